@@ -1,0 +1,6 @@
+// The numerical library in one include.
+#pragma once
+
+#include "errors.h"
+#include "machine.h"
+#include "views.h"

@@ -1,0 +1,47 @@
+// Machine constants of single precision and of integers, the unit table for
+// console output, and small vector and character utilities.
+#pragma once
+
+#include <new>
+#include <ostream>
+
+float AMACH(const int& N);
+int IMACH(const int& N);
+void UMACH(const int& N, int& NUNIT);
+char ACHAR(const int& I);
+void RCOPY(const int& N, const float SX[], const int& INCX, float SY[], const int& INCY);
+void RSET(const int& N, const float& VALUE, float SY[], const int& INCY);
+
+// Case-insensitive comparison of the character C with the upper-case letter
+// LETTER.
+bool LetterEquals(char C, char LETTER);
+
+// The stream behind a unit number. Units 5 and 6 are the console (6 is
+// standard output); a unit with no stream attached writes to standard output.
+void AttachUnit(int unit, std::ostream* stream);
+std::ostream& UnitStream(int unit);
+// Back to the default unit numbers, with no stream attached.
+void ResetUnits();
+
+// Work storage for one call: obtained from the heap with a success status,
+// given back when the object goes out of scope. A negative or overflowing size
+// counts as a failed request.
+template <typename T>
+class Workspace {
+public:
+    explicit Workspace(long long count) {
+        if (count >= 0 && static_cast<unsigned long long>(count) < kMaxCount) {
+            data_ = new (std::nothrow) T[count > 0 ? count : 1];
+        }
+    }
+    ~Workspace() { delete[] data_; }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    bool ok() const { return data_ != nullptr; }
+    T* get() const { return data_; }
+
+private:
+    static constexpr unsigned long long kMaxCount = (1ULL << 40) / sizeof(T);
+    T* data_ = nullptr;
+};

@@ -1,0 +1,4 @@
+// Fitcore: the console engine.
+#include "engine_main.h"
+
+int main() { return RunEngine(); }
