@@ -3,4 +3,6 @@
 
 #include "errors.h"
 #include "machine.h"
+#include "pp_eval.h"
+#include "sort.h"
 #include "views.h"
