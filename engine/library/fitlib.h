@@ -4,3 +4,4 @@
 #include "errors.h"
 #include "machine.h"
 #include "views.h"
+#include "band_solver.h"
