@@ -6,3 +6,4 @@
 #include "pp_eval.h"
 #include "sort.h"
 #include "views.h"
+#include "band_solver.h"
