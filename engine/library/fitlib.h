@@ -2,9 +2,13 @@
 #pragma once
 
 #include "band_solver.h"
+#include "bspline_basis.h"
+#include "bspline_eval.h"
+#include "bspline_lsq.h"
 #include "cubic_spline.h"
 #include "errors.h"
 #include "machine.h"
 #include "pp_eval.h"
 #include "sort.h"
+#include "splez.h"
 #include "views.h"
