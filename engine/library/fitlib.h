@@ -1,9 +1,11 @@
 // The numerical library in one include.
 #pragma once
 
+#include "band_solver.h"
 #include "errors.h"
 #include "machine.h"
 #include "pp_eval.h"
+#include "shape_cubic.h"
+#include "smoothing.h"
 #include "sort.h"
 #include "views.h"
-#include "band_solver.h"
