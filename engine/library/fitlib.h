@@ -3,4 +3,7 @@
 
 #include "errors.h"
 #include "machine.h"
+#include "pp_eval.h"
+#include "sort.h"
 #include "views.h"
+#include "band_solver.h"

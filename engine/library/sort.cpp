@@ -1,0 +1,229 @@
+// Singleton's quicksort (Comm. ACM 12, 1969, Algorithm 347) with a
+// pseudo-random central element, median of three and a straight-insertion
+// finish for short pieces; in-place permutation of a vector cycle by cycle.
+#include "sort.h"
+
+#include "errors.h"
+#include "machine.h"
+#include "views.h"
+
+namespace {
+
+// Exchanges RB(a) and RB(b), and the same two entries of the permutation
+// record when there is one.
+struct Exchanger {
+    Vec1<float> rb;
+    int* iperm;
+
+    void operator()(int a, int b) const {
+        float t = rb(a);
+        rb(a) = rb(b);
+        rb(b) = t;
+        if (iperm) {
+            int it = iperm[a - 1];
+            iperm[a - 1] = iperm[b - 1];
+            iperm[b - 1] = it;
+        }
+    }
+};
+
+// Sorts RB(1..n) in place, carrying IPERM along when it is not null.
+void singletonSort(int n, float* rbFirst, int* iperm) {
+    Vec1<float> rb(rbFirst);
+    Exchanger exchange{rb, iperm};
+
+    // The larger piece is always the one deferred, so each entry below the
+    // top covers at most half of the one before: 32 entries hold any int n.
+    int pendingLo[32];
+    int pendingHi[32];
+    int pending = 0;
+
+    int i = 1;
+    int j = n;
+    float r = 0.375f;
+
+    enum class Step { Top, Partition, Choose, Pop };
+    Step step = Step::Top;
+    for (;;) {
+        switch (step) {
+            case Step::Top:
+                if (i == j) {
+                    step = Step::Pop;
+                    break;
+                }
+                r = r > 0.5898437f ? r - 0.21875f : r + 0.0390625f;
+                step = Step::Partition;
+                break;
+
+            case Step::Partition: {
+                int k = i;
+                int l = j;
+                int ij = i + static_cast<int>(static_cast<float>(j - i) * r);
+                float t = rb(ij);
+                if (rb(i) > t) {
+                    exchange(ij, i);
+                    t = rb(ij);
+                }
+                if (rb(j) < t) {
+                    exchange(ij, j);
+                    t = rb(ij);
+                    if (rb(i) > t) {
+                        exchange(ij, i);
+                        t = rb(ij);
+                    }
+                }
+                // RB(i) and RB(j) now bound both scans.
+                for (;;) {
+                    do --l;
+                    while (rb(l) > t);
+                    do ++k;
+                    while (rb(k) < t);
+                    if (k > l) break;
+                    if (rb(k) != rb(l)) exchange(k, l);
+                }
+                if (l - i > j - k) {
+                    pendingLo[pending] = i;
+                    pendingHi[pending] = l;
+                    i = k;
+                } else {
+                    pendingLo[pending] = k;
+                    pendingHi[pending] = j;
+                    j = l;
+                }
+                ++pending;
+                step = Step::Choose;
+                break;
+            }
+
+            case Step::Choose:
+                if (j - i > 10) {
+                    step = Step::Partition;
+                    break;
+                }
+                // The insertion below stops its scan at the element left of
+                // the piece, so the piece at the start is partitioned further.
+                if (i == 1) {
+                    step = Step::Top;
+                    break;
+                }
+                for (int p = i; p < j; ++p) {
+                    float t = rb(p + 1);
+                    if (!(rb(p) > t)) continue;
+                    int it = iperm ? iperm[p] : 0;
+                    int k = p;
+                    // The bound at 1 only matters for unordered (NaN) data,
+                    // where the element left of the piece is no sentinel.
+                    do {
+                        rb(k + 1) = rb(k);
+                        if (iperm) iperm[k] = iperm[k - 1];
+                        --k;
+                    } while (k >= 1 && t < rb(k));
+                    rb(k + 1) = t;
+                    if (iperm) iperm[k] = it;
+                }
+                step = Step::Pop;
+                break;
+
+            case Step::Pop:
+                if (pending == 0) return;
+                --pending;
+                i = pendingLo[pending];
+                j = pendingHi[pending];
+                step = Step::Choose;
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+void SVRGP(const int& N, const float RA[], float RB[], int IPERM[]) {
+    RoutineScope scope("SVRGP");
+    RCOPY(N, RA, 1, RB, 1);
+    if (N <= 0) {
+        E1VALI(1, N);
+        E1MES(5, 1,
+              "The length of vectors RA, RB and IPERM must be greater than or equal to one.  On "
+              "input the length, N, is given as %(I1).");
+    }
+    if (N1RCD(0) == 0) singletonSort(N, RB, IPERM);
+}
+
+void SVRGN(const int& N, const float RA[], float RB[]) {
+    RoutineScope scope("SVRGN");
+    RCOPY(N, RA, 1, RB, 1);
+    if (N <= 0) {
+        E1VALI(1, N);
+        E1MES(5, 1,
+              "N = %(I1).  The length of RA and RB, N, must be greater than or equal to one.");
+    }
+    if (N1RCD(0) == 0) singletonSort(N, RB, nullptr);
+}
+
+void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float XPERMU[]) {
+    RoutineScope scope("PERMU");
+    if (N <= 0) {
+        E1VALI(1, N);
+        E1MES(5, 1,
+              "The length of the arrays X and XPERMU must be positive while N = %(I1) is given.");
+    }
+    if (IPATH != 1 && IPATH != 2) {
+        E1VALI(1, IPATH);
+        E1MES(5, 2, "IPATH must be equal to 1 or 2 while a value of %(I1) is given.");
+    }
+    if (N1RCD(0) != 0) return;
+
+    RCOPY(N, X, 1, XPERMU, 1);
+    if (N == 1) return;
+
+    Vec1<int> p(IPERMU);
+    Vec1<float> x(XPERMU);
+    // A negative entry marks a position whose cycle has not been followed yet.
+    for (int i = 1; i <= N; ++i) {
+        if (p(i) < 1 || p(i) > N) {
+            E1VALI(1, i);
+            E1VALI(2, N);
+            E1VALI(3, p(i));
+            E1MES(5, 3,
+                  "IPERMU(%(I1)) = %(I3) is not allowed.  It must be between 1 and N = %(I2).");
+        } else {
+            p(i) = -p(i);
+        }
+    }
+    if (N1RCD(0) != 0) {
+        for (int i = 1; i <= N; ++i) {
+            if (p(i) < 0) p(i) = -p(i);
+        }
+        return;
+    }
+
+    auto swap = [&x](int a, int b) {
+        float t = x(a);
+        x(a) = x(b);
+        x(b) = t;
+    };
+    for (int i = 1; i <= N; ++i) {
+        if (p(i) > 0) continue;
+        p(i) = -p(i);
+        if (IPATH == 1) {
+            int j = i;
+            int k = p(j);
+            while (p(k) < 0) {
+                swap(j, k);
+                p(k) = -p(k);
+                j = k;
+                k = p(k);
+            }
+        } else {
+            // Each cycle closes at its start, whose entry is already
+            // restored; testing the mark rather than the position also ends
+            // the walk on an entry list that is not a permutation.
+            int j = p(i);
+            while (p(j) < 0) {
+                swap(i, j);
+                p(j) = -p(j);
+                j = p(j);
+            }
+        }
+    }
+}
