@@ -1,6 +1,7 @@
 // The numerical library in one include.
 #pragma once
 
+#include "cubic_spline.h"
 #include "errors.h"
 #include "machine.h"
 #include "pp_eval.h"
