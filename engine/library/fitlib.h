@@ -1,6 +1,7 @@
 // The numerical library in one include.
 #pragma once
 
+#include "akima.h"
 #include "band_solver.h"
 #include "bspline_basis.h"
 #include "bspline_eval.h"
@@ -9,6 +10,8 @@
 #include "errors.h"
 #include "machine.h"
 #include "pp_eval.h"
+#include "shape_cubic.h"
+#include "smoothing.h"
 #include "sort.h"
 #include "splez.h"
 #include "views.h"
