@@ -113,8 +113,7 @@ struct SymBand {
 // in double; a coefficient whose B-spline meets no data (or only data that
 // leave it undetermined) is 0. Returns the sum of squares.
 double fitCoefficients(int n, const float* xs, const float* fs, const float* ws, int k,
-                       const double* t, int nc, double* coef, double* band,
-                       const BasisScratch& s) {
+                       const double* t, int nc, double* coef, double* band, const BasisScratch& s) {
     const int hb = k - 1;
     SymBand q{band, nc, hb};
     q.clear();
@@ -262,8 +261,7 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
                 basisAt(t, k, x, left, s.bm, s.dl, s.dr);
                 tv(q) = saved;
                 double d = 0.0;
-                for (int j = 1; j <= k; ++j)
-                    d += c[left - k + j - 1] * (s.bp[j - 1] - s.bm[j - 1]);
+                for (int j = 1; j <= k; ++j) d += c[left - k + j - 1] * (s.bp[j - 1] - s.bm[j - 1]);
                 vars[m] = 2 * q;
                 row[m++] = sw * d / (2.0 * h);
             }
@@ -297,7 +295,8 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
         double alpha = 1.0, largest = 0.0;
         for (int q = k + 1; q <= nc; ++q) {
             const double d = step[2 * q - 1];
-            const double below = (q == k + 1 ? lower : tv(q - 1)), above = (q == nc ? upper : tv(q + 1));
+            const double below = (q == k + 1 ? lower : tv(q - 1)),
+                         above = (q == nc ? upper : tv(q + 1));
             const double room = d > 0 ? above - tv(q) : tv(q) - below;
             if (std::fabs(d) > 0.45 * room) alpha = std::min(alpha, 0.45 * room / std::fabs(d));
             largest = std::max(largest, std::fabs(d));
@@ -335,8 +334,8 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
 }
 
 void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
-           const int& KORDER, const int& NCOEF, const float XGUESS[], float XKNOT[],
-           float BSCOEF[], float& SSQ, float WK[], int IWK[]) {
+           const int& KORDER, const int& NCOEF, const float XGUESS[], float XKNOT[], float BSCOEF[],
+           float& SSQ, float WK[], int IWK[]) {
     RoutineScope scope("B2VLS");
     const int n = NDATA, k = KORDER, nc = NCOEF;
     if (k < 1) {

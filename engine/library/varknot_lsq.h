@@ -9,8 +9,8 @@
 // larger than that of the fit on XGUESS. WK: (NCOEF + 3)*KORDER + 3*NDATA +
 // NCOEF reals; IWK: NDATA integers.
 void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
-           const int& KORDER, const int& NCOEF, const float XGUESS[], float XKNOT[],
-           float BSCOEF[], float& SSQ, float WK[], int IWK[]);
+           const int& KORDER, const int& NCOEF, const float XGUESS[], float XKNOT[], float BSCOEF[],
+           float& SSQ, float WK[], int IWK[]);
 
 // The knot optimisation for data sorted by abscissa (XS, FS, WS): moves the
 // interior knots XKNOT(KORDER+1..NCOEF) by damped Gauss-Newton steps on the

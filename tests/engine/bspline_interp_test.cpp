@@ -139,18 +139,22 @@ TEST(BsplineInterpolation, KnotMessages) {
         Texts reports;
     };
     const Case cases[] = {
-        {{0, 1, 2}, 1,
+        {{0, 1, 2},
+         1,
          {"TERMINAL ERROR 1 from B2NAK.  The order of the spline must be at least 2 while "
           "KORDER = 1 is given."}},
-        {{0, 1}, 3,
+        {{0, 1},
+         3,
          {"TERMINAL ERROR 2 from B2NAK.  The number of data points must be at least as large as "
           "the order of the spline while NDATA = 2 and KORDER = 3 are given."}},
-        {{}, 1,
+        {{},
+         1,
          {"TERMINAL ERROR 1 from B2NAK.  The order of the spline must be at least 2 while "
           "KORDER = 1 is given.",
           "TERMINAL ERROR 2 from B2NAK.  The number of data points must be at least as large as "
           "the order of the spline while NDATA = 0 and KORDER = 1 are given."}},
-        {{0, 1, 1, 2}, 2,
+        {{0, 1, 1, 2},
+         2,
          {"FATAL    ERROR 4 from B2NAK.  Points in the data point abscissas array, XDATA, must "
           "be distinct, but XDATA(2) = XDATA(3) = 1.000000E+00."}},
     };
@@ -183,20 +187,24 @@ TEST(BsplineInterpolation, DataAgainstKnotMessages) {
         std::string report;
     };
     const Case cases[] = {
-        {{0, 1, 1}, {0, 0, 1, 2, 2},
+        {{0, 1, 1},
+         {0, 0, 1, 2, 2},
          "FATAL    ERROR 3 from B2INT.  Points in the data point abscissas array, XDATA, must be "
          "distinct, but XDATA(2) = XDATA(3) = 1.000000E+00."},
-        {{0, 1, 2}, {0.5f, 0.5f, 1.5f, 3, 3},
+        {{0, 1, 2},
+         {0.5f, 0.5f, 1.5f, 3, 3},
          "FATAL    ERROR 17 from B2INT.  The smallest element in XDATA must be greater than or "
          "equal to XKNOT(1) and less than XKNOT(1+KORDER) while XDATA(1) = .000000E+00, "
          "XKNOT(1) = 5.000000E-01, XKNOT(3) = 1.500000E+00 are given.  This causes the "
          "interpolation matrix to be singular."},
-        {{2, 0, 1}, {0, 1, 1.5f, 3, 3},
+        {{2, 0, 1},
+         {0, 1, 1.5f, 3, 3},
          "FATAL    ERROR 15 from B2INT.  The Ith smallest element (I=2) in XDATA must be in the "
          "interval (XKNOT(I),XKNOT(I+KORDER)) while XDATA(2) = 1.000000E+00, XKNOT(2) = "
          "1.000000E+00, XKNOT(4) = 3.000000E+00 are given.  This causes the interpolation "
          "matrix to be singular."},
-        {{0, 1, 3}, {0, 0, 1, 2, 2},
+        {{0, 1, 3},
+         {0, 0, 1, 2, 2},
          "FATAL    ERROR 16 from B2INT.  The largest element in XDATA must be greater than "
          "XKNOT(NDATA) and less than or equal to XKNOT(NDATA+KORDER) while XDATA(NDATA) = "
          "3.000000E+00, XKNOT(NDATA) = 1.000000E+00, XKNOT(5) = 2.000000E+00 are given.  This "

@@ -45,8 +45,7 @@ double squares(const std::vector<float>& f, const std::vector<float>& v) {
 std::vector<float> splez(const std::vector<float>& x, const std::vector<float>& f, int itype,
                          const std::vector<float>& xvec) {
     std::vector<float> value(xvec.size());
-    SPLEZ(int(x.size()), x.data(), f.data(), itype, 0, int(xvec.size()), xvec.data(),
-          value.data());
+    SPLEZ(int(x.size()), x.data(), f.data(), itype, 0, int(xvec.size()), xvec.data(), value.data());
     return value;
 }
 
@@ -97,8 +96,9 @@ TEST(OptimisedKnots, PolynomialsBelowTheOrderAreReproducedInAnyOrder) {
     const std::vector<float> grid = {0.05f, 0.33f, 0.5f, 0.61f, 0.97f};
     for (int itype = 13; itype <= 15; ++itype) {
         const int k = itype - 11;
-        auto p = [k](double v) { return 1.0 - 2.0 * v + (k >= 3 ? 3.0 * v * v : 0.0) +
-                                        (k >= 4 ? -1.5 * v * v * v : 0.0); };
+        auto p = [k](double v) {
+            return 1.0 - 2.0 * v + (k >= 3 ? 3.0 * v * v : 0.0) + (k >= 4 ? -1.5 * v * v * v : 0.0);
+        };
         std::vector<float> f;
         for (float v : x) f.push_back(float(p(v)));
         LibraryCapture cap;
@@ -116,19 +116,29 @@ TEST(OptimisedKnots, FitMessages) {
         std::string report;
     };
     const Case cases[] = {
-        {0, 3, {0, 0, 2, 5, 5},
+        {0,
+         3,
+         {0, 0, 2, 5, 5},
          "TERMINAL ERROR 16 from B2VLS.  The order of the spline must be at least 1 while "
          "KORDER = 0 is given."},
-        {2, 2, {0, 0, 5, 5},
+        {2,
+         2,
+         {0, 0, 5, 5},
          "TERMINAL ERROR 17 from B2VLS.  The number of coefficients must be larger than the order "
          "of the spline while NCOEF = 2 and KORDER = 2 are given."},
-        {2, 6, {0, 0, 1, 2, 3, 4, 5, 5},
+        {2,
+         6,
+         {0, 0, 1, 2, 3, 4, 5, 5},
          "TERMINAL ERROR 18 from B2VLS.  The number of coefficients must be at less than or equal "
          "to the number of data points while NCOEF = 6 and NDATA = 5 are given."},
-        {2, 4, {0, 0, 0, 2, 5, 5},
+        {2,
+         4,
+         {0, 0, 0, 2, 5, 5},
          "FATAL    ERROR 9 from B2VLS.  The knots XGUESS(1) through XGUESS(3) are all equal to "
          ".000000E+00.  The multiplicity of the knots must not exceed KORDER = 2."},
-        {2, 4, {0, 0, 3, 2, 5, 5},
+        {2,
+         4,
+         {0, 0, 3, 2, 5, 5},
          "FATAL    ERROR 10 from B2VLS.  The knot XGUESS(3) = 3.000000E+00 and XGUESS(4) = "
          "2.000000E+00.  The knots must be nondecreasing."},
     };
