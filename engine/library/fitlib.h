@@ -5,6 +5,7 @@
 #include "band_solver.h"
 #include "bspline_basis.h"
 #include "bspline_eval.h"
+#include "bspline_interp.h"
 #include "bspline_lsq.h"
 #include "cubic_spline.h"
 #include "errors.h"
@@ -14,4 +15,5 @@
 #include "smoothing.h"
 #include "sort.h"
 #include "splez.h"
+#include "varknot_lsq.h"
 #include "views.h"

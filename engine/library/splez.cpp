@@ -180,6 +180,28 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
             S3LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
                   wk.at(5 * nd + 1), IWK);
             break;
+        case 2:
+            S4LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(5 * nd + 1), IWK);
+            break;
+        case 3:
+            S5LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(2 * nd + 1),
+                  wk.at(10 * nd + 1), IWK);
+            break;
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8: {
+            const int k = ITYPE - 2;
+            S6LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(2 * nd + k + 1), IWK);
+            break;
+        }
+        case 9:
+            S7LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(5 * nd + 1), IWK);
+            break;
         case 10:
         case 11:
         case 12: {
@@ -189,11 +211,14 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
                   wk.at(ncoef + nd + 1), wk.at(2 * ncoef + k + nd + 1), IWK);
             break;
         }
-        default:
-            // Methods whose workers this version of the library does not have.
-            E1VALI(1, ITYPE);
-            E1MES(kTerminal, 10, "The method ITYPE = %(I1) is not available in this version.");
+        default: {  // 13..15
+            const int k = ITYPE - 11;
+            const std::ptrdiff_t nc = NDATA > 8 ? (NDATA - 1) / 8 + k : k + 1;
+            S9LEZ(NDATA, XDATA, FDATA, k, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nc + 1),
+                  wk.at(nc + nd + 1), wk.at(2 * nc + k + nd + 1), wk.at(3 * nc + 2 * k + nd + 1),
+                  IWK);
             break;
+        }
     }
 }
 

@@ -53,13 +53,14 @@ void S9LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
 // The common tail of the workers: sorts a copy of XVEC into XS with its permutation in IWK(1..N),
 // has evaluate() fill RESULT(1..N) at the sorted abscissas (a grid evaluator needs them
 // increasing), and puts every result at the position of its own abscissa in VALUE. After an
-// error recorded by the evaluation VALUE is left untouched.
+// error recorded by the evaluation VALUE is left untouched; a warning (from the fit, for
+// example) does not hold the results back.
 template <typename Evaluate>
 void EvaluateInCallerOrder(const int& N, const float XVEC[], float VALUE[], float XS[],
                            float RESULT[], int IWK[], Evaluate evaluate) {
     for (int i = 0; i < N; ++i) IWK[i] = i + 1;
     SVRGP(N, XVEC, XS, IWK);
     evaluate();
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     for (int j = 0; j < N; ++j) VALUE[IWK[j] - 1] = RESULT[j];
 }
