@@ -41,7 +41,7 @@ void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     RoutineScope scope("S8LEZ");
     Vec1<float> wk(WK);
     Vec1<int> iwk(IWK);
-    for (int i = 0; i < NDATA; ++i) WEIGHT[i] = 1.0f;
+    RSET(NDATA, 1.0f, WEIGHT, 1);
 
     for (int i = 1; i <= NDATA; ++i) iwk(i) = i;
     SVRGP(NDATA, XDATA, WK, IWK);
