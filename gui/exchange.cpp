@@ -91,8 +91,7 @@ std::optional<EngineTable> ParseTableText(const QByteArray& bytes) {
     if (head.isEmpty() || !integer.match(head[0]).hasMatch()) return std::nullopt;
     bool ok = false;
     const long long count = head[0].toLongLong(&ok);
-    if (!ok || count < 1 || count > kTableCapacity || lines.size() < count + 1)
-        return std::nullopt;
+    if (!ok || count < 1 || count > kTableCapacity || lines.size() < count + 1) return std::nullopt;
 
     EngineTable t;
     t.count = int(count);

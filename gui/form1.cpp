@@ -79,8 +79,10 @@ QPixmap axisIllustration() {
     p.setRenderHint(QPainter::Antialiasing);
     const QRect frame(70, 14, 200, 100);
     p.setPen(QPen(PaletteColor(8), 1, Qt::DotLine));
-    for (int k = 1; k < 4; ++k) p.drawLine(frame.left() + k * 50, frame.top(), frame.left() + k * 50, frame.bottom());
-    for (int k = 1; k < 2; ++k) p.drawLine(frame.left(), frame.top() + k * 50, frame.right(), frame.top() + k * 50);
+    for (int k = 1; k < 4; ++k)
+        p.drawLine(frame.left() + k * 50, frame.top(), frame.left() + k * 50, frame.bottom());
+    for (int k = 1; k < 2; ++k)
+        p.drawLine(frame.left(), frame.top() + k * 50, frame.right(), frame.top() + k * 50);
     p.setPen(QPen(Qt::black, 2));
     p.drawRect(frame);
     QFont f = p.font();
@@ -332,12 +334,18 @@ void Form1::Option_Click(int mode) {
 void Form1::Text_KeyDown(TextBox* box, int key) {
     if (key != Qt::Key_Return) return;
     QWidget* next = nullptr;
-    if (box == Text5) next = Text6;
-    else if (box == Text6) next = ScaleMode == 1 || ScaleMode == 2 ? Text7 : Text8;
-    else if (box == Text7) next = Text8;
-    else if (box == Text8) next = Text9;
-    else if (box == Text9) next = ScaleMode == 1 || ScaleMode == 3 ? static_cast<QWidget*>(Text10) : Command3;
-    else if (box == Text10) next = Command3;
+    if (box == Text5)
+        next = Text6;
+    else if (box == Text6)
+        next = ScaleMode == 1 || ScaleMode == 2 ? Text7 : Text8;
+    else if (box == Text7)
+        next = Text8;
+    else if (box == Text8)
+        next = Text9;
+    else if (box == Text9)
+        next = ScaleMode == 1 || ScaleMode == 3 ? static_cast<QWidget*>(Text10) : Command3;
+    else if (box == Text10)
+        next = Command3;
     if (next) next->setFocus();
 }
 
@@ -375,8 +383,8 @@ void Form1::roundToDecades(TextBox* field, bool isEnd) {
     if (text.startsWith(QStringLiteral("1.0"))) return;
     int e = AxisTextExponent(text);
     if (isEnd) ++e;
-    field->setText(QStringLiteral("1.0E") + (e > 0 ? QStringLiteral("+") + FormatNumber(e, u"00")
-                                                   : FormatNumber(e, u"00")));
+    field->setText(QStringLiteral("1.0E") +
+                   (e > 0 ? QStringLiteral("+") + FormatNumber(e, u"00") : FormatNumber(e, u"00")));
 }
 
 void Form1::Command3_Click() {
@@ -467,8 +475,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::Picture1_MouseMove(int, int, float x, float) {
     if (CurveReady == 0) return;
-    const ReadOut r = ReadOutAt(x, MappingFor(graphSettings()), TableCount, TableX, TableY,
-                                TableMinX, TableMaxX);
+    const ReadOut r =
+        ReadOutAt(x, MappingFor(graphSettings()), TableCount, TableX, TableY, TableMinX, TableMaxX);
     if (!r.show) {
         Line1->hide();
         Line2->hide();

@@ -95,18 +95,16 @@ Form2::Form2() {
 
     // Each scale mode is named twice: in the list and beside its sample plane.
     auto* scales = new QGridLayout;
-    const QString modes[] = {QStringLiteral("Linear - Linear  scale"),
-                             QStringLiteral("Linear - Log  scale"),
-                             QStringLiteral("Log - Linear  scale"), QStringLiteral("Log - Log  scale")};
+    const QString modes[] = {
+        QStringLiteral("Linear - Linear  scale"), QStringLiteral("Linear - Log  scale"),
+        QStringLiteral("Log - Linear  scale"), QStringLiteral("Log - Log  scale")};
     for (int i = 0; i < 4; ++i) {
         scales->addWidget(text(modes[i], 1, false, "#800000"), i / 2, i % 2, Qt::AlignHCenter);
-        scales->addWidget(text(modes[i], -1, false, "#808080"), 2 + i / 2, i % 2,
-                          Qt::AlignHCenter);
+        scales->addWidget(text(modes[i], -1, false, "#808080"), 2 + i / 2, i % 2, Qt::AlignHCenter);
     }
     v->addLayout(scales);
     v->addWidget(text(QStringLiteral("いずれの平面上のデータにも対応"), 2), 0, Qt::AlignHCenter);
-    v->addWidget(text(QStringLiteral("最大 100 ポイントのデータまで対応"), 2), 0,
-                 Qt::AlignHCenter);
+    v->addWidget(text(QStringLiteral("最大 100 ポイントのデータまで対応"), 2), 0, Qt::AlignHCenter);
     v->addSpacing(10);
 
     Command1 = new QPushButton(QStringLiteral("新規補間計算"));
@@ -126,8 +124,9 @@ Form2::Form2() {
     auto* footer = new QHBoxLayout;
     footer->addWidget(text(QStringLiteral("Nodara, ver.5"), 0, true, "#000080"));
     footer->addStretch(1);
-    footer->addWidget(text(QStringLiteral("Nodara project  —  spline interpolation of discrete data"),
-                           -1, false, "#404040"));
+    footer->addWidget(
+        text(QStringLiteral("Nodara project  —  spline interpolation of discrete data"), -1, false,
+             "#404040"));
     v->addLayout(footer);
 
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);

@@ -46,9 +46,8 @@ const ModeRule& modeRule(int mode) { return kModes[(mode >= 1 && mode <= 4 ? mod
 const AxisLabelRule& labelRule(AxisKind kind) { return kLabelRules[kind == AxisKind::Log]; }
 
 AxisMap axisMap(AxisKind kind, double start, double end, int startExponent, int endExponent) {
-    return kind == AxisKind::Linear
-               ? AxisMap::linear(start, end)
-               : AxisMap::logarithmic(start, startExponent, endExponent, Ln10);
+    return kind == AxisKind::Linear ? AxisMap::linear(start, end)
+                                    : AxisMap::logarithmic(start, startExponent, endExponent, Ln10);
 }
 
 bool isDecimalLabel(AxisKind kind, double v, double bound) {
@@ -101,12 +100,10 @@ void DrawGraphFrame(PictureBox& picture, const GraphSettings& s) {
     picture.setScale(g.scale());
     picture.setDrawWidth(1);
     const QColor grid = PaletteColor(kGridColor);
-    forEachGridLine(g.x, s.xStart, s.xEnd, s.xStep, [&](double x) {
-        picture.drawLine(x, g.y.origin, x, g.y.end(), grid);
-    });
-    forEachGridLine(g.y, s.yStart, s.yEnd, s.yStep, [&](double y) {
-        picture.drawLine(g.x.origin, y, g.x.end(), y, grid);
-    });
+    forEachGridLine(g.x, s.xStart, s.xEnd, s.xStep,
+                    [&](double x) { picture.drawLine(x, g.y.origin, x, g.y.end(), grid); });
+    forEachGridLine(g.y, s.yStart, s.yEnd, s.yStep,
+                    [&](double y) { picture.drawLine(g.x.origin, y, g.x.end(), y, grid); });
     picture.setDrawWidth(2);
     picture.drawBox(g.x.origin, g.y.origin, g.x.end(), g.y.end(), picture.foreColor());
 }
@@ -145,7 +142,8 @@ void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
 
 void DrawDataPoints(PictureBox& picture, const GraphMapping& g) {
     const QColor red = PaletteColor(kPointColor);
-    for (int i = 1; i <= DataCount; ++i) picture.drawPoint(g.x.plot(SentX(i)), g.y.plot(SentY(i)), red);
+    for (int i = 1; i <= DataCount; ++i)
+        picture.drawPoint(g.x.plot(SentX(i)), g.y.plot(SentY(i)), red);
 }
 
 void DrawTableCurve(PictureBox& picture, const GraphMapping& g, int count, const double x[],

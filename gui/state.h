@@ -4,7 +4,7 @@
 
 #include <QString>
 
-inline constexpr int kDataCapacity = 110;    // room for points; at most 100 are in use
+inline constexpr int kDataCapacity = 110;  // room for points; at most 100 are in use
 inline constexpr int kDataLimit = 100;
 inline constexpr int kTableCapacity = 10010;  // rows of the engine's table
 

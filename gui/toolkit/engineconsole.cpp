@@ -17,8 +17,7 @@ EngineConsole::EngineConsole(QWidget* parent) : QPlainTextEdit(parent) {
     setStyleSheet(QStringLiteral("QPlainTextEdit { background: black; color: #c0c0c0; }"));
     resize(680, 420);
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    connect(&process_, &QProcess::readyRead, this,
-            [this] { appendOutput(process_.readAll()); });
+    connect(&process_, &QProcess::readyRead, this, [this] { appendOutput(process_.readAll()); });
     connect(&process_, &QProcess::finished, this, &EngineConsole::finished);
 }
 
@@ -30,9 +29,9 @@ EngineConsole::~EngineConsole() {
     }
 }
 
-bool EngineConsole::start(const QString& program) {
+bool EngineConsole::start(const QString& program, const QStringList& arguments) {
     process_.setWorkingDirectory(QDir::currentPath());
-    process_.start(program, {}, QIODevice::ReadWrite);
+    process_.start(program, arguments, QIODevice::ReadWrite);
     if (!process_.waitForStarted(5000)) return false;
     show();
     raise();

@@ -14,9 +14,9 @@ public:
     explicit EngineConsole(QWidget* parent = nullptr);
     ~EngineConsole() override;
 
-    // Starts the program without arguments, shows the window and gives it the focus. Returns
-    // false (and shows nothing) when the program cannot be started.
-    bool start(const QString& program);
+    // Starts the program, shows the window and gives it the focus. Returns false (and shows
+    // nothing) when the program cannot be started.
+    bool start(const QString& program, const QStringList& arguments = {});
     QProcess& process() { return process_; }
     // All output received so far.
     QString output() const { return output_; }

@@ -48,19 +48,21 @@ void DirListBox::setPath(const QString& path) {
     path_ = QDir(path).absolutePath();
     clear();
     QStringList chain;
-    for (QDir d(path_);; ) {
+    for (QDir d(path_);;) {
         chain.prepend(d.absolutePath());
         if (!d.cdUp()) break;
     }
     int depth = 0;
     for (const QString& p : chain) {
-        const QString label = QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
+        const QString label =
+            QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
         auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + label, this);
         item->setData(Qt::UserRole, p);
         ++depth;
     }
     setCurrentRow(count() - 1);
-    const QStringList subdirs = QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    const QStringList subdirs =
+        QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& s : subdirs) {
         auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + s, this);
         item->setData(Qt::UserRole, QDir(path_).filePath(s));
