@@ -1,5 +1,10 @@
 // The engine's main line.
 #pragma once
 
-// Runs one engine pass in the current directory and returns the exit status.
-int RunEngine();
+#include <iostream>
+
+// Runs one engine pass in the current directory: the console is unit 6 of
+// the library's unit table, `keyboard` is read for the final Enter. Returns
+// the exit status of a normal end (0); a stop for an error ends through the
+// library's stop action with status 1.
+int RunEngine(std::istream& keyboard = std::cin);

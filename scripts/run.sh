@@ -15,7 +15,7 @@ if [ -x "$root/build/release/bin/Nodara" ]; then
   exec "$root/build/release/bin/Nodara"
 fi
 # Without the windowed program, run the engine on one example data set.
-cp ex_engine_B2F.dat B2F.dat
+cp "$root/examples/engine/B2F.dat" B2F.dat
 printf '00\r\n' > Bor3.dat
 ./Fitcore < /dev/null
 echo "F2B.dat:"

@@ -320,7 +320,9 @@ void E1SHOW() {
     std::string rest = s.message;
     s.message.clear();
 
-    std::string header = " " + std::to_string(lv.code) + " from ";
+    std::string header(1, ' ');
+    header += std::to_string(lv.code);
+    header += " from ";
     std::string_view name = lv.name;
     header += name.substr(0, name.find(' '));
     std::size_t appended = 0;

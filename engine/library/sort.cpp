@@ -32,8 +32,9 @@ void singletonSort(int n, float* rbFirst, int* iperm) {
     Vec1<float> rb(rbFirst);
     Exchanger exchange{rb, iperm};
 
-    // The larger piece is always the one deferred, so each entry below the
-    // top covers at most half of the one before: 32 entries hold any int n.
+    // The larger piece is always the one deferred, so each deferral at least
+    // halves the piece still being worked on: the stack never holds more than
+    // log2(n) entries, and 32 hold any int n.
     int pendingLo[32];
     int pendingHi[32];
     int pending = 0;

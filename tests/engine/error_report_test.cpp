@@ -155,7 +155,7 @@ TEST(ErrorReport, InsertTextsOfEachKind) {
 TEST(ErrorReport, StackOverflowAndPopMistakesStop) {
     {
         LibraryCapture cap;
-        for (int i = 1; i <= 48; ++i) E1PSH("R" + std::to_string(i));
+        for (int i = 1; i <= 48; ++i) E1PSH(std::string(1, 'R').append(std::to_string(i)));
         EXPECT_EQ(ErrorStackLevel(), 49);
         E1PSH("R49");  // level 50
         EXPECT_THROW(E1PSH("R50"), StopCalled);

@@ -1,0 +1,262 @@
+// Fitcore run end to end in a temporary working directory.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "records.h"
+#include "run_program.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A B2F.dat record as the windowed program writes it: sign and magnitude in
+// the pattern 0.00000E+00, 12 columns for X and 13 for Y.
+std::string field(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.5E", std::fabs(v));
+    return std::string(v > 0 ? "+" : "-") + buf;
+}
+
+std::string pointFile(const std::vector<double>& x, const std::vector<double>& y) {
+    std::string s = " " + std::to_string(x.size()) + " \r\n";
+    for (std::size_t i = 0; i < x.size(); ++i) s += field(x[i]) + " " + field(y[i]) + "\r\n";
+    return s;
+}
+
+Lines splitLines(const std::string& text, const std::string& end) {
+    Lines lines;
+    std::size_t pos = 0;
+    for (std::size_t next; (next = text.find(end, pos)) != std::string::npos; pos = next + end.size()) {
+        lines.push_back(text.substr(pos, next - pos));
+    }
+    if (pos < text.size()) lines.push_back(text.substr(pos) + "<no line end>");
+    return lines;
+}
+
+struct Table {
+    int count = -1;
+    std::vector<float> x, y;
+};
+
+// Parses F2B.dat strictly: CR LF after every line, 26-column rows.
+Table parseTable(const std::string& bytes) {
+    Table t;
+    Lines lines = splitLines(bytes, "\r\n");
+    EXPECT_FALSE(lines.empty());
+    if (lines.empty()) return t;
+    EXPECT_EQ(lines[0].size(), 6u);
+    t.count = *records::ReadFreeInteger(lines[0]);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(lines[i].size(), 26u) << "row " << i;
+        t.x.push_back(*records::ReadEField(lines[i].substr(0, 13), 6));
+        t.y.push_back(*records::ReadEField(lines[i].substr(13, 13), 6));
+    }
+    return t;
+}
+
+class EngineRun : public ::testing::Test {
+protected:
+    ProgramResult run(const std::string& input = "\n") { return RunProgram(FITCORE_EXE, dir.path(), input); }
+    TempDir dir;
+};
+
+TEST_F(EngineRun, TwoPointsGiveTheStraightLineTable) {
+    dir.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+    dir.write("Bor3.dat", "00\r\n");
+    ProgramResult r = run();
+    EXPECT_EQ(r.status, 0) << r.output;
+
+    std::string bytes = dir.read("F2B.dat");
+    Lines rows = splitLines(bytes, "\r\n");
+    ASSERT_EQ(rows.size(), 101u);
+    EXPECT_EQ(rows[0], "   100");
+    EXPECT_EQ(rows[1], "  .100000E-01  .100000E-01");
+    EXPECT_EQ(rows[50], "  .500000E+00  .500000E+00");
+    EXPECT_EQ(rows[100], "  .100000E+01  .100000E+01");
+    EXPECT_FALSE(dir.exists("F2B.dat.tmp"));
+
+    Lines console = splitLines(r.output, "\n");
+    Lines head = {"", "   ---  Spline Interpolation  ---", "   ---   Calculation start    ---", "",
+                  "  .00000E+00   .00000E+00", "  .10000E+01   .10000E+01", "",
+                  "  .100000E-01    .100000E-01"};
+    ASSERT_EQ(console.size(), head.size() + 99 + 5);
+    EXPECT_EQ(Lines(console.begin(), console.begin() + head.size()), head);
+    EXPECT_EQ(console[head.size() + 98], "  .100000E+01    .100000E+01");
+    Lines tail = {"", "   ---    Finished    ---", "", "   --- Push Enter key ---", "Stop - Program terminated."};
+    EXPECT_EQ(Lines(console.end() - 5, console.end()), tail);
+}
+
+TEST_F(EngineRun, TableHasOneHundredRowsPerIntervalOnTheSplineOfTheData) {
+    // A cubic is reproduced by the not-a-knot spline, so every row is known.
+    auto f = [](double x) { return 0.5 * x * x * x - 2 * x * x + x + 3; };
+    for (int n : {10, 100}) {
+        std::vector<double> x, y;
+        for (int i = 0; i < n; ++i) {
+            x.push_back(-2.0 + 0.05 * i + 0.001 * i * i);
+            y.push_back(f(x.back()));
+        }
+        dir.write("B2F.dat", pointFile(x, y));
+        dir.write("Bor3.dat", "00\r\n");
+        ProgramResult r = run();
+        ASSERT_EQ(r.status, 0) << r.output;
+        Table t = parseTable(dir.read("F2B.dat"));
+        EXPECT_EQ(t.count, 100 * (n - 1));
+        ASSERT_EQ(static_cast<int>(t.x.size()), 100 * (n - 1));
+        float xs[100];
+        for (int i = 0; i < n; ++i) xs[i] = *records::ReadEField(field(x[i]), 5);
+        for (int i = 0; i < n - 1; ++i) {
+            for (int j = 1; j <= 100; ++j) {
+                int row = i * 100 + j - 1;
+                float expectX = static_cast<float>(xs[i] + ((static_cast<double>(xs[i + 1]) - xs[i]) * j) *
+                                                               static_cast<double>(0.01f));
+                // The table holds six significant digits.
+                ASSERT_NEAR(t.x[row], expectX, 5e-6 * std::fabs(expectX)) << row;
+                ASSERT_NEAR(t.y[row], f(t.x[row]), 2e-5 * (1 + std::fabs(f(t.x[row])))) << row;
+            }
+        }
+        EXPECT_EQ(t.x.back(), *records::ReadEField(records::WriteE(xs[n - 1], 13, 6), 6));  // the right end
+    }
+}
+
+TEST_F(EngineRun, DescendingDataGiveDescendingAbscissasAndTheSameCurve) {
+    std::vector<double> x = {3, 2, 1.5, 0.5, 0}, y;
+    for (double v : x) y.push_back(std::sin(v));
+    dir.write("B2F.dat", pointFile(x, y));
+    dir.write("Bor3.dat", "00\r\n");
+    ASSERT_EQ(run().status, 0);
+    Table down = parseTable(dir.read("F2B.dat"));
+    for (std::size_t i = 1; i < down.x.size(); ++i) EXPECT_LT(down.x[i], down.x[i - 1]) << i;
+
+    std::vector<double> xr(x.rbegin(), x.rend()), yr(y.rbegin(), y.rend());
+    dir.write("B2F.dat", pointFile(xr, yr));
+    ASSERT_EQ(run().status, 0);
+    Table up = parseTable(dir.read("F2B.dat"));
+    // Abscissa 0.75 lies in both tables: the values must agree.
+    auto valueAt = [](const Table& t, float x) {
+        for (std::size_t i = 0; i < t.x.size(); ++i) {
+            if (std::fabs(t.x[i] - x) < 1e-6f) return t.y[i];
+        }
+        return NAN;
+    };
+    for (float probe : {0.75f, 1.0f, 2.5f}) EXPECT_NEAR(valueAt(down, probe), valueAt(up, probe), 2e-6) << probe;
+}
+
+TEST_F(EngineRun, EqualAbscissasStopWithTheLibraryReportAndLeaveTheOldTable) {
+    dir.write("B2F.dat", pointFile({0, 1, 1, 2}, {0, 1, 2, 3}));
+    dir.write("Bor3.dat", "00\r\n");
+    dir.write("F2B.dat", "old table\r\n");
+    ProgramResult r = run("");
+    EXPECT_EQ(r.status, 1);
+    Lines console = splitLines(r.output, "\n");
+    Lines report = {
+        "",
+        " *** TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas",
+        " ***          array, XDATA, must be distinct, but XDATA(2) = XDATA(3) =",
+        " ***          1.000000E+00.",
+        "     Here is a traceback of subprogram calls in reverse order:",
+        "     Routine name                    Error type  Error code",
+        "     ------------                    ----------  ----------",
+        "     C1SOR                                5           2    (Called internally)",
+        "     C2DEC                                0           0    (Called internally)",
+        "     C2INT                                0           0    (Called internally)",
+        "     C2IEZ                                0           0    (Called internally)",
+        "     CSIEZ                                0           0",
+        "     USER                                 0           0",
+        "Stop - Program terminated.",
+    };
+    ASSERT_EQ(console.size(), 8 + report.size());
+    EXPECT_EQ(Lines(console.begin() + 8, console.end()), report);
+    EXPECT_EQ(dir.read("F2B.dat"), "old table\r\n");
+    EXPECT_FALSE(dir.exists("F2B.dat.tmp"));
+}
+
+TEST_F(EngineRun, OnePointGivesAnEmptyTable) {
+    dir.write("B2F.dat", pointFile({1}, {2}));
+    dir.write("Bor3.dat", "00\r\n");
+    ProgramResult r = run("");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(dir.read("F2B.dat"), "     0\r\n");
+}
+
+TEST_F(EngineRun, BadInputFilesStopWithAnInputErrorAndNoTable) {
+    struct Case {
+        const char* name;
+        std::function<void(const TempDir&)> setUp;
+        const char* message;
+    } cases[] = {
+        {"no point file", [](const TempDir& d) { d.write("Bor3.dat", "00\r\n"); }, "cannot open B2F.dat"},
+        {"no method file", [](const TempDir& d) { d.write("B2F.dat", pointFile({0, 1}, {0, 1})); },
+         "cannot open Bor3.dat"},
+        {"too many points",
+         [](const TempDir& d) {
+             d.write("B2F.dat", " 101 \r\n");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "B2F.dat, line 1: NDATA = 101 exceeds the limit of 100 data points"},
+        {"negative count",
+         [](const TempDir& d) {
+             d.write("B2F.dat", " -2 \r\n");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "B2F.dat, line 1: the number of data points must not be negative, but NDATA = -2"},
+        {"count not a number",
+         [](const TempDir& d) {
+             d.write("B2F.dat", "two\r\n");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "B2F.dat, line 1: the number of data points is not an integer"},
+        {"short file",
+         [](const TempDir& d) {
+             d.write("B2F.dat", " 3 \r\n+0.00000E+00 +0.00000E+00\r\n");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "B2F.dat, line 3: end of file while reading data point 2 of 3"},
+        {"bad record",
+         [](const TempDir& d) {
+             d.write("B2F.dat", " 2 \r\n+0.00000E+00 +0.00000E+00\r\nabc\r\n");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "B2F.dat, line 3: the record \"abc\" cannot be read as two numbers"},
+        {"bad flag",
+         [](const TempDir& d) {
+             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+             d.write("Bor3.dat", "x\r\n");
+         },
+         "Bor3.dat, line 1: the method flag is not an integer"},
+    };
+    for (const Case& c : cases) {
+        TempDir d;
+        c.setUp(d);
+        bool hadPoints = d.exists("B2F.dat"), hadMethod = d.exists("Bor3.dat");
+        ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "");
+        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_NE(r.output.find(std::string(" *** INPUT ERROR from Fitcore.  ") + c.message), std::string::npos)
+            << c.name << "\n" << r.output;
+        EXPECT_NE(r.output.find("Stop - Program terminated.\n"), std::string::npos) << c.name;
+        EXPECT_FALSE(d.exists("F2B.dat")) << c.name;
+        EXPECT_EQ(d.exists("B2F.dat"), hadPoints) << c.name;  // never created by the engine
+        EXPECT_EQ(d.exists("Bor3.dat"), hadMethod) << c.name;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EngineMethodFlag, FitWithoutTheBSplineMethodEndsWithAnErrorAndNoTable) {
+    TempDir d;
+    d.write("B2F.dat", pointFile({0, 1, 2, 3}, {0, 1, 0, 1}));
+    d.write("Bor3.dat", "01\r\n");
+    ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.output.find("is not available in this version of Fitcore"), std::string::npos) << r.output;
+    EXPECT_FALSE(d.exists("F2B.dat"));
+}
+
+}  // namespace

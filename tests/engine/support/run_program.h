@@ -1,0 +1,30 @@
+// Test support: temporary working directories and running a program in one.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+// A fresh directory under the system's temporary folder, removed at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    void write(const std::string& name, const std::string& bytes) const;
+    std::string read(const std::string& name) const;
+    bool exists(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+struct ProgramResult {
+    int status = -1;     // exit status, or -1 when the program did not exit normally
+    std::string output;  // standard output and standard error
+};
+
+// Runs `program` with no arguments in `directory`, feeding `input` to its
+// standard input (closed afterwards).
+ProgramResult RunProgram(const std::string& program, const std::filesystem::path& directory,
+                         const std::string& input);
