@@ -15,16 +15,17 @@ namespace {
 struct AxisLabelRule {
     double startDx, endDx;  // the X labels, when this is the X axis
     double xLabelsDy;       // the X labels' height, when this is the Y axis
-    double startDy, endDy;  // the Y labels, when this is the Y axis
 };
 constexpr AxisLabelRule kLabelRules[2] = {
-    /* Linear */ {-0.01, 0.96, -0.01, 0.03, 1.01},
-    /* Log    */ {-0.08, 0.92, -0.02, 0.03, 1.03},
+    /* Linear */ {-0.01, 0.96, -0.01},
+    /* Log    */ {-0.08, 0.92, -0.02},
 };
 
-// How far left of the Y axis the Y labels stand (fractions of W); an ordinary decimal text
-// and an exponent text may sit differently, and short labels may move towards the axis.
+// Where the Y labels stand: heights above the bottom (fractions of H), and how far left of
+// the Y axis (fractions of W). An ordinary decimal text and an exponent text may sit
+// differently, and short labels may move towards the axis.
 struct YLabelRule {
+    double startDy, endDy;
     double startDecimal, startExponent, endDecimal, endExponent;
     bool nudgeShortLabels;
 };
@@ -36,10 +37,10 @@ struct ModeRule {
 };
 constexpr double kYDecimalBound = 100;
 constexpr ModeRule kModes[4] = {
-    {AxisKind::Linear, AxisKind::Linear, 1000, {0.10, 0.05, 0.10, 0.13, false}},
-    {AxisKind::Linear, AxisKind::Log, 100, {0.13, 0.13, 0.13, 0.13, false}},
-    {AxisKind::Log, AxisKind::Linear, 0, {0.13, 0.13, 0.15, 0.15, true}},
-    {AxisKind::Log, AxisKind::Log, 0, {0.13, 0.13, 0.13, 0.13, false}},
+    {AxisKind::Linear, AxisKind::Linear, 1000, {0.03, 1.01, 0.10, 0.05, 0.10, 0.13, false}},
+    {AxisKind::Linear, AxisKind::Log, 100, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+    {AxisKind::Log, AxisKind::Linear, 0, {0.03, 1.03, 0.13, 0.13, 0.15, 0.15, true}},
+    {AxisKind::Log, AxisKind::Log, 0, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
 };
 
 const ModeRule& modeRule(int mode) { return kModes[(mode >= 1 && mode <= 4 ? mode : 4) - 1]; }
@@ -136,8 +137,8 @@ void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
         startDx += shortLabelNudge(yStartText);
         endDx += shortLabelNudge(yEndText);
     }
-    put(ox + startDx * w, oy + yr.startDy * h, yStartText);
-    put(ox + endDx * w, oy + yr.endDy * h, yEndText);
+    put(ox + startDx * w, oy + yl.startDy * h, yStartText);
+    put(ox + endDx * w, oy + yl.endDy * h, yEndText);
 }
 
 void DrawDataPoints(PictureBox& picture, const GraphMapping& g) {

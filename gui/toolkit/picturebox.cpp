@@ -83,12 +83,14 @@ void PictureBox::lineTo(double x, double y, const QColor& color) {
 }
 
 void PictureBox::drawBox(double x1, double y1, double x2, double y2, const QColor& color) {
+    // The outline runs through the corner pixels, exactly where lines to them would run.
     const QPoint a = pixelOf(x1, y1);
     const QPoint b = pixelOf(x2, y2);
+    const QPoint corners[4] = {a, QPoint(b.x(), a.y()), b, QPoint(a.x(), b.y())};
     QPainter p(&image_);
     p.setPen(widePen(color, drawWidth_));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(a, b).normalized().adjusted(0, 0, -1, -1));
+    p.drawPolygon(corners, 4);
     currentX_ = x2;
     currentY_ = y2;
     update();
