@@ -1,10 +1,13 @@
 // The numerical library in one include.
 #pragma once
 
+#include "akima.h"
 #include "band_solver.h"
 #include "cubic_spline.h"
 #include "errors.h"
 #include "machine.h"
 #include "pp_eval.h"
+#include "shape_cubic.h"
+#include "smoothing.h"
 #include "sort.h"
 #include "views.h"

@@ -1,0 +1,363 @@
+// Shape-preserving interpolating cubic spline: the spline of least curvature
+// energy through the data whose second derivative keeps the sign of the
+// data's curvature on each interval. Its second derivative is the projection
+// of a broken line with corners at the data points, whose corner values solve
+// a piecewise quadratic dual problem by Newton's method (L. D. Irvine,
+// S. P. Marin and P. W. Smith, Constrained interpolation and smoothing,
+// Constr. Approx. 2, 1986).
+#include "shape_cubic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+#include "errors.h"
+#include "machine.h"
+#include "sort.h"
+#include "views.h"
+
+namespace {
+
+// What the second derivative may do on a data interval.
+enum Kind : int { kStraight = 0, kConvex = 1, kConcave = 2, kFree = 3 };
+
+// The part [t0, t1] of the unit interval on which the projection of the
+// broken line L(t) = a(1 - t) + b t is L itself (elsewhere it is 0).
+struct Active {
+    double t0 = 0.0, t1 = 0.0;
+    bool empty() const { return t1 <= t0; }
+};
+
+Active activePart(int kind, double a, double b) {
+    if (kind == kFree) return {0.0, 1.0};
+    if (kind == kStraight) return {};
+    if (kind == kConcave) {
+        a = -a;
+        b = -b;
+    }
+    if (a > 0.0 && b > 0.0) return {0.0, 1.0};
+    if (a <= 0.0 && b <= 0.0) return {};
+    const double z = a / (a - b);
+    return a > 0.0 ? Active{0.0, z} : Active{z, 1.0};
+}
+
+// Integrals over [t0, t1] of the products of L with the two hat pieces
+// (1 - t) and t, of the hat pieces with each other, and of L squared.
+struct Moments {
+    double withLeft = 0, withRight = 0;       // int (1-t) L, int t L
+    double ll = 0, lr = 0, rr = 0;            // int (1-t)^2, (1-t) t, t^2
+    double square = 0;                        // int L^2
+};
+
+Moments moments(const Active& act, double a, double b) {
+    Moments m;
+    if (act.empty()) return m;
+    double p[4];  // int t^k, k = 0..3
+    for (int k = 0; k < 4; ++k)
+        p[k] = (std::pow(act.t1, k + 1) - std::pow(act.t0, k + 1)) / (k + 1);
+    const double s = b - a;
+    m.withRight = a * p[1] + s * p[2];
+    m.withLeft = (a * p[0] + s * p[1]) - m.withRight;
+    m.rr = p[2];
+    m.lr = p[1] - p[2];
+    m.ll = p[0] - 2.0 * p[1] + p[2];
+    m.square = a * a * p[0] + 2.0 * a * s * p[1] + s * s * p[2];
+    return m;
+}
+
+// The dual problem on the sorted data: unknown corner values lam(2..n-1) of
+// the broken line (0 at both ends), one constraint per interior point.
+struct Dual {
+    int n;
+    const float* x;      // x(1..n)
+    const int* kinds;    // kinds(1..n-1) of the intervals
+    const double* curv;  // curv(2..n-1): the jumps of the chord slopes
+    bool unconstrained;  // every interval free: the natural spline
+    double h(int i) const { return double(x[i]) - double(x[i - 1]); }  // x(i+1) - x(i)
+    int kind(int i) const { return unconstrained ? kFree : kinds[i - 1]; }
+
+    // The objective; grad(2..n-1), and when wanted the tridiagonal Hessian.
+    double evaluate(const double* lam, double* grad, double* diag, double* off) const {
+        double phi = 0.0;
+        for (int j = 2; j <= n - 1; ++j) {
+            grad[j - 1] = -curv[j - 1];
+            phi -= lam[j - 1] * curv[j - 1];
+            if (diag) diag[j - 1] = off[j - 1] = 0.0;
+        }
+        for (int i = 1; i <= n - 1; ++i) {
+            const double a = lam[i - 1], b = lam[i];
+            const double w = h(i);
+            const Moments m = moments(activePart(kind(i), a, b), a, b);
+            phi += 0.5 * w * m.square;
+            if (i >= 2) grad[i - 1] += w * m.withLeft;
+            if (i + 1 <= n - 1) grad[i] += w * m.withRight;
+            if (!diag) continue;
+            if (i >= 2) diag[i - 1] += w * m.ll;
+            if (i + 1 <= n - 1) diag[i] += w * m.rr;
+            if (i >= 2 && i + 1 <= n - 1) off[i - 1] += w * m.lr;  // (i, i+1)
+        }
+        return phi;
+    }
+};
+
+double maxAbs(const double* v, int from, int to) {
+    double m = 0.0;
+    for (int j = from; j <= to; ++j) m = std::max(m, std::fabs(v[j - 1]));
+    return m;
+}
+
+// Solves the symmetric tridiagonal system (diag, off) d = -g for j = 2..n-1.
+void solveTridiagonal(int n, double* diag, const double* off, const double* g, double* d) {
+    // Forward elimination on copies held in diag and d.
+    for (int j = 2; j <= n - 1; ++j) d[j - 1] = -g[j - 1];
+    for (int j = 3; j <= n - 1; ++j) {
+        const double m = off[j - 2] / diag[j - 2];
+        diag[j - 1] -= m * off[j - 2];
+        d[j - 1] -= m * d[j - 2];
+    }
+    for (int j = n - 1; j >= 2; --j) {
+        if (j < n - 1) d[j - 1] -= off[j - 1] * d[j];
+        d[j - 1] /= diag[j - 1];
+    }
+}
+
+}  // namespace
+
+void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITMAX,
+           float BREAK[], float CSCOEF[], int& NBREAK, float WK[], int IWK[]) {
+    RoutineScope scope("C2CON");
+    const int n = NDATA;
+    if (n < 3) {
+        E1VALI(1, n);
+        E1MES(kTerminal, 1,
+              "The number of data points must be at least 3 while NDATA = %(I1) is given.");
+    }
+    if (ITMAX < 2) {
+        E1VALI(1, ITMAX);
+        E1MES(kTerminal, 2,
+              "The maximum number of iterations must be at least 2 while ITMAX = %(I1) is "
+              "given.");
+    }
+    if (N1RTY(0) != 0) return;
+
+    // Sorted data: x in WK(1..n), f in WK(n+1..2n).
+    const std::ptrdiff_t nd = n;
+    Vec1<const float> xd(XDATA), fd(FDATA);
+    Vec1<float> x(WK), f(WK + nd);
+    Vec1<int> iwk(IWK);
+    auto raiseDistinct = [](int i1, int i2, float value) {
+        E1VALI(1, i1);
+        E1VALI(2, i2);
+        E1VALR(1, value);
+        E1MES(kFatal, 3,
+              "Points in the data point abscissas array, XDATA, must be distinct, but "
+              "XDATA(%(I1)) = XDATA(%(I2)) = %(R1).");
+    };
+    int first = 2;
+    while (first <= n && xd(first) > xd(first - 1)) ++first;
+    if (first > n) {
+        for (int j = 1; j <= n; ++j) {
+            x(j) = xd(j);
+            f(j) = fd(j);
+        }
+    } else if (xd(first) == xd(first - 1)) {
+        raiseDistinct(first - 1, first, xd(first));
+        return;
+    } else {
+        for (int j = 1; j <= n; ++j) iwk(j) = j;
+        SVRGP(NDATA, XDATA, WK, IWK);
+        for (int j = 1; j <= n; ++j) f(j) = fd(iwk(j));
+        for (int j = 2; j <= n; ++j) {
+            if (x(j) == x(j - 1)) {
+                raiseDistinct(iwk(j - 1), iwk(j), x(j));
+                return;
+            }
+        }
+    }
+
+    Workspace<double> work(7 * nd);
+    if (!work.ok()) {
+        E1VALI(1, n);
+        E1MES(kTerminal, 4,
+              "The required storage cannot be allocated.  Workspace allocation is based on "
+              "NDATA = %(I1).");
+        return;
+    }
+    double* curv = work.get();
+    double* lam = curv + nd;
+    double* grad = lam + nd;
+    double* diag = grad + nd;
+    double* off = diag + nd;
+    double* step = off + nd;
+    double* trial = step + nd;
+
+    // Curvature of the data at each interior point: the jump of the chord
+    // slopes, taken as 0 when it is within the rounding of the data.
+    const double eps = AMACH(4);
+    auto h = [&](int i) { return double(x(i + 1)) - double(x(i)); };
+    auto chord = [&](int i) { return (double(f(i + 1)) - double(f(i))) / h(i); };
+    for (int j = 2; j <= n - 1; ++j) {
+        const double jump = chord(j) - chord(j - 1);
+        const double noise =
+            8.0 * eps *
+            ((std::fabs(f(j - 1)) + std::fabs(f(j))) / h(j - 1) +
+             (std::fabs(f(j)) + std::fabs(f(j + 1))) / h(j) + std::fabs(chord(j)) +
+             std::fabs(chord(j - 1)));
+        curv[j - 1] = std::fabs(jump) <= noise ? 0.0 : jump;
+    }
+    auto sign = [&](int j) { return curv[j - 1] > 0.0 ? 1 : (curv[j - 1] < 0.0 ? -1 : 0); };
+    // What the second derivative may do on each interval, from the curvature
+    // signs at its two ends (an end interval has only one).
+    Vec1<int> kinds(IWK);  // the permutation is no longer needed
+    for (int i = 1; i <= n - 1; ++i) {
+        const int left = i >= 2 ? sign(i) : sign(i + 1);
+        const int right = i + 1 <= n - 1 ? sign(i + 1) : sign(i);
+        if (left * right < 0) {
+            kinds(i) = kFree;
+        } else if (left > 0 || right > 0) {
+            kinds(i) = kConvex;
+        } else if (left < 0 || right < 0) {
+            kinds(i) = kConcave;
+        } else {
+            kinds(i) = kStraight;
+        }
+    }
+    // A point without curvature between two intervals that may bend one way
+    // only (or not at all) forces both to be straight: the second derivative
+    // cannot balance there. The spline is then C1 where such a straight
+    // stretch meets a bend.
+    for (int j = 2; j <= n - 1; ++j) {
+        if (sign(j) != 0) continue;
+        const int l = kinds(j - 1), r = kinds(j);
+        const bool oneWay = (l != kConcave && r != kConcave) || (l != kConvex && r != kConvex);
+        if (l != kFree && r != kFree && oneWay) kinds(j - 1) = kinds(j) = kStraight;
+    }
+
+    Dual dual{n, WK, IWK, curv, false};
+
+    // Start from the natural spline, whose second derivative is the broken
+    // line itself.
+    for (int j = 1; j <= n; ++j) lam[j - 1] = 0.0;
+    {
+        Dual natural{n, WK, IWK, curv, true};
+        natural.evaluate(lam, grad, diag, off);
+        solveTridiagonal(n, diag, off, grad, step);
+        for (int j = 2; j <= n - 1; ++j) lam[j - 1] = step[j - 1];
+    }
+
+    const double scale = maxAbs(curv, 2, n - 1);
+    const double tolerance = 1e-10 * scale;
+    double phi = dual.evaluate(lam, grad, diag, off);
+    bool stalled = false;
+    for (int iter = 1; iter <= ITMAX && scale > 0.0; ++iter) {
+        if (maxAbs(grad, 2, n - 1) <= tolerance) break;
+        // A row whose broken line is projected away on both sides has no
+        // curvature; a small ridge keeps its Newton step finite.
+        for (int j = 2; j <= n - 1; ++j) diag[j - 1] += 1e-12 * (h(j - 1) + h(j));
+        solveTridiagonal(n, diag, off, grad, step);
+        double slope = 0.0;
+        for (int j = 2; j <= n - 1; ++j) slope += grad[j - 1] * step[j - 1];
+        // Backtracking on the convex objective keeps every step a descent.
+        double alpha = 1.0, trialPhi = phi;
+        bool accepted = false;
+        for (int halving = 0; halving < 60 && slope < 0.0; ++halving, alpha *= 0.5) {
+            trial[0] = trial[n - 1] = 0.0;
+            for (int j = 2; j <= n - 1; ++j) trial[j - 1] = lam[j - 1] + alpha * step[j - 1];
+            trialPhi = dual.evaluate(trial, grad, nullptr, nullptr);
+            if (trialPhi <= phi + 1e-4 * alpha * slope) {
+                accepted = true;
+                break;
+            }
+        }
+        if (!accepted) {
+            // No further decrease within rounding: the optimum is reached.
+            dual.evaluate(lam, grad, diag, off);
+            stalled = true;
+            break;
+        }
+        std::copy(trial, trial + n, lam);
+        phi = dual.evaluate(lam, grad, diag, off);
+    }
+    // The iterates only ever lower the objective, so the last one is the
+    // best answer when the iteration limit is reached.
+    const double residual = scale > 0.0 ? maxAbs(grad, 2, n - 1) : 0.0;
+    const bool converged = residual <= tolerance || (stalled && residual <= 1e-7 * scale);
+    if (scale == 0.0) {
+        for (int j = 1; j <= n; ++j) lam[j - 1] = 0.0;
+    }
+
+    // Pieces: on each interval the cubic with the projected broken line as
+    // second derivative that takes the data values at both ends, split where
+    // the projection switches between the line and 0.
+    Vec1<float> brk(BREAK);
+    Mat1<float> c(CSCOEF, 4);
+    int nb = 0;
+    for (int i = 1; i <= n - 1; ++i) {
+        const double a = lam[i - 1], b = lam[i];
+        const double w = h(i);
+        Active act = activePart(dual.kind(i), a, b);
+        // A switch too close to an end to be a breakpoint of its own is moved
+        // onto that end.
+        auto snap = [&](double& t) {
+            const float at = float(double(x(i)) + t * w);
+            if (at <= x(i)) t = 0.0;
+            if (at >= x(i + 1)) t = 1.0;
+        };
+        if (!act.empty()) {
+            snap(act.t0);
+            snap(act.t1);
+        }
+        // int_0^t (t - r) u(r) dr and int_0^t u(r) dr, in units of the interval.
+        auto integrals = [&](double t, double& w2, double& w1) {
+            Active part{std::max(0.0, act.t0), std::min(t, act.t1)};
+            if (act.empty() || part.empty()) {
+                w2 = w1 = 0.0;
+                return;
+            }
+            const Moments m = moments(part, a, b);
+            const double intL = m.withLeft + m.withRight;
+            w1 = intL;
+            w2 = t * intL - m.withRight;
+        };
+        double w2End = 0.0, w1End = 0.0;
+        integrals(1.0, w2End, w1End);
+        const double slope0 = chord(i) - w * w2End;
+
+        double cuts[3] = {0.0, 0.0, 1.0};
+        int ncut = 1;
+        if (!act.empty()) {
+            if (act.t0 > 0.0) cuts[ncut++] = act.t0;
+            if (act.t1 < 1.0) cuts[ncut++] = act.t1;
+        }
+        cuts[ncut] = 1.0;
+        for (int p = 0; p < ncut; ++p) {
+            const double ta = cuts[p], tb = cuts[p + 1];
+            double w2 = 0.0, w1 = 0.0;
+            integrals(ta, w2, w1);
+            ++nb;
+            brk(nb) = p == 0 ? x(i) : float(double(x(i)) + ta * w);
+            const double mid = 0.5 * (ta + tb);
+            const bool onLine = !act.empty() && mid >= act.t0 && mid <= act.t1;
+            const double ua = onLine ? a + (b - a) * ta : 0.0;
+            const double ub = onLine ? a + (b - a) * tb : 0.0;
+            c(1, nb) = p == 0 ? f(i) : float(double(f(i)) + slope0 * ta * w + w * w * w2);
+            c(2, nb) = float(slope0 + w * w1);
+            c(3, nb) = float(ua);
+            c(4, nb) = float((ub - ua) / ((tb - ta) * w));
+        }
+    }
+    ++nb;
+    brk(nb) = x(n);
+    c(1, nb) = f(n);
+    c(2, nb) = 0.0f;
+    c(3, nb) = 0.0f;
+    c(4, nb) = 0.0f;
+    NBREAK = nb;
+
+    if (!converged) {
+        E1VALI(1, ITMAX);
+        E1MES(kWarning, 16,
+              "The maximum number of iterations was reached in Newton's Method.  The best answer "
+              "will be returned.  ITMAX = %(I1) was used, a larger value may help.");
+    }
+}

@@ -1,0 +1,12 @@
+// The shape-preserving interpolating cubic spline: convex where the data are
+// convex, concave where they are concave, straight where they are straight.
+#pragma once
+
+// Breakpoints BREAK(1..NBREAK) and the 4 x (NBREAK) coefficients CSCOEF of the
+// C2 cubic spline through the data (any order) that keeps the sign of the
+// data's curvature on every interval. Between two data points at most one
+// breakpoint is added, so NBREAK <= 2*NDATA - 1; BREAK and CSCOEF need room for
+// 2*NDATA breakpoints. ITMAX bounds the Newton steps. WK: 2*NDATA reals,
+// IWK: NDATA integers.
+void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITMAX,
+           float BREAK[], float CSCOEF[], int& NBREAK, float WK[], int IWK[]);

@@ -1,0 +1,310 @@
+// Cubic smoothing spline with the smoothing parameter chosen by generalized
+// cross-validation: the banded set-up, the rational Cholesky fit for one
+// parameter and its statistics, the parameter search and the piecewise-cubic
+// coefficients (Hutchinson and de Hoog, Numer. Math. 47, 1985), and the SPLEZ
+// worker for ITYPE 9.
+#include "smoothing.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "errors.h"
+#include "machine.h"
+#include "sort.h"
+#include "views.h"
+
+namespace {
+
+// 1-based (and 0-based where the bands need it) accessors over the arrays.
+struct Bands {
+    SmoothingBands& b;
+    float& x(int i) const { return b.x[i - 1]; }
+    float& y(int i) const { return b.y[4 * (i - 1)]; }
+    float& c2(int i, int j) const { return b.y[j + 4 * (i - 1)]; }
+    float& dy(int i) const { return b.dy[i - 1]; }
+    float& a(int i) const { return b.a[i - 1]; }
+    float& t(int i, int j) const { return b.t[(i - 1) + (j - 1) * b.n]; }
+    float& r(int i, int j) const { return b.r[i + (j - 1) * (b.n + 2)]; }
+    float& u(int i) const { return b.u[i]; }
+    float& v(int i) const { return b.v[i - 1]; }
+};
+
+}  // namespace
+
+void C3SCV(SmoothingBands& B) {
+    RoutineScope scope("C3SCV ");
+    const int n = B.n;
+    if (n <= 2) {
+        E1VALI(1, n);
+        E1MES(kTerminal, 1,
+              "The number of data points must be at least 3 while NDATA = %(I1) is given.");
+        return;
+    }
+    Bands s{B};
+    B.avh = (s.x(n) - s.x(1)) / float(n - 1);
+    float sum = 0.0f;
+    for (int i = 1; i <= n; ++i) sum += s.dy(i) * s.dy(i);
+    B.avdy = std::sqrt(sum / float(n));
+    for (int i = 1; i <= n; ++i) s.dy(i) = s.dy(i) / B.avdy;
+
+    float h = (s.x(2) - s.x(1)) / B.avh;
+    float e = (s.y(2) - s.y(1)) / h;
+    for (int i = 2; i <= n - 1; ++i) {
+        const float g = h;
+        h = (s.x(i + 1) - s.x(i)) / B.avh;
+        const float f = e;
+        e = (s.y(i + 1) - s.y(i)) / h;
+        s.a(i) = e - f;
+        s.t(i, 1) = (g + h) * (2.0f / 3.0f);
+        s.t(i, 2) = h * (1.0f / 3.0f);
+        s.r(i, 3) = s.dy(i - 1) / g;
+        s.r(i, 1) = s.dy(i + 1) / h;
+        s.r(i, 2) = -(1.0f / g + 1.0f / h) * s.dy(i);
+    }
+    s.r(n, 2) = 0.0f;
+    s.r(n, 3) = 0.0f;
+    s.r(n + 1, 3) = 0.0f;
+    for (int i = 2; i <= n - 1; ++i) {
+        s.c2(i, 1) = s.r(i, 1) * s.r(i, 1) + s.r(i, 2) * s.r(i, 2) + s.r(i, 3) * s.r(i, 3);
+        s.c2(i, 2) = s.r(i, 1) * s.r(i + 1, 2) + s.r(i, 2) * s.r(i + 1, 3);
+        s.c2(i, 3) = s.r(i, 1) * s.r(i + 2, 3);
+    }
+}
+
+void SMOOTHFIT(SmoothingBands& B, const float& RHO, float& P, float& Q, float& SCORE,
+               float STAT[]) {
+    const int n = B.n;
+    Bands s{B};
+    P = RHO / (1.0f + RHO);
+    Q = 1.0f / (1.0f + RHO);
+    if (1.0f + RHO == 1.0f) P = 0.0f;
+    if (RHO == 1.0f + RHO) Q = 0.0f;
+
+    // Rational Cholesky factor of P*C2 + Q*T.
+    float f = 0.0f, g = 0.0f, h = 0.0f;
+    s.r(0, 1) = 0.0f;
+    s.r(1, 1) = 0.0f;
+    for (int i = 2; i <= n - 1; ++i) {
+        s.r(i - 2, 3) = g * s.r(i - 2, 1);
+        s.r(i - 1, 2) = f * s.r(i - 1, 1);
+        s.r(i, 1) = 1.0f / (P * s.c2(i, 1) + Q * s.t(i, 1) - f * s.r(i - 1, 2) -
+                            g * s.r(i - 2, 3));
+        f = P * s.c2(i, 2) + Q * s.t(i, 2) - h * s.r(i - 1, 2);
+        g = h;
+        h = P * s.c2(i, 3);
+    }
+
+    s.u(0) = 0.0f;
+    s.u(1) = 0.0f;
+    for (int i = 2; i <= n - 1; ++i)
+        s.u(i) = s.a(i) - s.r(i - 1, 2) * s.u(i - 1) - s.r(i - 2, 3) * s.u(i - 2);
+    s.u(n) = 0.0f;
+    s.u(n + 1) = 0.0f;
+    for (int i = n - 1; i >= 2; --i)
+        s.u(i) = s.r(i, 1) * s.u(i) - s.r(i, 2) * s.u(i + 1) - s.r(i, 3) * s.u(i + 2);
+
+    // Residuals.
+    float e = 0.0f;
+    h = 0.0f;
+    for (int i = 1; i <= n - 1; ++i) {
+        g = h;
+        h = (s.u(i + 1) - s.u(i)) / ((s.x(i + 1) - s.x(i)) / B.avh);
+        s.v(i) = s.dy(i) * (h - g);
+        e = e + s.v(i) * s.v(i);
+    }
+    s.v(n) = -h * s.dy(n);
+    e = e + s.v(n) * s.v(n);
+
+    // Bands of the inverse.
+    s.r(n, 1) = 0.0f;
+    s.r(n, 2) = 0.0f;
+    s.r(n + 1, 1) = 0.0f;
+    for (int i = n - 1; i >= 2; --i) {
+        g = s.r(i, 2);
+        h = s.r(i, 3);
+        s.r(i, 2) = -g * s.r(i + 1, 1) - h * s.r(i + 1, 2);
+        s.r(i, 3) = -g * s.r(i + 1, 2) - h * s.r(i + 2, 1);
+        s.r(i, 1) = s.r(i, 1) - g * s.r(i, 2) - h * s.r(i, 3);
+    }
+
+    // Trace.
+    f = 0.0f;
+    g = 0.0f;
+    h = 0.0f;
+    for (int i = 2; i <= n - 1; ++i) {
+        f = f + s.r(i, 1) * s.c2(i, 1);
+        g = g + s.r(i, 2) * s.c2(i, 2);
+        h = h + s.r(i, 3) * s.c2(i, 3);
+    }
+    f = f + 2.0f * (g + h);
+
+    Vec1<float> stat(STAT);
+    stat(1) = P;
+    stat(2) = f * P;
+    stat(3) = float(n) * e / (f * f);
+    stat(4) = e * P * P / float(n);
+    stat(6) = e * P / f;
+    stat(5) = stat(6) - stat(4);
+    SCORE = stat(3);
+}
+
+void SMOOTHCOEF(SmoothingBands& B, const float& P, const float& Q) {
+    const int n = B.n;
+    Bands s{B};
+    const float qh = Q / (B.avh * B.avh);
+    for (int i = 1; i <= n; ++i) {
+        s.y(i) = s.y(i) - P * s.dy(i) * s.v(i);
+        s.u(i) = qh * s.u(i);
+    }
+    for (int i = 1; i <= n - 1; ++i) {
+        const float d = s.x(i + 1) - s.x(i);
+        s.c2(i, 3) = (s.u(i + 1) - s.u(i)) / (3.0f * d);
+        s.c2(i, 1) = (s.y(i + 1) - s.y(i)) / d - (d * s.c2(i, 3) + s.u(i)) * d;
+        s.c2(i, 2) = s.u(i);
+    }
+}
+
+void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*IEQUAL*/,
+           float BREAK[], float CSCOEF[], float WK[], int IWK[]) {
+    RoutineScope scope("C2SCV");
+    const int n = NDATA;
+    const std::ptrdiff_t nd = n;
+    // No error variance is given, so the criterion is generalized
+    // cross-validation throughout.
+
+    Vec1<const float> xd(XDATA), fd(FDATA);
+    Vec1<float> x(BREAK);
+    Mat1<float> c(CSCOEF, 4);
+    Vec1<int> iwk(IWK);
+    auto raiseDistinct = [](int i1, int i2, float value) {
+        E1VALI(1, i1);
+        E1VALI(2, i2);
+        E1VALR(1, value);
+        E1MES(kFatal, 2,
+              "Points in the data point abscissas array, XDATA, must be distinct, but "
+              "XDATA(%(I1)) = XDATA(%(I2)) = %(R1).");
+    };
+    int i = 2;
+    while (i <= n && xd(i) > xd(i - 1)) ++i;
+    if (i > n) {
+        for (int j = 1; j <= n; ++j) {
+            x(j) = xd(j);
+            c(1, j) = fd(j);
+        }
+    } else if (xd(i) == xd(i - 1)) {
+        raiseDistinct(i - 1, i, xd(i));
+        return;
+    } else {
+        for (int j = 1; j <= n; ++j) iwk(j) = j;
+        SVRGP(NDATA, XDATA, BREAK, IWK);
+        for (int j = 1; j <= n; ++j) c(1, j) = fd(iwk(j));
+        for (int j = 2; j <= n; ++j) {
+            if (x(j) == x(j - 1)) {
+                raiseDistinct(iwk(j - 1), iwk(j), x(j));
+                return;
+            }
+        }
+    }
+
+    // Scratch: the statistics, R, T, U, V, A and the weights.
+    Vec1<float> wk(WK);
+    float* stat = wk.at(1);
+    SmoothingBands bands{};
+    bands.n = n;
+    bands.x = BREAK;
+    bands.y = CSCOEF;
+    bands.c2 = CSCOEF + 1;
+    bands.r = wk.at(8);
+    bands.t = wk.at(8 + 3 * (nd + 2));
+    bands.u = wk.at(8 + 3 * (nd + 2) + 2 * nd);
+    bands.v = wk.at(8 + 4 * (nd + 2) + 2 * nd);
+    bands.a = wk.at(8 + 4 * (nd + 2) + 3 * nd);
+    bands.dy = wk.at(8 + 4 * (nd + 2) + 4 * nd);
+    for (int j = 0; j < n; ++j) bands.dy[j] = 1.0f;
+
+    const float eps = AMACH(4);
+    C3SCV(bands);
+    if (N1RTY(0) != 0) return;
+
+    float p = 0.0f, q = 0.0f;
+    auto score = [&](float rho) {
+        float g = 0.0f;
+        SMOOTHFIT(bands, rho, p, q, g, stat);
+        return g;
+    };
+
+    // Bracket the minimum of the score by halving or doubling rho, then
+    // narrow it by golden section.
+    float r1 = 2.0f, g1 = score(r1);
+    float r2 = 1.0f;
+    bool done = false;
+    float lo = 0.0f, hi = 0.0f;
+    for (;;) {
+        const float g2 = score(r2);
+        if (!(g1 > g2)) break;
+        if (p <= 0.0f) {
+            done = true;
+            break;
+        }
+        r1 = r2;
+        g1 = g2;
+        r2 = r2 / 2.0f;
+    }
+    if (!done) {
+        for (;;) {
+            const float r3 = 2.0f * r1;
+            const float g3 = score(r3);
+            if (g3 >= g1) {
+                lo = r2;
+                hi = r3;
+                break;
+            }
+            if (q <= 0.0f) {
+                done = true;
+                break;
+            }
+            r1 = r3;
+            g1 = g3;
+        }
+    }
+    if (!done) {
+        const float tau = 1.618034f;
+        float step = (hi - lo) / tau;
+        float b = lo + step;
+        float a = hi - step;
+        float ga = score(a);
+        float gb = score(b);
+        for (;;) {
+            const float w = (hi - lo) / (hi + lo);
+            if (1.0f + w * w == 1.0f || w <= eps) break;
+            if (gb > ga) {
+                hi = b;
+                b = a;
+                gb = ga;
+                step = step / tau;
+                a = hi - step;
+                ga = score(a);
+            } else {
+                lo = a;
+                a = b;
+                ga = gb;
+                step = step / tau;
+                b = lo + step;
+                gb = score(b);
+            }
+        }
+        score((hi + lo) / 2.0f);
+    }
+
+    SMOOTHCOEF(bands, p, q);
+    const float avdy2 = bands.avdy * bands.avdy;
+    stat[5] = stat[5] / avdy2;
+    stat[6] = avdy2;
+    for (int j = 1; j <= n; ++j) {
+        c(3, j) = 2.0f * c(3, j);
+        c(4, j) = 6.0f * c(4, j);
+    }
+    c(2, n) = 0.0f;
+    c(3, n) = 0.0f;
+    c(4, n) = 0.0f;
+}
