@@ -120,6 +120,9 @@ void evaluate(Run& run) {
             float VALUE = 0.0f;
             if (run.IFLAG == 0) {
                 CSIEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), one, &XVEC, &VALUE);
+            } else {
+                const int itype = 12, ider = 0;
+                SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), itype, ider, one, &XVEC, &VALUE);
             }
             run.FOUT[run.NOUT - 1] = VALUE;
             ++run.NOUT;
@@ -167,10 +170,6 @@ int RunEngine(std::istream& keyboard) {
     out << "\n   ---  Spline Interpolation  ---\n   ---   Calculation start    ---\n\n";
     readPoints(run);
     readMethod(run);
-    if (run.IFLAG != 0) {
-        inputError("the B-spline least-squares fit (method flag " + std::to_string(run.IFLAG) +
-                   ") is not available in this version of Fitcore");
-    }
     evaluate(run);
     writeTable(run);
     echoTable(run);

@@ -77,9 +77,11 @@ void solveFactored(int n, const float* fact, int ldf, int nl, int nu, const int*
 double bandProductRow(const Band& a, int n, int nl, int nu, int ipath, int i, const float* x) {
     double s = 0.0;
     if (ipath == 1) {
-        for (int j = std::max(1, i - nl); j <= std::min(n, i + nu); ++j) s += double(a(i, j)) * x[j - 1];
+        for (int j = std::max(1, i - nl); j <= std::min(n, i + nu); ++j)
+            s += double(a(i, j)) * x[j - 1];
     } else {
-        for (int j = std::max(1, i - nu); j <= std::min(n, i + nl); ++j) s += double(a(j, i)) * x[j - 1];
+        for (int j = std::max(1, i - nu); j <= std::min(n, i + nl); ++j)
+            s += double(a(j, i)) * x[j - 1];
     }
     return s;
 }

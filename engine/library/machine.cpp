@@ -25,6 +25,11 @@ UnitTable& unitTable() {
     return table;
 }
 
+long long& workspaceLimit() {
+    static long long limit = -1;
+    return limit;
+}
+
 std::string rightJustified(int value) {
     std::string digits = std::to_string(value);
     return digits.size() >= 6 ? digits : std::string(6 - digits.size(), ' ') + digits;
@@ -111,6 +116,14 @@ void RSET(const int& N, const float& VALUE, float SY[], const int& INCY) {
 bool LetterEquals(char C, char LETTER) {
     return C == LETTER || (C >= 'a' && C <= 'z' && C - 'a' + 'A' == LETTER);
 }
+
+long long SetWorkspaceLimit(long long bytes) {
+    long long previous = workspaceLimit();
+    workspaceLimit() = bytes;
+    return previous;
+}
+
+long long WorkspaceLimit() { return workspaceLimit(); }
 
 void AttachUnit(int unit, std::ostream* stream) {
     if (stream) {

@@ -23,6 +23,12 @@ std::ostream& UnitStream(int unit);
 // Back to the default unit numbers, with no stream attached.
 void ResetUnits();
 
+// Largest work array in bytes that a Workspace request may obtain; a negative
+// limit (the default) means only the heap limits it. Lets a test observe the
+// reports of a failed request. Returns the previous limit.
+long long SetWorkspaceLimit(long long bytes);
+long long WorkspaceLimit();
+
 // Work storage for one call: obtained from the heap with a success status,
 // given back when the object goes out of scope. A negative or overflowing size
 // counts as a failed request.
@@ -30,7 +36,9 @@ template <typename T>
 class Workspace {
 public:
     explicit Workspace(long long count) {
-        if (count >= 0 && static_cast<unsigned long long>(count) < kMaxCount) {
+        const long long limit = WorkspaceLimit();
+        if (count >= 0 && static_cast<unsigned long long>(count) < kMaxCount &&
+            (limit < 0 || count <= limit / static_cast<long long>(sizeof(T)))) {
             data_ = new (std::nothrow) T[count > 0 ? count : 1];
         }
     }

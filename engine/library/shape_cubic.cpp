@@ -44,9 +44,9 @@ Active activePart(int kind, double a, double b) {
 // Integrals over [t0, t1] of the products of L with the two hat pieces
 // (1 - t) and t, of the hat pieces with each other, and of L squared.
 struct Moments {
-    double withLeft = 0, withRight = 0;       // int (1-t) L, int t L
-    double ll = 0, lr = 0, rr = 0;            // int (1-t)^2, (1-t) t, t^2
-    double square = 0;                        // int L^2
+    double withLeft = 0, withRight = 0;  // int (1-t) L, int t L
+    double ll = 0, lr = 0, rr = 0;       // int (1-t)^2, (1-t) t, t^2
+    double square = 0;                   // int L^2
 };
 
 Moments moments(const Active& act, double a, double b) {
@@ -198,11 +198,10 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
     auto chord = [&](int i) { return (double(f(i + 1)) - double(f(i))) / h(i); };
     for (int j = 2; j <= n - 1; ++j) {
         const double jump = chord(j) - chord(j - 1);
-        const double noise =
-            8.0 * eps *
-            ((std::fabs(f(j - 1)) + std::fabs(f(j))) / h(j - 1) +
-             (std::fabs(f(j)) + std::fabs(f(j + 1))) / h(j) + std::fabs(chord(j)) +
-             std::fabs(chord(j - 1)));
+        const double noise = 8.0 * eps *
+                             ((std::fabs(f(j - 1)) + std::fabs(f(j))) / h(j - 1) +
+                              (std::fabs(f(j)) + std::fabs(f(j + 1))) / h(j) + std::fabs(chord(j)) +
+                              std::fabs(chord(j - 1)));
         curv[j - 1] = std::fabs(jump) <= noise ? 0.0 : jump;
     }
     auto sign = [&](int j) { return curv[j - 1] > 0.0 ? 1 : (curv[j - 1] < 0.0 ? -1 : 0); };

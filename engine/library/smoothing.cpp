@@ -87,8 +87,7 @@ void SMOOTHFIT(SmoothingBands& B, const float& RHO, float& P, float& Q, float& S
     for (int i = 2; i <= n - 1; ++i) {
         s.r(i - 2, 3) = g * s.r(i - 2, 1);
         s.r(i - 1, 2) = f * s.r(i - 1, 1);
-        s.r(i, 1) = 1.0f / (P * s.c2(i, 1) + Q * s.t(i, 1) - f * s.r(i - 1, 2) -
-                            g * s.r(i - 2, 3));
+        s.r(i, 1) = 1.0f / (P * s.c2(i, 1) + Q * s.t(i, 1) - f * s.r(i - 1, 2) - g * s.r(i - 2, 3));
         f = P * s.c2(i, 2) + Q * s.t(i, 2) - h * s.r(i - 1, 2);
         g = h;
         h = P * s.c2(i, 3);

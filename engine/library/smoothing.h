@@ -31,8 +31,7 @@ struct SmoothingBands {
 void C3SCV(SmoothingBands& B);
 
 // The fit for one RHO: P, Q, the GCV score (STAT(3)), STAT(1..6), U, V and R.
-void SMOOTHFIT(SmoothingBands& B, const float& RHO, float& P, float& Q, float& SCORE,
-               float STAT[]);
+void SMOOTHFIT(SmoothingBands& B, const float& RHO, float& P, float& Q, float& SCORE, float STAT[]);
 
 // Smoothed values into row 1 and rows 2..4 of the coefficients from the last
 // fit (rows 3 and 4 still to be scaled by 2 and 6).

@@ -76,7 +76,8 @@ TEST(Akima, AgreesWithADoublePrecisionHermiteCubicOnAkimaSlopes) {
                 const double h01 = -2 * u * u * u + 3 * u * u, h11 = u * u * u - u * u;
                 const double expected =
                     h00 * y[i] + h10 * h * s[i] + h01 * y[i + 1] + h11 * h * s[i + 1];
-                EXPECT_NEAR(a.at(float(x[i] + t * h), 0), expected, 4e-6 * (1 + std::fabs(expected)));
+                EXPECT_NEAR(a.at(float(x[i] + t * h), 0), expected,
+                            4e-6 * (1 + std::fabs(expected)));
             }
         }
         // The last data point is reached from the last piece.

@@ -94,7 +94,7 @@ struct Work {
 TEST(BandSolver, SolvesWellConditionedSystemsLikeADenseSolveBothWays) {
     const struct {
         int n, nl, nu;
-    } shapes[] = {{1, 0, 0}, {2, 1, 0}, {2, 0, 1}, {5, 1, 1}, {9, 3, 1},
+    } shapes[] = {{1, 0, 0},  {2, 1, 0},  {2, 0, 1},  {5, 1, 1},  {9, 3, 1},
                   {17, 2, 4}, {40, 3, 3}, {64, 5, 5}, {33, 0, 3}, {33, 4, 0}};
     unsigned seed = 1;
     for (const auto& s : shapes) {
@@ -108,8 +108,8 @@ TEST(BandSolver, SolvesWellConditionedSystemsLikeADenseSolveBothWays) {
             Work w(c);
             LibraryCapture cap;
             const int lda = s.nl + s.nu + 1;
-            L2ARB(s.n, c.band.data(), lda, s.nl, s.nu, b.data(), ipath, w.x.data(),
-                  w.fact.data(), w.ipvt.data(), w.wk.data());
+            L2ARB(s.n, c.band.data(), lda, s.nl, s.nu, b.data(), ipath, w.x.data(), w.fact.data(),
+                  w.ipvt.data(), w.wk.data());
             const double scale = maxAbs(expected);
             for (int i = 0; i < s.n; ++i)
                 EXPECT_NEAR(w.x[i], expected[i], 4e-6 * scale)
@@ -215,8 +215,8 @@ TEST(BandSolver, SingularMatrixIsFatal) {
     std::vector<float> b = {1, 1, 1}, x(n), fact(4 * n), wk(n);
     std::vector<int> ipvt(n);
     LibraryCapture cap;
-    EXPECT_THROW(L2ARB(n, band.data(), lda, nl, nu, b.data(), 1, x.data(), fact.data(),
-                       ipvt.data(), wk.data()),
+    EXPECT_THROW(L2ARB(n, band.data(), lda, nl, nu, b.data(), 1, x.data(), fact.data(), ipvt.data(),
+                       wk.data()),
                  StopCalled);
     std::vector<std::string> reports = ReportTexts(cap.lines());
     ASSERT_EQ(reports.size(), 1u);

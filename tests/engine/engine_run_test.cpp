@@ -249,13 +249,35 @@ TEST_F(EngineRun, BadInputFilesStopWithAnInputErrorAndNoTable) {
 
 namespace {
 
-TEST(EngineMethodFlag, FitWithoutTheBSplineMethodEndsWithAnErrorAndNoTable) {
+TEST(EngineMethodFlag, AnyFlagButZeroGivesTheLeastSquaresBSplineTable) {
+    // The six points of the worked least-squares example: its fitted values
+    // at x = 2, 3.5 and 6 are known to single precision.
+    for (const char* flag : {"01", "02", "-1"}) {
+        TempDir d;
+        d.write("B2F.dat", pointFile({1, 2, 3, 4, 5, 6}, {1, 3, 2, 5, 4, 6}));
+        d.write("Bor3.dat", std::string(flag) + "\r\n");
+        ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "\n");
+        ASSERT_EQ(r.status, 0) << flag << r.output;
+        Lines rows = splitLines(d.read("F2B.dat"), "\r\n");
+        ASSERT_EQ(rows.size(), 501u) << flag;
+        EXPECT_EQ(rows[0], "   500");
+        EXPECT_EQ(rows[100], "  .200000E+01  .263370E+01") << flag;
+        EXPECT_EQ(rows[250], "  .350000E+01  .329567E+01") << flag;
+        EXPECT_EQ(rows[500], "  .600000E+01  .581685E+01") << flag;
+    }
+}
+
+TEST(EngineMethodFlag, TooFewPointsForTheFitStopWithTheLibraryReport) {
     TempDir d;
-    d.write("B2F.dat", pointFile({0, 1, 2, 3}, {0, 1, 0, 1}));
+    d.write("B2F.dat", pointFile({0, 1, 2}, {0, 1, 0}));
     d.write("Bor3.dat", "01\r\n");
     ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "");
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.output.find("is not available in this version of Fitcore"), std::string::npos) << r.output;
+    Lines console = splitLines(r.output, "\n");
+    Lines report = {"", " *** TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4 or",
+                    " ***          more, but NDATA = 3.", "Stop - Program terminated."};
+    ASSERT_GE(console.size(), report.size());
+    EXPECT_EQ(Lines(console.end() - 4, console.end()), report);
     EXPECT_FALSE(d.exists("F2B.dat"));
 }
 

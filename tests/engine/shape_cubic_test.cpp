@@ -17,9 +17,7 @@ namespace {
 struct Shape {
     std::vector<float> brk, c;
     int nbreak = 0;
-    float at(float x, int der) const {
-        return PPDER(der, x, 4, nbreak - 1, brk.data(), c.data());
-    }
+    float at(float x, int der) const { return PPDER(der, x, 4, nbreak - 1, brk.data(), c.data()); }
 };
 
 Shape shapeCubic(const std::vector<float>& x, const std::vector<float>& y, int itmax = 25) {
@@ -151,7 +149,8 @@ TEST(ShapeCubic, EqualsTheNaturalSplineWhereThatKeepsTheShape) {
         diag[j] -= f * h[j - 1] / 6.0;
         rhs[j] -= f * rhs[j - 1];
     }
-    for (int j = n - 2; j >= 1; --j) m[j] = (rhs[j] - (j + 1 < n - 1 ? h[j] / 6.0 * m[j + 1] : 0.0)) / diag[j];
+    for (int j = n - 2; j >= 1; --j)
+        m[j] = (rhs[j] - (j + 1 < n - 1 ? h[j] / 6.0 * m[j + 1] : 0.0)) / diag[j];
     LibraryCapture cap;
     Shape s = shapeCubic(x, y);
     EXPECT_EQ(s.nbreak, n);
@@ -159,8 +158,9 @@ TEST(ShapeCubic, EqualsTheNaturalSplineWhereThatKeepsTheShape) {
     for (int i = 0; i + 1 < n; ++i) {
         const double t = x[i] + 0.3 * h[i];
         const double a = (x[i + 1] - t) / h[i], b = 1.0 - a;
-        const double expected = a * y[i] + b * y[i + 1] +
-                                ((a * a * a - a) * m[i] + (b * b * b - b) * m[i + 1]) * h[i] * h[i] / 6.0;
+        const double expected =
+            a * y[i] + b * y[i + 1] +
+            ((a * a * a - a) * m[i] + (b * b * b - b) * m[i + 1]) * h[i] * h[i] / 6.0;
         EXPECT_NEAR(s.at(float(t), 0), expected, 2e-6 * std::fabs(expected)) << i;
     }
 }

@@ -138,7 +138,8 @@ TEST(SmoothingSpline, ChosenSmoothingScoresWithinATenthOfAPercentOfTheBest) {
         }
         const double chosen = ref.score(std::pow(10.0, 0.5 * (lo + hi)));
         double best = HUGE_VAL;
-        for (double e = -10.0; e <= 6.0; e += 0.005) best = std::min(best, ref.score(std::pow(10.0, e)));
+        for (double e = -10.0; e <= 6.0; e += 0.005)
+            best = std::min(best, ref.score(std::pow(10.0, e)));
         EXPECT_LE(chosen, 1.001 * best) << "n=" << n;
     }
 }
@@ -153,9 +154,12 @@ TEST(SmoothingSpline, CoefficientsFormANaturalCubicSplineThroughTheSmoothedValue
         const float* c = &fit.c[4 * i];
         const double h = at - fit.brk[i];
         switch (der) {
-            case 0: return c[0] + c[1] * h + c[2] * h * h / 2 + c[3] * h * h * h / 6;
-            case 1: return c[1] + c[2] * h + c[3] * h * h / 2;
-            default: return c[2] + c[3] * h;
+            case 0:
+                return c[0] + c[1] * h + c[2] * h * h / 2 + c[3] * h * h * h / 6;
+            case 1:
+                return c[1] + c[2] * h + c[3] * h * h / 2;
+            default:
+                return c[2] + c[3] * h;
         }
     };
     double scale = 0.0;
@@ -167,13 +171,14 @@ TEST(SmoothingSpline, CoefficientsFormANaturalCubicSplineThroughTheSmoothedValue
             EXPECT_NEAR(piece(i, fit.brk[i + 1], 2), fit.c[4 * (i + 1) + 2], 2e-4 * scale) << i;
         }
     }
-    EXPECT_NEAR(fit.c[2], 0.0, 1e-5);                      // natural left end
+    EXPECT_NEAR(fit.c[2], 0.0, 1e-5);                         // natural left end
     EXPECT_NEAR(piece(n - 2, fit.brk[n - 1], 2), 0.0, 1e-4);  // natural right end
     for (int r = 1; r < 4; ++r) EXPECT_EQ(fit.c[4 * (n - 1) + r], 0.0f);
 }
 
 TEST(SmoothingSpline, StraightLinesAreReproducedFromFourPointsOn) {
-    const std::vector<std::vector<float>> abscissas = {{0, 1, 2, 3}, {-2.5f, -1, 0.25f, 4, 4.5f, 9}};
+    const std::vector<std::vector<float>> abscissas = {{0, 1, 2, 3},
+                                                       {-2.5f, -1, 0.25f, 4, 4.5f, 9}};
     for (const auto& x : abscissas) {
         std::vector<float> y;
         for (float v : x) y.push_back(1.5f - 0.75f * v);

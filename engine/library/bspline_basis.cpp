@@ -1,0 +1,66 @@
+// B-spline basis values by the Cox-de Boor recurrence (de Boor, A Practical Guide to Splines,
+// BSPLVB) and the knot-sequence check shared by the fitting and the conversion routines.
+#include "bspline_basis.h"
+
+#include "errors.h"
+#include "views.h"
+
+void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
+                     float DR[]) {
+    Vec1<const float> t(XKNOT);
+    Vec1<float> b(B), dl(DL), dr(DR);
+    dr(j) = t(left + j) - x;
+    dl(j) = x - t(left + 1 - j);
+    float saved = 0.0f;
+    for (int i = 1; i <= j; ++i) {
+        // The denominator is t(left + i) - t(left + i - j) >= t(left + 1) - t(left) > 0.
+        float term = b(i) / (dr(i) + dl(j + 1 - i));
+        b(i) = saved + dr(i) * term;
+        saved = dl(j + 1 - i) * term;
+    }
+    b(j + 1) = saved;
+}
+
+void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int& LEFT, float B[],
+              float DL[], float DR[]) {
+    B[0] = 1.0f;
+    for (int j = 1; j <= KORDER - 1; ++j) RaiseBasisOrder(XKNOT, X, LEFT, j, B, DL, DR);
+}
+
+KnotFault ScanKnots(const float XKNOT[], int count, int korder) {
+    Vec1<const float> t(XKNOT);
+    int m = 1;
+    for (int i = 2; i <= count; ++i) {
+        if (t(i) == t(i - 1)) {
+            ++m;
+            if (m > korder) return {KnotFault::kMultiplicity, i - m + 1, i};
+        } else if (t(i) < t(i - 1)) {
+            return {KnotFault::kDecrease, i - 1, i};
+        } else {
+            m = 1;
+        }
+    }
+    return {};
+}
+
+void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], int korder, int multiplicityCode,
+                    int decreaseCode) {
+    Vec1<const float> t(XKNOT);
+    if (fault.kind == KnotFault::kMultiplicity) {
+        E1VALI(1, fault.first);
+        E1VALI(2, fault.last);
+        E1VALR(1, t(fault.last));
+        E1VALI(3, korder);
+        E1MES(kFatal, multiplicityCode,
+              "The knots XKNOT(%(I1)) through XKNOT(%(I2)) are all equal to %(R1).  The "
+              "multiplicity of the knots must not exceed KORDER = %(I3).");
+    } else if (fault.kind == KnotFault::kDecrease) {
+        E1VALI(1, fault.first);
+        E1VALR(1, t(fault.first));
+        E1VALI(2, fault.last);
+        E1VALR(2, t(fault.last));
+        E1MES(kFatal, decreaseCode,
+              "The knot XKNOT(%(I1)) = %(R1) and XKNOT(%(I2)) = %(R2).  The knots must be "
+              "nondecreasing.");
+    }
+}

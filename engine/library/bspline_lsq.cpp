@@ -1,0 +1,227 @@
+// Weighted least-squares fit of a B-spline with given order and knots through banded normal
+// equations (de Boor, A Practical Guide to Splines, L2APPR, BCHFAC and BCHSLV), and the SPLEZ
+// worker for ITYPE 10 to 12 that places the knots and evaluates the fit.
+#include "bspline_lsq.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "bspline_eval.h"
+#include "errors.h"
+#include "machine.h"
+#include "sort.h"
+#include "splez.h"
+#include "views.h"
+
+namespace {
+
+// The right end knot lies a relative 100 eps beyond the largest abscissa, so that the largest
+// abscissa falls inside the last knot interval rather than on its closing end.
+float enlargedRightEnd(float xmax) {
+    const double eps = AMACH(4);
+    const double s = xmax >= 0.0f ? 1.0 : -1.0;
+    float xr = static_cast<float>(static_cast<double>(xmax) * (1.0 + 100.0 * eps * s));
+    if (xr == 0.0f) xr = static_cast<float>(100.0 * eps);
+    return xr;
+}
+
+// Knots from the sorted abscissas x(1..NDATA): K-fold ends at x(1) and x_R, and an interior knot
+// at every fourth abscissa, the last one moved to x(4M-2) or x(4M-1) when NDATA is not a multiple
+// of 4.
+void placeKnots(int ndata, int k, const float sorted[], float XKNOT[]) {
+    Vec1<const float> x(sorted);
+    Vec1<float> t(XKNOT);
+    const int m = ndata / 4;
+    const int r = ndata % 4;
+    for (int j = 1; j <= k; ++j) t(j) = x(1);
+    for (int j = 1; j <= m - 1; ++j) t(k + j) = x(4 * j);
+    if (r == 1) t(k + m) = x(4 * m - 2);
+    if (r == 2 || r == 3) t(k + m) = x(4 * m - 1);
+    const int ncoef = (ndata - 1) / 4 + k;
+    const float xr = enlargedRightEnd(x(ndata));
+    for (int j = ncoef + 1; j <= ncoef + k; ++j) t(j) = xr;
+}
+
+}  // namespace
+
+void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,
+           const int& IDER, const int& N, const float XVEC[], float VALUE[], float BSCOEF[],
+           float WEIGHT[], float XKNOT[], float WK[], int IWK[]) {
+    RoutineScope scope("S8LEZ");
+    Vec1<float> wk(WK);
+    Vec1<int> iwk(IWK);
+    RSET(NDATA, 1.0f, WEIGHT, 1);
+
+    for (int i = 1; i <= NDATA; ++i) iwk(i) = i;
+    SVRGP(NDATA, XDATA, WK, IWK);
+    placeKnots(NDATA, K, WK, XKNOT);
+    const int ncoef = (NDATA - 1) / 4 + K;
+
+    // The scratch is reused from its start: first for the fit ...
+    const std::ptrdiff_t nd = NDATA;
+    const std::ptrdiff_t q = static_cast<std::ptrdiff_t>(ncoef + 3) * K;
+    B2LSQ(NDATA, XDATA, FDATA, WEIGHT, K, XKNOT, ncoef, BSCOEF, wk.at(1), wk.at(q + 1),
+          wk.at(q + nd + 1), wk.at(q + 2 * nd + 1), IWK);
+    if (N1RTY(0) != 0) return;
+
+    // ... then for the evaluation on the sorted abscissas.
+    const std::ptrdiff_t n = N;
+    const std::ptrdiff_t npp = static_cast<std::ptrdiff_t>(K) * (ncoef - K + 1);
+    const std::ptrdiff_t nbreak = ncoef - K + 2;
+    float* xs = wk.at(1);
+    float* result = wk.at(n + 1);
+    float* ppcoef = wk.at(2 * n + 1);
+    float* brk = wk.at(2 * n + npp + 1);
+    float* offsets = wk.at(2 * n + npp + nbreak + 1);
+    float* picks = wk.at(3 * n + npp + nbreak + 1);
+    float* conversion = wk.at(4 * n + npp + nbreak + 1);
+    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
+        B21GD(IDER, N, xs, K, XKNOT, ncoef, BSCOEF, result, ppcoef, brk, iwk.at(N + 1), offsets,
+              picks, conversion);
+    });
+}
+
+void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
+           const int& KORDER, const float XKNOT[], const int& NCOEF, float BSCOEF[], float WK[],
+           float XS[], float FS[], float WS[], int IWK[]) {
+    RoutineScope scope("B2LSQ ");
+    Vec1<const float> w(WEIGHT);
+    if (KORDER < 1) {
+        E1VALI(1, KORDER);
+        E1MES(kTerminal, 1, kOrderAtLeastOne);
+        return;
+    }
+    if (NCOEF < KORDER) {
+        E1VALI(1, NCOEF);
+        E1VALI(2, KORDER);
+        E1MES(kTerminal, 2, kCoefficientsAtLeastOrder);
+        return;
+    }
+    if (NDATA < NCOEF) {
+        E1VALI(1, NCOEF);
+        E1VALI(2, NDATA);
+        E1MES(kTerminal, 3,
+              "The number of coefficients must be less than or equal to the number of data "
+              "points while NCOEF = %(I1) and NDATA = %(I2) are given.");
+        return;
+    }
+    KnotFault fault = ScanKnots(XKNOT, NCOEF + KORDER, KORDER);
+    if (fault.kind != KnotFault::kNone) {
+        RaiseKnotFault(fault, XKNOT, KORDER, 5, 6);
+        return;
+    }
+    for (int i = 1; i <= NDATA; ++i) {
+        if (w(i) <= 0.0f) {
+            E1VALI(1, i);
+            E1VALR(1, w(i));
+            E1MES(kFatal, 7,
+                  "All elements of the argument WEIGHT must be greater than zero, but "
+                  "WEIGHT(%(I1)) = %(R1).");
+            return;
+        }
+    }
+
+    Vec1<int> perm(IWK);
+    Vec1<const float> f(FDATA);
+    Vec1<float> fs(FS), ws(WS);
+    for (int i = 1; i <= NDATA; ++i) perm(i) = i;
+    SVRGP(NDATA, XDATA, XS, IWK);
+    for (int j = 1; j <= NDATA; ++j) {
+        fs(j) = f(perm(j));
+        ws(j) = w(perm(j));
+    }
+    Vec1<float> wk(WK);
+    B4LSQ(NDATA, XS, FS, WS, KORDER, XKNOT, NCOEF, BSCOEF, wk.at(1),
+          wk.at(static_cast<std::ptrdiff_t>(NCOEF) * KORDER + 1));
+}
+
+void B4LSQ(const int& NDATA, const float XS[], const float FS[], const float WS[],
+           const int& KORDER, const float XKNOT[], const int& NCOEF, float BSCOEF[], float Q[],
+           float WKB[]) {
+    RoutineScope scope("B4LSQ ");
+    const int k = KORDER;
+    Vec1<const float> x(XS), f(FS), w(WS), t(XKNOT);
+    if (t(k) > x(1)) {
+        E1VALR(1, x(1));
+        E1VALR(2, t(k));
+        E1MES(kFatal, 8,
+              "The smallest element in XDATA must be greater than or equal to XKNOT(KORDER) while "
+              "the smallest element in XDATA = %(R1) and XKNOT(KORDER) = %(R2).");
+        return;
+    }
+    if (x(NDATA) > t(NCOEF + 1)) {
+        E1VALR(1, x(NDATA));
+        E1VALR(2, t(NCOEF + 1));
+        E1MES(kFatal, 9,
+              "The largest element in XDATA must be less than or equal to XKNOT(NCOEF+1) while the "
+              "largest element in XDATA = %(R1) and XKNOT(NCOEF+1) = %(R2).");
+        return;
+    }
+
+    Mat1<float> qm(Q, k);
+    Vec1<float> a(BSCOEF);
+    std::fill(Q, Q + static_cast<std::ptrdiff_t>(k) * NCOEF, 0.0f);
+    std::fill(BSCOEF, BSCOEF + NCOEF, 0.0f);
+    float* b = WKB;
+    float* dl = WKB + k;
+    float* dr = WKB + 2 * k;
+    Vec1<const float> bv(b);
+    int left = k;
+    for (int i = 1; i <= NDATA; ++i) {
+        while (left < NCOEF && t(left + 1) <= x(i)) ++left;
+        // A point on the closing end of the basic interval belongs to the last knot interval of
+        // positive length; only there is the recurrence free of a zero denominator.
+        int use = left;
+        while (use > k && t(use + 1) == t(use)) --use;
+        if (t(use + 1) == t(use)) continue;  // empty basic interval: the point meets no B-spline
+        BASISVAL(XKNOT, k, x(i), use, b, dl, dr);
+        for (int j = 1; j <= k; ++j) {
+            const int c = use - k + j;
+            const float dw = w(i) * bv(j);
+            a(c) += dw * f(i);
+            for (int r = 1; r <= k - j + 1; ++r) qm(r, c) += dw * bv(j + r - 1);
+        }
+    }
+    BANDCHOL(Q, k, NCOEF);
+    BANDSOLVE(Q, k, NCOEF, BSCOEF);
+}
+
+void BANDCHOL(float Q[], const int& KORDER, const int& NCOEF) {
+    Mat1<float> q(Q, KORDER);
+    if (NCOEF <= 1) {
+        if (q(1, 1) > 0.0f) q(1, 1) = 1.0f / q(1, 1);
+        return;
+    }
+    const float tiny = 1.0f / AMACH(2);
+    for (int n = 1; n <= NCOEF; ++n) {
+        if (q(1, n) <= tiny) {
+            for (int r = 1; r <= KORDER; ++r) q(r, n) = 0.0f;
+            continue;
+        }
+        q(1, n) = 1.0f / q(1, n);
+        const int imax = std::min(KORDER - 1, NCOEF - n);
+        for (int i = 1; i <= imax; ++i) {
+            const float ratio = q(i + 1, n) * q(1, n);
+            for (int j = 1; j <= imax - i + 1; ++j) q(j, n + i) -= q(j + i, n) * ratio;
+            q(i + 1, n) = ratio;
+        }
+    }
+}
+
+void BANDSOLVE(const float Q[], const int& KORDER, const int& NCOEF, float B[]) {
+    Mat1<const float> q(Q, KORDER);
+    Vec1<float> b(B);
+    if (NCOEF <= 1) {
+        b(1) = b(1) * q(1, 1);
+        return;
+    }
+    for (int n = 1; n <= NCOEF; ++n) {
+        const int jmax = std::min(KORDER - 1, NCOEF - n);
+        for (int j = 1; j <= jmax; ++j) b(n + j) -= q(j + 1, n) * b(n);
+    }
+    for (int n = NCOEF; n >= 1; --n) {
+        b(n) = b(n) * q(1, n);
+        const int jmax = std::min(KORDER - 1, NCOEF - n);
+        for (int j = 1; j <= jmax; ++j) b(n) -= q(j + 1, n) * b(n + j);
+    }
+}

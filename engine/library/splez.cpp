@@ -1,0 +1,239 @@
+// The one-call spline entry SPLEZ, its dispatcher S2LEZ over the fifteen methods, and the
+// interpolating cubic spline worker S3LEZ.
+#include "splez.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+#include "cubic_spline.h"
+#include "machine.h"
+#include "pp_eval.h"
+#include "views.h"
+
+namespace {
+
+// Spline order of a method (4 for the cubic methods 1, 2, 3 and 9).
+int methodOrder(int itype) {
+    if (itype >= 4 && itype <= 8) return itype - 2;
+    if (itype >= 10 && itype <= 12) return itype - 8;
+    if (itype >= 13 && itype <= 15) return itype - 11;
+    return 4;
+}
+
+// Raises the argument errors of SPLEZ and S2LEZ at the current level. Returns false when ITYPE is
+// out of range; the caller then returns at once.
+bool checkArguments(int ndata, int itype, int ider, int n) {
+    if (n < 1) {
+        E1VALI(1, n);
+        E1MES(kTerminal, 1, "The length of XVEC must be at least 1 while N = %(I1) is given.");
+    }
+    if (ider < 0) {
+        E1VALI(1, ider);
+        E1MES(kTerminal, 2,
+              "The order of the derivative to be evaluated must be nonnegative, but IDER = %(I1).");
+    }
+    if (itype < 1 || itype > 15) {
+        E1VALI(1, itype);
+        E1MES(kTerminal, 3, "The value of ITYPE must be in the range 1,..,15, but ITYPE = %(I1).");
+        return false;
+    }
+    if (itype == 1 || itype == 3) {
+        if (ndata <= itype) {
+            E1VALI(1, ndata);
+            E1VALI(2, itype + 1);
+            E1MES(kTerminal, 4,
+                  "The number of data points must be %(I2) or more, but NDATA = %(I1) is given. ");
+        }
+    } else if (itype == 2) {
+        if (ndata < 4) {
+            E1VALI(1, ndata);
+            E1MES(kTerminal, 5,
+                  "The number of data points must be 4 or more, but NDATA = %(I1) is given. ");
+        }
+    } else if (itype <= 8) {
+        if (ndata < itype - 2) {
+            E1VALI(1, itype - 2);
+            E1VALI(2, ndata);
+            E1MES(kTerminal, 6,
+                  "The number of data points must be %(I1) or more, but NDATA = %(I2) is given. ");
+        }
+    } else if (itype <= 12) {
+        if (ndata < 4) {
+            E1VALI(1, ndata);
+            E1MES(kTerminal, 7, "The number of data points must be 4 or more, but NDATA = %(I1).");
+        }
+    } else if (ndata < itype - 10) {
+        E1VALI(1, ndata);
+        E1VALI(2, itype - 10);
+        E1MES(kTerminal, 8, "The number of data points must be %(I2) or more, but NDATA = %(I1)");
+    }
+    return true;
+}
+
+// Sorts a copy of v(1..count) into wk with the permutation in iwk and raises the FATAL error
+// `code` at the first two equal entries. Returns false when it raised.
+bool checkDistinct(int count, const float v[], float wk[], int iwk[], int code,
+                   std::string_view message) {
+    Vec1<float> s(wk);
+    Vec1<int> perm(iwk);
+    for (int i = 1; i <= count; ++i) perm(i) = i;
+    SVRGP(count, v, wk, iwk);
+    for (int j = 2; j <= count; ++j) {
+        if (s(j - 1) >= s(j)) {
+            E1VALI(1, perm(j - 1));
+            E1VALI(2, perm(j));
+            E1VALR(1, s(j - 1));
+            E1MES(kFatal, code, message);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+long long SplezRealWorkspace(int NDATA, int ITYPE, int N) {
+    const long long nd = NDATA;
+    const long long n = N;
+    const long long k = methodOrder(ITYPE);
+    switch (ITYPE) {
+        case 1:
+        case 2:
+            return 5 * nd + 4 * n;
+        case 3:
+            return 20 * nd + 4 * n - 14;
+        case 9:
+            return 14 * nd + 14 + 4 * n;
+        case 10:
+        case 11:
+        case 12: {
+            const long long ncoef = (nd - 1) / 4 + k;
+            return (k + 2) * ncoef + 4 * n + 4 * k + 6 * nd + 1;
+        }
+        case 13:
+        case 14:
+        case 15: {
+            const long long nc = (nd - 1) / 8 + k + 1;
+            return (2 * k + 9) * nc + 4 * (n + nd) + 4 + k * (nd + 10);
+        }
+        default:  // 4..8
+            return k * (5 * nd + 3) + 2 * nd + 4 * n + 2;
+    }
+}
+
+long long SplezIntegerWorkspace(int NDATA, int N) {
+    return static_cast<long long>(N) + std::max(NDATA, N);
+}
+
+void SPLEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITYPE,
+           const int& IDER, const int& N, const float XVEC[], float VALUE[]) {
+    RoutineScope scope("SPLEZ");
+    if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
+    if (N1RTY(0) != 0) return;
+
+    Workspace<float> wk(SplezRealWorkspace(NDATA, ITYPE, N));
+    Workspace<int> iwk(SplezIntegerWorkspace(NDATA, N));
+    if (!wk.ok() || !iwk.ok()) {
+        // A blank text keeps the pending message; the second raise carries the report.
+        E1MES(kTerminal, 9, " ");
+        E1VALI(1, NDATA);
+        E1VALI(2, N);
+        if (ITYPE == 1 || ITYPE == 2 || ITYPE == 3 || ITYPE == 9) {
+            E1MES(kTerminal, 9,
+                  "The required storage cannot be allocated.  Workspace allocation is based on "
+                  "NDATA =%(i1) and N =%(i2).");
+        } else {
+            E1VALI(3, methodOrder(ITYPE));
+            E1MES(kTerminal, 9,
+                  "The required storage cannot be allocated.  Workspace allocation is based on "
+                  "NDATA = %(I1), N = %(I2), and K = %(I3). ");
+        }
+        return;
+    }
+    S2LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.get(), iwk.get());
+}
+
+void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITYPE,
+           const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK[],
+           int IWK[]) {
+    RoutineScope scope("S2LEZ");
+    if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
+    if (N1RTY(0) != 0) return;
+    if (!checkDistinct(NDATA, XDATA, WK, IWK, 1,
+                       "Points in the data point abscissas array, XDATA, must be distinct, but "
+                       "XDATA(%(I1)) = XDATA(%(I2)) = %(R1).")) {
+        return;
+    }
+    if (!checkDistinct(N, XVEC, WK, IWK, 2,
+                       "Points to be evaluated must be distinct, but XVEC(%(I1)) =  XVEC(%(I2)) = "
+                       "%(R1).")) {
+        return;
+    }
+    if (N1RTY(0) != 0) return;
+
+    // The sorted copies above served the checks only; the workers get the caller's arrays.
+    Vec1<float> wk(WK);
+    const std::ptrdiff_t nd = NDATA;
+    switch (ITYPE) {
+        case 1:
+            S3LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(5 * nd + 1), IWK);
+            break;
+        case 2:
+            S4LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(5 * nd + 1), IWK);
+            break;
+        case 3:
+            S5LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(2 * nd + 1),
+                  wk.at(10 * nd + 1), IWK);
+            break;
+        case 4:
+        case 5:
+        case 6:
+        case 7:
+        case 8: {
+            const int k = ITYPE - 2;
+            S6LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(2 * nd + k + 1), IWK);
+            break;
+        }
+        case 9:
+            S7LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
+                  wk.at(5 * nd + 1), IWK);
+            break;
+        case 10:
+        case 11:
+        case 12: {
+            const int k = ITYPE - 8;
+            const std::ptrdiff_t ncoef = (NDATA - 1) / 4 + k;
+            S8LEZ(NDATA, XDATA, FDATA, k, IDER, N, XVEC, VALUE, wk.at(1), wk.at(ncoef + 1),
+                  wk.at(ncoef + nd + 1), wk.at(2 * ncoef + k + nd + 1), IWK);
+            break;
+        }
+        default: {  // 13..15
+            const int k = ITYPE - 11;
+            const std::ptrdiff_t nc = NDATA > 8 ? (NDATA - 1) / 8 + k : k + 1;
+            S9LEZ(NDATA, XDATA, FDATA, k, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nc + 1),
+                  wk.at(nc + nd + 1), wk.at(2 * nc + k + nd + 1), wk.at(3 * nc + 2 * k + nd + 1),
+                  IWK);
+            break;
+        }
+    }
+}
+
+void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
+           const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
+           float WK2[], float WK3[], int IWK[]) {
+    RoutineScope scope("S3LEZ");
+    C2INT(NDATA, XDATA, FDATA, WK1, WK2, IWK);
+    if (N1RTY(0) != 0) return;
+    const int nintv = NDATA - 1;
+    Vec1<float> wk(WK3);
+    const std::ptrdiff_t n = N;
+    float* xs = wk.at(1);
+    float* result = wk.at(n + 1);
+    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
+        C21GD(IDER, N, xs, nintv, WK1, WK2, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
+    });
+}

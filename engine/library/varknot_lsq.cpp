@@ -1,0 +1,423 @@
+// Least-squares B-splines with optimised interior knots: damped Gauss-Newton
+// steps on coefficients and knots together, with the coefficients refitted
+// after every step (in the manner of D. L. B. Jupp, Approximation to data by
+// splines with free knots, SIAM J. Numer. Anal. 15, 1978, and of de Boor and
+// Rice's least-squares cubic spline approximation with variable knots).
+#include "varknot_lsq.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+#include "bspline_basis.h"
+#include "bspline_lsq.h"
+#include "errors.h"
+#include "machine.h"
+#include "views.h"
+
+namespace {
+
+// Values b[0..k-1] at x of the B-splines left-k+1 .. left on the knots t
+// (1-based), computed in double by the Cox-de Boor recurrence.
+template <typename T>
+void basisAt(const T* knots, int k, double x, int left, double* b, double* dl, double* dr) {
+    Vec1<const T> t(knots);
+    b[0] = 1.0;
+    for (int j = 1; j <= k - 1; ++j) {
+        dr[j - 1] = double(t(left + j)) - x;
+        dl[j - 1] = x - double(t(left + 1 - j));
+        double saved = 0.0;
+        for (int i = 1; i <= j; ++i) {
+            const double term = b[i - 1] / (dr[i - 1] + dl[j - i]);
+            b[i - 1] = saved + dr[i - 1] * term;
+            saved = dl[j - i] * term;
+        }
+        b[j] = saved;
+    }
+}
+
+// The knot interval of x: the largest left <= nc with t(left) <= x, never
+// below the hint (the data are visited in increasing order).
+template <typename T>
+int advanceLeft(const T* knots, int nc, double x, int left) {
+    Vec1<const T> t(knots);
+    while (left < nc && double(t(left + 1)) <= x) ++left;
+    return left;
+}
+
+// Scratch for the basis evaluations: b, two more value vectors, dl, dr.
+struct BasisScratch {
+    double *b, *bp, *bm, *dl, *dr;
+};
+
+// Weighted sum of squared residuals of the spline (knots, coef) at the data.
+template <typename T, typename C>
+double residualSquares(int n, const float* xs, const float* fs, const float* ws, int k,
+                       const T* knots, int nc, const C* coef, const BasisScratch& s) {
+    double sum = 0.0;
+    int left = k;
+    for (int i = 0; i < n; ++i) {
+        const double x = xs[i];
+        left = advanceLeft(knots, nc, x, left);
+        basisAt(knots, k, x, left, s.b, s.dl, s.dr);
+        double v = 0.0;
+        for (int j = 1; j <= k; ++j) v += double(coef[left - k + j - 1]) * s.b[j - 1];
+        const double r = v - double(fs[i]);
+        sum += double(ws[i]) * r * r;
+    }
+    return sum;
+}
+
+// Symmetric positive band matrix, lower band by columns: entry (i, j), i >= j,
+// at (i - j) + (j - 1) * (hb + 1). Cholesky in place; false when not positive.
+struct SymBand {
+    double* p;
+    int size, hb;
+    double& operator()(int i, int j) const {
+        return p[std::ptrdiff_t(i - j) + std::ptrdiff_t(j - 1) * (hb + 1)];
+    }
+    void clear() const { std::fill(p, p + std::ptrdiff_t(size) * (hb + 1), 0.0); }
+    bool cholesky() const {
+        for (int j = 1; j <= size; ++j) {
+            double d = (*this)(j, j);
+            if (!(d > 0.0)) return false;
+            d = std::sqrt(d);
+            (*this)(j, j) = d;
+            const int last = std::min(size, j + hb);
+            for (int i = j + 1; i <= last; ++i) (*this)(i, j) /= d;
+            for (int c = j + 1; c <= last; ++c) {
+                const double lc = (*this)(c, j);
+                if (lc == 0.0) continue;
+                for (int i = c; i <= last; ++i) (*this)(i, c) -= (*this)(i, j) * lc;
+            }
+        }
+        return true;
+    }
+    void solve(double* b) const {  // b(1..size) in place, 1-based via b - 1
+        for (int j = 1; j <= size; ++j) {
+            b[j - 1] /= (*this)(j, j);
+            const int last = std::min(size, j + hb);
+            for (int i = j + 1; i <= last; ++i) b[i - 1] -= (*this)(i, j) * b[j - 1];
+        }
+        for (int j = size; j >= 1; --j) {
+            const int last = std::min(size, j + hb);
+            double s = b[j - 1];
+            for (int i = j + 1; i <= last; ++i) s -= (*this)(i, j) * b[i - 1];
+            b[j - 1] = s / (*this)(j, j);
+        }
+    }
+};
+
+// Weighted least-squares coefficients on the knots t by the normal equations
+// in double; a coefficient whose B-spline meets no data (or only data that
+// leave it undetermined) is 0. Returns the sum of squares.
+double fitCoefficients(int n, const float* xs, const float* fs, const float* ws, int k,
+                       const double* t, int nc, double* coef, double* band, const BasisScratch& s) {
+    const int hb = k - 1;
+    SymBand q{band, nc, hb};
+    q.clear();
+    std::fill(coef, coef + nc, 0.0);
+    int left = k;
+    for (int i = 0; i < n; ++i) {
+        const double x = xs[i];
+        left = advanceLeft(t, nc, x, left);
+        basisAt(t, k, x, left, s.b, s.dl, s.dr);
+        for (int a = 1; a <= k; ++a) {
+            const int ca = left - k + a;
+            const double wa = double(ws[i]) * s.b[a - 1];
+            coef[ca - 1] += wa * double(fs[i]);
+            for (int b = a; b <= k; ++b) q(left - k + b, ca) += wa * s.b[b - 1];
+        }
+    }
+    // Columns without support are pinned to 0.
+    double dmax = 0.0;
+    for (int j = 1; j <= nc; ++j) dmax = std::max(dmax, q(j, j));
+    for (int j = 1; j <= nc; ++j) {
+        if (q(j, j) <= 1e-14 * dmax) {
+            for (int i = j; i <= std::min(nc, j + hb); ++i) q(i, j) = 0.0;
+            for (int c = std::max(1, j - hb); c < j; ++c) q(j, c) = 0.0;
+            q(j, j) = 1.0;
+            coef[j - 1] = 0.0;
+        }
+    }
+    if (!q.cholesky()) return std::numeric_limits<double>::infinity();
+    q.solve(coef);
+    return residualSquares(n, xs, fs, ws, k, t, nc, coef, s);
+}
+
+// Separates runs of more than k equal knots. Returns 0 when none was found,
+// 1 when they were separated and -1 when there was no room.
+int separateStacks(float* knots, int count, int k) {
+    Vec1<float> t(knots);
+    int result = 0;
+    int a = 1;
+    while (a <= count) {
+        int b = a;
+        while (b < count && t(b + 1) == t(a)) ++b;
+        const int length = b - a + 1;
+        if (length > k) {
+            result = 1;
+            const int extra = length - k;
+            const float v = t(a);
+            if (b < count) {
+                // Keep the first k at v, spread the others towards the next knot.
+                const float u = t(b + 1);
+                for (int j = 1; j <= extra; ++j) {
+                    float p = float(double(v) + (double(u) - v) * 1e-3 * j / extra);
+                    const float prev = t(a + k + j - 2);
+                    if (!(p > prev)) p = std::nextafter(prev, u);
+                    if (!(p > prev && p < u)) return -1;
+                    t(a + k + j - 1) = p;
+                }
+            } else {
+                // The right end: keep the last k at v, spread the others below.
+                if (a == 1) return -1;
+                const float w = t(a - 1);
+                for (int j = extra; j >= 1; --j) {
+                    float p = float(double(v) - (double(v) - w) * 1e-3 * (extra - j + 1) / extra);
+                    const float next = t(a + j);
+                    if (!(p < next)) p = std::nextafter(next, w);
+                    if (!(p < next && p > w)) return -1;
+                    t(a + j - 1) = p;
+                }
+            }
+        }
+        a = b + 1;
+    }
+    return result;
+}
+
+}  // namespace
+
+void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[],
+           const int& KORDER, const int& NCOEF, float XKNOT[]) {
+    RoutineScope scope("B3VLS");
+    const int n = NDATA, k = KORDER, nc = NCOEF, nk = NCOEF + KORDER;
+    const int nvar = 2 * nc;
+    const int hb = std::max(1, 4 * k - 3);
+    const std::ptrdiff_t need = 2 * std::ptrdiff_t(nk) + 2 * nc + 2 * std::ptrdiff_t(nvar) +
+                                std::ptrdiff_t(hb + 1) * nvar + std::ptrdiff_t(k) * nc + 5 * k;
+    Workspace<double> work(need);
+    if (!work.ok()) {
+        E1VALI(1, n);
+        E1VALI(2, nc);
+        E1VALI(3, k);
+        E1MES(kTerminal, 1,
+              "The required storage cannot be allocated.  Workspace allocation is based on "
+              "NDATA = %(I1), NCOEF = %(I2), and KORDER = %(I3).");
+        return;
+    }
+    double* t = work.get();
+    double* trialT = t + nk;
+    double* c = trialT + nk;
+    double* trialC = c + nc;
+    double* grad = trialC + nc;
+    double* step = grad + nvar;
+    double* normal = step + nvar;
+    double* fitBand = normal + std::ptrdiff_t(hb + 1) * nvar;
+    double* basis = fitBand + std::ptrdiff_t(k) * nc;
+    BasisScratch s{basis, basis + k, basis + 2 * k, basis + 3 * k, basis + 4 * k};
+
+    Vec1<double> tv(t), tt(trialT);
+    for (int i = 0; i < nk; ++i) t[i] = XKNOT[i];
+    const double lower = XS[0], upper = XS[n - 1];
+    double rss = fitCoefficients(n, XS, FS, WS, k, t, nc, c, fitBand, s);
+    const double tiny = std::numeric_limits<double>::min();
+
+    double mu = 1e-4;
+    int accepted = 0;
+    for (int attempt = 0; attempt < 200 && accepted < 60 && rss > tiny && nc > k; ++attempt) {
+        // Normal equations of the linearised problem in the coefficients
+        // (variables 2p - 1) and the interior knots (variables 2q).
+        SymBand normalEq{normal, nvar, hb};
+        normalEq.clear();
+        std::fill(grad, grad + nvar, 0.0);
+        int left = k;
+        int vars[64];
+        double row[64];
+        for (int i = 0; i < n; ++i) {
+            const double x = XS[i];
+            const double sw = std::sqrt(double(WS[i]));
+            left = advanceLeft(t, nc, x, left);
+            basisAt(t, k, x, left, s.b, s.dl, s.dr);
+            int m = 0;
+            double value = 0.0;
+            for (int j = 1; j <= k; ++j) {
+                value += c[left - k + j - 1] * s.b[j - 1];
+                vars[m] = 2 * (left - k + j) - 1;
+                row[m++] = sw * s.b[j - 1];
+            }
+            const double r = sw * (value - double(FS[i]));
+            for (int q = std::max(k + 1, left - k + 2); q <= std::min(nc, left + k - 1) && m < 64;
+                 ++q) {
+                const double gap = std::min(tv(q) - tv(q - 1), tv(q + 1) - tv(q));
+                if (!(gap > 0.0)) continue;
+                const double h = 1e-4 * gap;
+                const double saved = tv(q);
+                tv(q) = saved + h;
+                basisAt(t, k, x, left, s.bp, s.dl, s.dr);
+                tv(q) = saved - h;
+                basisAt(t, k, x, left, s.bm, s.dl, s.dr);
+                tv(q) = saved;
+                double d = 0.0;
+                for (int j = 1; j <= k; ++j) d += c[left - k + j - 1] * (s.bp[j - 1] - s.bm[j - 1]);
+                vars[m] = 2 * q;
+                row[m++] = sw * d / (2.0 * h);
+            }
+            for (int a = 0; a < m; ++a) {
+                grad[vars[a] - 1] += row[a] * r;
+                for (int b = 0; b < m; ++b)
+                    if (vars[b] >= vars[a]) normalEq(vars[b], vars[a]) += row[a] * row[b];
+            }
+        }
+        double dmax = 0.0;
+        for (int v = 1; v <= nvar; ++v) dmax = std::max(dmax, normalEq(v, v));
+        for (int v = 1; v <= nvar; ++v) {
+            const bool knotVar = v % 2 == 0 && v / 2 > k;
+            if (v % 2 == 0 && !knotVar) {
+                normalEq(v, v) = 1.0;  // no knot behind this variable
+                grad[v - 1] = 0.0;
+            } else {
+                normalEq(v, v) += (knotVar ? mu : 1e-12) * normalEq(v, v) + 1e-14 * dmax;
+            }
+        }
+        if (!normalEq.cholesky()) {
+            mu *= 5.0;
+            if (mu > 1e8) break;
+            continue;
+        }
+        for (int v = 0; v < nvar; ++v) step[v] = -grad[v];
+        normalEq.solve(step);
+
+        // Each knot moves less than half way to either neighbour, so the knots
+        // stay ordered and strictly inside the data.
+        double alpha = 1.0, largest = 0.0;
+        for (int q = k + 1; q <= nc; ++q) {
+            const double d = step[2 * q - 1];
+            const double below = (q == k + 1 ? lower : tv(q - 1)),
+                         above = (q == nc ? upper : tv(q + 1));
+            const double room = d > 0 ? above - tv(q) : tv(q) - below;
+            if (std::fabs(d) > 0.45 * room) alpha = std::min(alpha, 0.45 * room / std::fabs(d));
+            largest = std::max(largest, std::fabs(d));
+        }
+        if (alpha * largest <= 1e-12 * (upper - lower)) break;
+        std::copy(t, t + nk, trialT);
+        for (int q = k + 1; q <= nc; ++q) tt(q) = tv(q) + alpha * step[2 * q - 1];
+        const double trialRss = fitCoefficients(n, XS, FS, WS, k, trialT, nc, trialC, fitBand, s);
+        if (trialRss < rss) {
+            const bool small = rss - trialRss <= 1e-10 * rss;
+            std::copy(trialT, trialT + nk, t);
+            std::copy(trialC, trialC + nc, c);
+            rss = trialRss;
+            ++accepted;
+            mu = std::max(mu / 3.0, 1e-10);
+            if (small) break;
+        } else {
+            mu *= 5.0;
+            if (mu > 1e8) break;
+        }
+    }
+
+    for (int q = k + 1; q <= nc; ++q) XKNOT[q - 1] = float(tv(q));
+    const int stacked = separateStacks(XKNOT, nk, k);
+    if (stacked < 0) {
+        E1MES(kFatal, 8,
+              "THE KNOTS FOUND TO BE OPTIMAL ARE STACKED MORE THAN KORDER.  THIS INDICATES FEWER "
+              "KNOTS WILL PRODUCE THE SAME ERROR SUM OF SQUARES.");
+    } else if (stacked > 0) {
+        E1MES(kWarning, 12,
+              "THE KNOTS FOUND TO BE OPTIMAL ARE STACKED MORE THAN KORDER.  THIS INDICATES FEWER "
+              "KNOTS WILL PRODUCE THE SAME ERROR SUM OF SQUARES.  THE KNOTS HAVE BEEN SEPARATED "
+              "SLIGHTLY.");
+    }
+}
+
+void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
+           const int& KORDER, const int& NCOEF, const float XGUESS[], float XKNOT[], float BSCOEF[],
+           float& SSQ, float WK[], int IWK[]) {
+    RoutineScope scope("B2VLS");
+    const int n = NDATA, k = KORDER, nc = NCOEF;
+    if (k < 1) {
+        E1VALI(1, k);
+        E1MES(kTerminal, 16,
+              "The order of the spline must be at least 1 while KORDER = %(I1) is given.");
+        return;
+    }
+    if (nc <= k) {
+        E1VALI(1, nc);
+        E1VALI(2, k);
+        E1MES(kTerminal, 17,
+              "The number of coefficients must be larger than the order of the spline while "
+              "NCOEF = %(I1) and KORDER = %(I2) are given.");
+        return;
+    }
+    if (nc > n) {
+        E1VALI(1, nc);
+        E1VALI(2, n);
+        E1MES(kTerminal, 18,
+              "The number of coefficients must be at less than or equal to the number of data "
+              "points while NCOEF = %(I1) and NDATA = %(I2) are given.");
+        return;
+    }
+    const KnotFault fault = ScanKnots(XGUESS, nc + k, k);
+    Vec1<const float> guess(XGUESS);
+    if (fault.kind == KnotFault::kMultiplicity) {
+        E1VALI(1, fault.first);
+        E1VALI(2, fault.last);
+        E1VALR(1, guess(fault.last));
+        E1VALI(3, k);
+        E1MES(kFatal, 9,
+              "The knots XGUESS(%(I1)) through XGUESS(%(I2)) are all equal to %(R1).  The "
+              "multiplicity of the knots must not exceed KORDER = %(I3).");
+        return;
+    }
+    if (fault.kind == KnotFault::kDecrease) {
+        E1VALI(1, fault.first);
+        E1VALR(1, guess(fault.first));
+        E1VALI(2, fault.last);
+        E1VALR(2, guess(fault.last));
+        E1MES(kFatal, 10,
+              "The knot XGUESS(%(I1)) = %(R1) and XGUESS(%(I2)) = %(R2).  The knots must be "
+              "nondecreasing.");
+        return;
+    }
+
+    // WK: the fit's scratch, the sorted data it leaves, the guess's coefficients.
+    const std::ptrdiff_t nd = n;
+    float* lsq = WK;
+    float* xs = lsq + std::ptrdiff_t(nc + 3) * k;
+    float* fs = xs + nd;
+    float* ws = fs + nd;
+    float* guessCoef = ws + nd;
+    B2LSQ(NDATA, XDATA, FDATA, WEIGHT, KORDER, XGUESS, NCOEF, guessCoef, lsq, xs, fs, ws, IWK);
+    if (N1RTY(0) >= kFatal) return;
+
+    Workspace<double> scratch(5 * std::ptrdiff_t(k));
+    if (!scratch.ok()) {
+        E1VALI(1, n);
+        E1VALI(2, nc);
+        E1VALI(3, k);
+        E1MES(kTerminal, 19,
+              "The required storage cannot be allocated.  Workspace allocation is based on "
+              "NDATA = %(I1), NCOEF = %(I2), and KORDER = %(I3).");
+        return;
+    }
+    double* sb = scratch.get();
+    BasisScratch s{sb, sb + k, sb + 2 * k, sb + 3 * k, sb + 4 * k};
+    const double guessSsq = residualSquares(n, xs, fs, ws, k, XGUESS, nc, guessCoef, s);
+
+    std::copy(XGUESS, XGUESS + (nc + k), XKNOT);
+    B3VLS(NDATA, xs, fs, ws, KORDER, NCOEF, XKNOT);
+    if (N1RTY(0) >= kFatal) return;
+    B2LSQ(NDATA, XDATA, FDATA, WEIGHT, KORDER, XKNOT, NCOEF, BSCOEF, lsq, xs, fs, ws, IWK);
+    if (N1RTY(0) >= kFatal) return;
+    const double ssq = residualSquares(n, xs, fs, ws, k, XKNOT, nc, BSCOEF, s);
+    if (ssq <= guessSsq) {
+        SSQ = float(ssq);
+    } else {
+        std::copy(XGUESS, XGUESS + (nc + k), XKNOT);
+        std::copy(guessCoef, guessCoef + nc, BSCOEF);
+        SSQ = float(guessSsq);
+    }
+}
