@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -28,6 +29,7 @@ struct Table {
     }
     int count() const { return int(x.size()) - 1; }
     ReadOut at(float mouse, const GraphMapping& g) const {
+        if (count() == 0) return ReadOutAt(mouse, g, 0, x.data(), y.data(), 0, 0);
         return ReadOutAt(mouse, g, count(), x.data(), y.data(),
                          *std::min_element(x.begin() + 1, x.end()),
                          *std::max_element(x.begin() + 1, x.end()));
