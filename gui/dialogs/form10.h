@@ -1,0 +1,50 @@
+// Form10, the file-input dialog: choose a data file, see its lines and extremes, and hand the
+// points to the main window.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+
+class Form10 : public QWidget {
+    Q_OBJECT
+public:
+    Form10();
+
+    // What the opener does before showing the dialog: the directory list to its drive's
+    // current directory, the file list to it, the data list and the four extremes emptied.
+    void prepare();
+
+    DriveListBox* Drive1;
+    DirListBox* Dir1;
+    FileListBox* File1;
+    QListWidget* List1;
+    QLabel* Label31;
+    QLabel* Label32;
+    QLabel* Label33;
+    QLabel* Label34;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QLabel* Label1;
+    QLabel* Label7;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label2;
+
+    void Drive1_Change();
+    void Dir1_Change();
+    // Loads the clicked file: its first 100 lines, two numbers each.
+    void File1_Click(const QString& fileName);
+    void Command1_Click();
+    void Command2_Click();
+
+private:
+    void loadFailed();
+};

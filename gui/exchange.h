@@ -1,0 +1,56 @@
+// Exchange with the engine through the files of the current directory: the data points
+// (B2F.dat), the method flag (Bor3.dat) and the interpolated table (F2B.dat); finding the
+// engine's executable.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+inline const char kPointFileName[] = "B2F.dat";
+inline const char kMethodFileName[] = "Bor3.dat";
+inline const char kTableFileName[] = "F2B.dat";
+
+// The values sent for point i in the current ScaleMode: logarithms on a logarithmic axis.
+double SentX(int i);
+double SentY(int i);
+// Whether a value can travel in the engine's record: finite in single precision and written
+// with a two-digit exponent (so 1E+100 and above, and nonzero values below 1E-99, cannot).
+bool FitsEngineRecord(double value);
+// Index of the first point of 1..DataCount whose sent X or Y does not fit, or 0.
+int FirstUnsendablePoint();
+
+// Contents of B2F.dat for the current points and ScaleMode.
+QByteArray PointFileText();
+// Writes B2F.dat. Refuses (returns false, writes nothing) while a point does not fit the
+// engine's record; returns false too when the file cannot be written.
+bool WritePointFile();
+// Writes Bor3.dat with the method flag as "00" or "01".
+bool WriteMethodFile(int flag);
+
+// A table read from F2B.dat, rows from index 1 like the program-wide table.
+struct EngineTable {
+    int count = 0;
+    std::vector<double> x, y;  // count + 1 entries
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+};
+// Reads the engine's table from the file's text. Empty when the text has no count line, a
+// count below 1 or above the table's capacity, fewer rows than counted, or a row that is not
+// two numbers.
+std::optional<EngineTable> ParseTableText(const QByteArray& text);
+// Reads F2B.dat into the program-wide table. On failure a message box says that no result is
+// available yet and the program-wide state stays as it was.
+bool ReadTableFile();
+// Commits a table to the program-wide state.
+void StoreTable(const EngineTable& table);
+
+// Deletes B2F.dat, F2B.dat and Bor3.dat, ignoring every failure.
+void DeleteExchangeFiles();
+
+// The engine's executable: the first executable "Fitcore" in the search path (by default the
+// current directory, then the directory of Nodara's own executable), or an empty text.
+QString FindEngine();
+// Replaces the search path; an empty list restores the default.
+void SetEngineSearchPath(const QStringList& directories);

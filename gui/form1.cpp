@@ -1,0 +1,493 @@
+// Form1, the main window.
+#include "form1.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "events.h"
+#include "exchange.h"
+#include "form10.h"
+#include "form2.h"
+#include "form7.h"
+#include "linecontrol.h"
+#include "messagebox.h"
+#include "picturebox.h"
+#include "program.h"
+#include "readout.h"
+#include "state.h"
+#include "textbox.h"
+#include "textconv.h"
+
+namespace {
+
+// Hand entry, data saving and image saving have no windows yet: the controls that would open
+// them are shown but stay disabled.
+constexpr bool kHandEntryAvailable = false;
+constexpr bool kDataSavingAvailable = false;
+constexpr bool kImageSavingAvailable = false;
+
+const QString kInvalidInput = QStringLiteral("　入力値が不正です！　");
+
+// Size of the graph in pixels; a saved image has this size.
+constexpr QSize kGraphSize(720, 540);
+
+template <typename W>
+W* named(W* w, const char* name) {
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+QLabel* label(const char* name, const QString& caption = {}) {
+    return named(new QLabel(caption), name);
+}
+
+QPushButton* button(const char* name, const QString& caption) {
+    return named(new QPushButton(caption), name);
+}
+
+QRadioButton* option(const char* name, const QString& caption) {
+    return named(new QRadioButton(caption), name);
+}
+
+QLabel* stepMark(int n) {
+    static const char* const kMarks[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧"};
+    auto* l = new QLabel(QString::fromUtf8(kMarks[n - 1]));
+    l->setObjectName(QStringLiteral("Step%1").arg(n));
+    QFont f = l->font();
+    f.setPointSize(f.pointSize() + 3);
+    l->setFont(f);
+    l->setStyleSheet(QStringLiteral("color: #0000c0;"));
+    return l;
+}
+
+// The illustration beside the axis fields: a graph frame with the start, end and increment of
+// each axis marked.
+QPixmap axisIllustration() {
+    QPixmap pm(300, 150);
+    pm.fill(Qt::white);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRect frame(70, 14, 200, 100);
+    p.setPen(QPen(PaletteColor(8), 1, Qt::DotLine));
+    for (int k = 1; k < 4; ++k)
+        p.drawLine(frame.left() + k * 50, frame.top(), frame.left() + k * 50, frame.bottom());
+    for (int k = 1; k < 2; ++k)
+        p.drawLine(frame.left(), frame.top() + k * 50, frame.right(), frame.top() + k * 50);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawRect(frame);
+    QFont f = p.font();
+    f.setPointSize(8);
+    p.setFont(f);
+    p.setPen(Qt::black);
+    p.drawText(QRect(40, frame.bottom() + 4, 70, 16), Qt::AlignCenter, QStringLiteral("X 開始値"));
+    p.drawText(QRect(frame.right() - 35, frame.bottom() + 4, 70, 16), Qt::AlignCenter,
+               QStringLiteral("X 終了値"));
+    p.drawText(QRect(frame.left() + 40, frame.bottom() + 18, 80, 16), Qt::AlignCenter,
+               QStringLiteral("← X 増分 →"));
+    p.drawText(QRect(0, frame.bottom() - 8, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("Y 開始値"));
+    p.drawText(QRect(0, frame.top() - 8, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("Y 終了値"));
+    p.drawText(QRect(0, frame.top() + 42, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("Y 増分"));
+    return pm;
+}
+
+}  // namespace
+
+Form1::Form1() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("  Nodara,  version 5"));
+
+    // Data input and data table.
+    Frame2 = named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
+    Option5 = option("Option5", QStringLiteral("ファイルから読み込む"));
+    Option6 = option("Option6", QStringLiteral("直接、手入力する"));
+    Option6->setEnabled(kHandEntryAvailable);
+    Command9 = button("Command9", QStringLiteral("OK"));
+    auto* inputBox = new QVBoxLayout(Frame2);
+    inputBox->addWidget(Option5);
+    inputBox->addWidget(Option6);
+    inputBox->addWidget(Command9, 0, Qt::AlignRight);
+
+    Label2 = label("Label2", QStringLiteral("データテーブル"));
+    Label3 = label("Label3", QStringLiteral("X                Y"));
+    List1 = named(new QListWidget, "List1");
+    List1->setMinimumWidth(230);
+    Label4 = label("Label4", QStringLiteral("最小値"));
+    Label5 = label("Label5", QStringLiteral("最大値"));
+    Label31 = label("Label31");
+    Label32 = label("Label32");
+    Label33 = label("Label33");
+    Label34 = label("Label34");
+    for (QLabel* l : {Label31, Label32, Label33, Label34}) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(90);
+    }
+    auto* extremes = new QGridLayout;
+    extremes->addWidget(Label4, 0, 0);
+    extremes->addWidget(Label31, 0, 1);
+    extremes->addWidget(Label33, 0, 2);
+    extremes->addWidget(Label5, 1, 0);
+    extremes->addWidget(Label32, 1, 1);
+    extremes->addWidget(Label34, 1, 2);
+
+    auto* left = new QVBoxLayout;
+    auto* step1 = new QHBoxLayout;
+    step1->addWidget(stepMark(1), 0, Qt::AlignTop);
+    step1->addWidget(Frame2, 1);
+    left->addLayout(step1);
+    left->addSpacing(8);
+    left->addWidget(Label2);
+    left->addWidget(Label3);
+    left->addWidget(List1, 1);
+    left->addLayout(extremes);
+
+    // Graph settings.
+    Label29 = label("Label29", QStringLiteral("グラフ設定"));
+    Frame1 = named(new QGroupBox(QStringLiteral("スケールモード選択")), "Frame1");
+    Label6 = label("Label6", QStringLiteral("X 軸  -  Y 軸"));
+    Option1 = option("Option1", QStringLiteral(" Linear - Linear"));
+    Option2 = option("Option2", QStringLiteral(" Linear - Log"));
+    Option3 = option("Option3", QStringLiteral(" Log - Linear"));
+    Option4 = option("Option4", QStringLiteral(" Log - Log"));
+    auto* modeBox = new QVBoxLayout(Frame1);
+    modeBox->addWidget(Label6);
+    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) modeBox->addWidget(o);
+
+    Label8 = label("Label8", QStringLiteral("X 軸 "));
+    Label9 = label("Label9", QStringLiteral("Y 軸 "));
+    Label10 = label("Label10", QStringLiteral("開始値"));
+    Label11 = label("Label11", QStringLiteral("終了値"));
+    Label12 = label("Label12", QStringLiteral("増 分"));
+    Text5 = new TextBox(QStringLiteral("Text5"));
+    Text6 = new TextBox(QStringLiteral("Text6"));
+    Text7 = new TextBox(QStringLiteral("Text7"));
+    Text8 = new TextBox(QStringLiteral("Text8"));
+    Text9 = new TextBox(QStringLiteral("Text9"));
+    Text10 = new TextBox(QStringLiteral("Text10"));
+    auto* axes = new QGridLayout;
+    axes->addWidget(Label8, 0, 1, Qt::AlignHCenter);
+    axes->addWidget(Label9, 0, 2, Qt::AlignHCenter);
+    axes->addWidget(Label10, 1, 0);
+    axes->addWidget(Label11, 2, 0);
+    axes->addWidget(Label12, 3, 0);
+    axes->addWidget(Text5, 1, 1);
+    axes->addWidget(Text6, 2, 1);
+    axes->addWidget(Text7, 3, 1);
+    axes->addWidget(Text8, 1, 2);
+    axes->addWidget(Text9, 2, 2);
+    axes->addWidget(Text10, 3, 2);
+    Label13 = label("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
+    Picture2 = label("Picture2");
+    Picture2->setPixmap(axisIllustration());
+    Command3 = button("Command3", QStringLiteral("OK"));
+
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(Label29);
+    auto* step2 = new QHBoxLayout;
+    step2->addWidget(stepMark(2), 0, Qt::AlignTop);
+    step2->addWidget(Frame1, 1);
+    middle->addLayout(step2);
+    auto* step3 = new QHBoxLayout;
+    step3->addWidget(stepMark(3), 0, Qt::AlignTop);
+    step3->addLayout(axes, 1);
+    middle->addLayout(step3);
+    middle->addWidget(Label13);
+    middle->addWidget(Picture2, 0, Qt::AlignHCenter);
+    auto* step4 = new QHBoxLayout;
+    step4->addWidget(stepMark(4));
+    step4->addWidget(Command3, 1);
+    middle->addLayout(step4);
+    middle->addSpacing(10);
+
+    Command1 = button("Command1", QStringLiteral("データ点グラフ描画"));
+    Command4 = button("Command4", QStringLiteral("スプライン補間計算"));
+    Command5 = button("Command5", QStringLiteral("補間グラフ描画"));
+    Command6 = button("Command6", QStringLiteral("データ保存"));
+    Command8 = button("Command8", QStringLiteral("グラフ画像保存"));
+    Command7 = button("Command7", QStringLiteral("Reset"));
+    Command2 = button("Command2", QStringLiteral("終了"));
+    Command8->setEnabled(kImageSavingAvailable);
+    int mark = 5;
+    for (QPushButton* b : {Command1, Command4, Command5, Command6}) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(stepMark(mark++));
+        row->addWidget(b, 1);
+        middle->addLayout(row);
+    }
+    auto* saveRow = new QHBoxLayout;
+    saveRow->addSpacing(stepMark(8)->sizeHint().width());
+    saveRow->addWidget(Command8, 1);
+    middle->addLayout(saveRow);
+    middle->addStretch(1);
+    auto* endRow = new QHBoxLayout;
+    endRow->addWidget(Command7);
+    endRow->addWidget(Command2);
+    middle->addLayout(endRow);
+
+    // The graph and its read-out.
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), kGraphSize);
+    Line1 = new LineControl(QStringLiteral("Line1"), Qt::Vertical, PaletteColor(12), Picture1);
+    Line2 = new LineControl(QStringLiteral("Line2"), Qt::Horizontal, PaletteColor(12), Picture1);
+    Label1 = label("Label1",
+                   QStringLiteral("グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"));
+    Label25 = label("Label25", QStringLiteral("X ="));
+    Label27 = label("Label27");
+    Label26 = label("Label26", QStringLiteral("Y="));
+    Label28 = label("Label28");
+    for (QLabel* l : {Label27, Label28}) {
+        l->setFrameShape(QFrame::Panel);
+        l->setFrameShadow(QFrame::Sunken);
+        l->setMinimumWidth(110);
+    }
+    auto* readRow = new QHBoxLayout;
+    readRow->addWidget(Label1);
+    readRow->addStretch(1);
+    readRow->addWidget(Label25);
+    readRow->addWidget(Label27);
+    readRow->addSpacing(12);
+    readRow->addWidget(Label26);
+    readRow->addWidget(Label28);
+    auto* right = new QVBoxLayout;
+    right->addWidget(Picture1);
+    right->addLayout(readRow);
+    right->addStretch(1);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 0);
+    top->addSpacing(8);
+    top->addLayout(middle, 0);
+    top->addSpacing(8);
+    top->addLayout(right, 1);
+
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
+    int mode = 1;
+    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) {
+        connect(o, &QRadioButton::clicked, this, [this, mode] { Option_Click(mode); });
+        ++mode;
+    }
+    for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10})
+        connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
+    connect(Picture1, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
+
+    reset();
+}
+
+void Form1::reset() {
+    List1->clear();
+    Picture1->clear();
+    Option5->setChecked(true);
+    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
+    Option1->setChecked(true);
+    Option_Click(1);  // a reset leaves both increment fields enabled
+    for (QLabel* l : {Label31, Label32, Label33, Label34, Label27, Label28}) l->clear();
+    for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10}) t->clear();
+    for (QPushButton* b : {Command1, Command3, Command4, Command5, Command6}) b->setEnabled(false);
+    Line1->hide();
+    Line2->hide();
+}
+
+GraphSettings Form1::graphSettings() const {
+    GraphSettings s;
+    s.mode = ScaleMode;
+    s.xStart = XStart;
+    s.xEnd = XEnd;
+    s.xStep = XStep;
+    s.yStart = YStart;
+    s.yEnd = YEnd;
+    s.yStep = YStep;
+    s.xStartExponent = AxisTextExponent(Text5->text());
+    s.xEndExponent = AxisTextExponent(Text6->text());
+    s.yStartExponent = AxisTextExponent(Text8->text());
+    s.yEndExponent = AxisTextExponent(Text9->text());
+    return s;
+}
+
+void Form1::Option_Click(int mode) {
+    ScaleMode = mode;
+    const bool logX = mode == 3 || mode == 4;
+    const bool logY = mode == 2 || mode == 4;
+    for (auto [field, isLog] : {std::pair{Text7, logX}, std::pair{Text10, logY}}) {
+        if (isLog) field->setText(QStringLiteral("10"));
+        field->setEnabled(!isLog);
+    }
+}
+
+void Form1::Text_KeyDown(TextBox* box, int key) {
+    if (key != Qt::Key_Return) return;
+    QWidget* next = nullptr;
+    if (box == Text5)
+        next = Text6;
+    else if (box == Text6)
+        next = ScaleMode == 1 || ScaleMode == 2 ? Text7 : Text8;
+    else if (box == Text7)
+        next = Text8;
+    else if (box == Text8)
+        next = Text9;
+    else if (box == Text9)
+        next = ScaleMode == 1 || ScaleMode == 3 ? static_cast<QWidget*>(Text10) : Command3;
+    else if (box == Text10)
+        next = Command3;
+    if (next) next->setFocus();
+}
+
+void Form1::Command9_Click() {
+    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
+    for (int i = 1; i <= kDataCapacity; ++i) DataX[i] = DataY[i] = 0.0;
+    List1->clear();
+    if (!Option5->isChecked()) return;  // hand entry has no window yet
+    form10()->prepare();
+    form10()->show();
+    hide();
+}
+
+bool Form1::readAxisFields() {
+    XStart = ParseNumber(Text5->text());
+    XEnd = ParseNumber(Text6->text());
+    XStep = ParseNumber(Text7->text());
+    YStart = ParseNumber(Text8->text());
+    YEnd = ParseNumber(Text9->text());
+    YStep = ParseNumber(Text10->text());
+    if (XStart >= XEnd || YStart >= YEnd) {
+        ShowMessage(this, kInvalidInput);
+        return false;
+    }
+    if (XStep <= 0) XStep = XEnd - XStart;
+    if (YStep <= 0) YStep = YEnd - YStart;
+    return true;
+}
+
+// Rounds a logarithmic axis limit in its field to a whole power of ten: a start down to the
+// power at or below it, an end up to the next power above it unless it already is one.
+void Form1::roundToDecades(TextBox* field, bool isEnd) {
+    const QString text = FormatNumber(ParseNumber(field->text()), u"0.0E+00");
+    field->setText(text);
+    if (text.startsWith(QStringLiteral("1.0"))) return;
+    int e = AxisTextExponent(text);
+    if (isEnd) ++e;
+    field->setText(QStringLiteral("1.0E") +
+                   (e > 0 ? QStringLiteral("+") + FormatNumber(e, u"00") : FormatNumber(e, u"00")));
+}
+
+void Form1::Command3_Click() {
+    const std::pair<TextBox*, QLabel*> defaults[] = {
+        {Text5, Label31}, {Text6, Label32}, {Text8, Label33}, {Text9, Label34}};
+    for (auto [field, extreme] : defaults)
+        if (field->text().isEmpty()) field->setText(extreme->text());
+    if (!readAxisFields()) return;
+    DoEvents();
+    if (ScaleMode == 3 || ScaleMode == 4) {
+        roundToDecades(Text5, false);
+        roundToDecades(Text6, true);
+    }
+    if (ScaleMode == 2 || ScaleMode == 4) {
+        roundToDecades(Text8, false);
+        roundToDecades(Text9, true);
+    }
+    Command1->setEnabled(true);
+    Command1->setFocus();
+}
+
+void Form1::Command1_Click() {
+    Picture1->clear();
+    if (!readAxisFields()) return;
+    if (ScaleMode != 1) {
+        // A value without a logarithm keeps what its entry held before.
+        for (int i = 1; i <= DataCount; ++i) {
+            if (DataX[i] > 0) LogDataX[i] = std::log(DataX[i]);
+            if (DataY[i] > 0) LogDataY[i] = std::log(DataY[i]);
+        }
+    }
+    const bool logX = ScaleMode == 3 || ScaleMode == 4;
+    const bool logY = ScaleMode == 2 || ScaleMode == 4;
+    if ((logX && (XStart <= 0 || XEnd <= 0)) || (logY && (YStart <= 0 || YEnd <= 0))) {
+        ShowMessage(this, kInvalidInput);
+        return;
+    }
+    if (const int bad = FirstUnsendablePoint()) {
+        // The engine could not read this point; an older B2F.dat must not be taken for it.
+        QFile::remove(QLatin1String(kPointFileName));
+        ShowMessage(this, QStringLiteral("　No.%1 のデータ値は大きすぎるか小さすぎるため、"
+                                         "計算できません（絶対値 1E-99 ～ 3.4E+38）！　")
+                              .arg(bad));
+        return;
+    }
+    if (!DrawDataGraph(*Picture1, graphSettings())) {
+        ShowMessage(this, QStringLiteral("　ファイル B2F.dat を書き込めませんでした！　"));
+        return;
+    }
+    Command1->setEnabled(false);
+    Command4->setEnabled(true);
+    Command4->setFocus();
+}
+
+void Form1::Command4_Click() {
+    form7()->Option1->setChecked(true);
+    MethodFlag = 0;
+    form7()->show();
+}
+
+void Form1::Command5_Click() {
+    if (!ReadTableFile()) return;
+    DoEvents();
+    Picture1->setDrawWidth(2);
+    DrawCurve(*Picture1, graphSettings());
+    Picture1->setDrawWidth(1);
+    CurveReady = 1;
+    if (kDataSavingAvailable) {
+        Command6->setEnabled(true);
+        Command6->setFocus();
+    }
+}
+
+void Form1::Command7_Click() {
+    DeleteExchangeFiles();
+    ResetProgramState();
+}
+
+void Form1::Command2_Click() {
+    hide();
+    form2()->show();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    event->accept();
+    form2()->show();
+}
+
+void Form1::Picture1_MouseMove(int, int, float x, float) {
+    if (CurveReady == 0) return;
+    const ReadOut r =
+        ReadOutAt(x, MappingFor(graphSettings()), TableCount, TableX, TableY, TableMinX, TableMaxX);
+    if (!r.show) {
+        Line1->hide();
+        Line2->hide();
+        Label27->clear();
+        Label28->clear();
+        return;
+    }
+    Line1->setPosition(x);
+    Line1->show();
+    Line2->setPosition(r.cursorY);
+    Line2->show();
+    Label27->setText(r.xText);
+    Label28->setText(r.yText);
+}

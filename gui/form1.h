@@ -1,0 +1,97 @@
+// Form1, the main window: data input method, data table and extremes, scale mode and axis
+// ranges, the calculation's buttons, the graph and its mouse read-out.
+#pragma once
+
+#include <QWidget>
+
+#include "plotting.h"
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class LineControl;
+class PictureBox;
+class TextBox;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    Form1();
+
+    // The start state of the main window's controls (part of the program-wide reset).
+    void reset();
+    // The settings of the graph as the axis fields and the program-wide state give them.
+    GraphSettings graphSettings() const;
+
+    QGroupBox* Frame2;
+    QRadioButton* Option5;
+    QRadioButton* Option6;
+    QPushButton* Command9;
+    QLabel* Label2;
+    QLabel* Label3;
+    QListWidget* List1;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLabel* Label31;
+    QLabel* Label32;
+    QLabel* Label33;
+    QLabel* Label34;
+    QLabel* Label29;
+    QGroupBox* Frame1;
+    QLabel* Label6;
+    QRadioButton* Option1;
+    QRadioButton* Option2;
+    QRadioButton* Option3;
+    QRadioButton* Option4;
+    QLabel* Label8;
+    QLabel* Label9;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
+    TextBox* Text5;
+    TextBox* Text6;
+    TextBox* Text7;
+    TextBox* Text8;
+    TextBox* Text9;
+    TextBox* Text10;
+    QLabel* Label13;
+    QLabel* Picture2;
+    QPushButton* Command3;
+    QPushButton* Command1;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QPushButton* Command6;
+    QPushButton* Command8;
+    QPushButton* Command7;
+    QPushButton* Command2;
+    PictureBox* Picture1;
+    LineControl* Line1;
+    LineControl* Line2;
+    QLabel* Label1;
+    QLabel* Label25;
+    QLabel* Label27;
+    QLabel* Label26;
+    QLabel* Label28;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command7_Click();
+    void Command9_Click();
+    void Option_Click(int mode);
+    void Text_KeyDown(TextBox* box, int key);
+    void Picture1_MouseMove(int button, int shift, float x, float y);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Reads the six axis fields into XStart ... YStep; false (after the message) when a range
+    // is empty or reversed. Non-positive steps become the whole range.
+    bool readAxisFields();
+    void roundToDecades(TextBox* field, bool isEnd);
+};

@@ -1,0 +1,83 @@
+// Form7, the method dialog, and the start of a calculation.
+#include "form7.h"
+
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "engineconsole.h"
+#include "events.h"
+#include "exchange.h"
+#include "form1.h"
+#include "messagebox.h"
+#include "program.h"
+#include "state.h"
+
+Form7::Form7() {
+    setObjectName(QStringLiteral("Form7"));
+    setWindowTitle(QStringLiteral("Nodara"));
+
+    Frame1 = new QGroupBox(QStringLiteral(" スプライン補間方法 "));
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Option1 = new QRadioButton(QStringLiteral("３次スプライン"));
+    Option1->setObjectName(QStringLiteral("Option1"));
+    Option2 = new QRadioButton(QStringLiteral(" B-スプライン"));
+    Option2->setObjectName(QStringLiteral("Option2"));
+    Label1 = new QLabel(QStringLiteral("（データ点を必ず通る）"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2 = new QLabel(QStringLiteral("（データ点を必ずしも通らない）"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    auto* methods = new QGridLayout(Frame1);
+    methods->addWidget(Option1, 0, 0);
+    methods->addWidget(Label1, 0, 1);
+    methods->addWidget(Option2, 1, 0);
+    methods->addWidget(Label2, 1, 1);
+    Option1->setChecked(true);
+
+    Command2 = new QPushButton(QStringLiteral("補間計算スタート"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+    Command1 = new QPushButton(QStringLiteral("キャンセル"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Frame1);
+    v->addWidget(Command2);
+    v->addWidget(Command1);
+
+    connect(Command2, &QPushButton::clicked, this, &Form7::StartCalculation);
+    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+}
+
+void Form7::StartCalculation() {
+    const QString cannotStart = QStringLiteral("　計算プログラム Fitcore を起動できません！　");
+    const QString engine = FindEngine();
+    if (engine.isEmpty()) {
+        ShowMessage(this, cannotStart);
+        return;
+    }
+    const int flag = Option1->isChecked() ? 0 : 1;
+    if (!WriteMethodFile(flag)) {
+        ShowMessage(this, QStringLiteral("　ファイル Bor3.dat を書き込めませんでした！　"));
+        return;
+    }
+    // A run that fails writes no table; the previous run's must not pass for its result.
+    QFile::remove(QLatin1String(kTableFileName));
+    DoEvents();
+    auto* console = new EngineConsole;
+    if (!console->start(engine)) {
+        delete console;
+        ShowMessage(this, cannotStart);
+        return;
+    }
+    MethodFlag = flag;
+    DoEvents();
+    CurveReady = 1;
+    form1()->Command5->setEnabled(true);
+    form1()->Command5->setFocus();
+    hide();
+}
+
+void Form7::Command1_Click() { hide(); }

@@ -1,0 +1,168 @@
+// Graph plotting in the four scale modes from one set of per-axis rules.
+#include "plotting.h"
+
+#include <cmath>
+
+#include "exchange.h"
+#include "picturebox.h"
+#include "state.h"
+#include "textconv.h"
+
+namespace {
+
+// Where an axis kind puts the end labels, as fractions of the graph's width W (from the left
+// end of the X axis) and height H (from the bottom of the Y axis).
+struct AxisLabelRule {
+    double startDx, endDx;  // the X labels, when this is the X axis
+    double xLabelsDy;       // the X labels' height, when this is the Y axis
+};
+constexpr AxisLabelRule kLabelRules[2] = {
+    /* Linear */ {-0.01, 0.96, -0.01},
+    /* Log    */ {-0.08, 0.92, -0.02},
+};
+
+// Where the Y labels stand: heights above the bottom (fractions of H), and how far left of
+// the Y axis (fractions of W). An ordinary decimal text and an exponent text may sit
+// differently, and short labels may move towards the axis.
+struct YLabelRule {
+    double startDy, endDy;
+    double startDecimal, startExponent, endDecimal, endExponent;
+    bool nudgeShortLabels;
+};
+
+struct ModeRule {
+    AxisKind x, y;
+    double xDecimalBound;  // linear X labels: ordinary decimal form up to this magnitude
+    YLabelRule yLabels;
+};
+constexpr double kYDecimalBound = 100;
+constexpr ModeRule kModes[4] = {
+    {AxisKind::Linear, AxisKind::Linear, 1000, {0.03, 1.01, 0.10, 0.05, 0.10, 0.13, false}},
+    {AxisKind::Linear, AxisKind::Log, 100, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+    {AxisKind::Log, AxisKind::Linear, 0, {0.03, 1.03, 0.13, 0.13, 0.15, 0.15, true}},
+    {AxisKind::Log, AxisKind::Log, 0, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+};
+
+const ModeRule& modeRule(int mode) { return kModes[(mode >= 1 && mode <= 4 ? mode : 4) - 1]; }
+const AxisLabelRule& labelRule(AxisKind kind) { return kLabelRules[kind == AxisKind::Log]; }
+
+AxisMap axisMap(AxisKind kind, double start, double end, int startExponent, int endExponent) {
+    return kind == AxisKind::Linear ? AxisMap::linear(start, end)
+                                    : AxisMap::logarithmic(start, startExponent, endExponent, Ln10);
+}
+
+bool isDecimalLabel(AxisKind kind, double v, double bound) {
+    return kind == AxisKind::Linear && -bound <= v && v <= bound;
+}
+
+// Plot coordinates of the grid lines of one axis, inside its range.
+template <typename Fn>
+void forEachGridLine(const AxisMap& axis, double start, double end, double step, Fn line) {
+    if (axis.kind == AxisKind::Linear) {
+        for (int k = 1;; ++k) {
+            const double v = start + k * step;
+            if (!(v < end)) break;
+            line(v);
+        }
+    } else {
+        // Ten lines per decade, at 1, 2, ..., 10 times its power of ten.
+        for (int d = 0; d * Ln10 < axis.length; ++d)
+            for (int m = 1; m <= 10; ++m) line(d * Ln10 + std::log(double(m)));
+    }
+}
+
+// Shortens the distance of a one- or two-character Y label from the axis.
+double shortLabelNudge(const QString& text) {
+    if (text.size() == 1) return 0.08;
+    if (text.size() == 2) return 0.05;
+    return 0.0;
+}
+
+}  // namespace
+
+AxisKind XAxisKind(int mode) { return modeRule(mode).x; }
+AxisKind YAxisKind(int mode) { return modeRule(mode).y; }
+
+int AxisTextExponent(const QString& text) { return int(ParseNumber(QStringView(text).right(3))); }
+
+GraphMapping MappingFor(const GraphSettings& s) {
+    const ModeRule& rule = modeRule(s.mode);
+    return {axisMap(rule.x, s.xStart, s.xEnd, s.xStartExponent, s.xEndExponent),
+            axisMap(rule.y, s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
+}
+
+QString AxisLabelText(AxisKind kind, double v, double decimalBound) {
+    if (isDecimalLabel(kind, v, decimalBound)) return GeneralNumberText(v);
+    return FormatNumber(v, u"0.0E+0");
+}
+
+void DrawGraphFrame(PictureBox& picture, const GraphSettings& s) {
+    const GraphMapping g = MappingFor(s);
+    picture.setScale(g.scale());
+    picture.setDrawWidth(1);
+    const QColor grid = PaletteColor(kGridColor);
+    forEachGridLine(g.x, s.xStart, s.xEnd, s.xStep,
+                    [&](double x) { picture.drawLine(x, g.y.origin, x, g.y.end(), grid); });
+    forEachGridLine(g.y, s.yStart, s.yEnd, s.yStep,
+                    [&](double y) { picture.drawLine(g.x.origin, y, g.x.end(), y, grid); });
+    picture.setDrawWidth(2);
+    picture.drawBox(g.x.origin, g.y.origin, g.x.end(), g.y.end(), picture.foreColor());
+}
+
+void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
+    const ModeRule& rule = modeRule(s.mode);
+    const GraphMapping g = MappingFor(s);
+    const double w = g.x.length, h = g.y.length;
+    const double ox = g.x.origin, oy = g.y.origin;
+    const double xBound = s.mode == 1 ? s.mode1XDecimalBound : rule.xDecimalBound;
+    const AxisLabelRule& xr = labelRule(rule.x);
+    const AxisLabelRule& yr = labelRule(rule.y);
+    const YLabelRule& yl = rule.yLabels;
+
+    picture.setDrawWidth(1);
+    auto put = [&](double x, double y, const QString& text) {
+        picture.setCurrentPosition(x, y);
+        picture.printText(text);
+    };
+    put(ox + xr.startDx * w, oy + yr.xLabelsDy * h, AxisLabelText(rule.x, s.xStart, xBound));
+    put(ox + xr.endDx * w, oy + yr.xLabelsDy * h, AxisLabelText(rule.x, s.xEnd, xBound));
+
+    const QString yStartText = AxisLabelText(rule.y, s.yStart, kYDecimalBound);
+    const QString yEndText = AxisLabelText(rule.y, s.yEnd, kYDecimalBound);
+    const bool startDecimal = isDecimalLabel(rule.y, s.yStart, kYDecimalBound);
+    const bool endDecimal = isDecimalLabel(rule.y, s.yEnd, kYDecimalBound);
+    double startDx = -(startDecimal ? yl.startDecimal : yl.startExponent);
+    double endDx = -(endDecimal ? yl.endDecimal : yl.endExponent);
+    if (yl.nudgeShortLabels) {
+        startDx += shortLabelNudge(yStartText);
+        endDx += shortLabelNudge(yEndText);
+    }
+    put(ox + startDx * w, oy + yl.startDy * h, yStartText);
+    put(ox + endDx * w, oy + yl.endDy * h, yEndText);
+}
+
+void DrawDataPoints(PictureBox& picture, const GraphMapping& g) {
+    const QColor red = PaletteColor(kPointColor);
+    for (int i = 1; i <= DataCount; ++i)
+        picture.drawPoint(g.x.plot(SentX(i)), g.y.plot(SentY(i)), red);
+}
+
+void DrawTableCurve(PictureBox& picture, const GraphMapping& g, int count, const double x[],
+                    const double y[]) {
+    if (count < 1) return;
+    const QColor blue = PaletteColor(kCurveColor);
+    picture.drawPoint(g.x.plot(x[1]), g.y.plot(y[1]), blue);
+    for (int i = 2; i <= count; ++i) picture.lineTo(g.x.plot(x[i]), g.y.plot(y[i]), blue);
+}
+
+bool DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
+    DrawGraphFrame(picture, s);
+    picture.setDrawWidth(6);
+    DrawDataPoints(picture, MappingFor(s));
+    DrawAxisLabels(picture, s);
+    return WritePointFile();
+}
+
+void DrawCurve(PictureBox& picture, const GraphSettings& s) {
+    DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
+}

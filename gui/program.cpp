@@ -1,0 +1,63 @@
+// Nodara's window instances, start, end and reset.
+#include "program.h"
+
+#include <QApplication>
+
+#include "engineconsole.h"
+#include "form1.h"
+#include "form10.h"
+#include "form2.h"
+#include "form3.h"
+#include "form7.h"
+#include "state.h"
+
+namespace {
+template <typename Form>
+Form*& slot() {
+    static Form* form = nullptr;
+    return form;
+}
+template <typename Form>
+Form* instance() {
+    Form*& f = slot<Form>();
+    if (!f) f = new Form;
+    return f;
+}
+template <typename Form>
+void destroy() {
+    delete slot<Form>();
+    slot<Form>() = nullptr;
+}
+}  // namespace
+
+Form1* form1() { return instance<Form1>(); }
+Form2* form2() { return instance<Form2>(); }
+Form3* form3() { return instance<Form3>(); }
+Form7* form7() { return instance<Form7>(); }
+Form10* form10() { return instance<Form10>(); }
+
+void StartNodara() {
+    ClearProgramVariables();
+    form2()->show();
+}
+
+void EndProgram() {
+    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    QCoreApplication::quit();
+}
+
+void ShutdownNodara() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<EngineConsole*>(w)) delete w;
+    destroy<Form7>();
+    destroy<Form3>();
+    destroy<Form10>();
+    destroy<Form1>();
+    destroy<Form2>();
+}
+
+void ResetProgramState() {
+    form10()->prepare();
+    form1()->reset();
+    CurveReady = 0;
+}

@@ -1,0 +1,27 @@
+// The program as a whole: its single window instances (created on first use), starting and
+// ending it, and the reset of the program-wide state.
+#pragma once
+
+class Form1;
+class Form2;
+class Form3;
+class Form7;
+class Form10;
+
+Form1* form1();
+Form2* form2();
+Form3* form3();
+Form7* form7();
+Form10* form10();
+
+// Starts Nodara as its main does: start values for the program-wide state, then the title
+// window. The caller runs the event loop.
+void StartNodara();
+// Hides every window and leaves the event loop.
+void EndProgram();
+// Deletes every window and every engine console, so that a new StartNodara begins afresh.
+void ShutdownNodara();
+
+// Returns the main window and the file-input dialog to their start state (the data points,
+// the table and the method flag are left as they are) and sets CurveReady to 0.
+void ResetProgramState();

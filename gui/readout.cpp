@@ -1,0 +1,35 @@
+// The mouse read-out of a graph.
+#include "readout.h"
+
+#include <cmath>
+
+#include "textconv.h"
+
+QString LinearReadOutText(double v) {
+    if (-1000 <= v && v <= 1000) return FormatNumber(v, u"##0.000");
+    return FormatNumber(v, u"0.000E+00");
+}
+
+QString ExponentReadOutText(double v) { return FormatNumber(v, u"0.000E+00"); }
+
+ReadOut ReadOutAt(float mouseX, const GraphMapping& g, int count, const double tx[],
+                  const double ty[], double minX, double maxX) {
+    const double x = mouseX;
+    if (count < 2 || x < g.x.plot(minX) || x > g.x.plot(maxX)) return {};
+    for (int i = 2; i <= count; ++i)
+        if (tx[i] < tx[i - 1]) return {};
+
+    int i = 1;
+    while (i <= count && g.x.plot(tx[i]) <= x) ++i;
+    if (i > count) i = count;
+    if (i < 2) return {};  // no row at or left of the mouse
+
+    ReadOut r;
+    r.show = true;
+    r.cursorY = g.y.plot(ty[i]);
+    r.xText = g.x.kind == AxisKind::Linear ? LinearReadOutText(tx[i - 1])
+                                           : ExponentReadOutText(std::exp(tx[i - 1]));
+    r.yText = g.y.kind == AxisKind::Linear ? LinearReadOutText(ty[i])
+                                           : ExponentReadOutText(std::exp(ty[i]));
+    return r;
+}

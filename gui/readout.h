@@ -1,0 +1,24 @@
+// The mouse read-out of a graph: from the mouse X (plot coordinates) to the cursor lines and
+// the X and Y texts, looked up in an interpolated table.
+#pragma once
+
+#include <QString>
+
+#include "graphmap.h"
+
+struct ReadOut {
+    bool show = false;  // false: both cursor lines hidden, both texts empty
+    double cursorY = 0.0;
+    QString xText, yText;
+};
+
+// "##0.000" within -1000..1000, else "0.000E+00".
+QString LinearReadOutText(double v);
+// "0.000E+00".
+QString ExponentReadOutText(double v);
+
+// Looks the mouse X up in rows 1..count of a table in exchange space whose X extent is
+// minX..maxX. The X text comes from the last row at or left of the mouse, the Y text and
+// cursor from the row after it. A table that is not in ascending X shows nothing.
+ReadOut ReadOutAt(float mouseX, const GraphMapping& mapping, int count, const double tableX[],
+                  const double tableY[], double minX, double maxX);

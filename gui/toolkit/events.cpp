@@ -1,0 +1,25 @@
+// Yielding to pending window events, and the system beep.
+#include "events.h"
+
+#include <QApplication>
+#include <utility>
+
+namespace {
+std::function<void()>& beepHook() {
+    static std::function<void()> h;
+    return h;
+}
+}  // namespace
+
+void DoEvents() { QCoreApplication::processEvents(); }
+
+void Beep() {
+    if (beepHook())
+        beepHook()();
+    else
+        QApplication::beep();
+}
+
+std::function<void()> SetBeepHook(std::function<void()> hook) {
+    return std::exchange(beepHook(), std::move(hook));
+}

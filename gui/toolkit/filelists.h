@@ -1,0 +1,60 @@
+// The three linked file-system lists of the file dialogs: drives (mounted volumes),
+// directories (the path's ancestors and its subdirectories) and files matching a pattern.
+#pragma once
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QString>
+#include <QStringList>
+
+class DriveListBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit DriveListBox(const QString& name, QWidget* parent = nullptr);
+    // Root path of the chosen volume; initially the one holding the current directory.
+    QString drive() const;
+    void setDrive(const QString& rootPath);
+    // The directory a drive starts in: the current directory when it lies on that drive,
+    // otherwise the drive's root.
+    static QString currentDirectoryOf(const QString& rootPath);
+
+signals:
+    void changed();
+};
+
+class DirListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit DirListBox(const QString& name, QWidget* parent = nullptr);
+    QString path() const { return path_; }
+    // Shows the path's ancestors from the root down, then its subdirectories; a double click
+    // (or Enter) on an entry opens it.
+    void setPath(const QString& path);
+
+signals:
+    void changed();
+
+private:
+    QString path_;
+};
+
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(const QString& name, QWidget* parent = nullptr);
+    // Patterns separated by ';', such as "*.dat;*.csv".
+    void setPattern(const QString& pattern);
+    QString path() const { return path_; }
+    void setPath(const QString& path);
+    void refresh();
+    // The selected file's name, or an empty text.
+    QString fileName() const;
+
+signals:
+    // A single click on a file.
+    void clicked(const QString& fileName);
+
+private:
+    QString path_;
+    QStringList patterns_;
+};

@@ -1,0 +1,166 @@
+// From an example file through the real engine to the curve on screen, in each scale mode and
+// with both methods; and an engine run that fails, which must not leave an old table behind.
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <cmath>
+#include <memory>
+
+#include "engineconsole.h"
+#include "exchange.h"
+#include "form1.h"
+#include "form10.h"
+#include "form2.h"
+#include "form7.h"
+#include "guitest.h"
+#include "linecontrol.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+EngineConsole* findConsole() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<EngineConsole*>(w)) return c;
+    return nullptr;
+}
+bool close(double a, double b, double relative) {
+    return std::fabs(a - b) <= relative * std::max(1.0, std::fabs(b));
+}
+}  // namespace
+
+class EndToEndTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WorkDir> dir;
+    Form1* f = nullptr;
+
+    // Loads a file, draws its points with the axes the data give, runs the engine with the
+    // method chosen, presses Enter in its console and draws the curve.
+    void run(const QString& file, int mode, bool bspline) {
+        f->Command9->click();
+        clickFile(form10(), file);
+        form10()->Command1->click();
+        control<QRadioButton>(f, QStringLiteral("Option%1").arg(mode).toLatin1())->click();
+        f->Command3->click();
+        f->Command1->click();
+        QVERIFY(f->Command4->isEnabled());
+        f->Command4->click();
+        (bspline ? form7()->Option2 : form7()->Option1)->click();
+        form7()->Command2->click();
+        QCOMPARE(dir->read(QStringLiteral("Bor3.dat")),
+                 bspline ? QByteArray("01\r\n") : QByteArray("00\r\n"));
+        QPointer<EngineConsole> console = findConsole();
+        QVERIFY(console);
+        QTRY_VERIFY_WITH_TIMEOUT(console->output().contains(QStringLiteral("Push Enter key")),
+                                 60000);
+        QTest::keyClick(console, Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(console.isNull(), 20000);  // a normal end closes it
+        f->Command5->click();
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<WorkDir>();
+        for (const QString& name :
+             QDir(QStringLiteral(NODARA_EXAMPLES_DIR)).entryList({QStringLiteral("ex_*")}))
+            QFile::copy(QStringLiteral(NODARA_EXAMPLES_DIR "/") + name, dir->file(name));
+        QFile::copy(QStringLiteral(FITCORE_EXE), dir->file(QStringLiteral("Fitcore")));
+        SetEngineSearchPath({});
+        ShutdownNodara();
+        StartNodara();
+        form2()->Command1->click();
+        f = form1();
+    }
+    void cleanup() {
+        ShutdownNodara();
+        dir.reset();
+    }
+
+    void exampleFilesThroughTheEngineInEveryScaleMode_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("bspline");
+        const std::pair<const char*, int> examples[] = {{"ex_linear.csv", 1},
+                                                        {"ex_growth.dat", 2},
+                                                        {"ex_frequency.csv", 3},
+                                                        {"ex_powerlaw.dat", 4}};
+        for (auto [file, mode] : examples)
+            for (bool bspline : {false, true})
+                QTest::addRow("%s %s", file, bspline ? "B-spline" : "cubic spline")
+                    << QString::fromLatin1(file) << mode << bspline;
+    }
+    void exampleFilesThroughTheEngineInEveryScaleMode() {
+        QFETCH(QString, file);
+        QFETCH(int, mode);
+        QFETCH(bool, bspline);
+        run(file, mode, bspline);
+        QCOMPARE(CurveReady, 1);
+        QCOMPARE(TableCount, 100 * (DataCount - 1));
+        const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
+        // Every 100th row lies at the next data point; the cubic spline passes through it.
+        for (int k = 1; k < DataCount; ++k) {
+            const double x = logX ? std::log(DataX[k + 1]) : DataX[k + 1];
+            const double y = logY ? std::log(DataY[k + 1]) : DataY[k + 1];
+            QVERIFY2(close(TableX[100 * k], x, 2e-5), qPrintable(QString::number(k)));
+            if (!bspline) QVERIFY2(close(TableY[100 * k], y, 3e-5), qPrintable(QString::number(k)));
+        }
+        QVERIFY(close(TableMaxX, logX ? std::log(DataX[DataCount]) : DataX[DataCount], 2e-5));
+        // The curve is drawn in light blue through the middle of the graph.
+        const GraphMapping g = MappingFor(f->graphSettings());
+        const int mid = TableCount / 2;
+        const QPoint at = f->Picture1->pixelOf(g.x.plot(TableX[mid]), g.y.plot(TableY[mid]));
+        bool blue = false;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                blue |= f->Picture1->image().pixelColor(at + QPoint(dx, dy)) == PaletteColor(9);
+        QVERIFY(blue);
+        // The read-out at that pixel shows the rows around it.
+        moveMouse(f->Picture1, at);
+        QVERIFY(f->Line1->isVisible());
+        QVERIFY(!caption(f, "Label27").isEmpty());
+        QVERIFY(!caption(f, "Label28").isEmpty());
+    }
+
+    void bsplineFitReproducesACubic() {
+        // A cubic lies in the space of the least-squares cubic B-spline, so the fit is the cubic.
+        QByteArray data;
+        auto cubic = [](double x) { return 0.5 * x * x * x - 2 * x * x + x + 3; };
+        for (int i = 0; i <= 12; ++i)
+            data += QByteArray::number(0.5 * i) + "," + QByteArray::number(cubic(0.5 * i)) + "\r\n";
+        dir->write(QStringLiteral("cubic.csv"), data);
+        run(QStringLiteral("cubic.csv"), 1, true);
+        QCOMPARE(TableCount, 1200);
+        for (int i = 1; i <= TableCount; i += 37)
+            QVERIFY2(std::fabs(TableY[i] - cubic(TableX[i])) < 2e-4 * 40,
+                     qPrintable(QString::number(TableX[i])));
+    }
+
+    void failedRunLeavesNoTableToDraw() {
+        // The previous run's table is there; this run's data hold a repeated abscissa that the
+        // ordering cannot separate, and the engine refuses them.
+        dir->write(QStringLiteral("F2B.dat"), "     1\r\n  .1E+01  .1E+01\r\n");
+        dir->write(QStringLiteral("dup.csv"), "1,1\r\n2,2\r\n2,3\r\n2,4\r\n5,5\r\n");
+        f->Command9->click();
+        clickFile(form10(), QStringLiteral("dup.csv"));
+        form10()->Command1->click();
+        f->Command3->click();
+        f->Command1->click();
+        f->Command4->click();
+        form7()->Command2->click();
+        QPointer<EngineConsole> console = findConsole();
+        QVERIFY(console);
+        QTRY_COMPARE_WITH_TIMEOUT(console->process().state(), QProcess::NotRunning, 20000);
+        QVERIFY(console->process().exitCode() != 0);
+        QVERIFY(console->isVisible());  // the report stays readable
+        QVERIFY(console->output().contains(QStringLiteral("must be distinct")));
+        QVERIFY(!dir->exists(QStringLiteral("F2B.dat")));
+        MessageRecorder boxes;
+        f->Command5->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text, QStringLiteral("　補間計算の結果がまだありません！　"));
+        QVERIFY(!f->Command6->isEnabled());
+    }
+};
+
+QTEST_MAIN(EndToEndTest)
+#include "endtoend_test.moc"

@@ -1,0 +1,213 @@
+// The exchange files: B2F.dat and Bor3.dat byte for byte, values the engine's record cannot
+// carry, reading F2B.dat (and every way it can be unusable), deleting, finding the engine.
+#include "exchange.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+#include "guitest.h"
+#include "state.h"
+
+namespace {
+void setPoints(std::initializer_list<std::pair<double, double>> points) {
+    DataCount = 0;
+    for (auto [x, y] : points) {
+        ++DataCount;
+        DataX[DataCount] = x;
+        DataY[DataCount] = y;
+        if (x > 0) LogDataX[DataCount] = std::log(x);
+        if (y > 0) LogDataY[DataCount] = std::log(y);
+    }
+}
+
+// A table the way the engine writes it: "(I6)" count, then "(2E13.6)" rows.
+QByteArray engineTable(int rows) {
+    QByteArray t = QByteArray::number(rows).rightJustified(6, ' ') + "\r\n";
+    for (int i = 1; i <= rows; ++i) {
+        const double x = 0.01 * i, y = -0.5 * i;
+        t += QByteArray::number(x, 'E', 5).rightJustified(13, ' ') +
+             QByteArray::number(y, 'E', 5).rightJustified(13, ' ') + "\r\n";
+    }
+    return t;
+}
+
+void presetTable() {
+    TableCount = 2;
+    TableX[1] = 7;
+    TableX[2] = 8;
+    TableY[1] = TableY[2] = 9;
+    TableMinX = 7;
+    TableMaxX = 8;
+    TableMinY = TableMaxY = 9;
+}
+}  // namespace
+
+class ExchangeTest : public QObject {
+    Q_OBJECT
+private slots:
+    void pointFileCarriesSignPiecesAndExponentFields() {
+        WorkDir dir;
+        ScaleMode = 1;
+        setPoints({{12.5, -0.003}, {0, 5}, {-2.5, 1000}});
+        QVERIFY(WritePointFile());
+        QCOMPARE(dir.read(QStringLiteral("B2F.dat")), QByteArray(" 3 \r\n"
+                                                                 "+1.25000E+01 -3.00000E-03\r\n"
+                                                                 "-0.00000E+00 +5.00000E+00\r\n"
+                                                                 "-2.50000E+00 +1.00000E+03\r\n"));
+    }
+
+    void logarithmicAxesSendNaturalLogarithms() {
+        WorkDir dir;
+        setPoints({{10, 100}, {1, 0.5}});
+        ScaleMode = 4;
+        QCOMPARE(PointFileText(), QByteArray(" 2 \r\n"
+                                             "+2.30259E+00 +4.60517E+00\r\n"
+                                             "-0.00000E+00 -6.93147E-01\r\n"));
+        ScaleMode = 2;  // only Y logarithmic
+        QCOMPARE(PointFileText(), QByteArray(" 2 \r\n"
+                                             "+1.00000E+01 +4.60517E+00\r\n"
+                                             "+1.00000E+00 -6.93147E-01\r\n"));
+        ScaleMode = 3;
+        QCOMPARE(PointFileText().split('\n')[1], QByteArray("+2.30259E+00 +1.00000E+02\r"));
+    }
+
+    void valuesTheRecordCannotCarryAreRefusedBeforeWriting() {
+        WorkDir dir;
+        ScaleMode = 1;
+        const struct {
+            double value;
+            bool fits;
+        } cases[] = {
+            {0.0, true},
+            {double(FLT_MAX), true},
+            {3.5e38, false},
+            {1e100, false},
+            {-1e100, false},
+            {1e-99, true},
+            {9.999996e-100, true},  // rounds to 1.00000E-99
+            {9.99994e-100, false},
+            {-1e-120, false},
+            {std::numeric_limits<double>::infinity(), false},
+            {std::numeric_limits<double>::quiet_NaN(), false},
+        };
+        for (const auto& c : cases) QCOMPARE(FitsEngineRecord(c.value), c.fits);
+
+        setPoints({{1, 2}, {2, 1e-120}, {3, 4}});
+        QCOMPARE(FirstUnsendablePoint(), 2);
+        QVERIFY(!WritePointFile());
+        QVERIFY(!dir.exists(QStringLiteral("B2F.dat")));
+        // On a logarithmic axis the logarithm travels, and it fits.
+        ScaleMode = 2;
+        QCOMPARE(FirstUnsendablePoint(), 0);
+        QVERIFY(WritePointFile());
+        ScaleMode = 1;
+    }
+
+    void methodFileHoldsTheFlagWithTwoDigits() {
+        WorkDir dir;
+        QVERIFY(WriteMethodFile(0));
+        QCOMPARE(dir.read(QStringLiteral("Bor3.dat")), QByteArray("00\r\n"));
+        QVERIFY(WriteMethodFile(1));
+        QCOMPARE(dir.read(QStringLiteral("Bor3.dat")), QByteArray("01\r\n"));
+    }
+
+    void tableFileIsReadWithItsExtent() {
+        WorkDir dir;
+        MessageRecorder boxes;
+        dir.write(QStringLiteral("F2B.dat"),
+                  "     3\r\n  .150000E+01 -.123000E-01\r\n  .250000E+01  .000000E+00\r\n"
+                  "  .200000E+01  .123457E+06\r\n");
+        QVERIFY(ReadTableFile());
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(TableCount, 3);
+        QCOMPARE(TableX[1], 1.5);
+        QCOMPARE(TableY[1], -0.0123);
+        QCOMPARE(TableY[3], 123457.0);
+        QCOMPARE(TableMinX, 1.5);
+        QCOMPARE(TableMaxX, 2.5);
+        QCOMPARE(TableMinY, -0.0123);
+        QCOMPARE(TableMaxY, 123457.0);
+        // LF line ends and rows past the count are accepted.
+        dir.write(QStringLiteral("F2B.dat"), "     1\n  .1E+01  .2E+01\n  junk\n");
+        QVERIFY(ReadTableFile());
+        QCOMPARE(TableCount, 1);
+        QCOMPARE(TableY[1], 2.0);
+        // The largest table that fits.
+        dir.write(QStringLiteral("F2B.dat"), engineTable(kTableCapacity));
+        QVERIFY(ReadTableFile());
+        QCOMPARE(TableCount, kTableCapacity);
+        QCOMPARE(TableX[kTableCapacity], 100.1);
+    }
+
+    void unusableTableFileSaysNoResultAndChangesNothing() {
+        WorkDir dir;
+        const QByteArray good = engineTable(3);
+        const struct {
+            const char* what;
+            QByteArray bytes;
+        } cases[] = {
+            {"empty", ""},
+            {"shorter than its count", good.left(good.lastIndexOf("\r\n", good.size() - 3) + 2)},
+            {"count above capacity", engineTable(kTableCapacity + 1)},
+            {"count zero", "     0\r\n"},
+            {"count not a number", "  abc\r\n  .1E+01  .2E+01\r\n"},
+            {"row of one number", "     2\r\n  .1E+01  .2E+01\r\n  .3E+01\r\n"},
+            {"row of three numbers", "     1\r\n  .1E+01  .2E+01  .3E+01\r\n"},
+            {"row that does not fit", "     1\r\n*************  .2E+01\r\n"},
+            {"row of words", "     1\r\n  one  two\r\n"},
+        };
+        for (const auto& c : cases) {
+            presetTable();
+            dir.write(QStringLiteral("F2B.dat"), c.bytes);
+            MessageRecorder boxes;
+            QVERIFY2(!ReadTableFile(), c.what);
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].text, QStringLiteral("　補間計算の結果がまだありません！　"));
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            QVERIFY2(TableCount == 2 && TableX[1] == 7 && TableX[2] == 8 && TableY[2] == 9 &&
+                         TableMinX == 7 && TableMaxX == 8 && TableMinY == 9 && TableMaxY == 9,
+                     c.what);
+        }
+        presetTable();
+        QFile::remove(dir.file(QStringLiteral("F2B.dat")));
+        MessageRecorder boxes;
+        QVERIFY(!ReadTableFile());
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(TableCount, 2);
+    }
+
+    void exchangeFilesAreDeletedIgnoringMissingOnes() {
+        WorkDir dir;
+        for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat", "other.dat"})
+            dir.write(QLatin1String(n), "x");
+        DeleteExchangeFiles();
+        QVERIFY(!dir.exists(QStringLiteral("B2F.dat")));
+        QVERIFY(!dir.exists(QStringLiteral("F2B.dat")));
+        QVERIFY(!dir.exists(QStringLiteral("Bor3.dat")));
+        QVERIFY(dir.exists(QStringLiteral("other.dat")));
+        DeleteExchangeFiles();  // nothing left to delete
+    }
+
+    void engineIsLookedUpInTheCurrentDirectoryThenBesideTheProgram() {
+        WorkDir dir;
+        SetEngineSearchPath({});
+        // The test programs are built beside the engine.
+        QCOMPARE(FindEngine(), QDir(QCoreApplication::applicationDirPath())
+                                   .absoluteFilePath(QStringLiteral("Fitcore")));
+        const QString local = dir.file(QStringLiteral("Fitcore"));
+        dir.write(QStringLiteral("Fitcore"), "#!/bin/sh\n");
+        QCOMPARE(FindEngine(), QDir(QCoreApplication::applicationDirPath())
+                                   .absoluteFilePath(QStringLiteral("Fitcore")));  // not executable
+        QFile::setPermissions(local, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(FindEngine(), QFileInfo(local).absoluteFilePath());
+        SetEngineSearchPath({dir.file(QStringLiteral("nowhere"))});
+        QCOMPARE(FindEngine(), QString());
+        SetEngineSearchPath({});
+    }
+};
+
+QTEST_MAIN(ExchangeTest)
+#include "exchange_test.moc"

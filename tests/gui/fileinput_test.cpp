@@ -1,0 +1,295 @@
+// Data input from a file: loading good files (limits, separators, sorting, extremes, log
+// options), the read-error path with its dialog and beep, the dialog's buttons, and the
+// ordering of the points by X.
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "datainput.h"
+#include "filelists.h"
+#include "form1.h"
+#include "form10.h"
+#include "form2.h"
+#include "form3.h"
+#include "guitest.h"
+#include "pathutil.h"
+#include "state.h"
+
+namespace {
+QStringList items(QListWidget* list) {
+    QStringList t;
+    for (int i = 0; i < list->count(); ++i) t << list->item(i)->text();
+    return t;
+}
+QList<double> xs() {
+    QList<double> v;
+    for (int i = 1; i <= DataCount; ++i) v << DataX[i];
+    return v;
+}
+QList<double> ys() {
+    QList<double> v;
+    for (int i = 1; i <= DataCount; ++i) v << DataY[i];
+    return v;
+}
+void setData(std::initializer_list<double> x) {
+    DataCount = 0;
+    DataX[0] = 0;
+    for (double v : x) {
+        ++DataCount;
+        DataX[DataCount] = v;
+        DataY[DataCount] = 100 + DataCount;
+    }
+}
+}  // namespace
+
+class FileInputTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WorkDir> dir;
+    Form1* f = nullptr;
+    Form10* d = nullptr;
+
+    void open(const QString& name, const QByteArray& bytes) {
+        dir->write(name, bytes);
+        f->Command9->click();
+        d = form10();
+        QVERIFY(d->isVisible());
+        QVERIFY(!f->isVisible());
+        clickFile(d, name);
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<WorkDir>();
+        ShutdownNodara();
+        StartNodara();
+        form2()->Command1->click();
+        f = form1();
+    }
+    void cleanup() {
+        ShutdownNodara();
+        dir.reset();
+    }
+
+    void dialogShowsItsCaptionsAndTheCurrentDirectory() {
+        dir->write(QStringLiteral("a.dat"), "1 2\r\n");
+        dir->write(QStringLiteral("b.csv"), "1,2\r\n");
+        dir->write(QStringLiteral("c.txt"), "1,2\r\n");
+        f->Command9->click();
+        d = form10();
+        QCOMPARE(d->windowTitle(), QStringLiteral(" データ入力（ファイル入力）"));
+        const std::pair<const char*, const char*> captions[] = {
+            {"Label1", "ファイルを選択して下さい"},
+            {"Label7", "補間の対象とするデータ"},
+            {"Label3", "X                Y"},
+            {"Label4", "最小値"},
+            {"Label5", "最大値"},
+            {"Label2", "このファイルの内容"}};
+        for (auto [name, text] : captions) QCOMPARE(caption(d, name), QString::fromUtf8(text));
+        QCOMPARE(d->Command1->text(), QStringLiteral("OK"));
+        QCOMPARE(d->Command2->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(d->Command3->text(), QStringLiteral("データ書式"));
+        QCOMPARE(items(d->File1), (QStringList{QStringLiteral("a.dat"), QStringLiteral("b.csv")}));
+        QCOMPARE(d->Dir1->path(), QDir(dir->path()).absolutePath());
+    }
+
+    void goodFileFillsBothListsAndTheExtremes() {
+        BeepCounter beeps;
+        open(QStringLiteral("p.csv"), "3,0.05\r\n1,1000\r\n2,-1500\r\n");
+        QCOMPARE(beeps.count, 0);
+        QVERIFY(!form3()->isVisible());
+        // Lists in file order, points sorted by X with their Y.
+        const QStringList lines{QStringLiteral("3,0.05"), QStringLiteral("1,1000"),
+                                QStringLiteral("2,-1500")};
+        QCOMPARE(items(d->List1), lines);
+        QCOMPARE(items(f->List1), lines);
+        QCOMPARE(DataCount, 3);
+        QCOMPARE(xs(), (QList<double>{1, 2, 3}));
+        QCOMPARE(ys(), (QList<double>{1000, -1500, 0.05}));
+        QCOMPARE(FilePath, JoinPath(d->File1->path(), QStringLiteral("p.csv")));
+        // Extremes of the values as read, shown by the display rule, in both windows.
+        QCOMPARE(caption(d, "Label31"), QStringLiteral("1.0"));
+        QCOMPARE(caption(d, "Label32"), QStringLiteral("3.0"));
+        QCOMPARE(caption(d, "Label33"), QStringLiteral("-1.500E+03"));
+        QCOMPARE(caption(d, "Label34"), QStringLiteral("1000.0"));
+        for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
+            QCOMPARE(caption(f, l), caption(d, l));
+        // A negative minimum Y leaves no logarithmic Y axis.
+        QVERIFY(f->Option1->isEnabled());
+        QVERIFY(!f->Option2->isEnabled());
+        QVERIFY(f->Option3->isEnabled());
+        QVERIFY(!f->Option4->isEnabled());
+        QVERIFY(f->Command3->isEnabled());
+        d->Command1->click();
+        QVERIFY(!d->isVisible());
+        QVERIFY(f->isVisible());
+        QVERIFY(f->Command3->isEnabled());
+    }
+
+    void rangeValuesFollowTheDisplayRule() {
+        const std::pair<double, const char*> cases[] = {
+            {0, "0.0"},           {0.05, "5.000E-02"},    {1000, "1000.0"},
+            {1500, "1.500E+03"},  {-1500, "-1.500E+03"},  {2.5, "2.5"},
+            {-0.12345, "-0.123"}, {0.1, "0.1"},           {-1000, "-1000.0"},
+            {12340, "1.234E+04"}, {0.001234, "1.234E-03"}};
+        for (auto [v, text] : cases) QCOMPARE(FormatRangeValue(v), QString::fromUtf8(text));
+    }
+
+    void onlyTheFirstHundredLinesAreRead() {
+        QByteArray bytes;
+        for (int i = 1; i <= 150; ++i)
+            bytes += QByteArray::number(i) + " " + QByteArray::number(i * i) + "\r\n";
+        open(QStringLiteral("many.dat"), bytes);
+        QCOMPARE(DataCount, 100);
+        QCOMPARE(d->List1->count(), 100);
+        QCOMPARE(f->List1->count(), 100);
+        QCOMPARE(f->List1->item(99)->text(), QStringLiteral("100 10000"));
+        QCOMPARE(caption(f, "Label32"), QStringLiteral("100.0"));
+        QVERIFY(f->Command3->isEnabled());
+    }
+
+    void separatorsAndNumberForms() {
+        open(QStringLiteral("s.dat"), "  1.5   2.5\r\n1.5e1, 2.5\r\n\t+3\t-4E-1\n.5 , 1.\r\n");
+        QCOMPARE(DataCount, 4);
+        QCOMPARE(xs(), (QList<double>{0.5, 1.5, 3, 15}));
+        QCOMPARE(ys(), (QList<double>{1, 2.5, -0.4, 2.5}));
+        QCOMPARE(d->List1->item(0)->text(), QStringLiteral("  1.5   2.5"));
+        // One point loads too.
+        clickFile(d, QStringLiteral("s.dat"));  // reload replaces everything
+        QCOMPARE(DataCount, 4);
+        dir->write(QStringLiteral("one.csv"), "7,8\r\n");
+        d->File1->refresh();
+        clickFile(d, QStringLiteral("one.csv"));
+        QCOMPARE(DataCount, 1);
+        QCOMPARE(xs(), (QList<double>{7}));
+        QVERIFY(f->Option4->isEnabled());
+    }
+
+    void badFilesGiveTheReadErrorDialogAndABeep() {
+        const std::pair<const char*, QByteArray> cases[] = {
+            {"one value", "1,2\r\n3\r\n"},
+            {"three values", "1,2\r\n3,4,5\r\n"},
+            {"three blank-separated values", "1 2 3\r\n"},
+            {"a word", "abc,2\r\n"},
+            {"an empty line", "1,2\r\n\r\n3,4\r\n"},
+            {"an empty field", "1,,2\r\n"},
+            {"quoted values", "\"1\",\"2\"\r\n"},
+            {"a number with trailing text", "1,2x\r\n"},
+            {"an empty file", ""},
+        };
+        int n = 0;
+        for (const auto& [what, bytes] : cases) {
+            ShutdownNodara();
+            StartNodara();
+            form2()->Command1->click();
+            f = form1();
+            BeepCounter beeps;
+            const QString name = QStringLiteral("bad%1.csv").arg(n++);
+            open(name, bytes);
+            QVERIFY2(form3()->isVisible(), what);
+            QCOMPARE(beeps.count, 1);
+            QCOMPARE(d->List1->count(), 0);
+            QCOMPARE(f->List1->count(), 0);
+            QVERIFY2(!f->Command3->isEnabled(), what);
+            for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
+                QVERIFY(caption(d, l).isEmpty());
+        }
+        // The count of the first pass stays, and the values parsed before the failure.
+        open(QStringLiteral("late.csv"), "5,6\r\n7,8\r\nx\r\n");
+        QCOMPARE(DataCount, 3);
+        QCOMPARE(DataX[1], 5.0);
+        QCOMPARE(DataY[2], 8.0);
+    }
+
+    void readErrorDialogTellsTheCausesAndCloses() {
+        Form3* e = form3();
+        QCOMPARE(e->windowTitle(), QStringLiteral("読み込みエラー"));
+        const char* expected[] = {"ファイル読み込み時に、エラーが発生しました。",
+                                  "原因として、下記が考えられます。",
+                                  "・データが１列しかない行がある。",
+                                  "・データが３列以上ある行がある。",
+                                  "・データ以外の内容が書き込まれた行がある。",
+                                  "・データ数が上限(100)を超えている。",
+                                  "確認の上、ファイル内容を修正して下さい。"};
+        for (int i = 0; i < 7; ++i)
+            QCOMPARE(caption(e, QStringLiteral("Label%1").arg(i + 1).toLatin1()),
+                     QString::fromUtf8(expected[i]));
+        QVERIFY(control<QLabel>(e, "Label1")->styleSheet().contains(QStringLiteral("#0000ff")));
+        QVERIFY(control<QLabel>(e, "Label7")->styleSheet().contains(QStringLiteral("#0000ff")));
+        QCOMPARE(e->Command1->text(), QStringLiteral("閉じる"));
+        e->show();
+        e->Command1->click();
+        QVERIFY(!e->isVisible());
+    }
+
+    void nonPositiveMinimaDisableTheLogarithmicOptions() {
+        const struct {
+            QByteArray bytes;
+            bool o2, o3, o4;
+        } cases[] = {
+            {"0,1\r\n2,3\r\n", true, false, false},
+            {"1,-1\r\n2,3\r\n", false, true, false},
+            {"-1,0\r\n2,3\r\n", false, false, false},
+            {"1,1\r\n2,3\r\n", true, true, true},
+        };
+        int n = 0;
+        for (const auto& c : cases) {
+            open(QStringLiteral("m%1.csv").arg(n++), c.bytes);
+            QCOMPARE(f->Option2->isEnabled(), c.o2);
+            QCOMPARE(f->Option3->isEnabled(), c.o3);
+            QCOMPARE(f->Option4->isEnabled(), c.o4);
+            d->Command1->click();
+        }
+    }
+
+    void cancelClearsTheMainWindowsDataButKeepsThePoints() {
+        open(QStringLiteral("p.csv"), "0,1\r\n2,3\r\n");
+        d->Command2->click();
+        QVERIFY(!d->isVisible());
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->List1->count(), 0);
+        for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
+            QVERIFY(caption(f, l).isEmpty());
+        for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
+            QVERIFY(o->isEnabled());
+        QCOMPARE(DataCount, 2);
+        // Opening the dialog again starts it empty.
+        f->Command9->click();
+        QCOMPARE(d->List1->count(), 0);
+        QVERIFY(caption(d, "Label31").isEmpty());
+        QCOMPARE(DataX[1], 0.0);
+    }
+
+    void sortingOrdersByXAndSeparatesEqualNeighbours() {
+        const struct {
+            std::initializer_list<double> in;
+            QList<double> out;
+        } cases[] = {
+            {{3, 1, 2}, {1, 2, 3}},
+            {{1, 2, 2, 4}, {1, 2, 2.02, 4}},
+            {{1, 2, 4, 4}, {1, 2, 3.98, 4}},
+            {{5, 5}, {4.95, 5}},
+            {{2, 2}, {1.98, 2}},
+            {{4, 1, 4, 3}, {1, 3, 3.99, 4}},
+            {{1, 2, 2, 2, 5}, {1, 2, 2, 2.03, 5}},  // three in a row are not all separated
+        };
+        for (const auto& c : cases) {
+            setData(c.in);
+            SortDataByX();
+            const QList<double> got = xs();
+            QCOMPARE(got.size(), c.out.size());
+            for (int i = 0; i < got.size(); ++i)
+                QVERIFY2(std::fabs(got[i] - c.out[i]) < 1e-12,
+                         qPrintable(QStringLiteral("%1 at %2").arg(got[i]).arg(i)));
+        }
+        // Y values move with their X; equal X keep their order.
+        setData({3, 1, 3});
+        SortDataByX();
+        QCOMPARE(ys(), (QList<double>{102, 101, 103}));
+    }
+};
+
+QTEST_MAIN(FileInputTest)
+#include "fileinput_test.moc"

@@ -1,0 +1,128 @@
+// Helpers of the windowed program's test suites: a fresh program per test, a working
+// directory of its own, intercepted message boxes and beeps, and driving controls by name.
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QList>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "events.h"
+#include "messagebox.h"
+#include "picturebox.h"
+#include "program.h"
+
+// Every message box shown while it lives, instead of a modal window.
+class MessageRecorder {
+public:
+    struct Box {
+        QString text;
+        QMessageBox::Icon icon;
+    };
+    MessageRecorder() {
+        previous_ = SetMessageHook([this](const QString& t, QMessageBox::Icon i) {
+            boxes.append({t, i});
+        });
+    }
+    ~MessageRecorder() { SetMessageHook(previous_); }
+    QList<Box> boxes;
+
+private:
+    MessageHook previous_;
+};
+
+// Counts the beeps while it lives.
+class BeepCounter {
+public:
+    BeepCounter() {
+        previous_ = SetBeepHook([this] { ++count; });
+    }
+    ~BeepCounter() { SetBeepHook(previous_); }
+    int count = 0;
+
+private:
+    std::function<void()> previous_;
+};
+
+// Makes a temporary directory the current one while it lives.
+class WorkDir {
+public:
+    WorkDir() : previous_(QDir::currentPath()) { QDir::setCurrent(dir_.path()); }
+    ~WorkDir() { QDir::setCurrent(previous_); }
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    void write(const QString& name, const QByteArray& bytes) const {
+        QFile f(file(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray read(const QString& name) const {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool exists(const QString& name) const { return QFile::exists(file(name)); }
+
+private:
+    QTemporaryDir dir_;
+    QString previous_;
+};
+
+template <typename T = QWidget>
+T* control(QWidget* window, const char* name) {
+    T* c = window->findChild<T*>(QLatin1String(name));
+    if (!c) qFatal("no control %s in %s", name, qPrintable(window->objectName()));
+    return c;
+}
+
+inline QString caption(QWidget* window, const char* name) {
+    return control<QLabel>(window, name)->text();
+}
+
+// A mouse movement over a picture box at a pixel.
+inline void moveMouse(PictureBox* picture, QPoint pixel) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(pixel), picture->mapToGlobal(QPointF(pixel)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(picture, &move);
+}
+
+// Counts runs of pixels of a colour along a pixel row (horizontal) or column.
+inline int countRuns(const QImage& image, Qt::Orientation along, int at, QRgb color) {
+    int runs = 0;
+    bool inRun = false;
+    const int n = along == Qt::Horizontal ? image.width() : image.height();
+    for (int k = 0; k < n; ++k) {
+        const QRgb p = along == Qt::Horizontal ? image.pixel(k, at) : image.pixel(at, k);
+        const bool hit = (p & 0xffffff) == (color & 0xffffff);
+        if (hit && !inRun) ++runs;
+        inRun = hit;
+    }
+    return runs;
+}
+
+// A stand-in engine in the working directory: notes in "seen.txt" whether F2B.dat existed
+// when it started, copies "table.txt" (if any) to F2B.dat and ends with the given status.
+inline void installFakeEngine(const WorkDir& dir, int status = 0) {
+    dir.write(QStringLiteral("Fitcore"),
+              QByteArray("#!/bin/sh\nif [ -e F2B.dat ]; then echo stale > seen.txt; else echo "
+                         "fresh > seen.txt; fi\n[ -e table.txt ] && cp table.txt F2B.dat\nexit ") +
+                  QByteArray::number(status) + "\n");
+    QFile::setPermissions(dir.file(QStringLiteral("Fitcore")),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// Chooses a data file in the file-input dialog, as a user clicks it in the file list.
+inline void clickFile(QWidget* dialog, const QString& name) {
+    auto* files = control<QListWidget>(dialog, "File1");
+    const QList<QListWidgetItem*> found = files->findItems(name, Qt::MatchExactly);
+    if (found.size() != 1) qFatal("file %s not listed", qPrintable(name));
+    files->scrollToItem(found[0]);
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
+                      files->visualItemRect(found[0]).center());
+}

@@ -1,0 +1,426 @@
+// The title and main windows driven through their controls: captions, the button stages of
+// one calculation, the axis settings and their rules, the method dialog, reset and exit.
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "engineconsole.h"
+#include "exchange.h"
+#include "form1.h"
+#include "form10.h"
+#include "form2.h"
+#include "form7.h"
+#include "guitest.h"
+#include "linecontrol.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+const QString kInvalid = QStringLiteral("　入力値が不正です！　");
+}
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<WorkDir> dir;
+    Form1* f = nullptr;
+
+    void load(const QByteArray& bytes, const QString& name = QStringLiteral("d.csv")) {
+        dir->write(name, bytes);
+        f->Command9->click();
+        clickFile(form10(), name);
+        form10()->Command1->click();
+    }
+    void setAxes(const char* x0, const char* x1, const char* dx, const char* y0, const char* y1,
+                 const char* dy) {
+        const std::pair<TextBox*, const char*> fields[] = {{f->Text5, x0}, {f->Text6, x1},
+                                                           {f->Text7, dx}, {f->Text8, y0},
+                                                           {f->Text9, y1}, {f->Text10, dy}};
+        for (auto [box, text] : fields)
+            if (box->isEnabled()) box->setText(QString::fromUtf8(text));
+    }
+    QList<bool> enabled() const {
+        return {f->Command1->isEnabled(), f->Command3->isEnabled(), f->Command4->isEnabled(),
+                f->Command5->isEnabled(), f->Command6->isEnabled()};
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<WorkDir>();
+        SetEngineSearchPath({});
+        ShutdownNodara();
+        StartNodara();
+        QVERIFY(form2()->isVisible());
+        form2()->Command1->click();
+        f = form1();
+    }
+    void cleanup() {
+        ShutdownNodara();
+        dir.reset();
+    }
+
+    void titleWindowLeadsToTheMainWindowWithEveryCaption() {
+        ShutdownNodara();
+        StartNodara();
+        Form2* title = form2();
+        QCOMPARE(title->windowTitle(), QStringLiteral(" Nodara,  version 5"));
+        QCOMPARE(Ln10, 2.3025851);
+        QCOMPARE(CurveReady, 0);
+        QCOMPARE(title->Command1->text(), QStringLiteral("新規補間計算"));
+        QCOMPARE(title->Command3->text(), QStringLiteral("補間済データの検索"));
+        QVERIFY(!title->Command3->isEnabled());
+        QCOMPARE(title->Command2->text(), QStringLiteral("終了"));
+        QStringList texts;
+        for (QLabel* l : title->findChildren<QLabel*>()) texts << l->text();
+        for (const char* t :
+             {"離散データのスプライン補間", "Cubic Spline", "B - Spline", "から選択が可能",
+              "いずれの平面上のデータにも対応", "最大 100 ポイントのデータまで対応", "補間計算は"})
+            QVERIFY2(texts.contains(QString::fromUtf8(t)), t);
+        QCOMPARE(texts.count(QStringLiteral("Nodara, ver.5")), 2);
+        QCOMPARE(texts.count(QStringLiteral("Log - Log  scale")), 2);
+        QCOMPARE(texts.count(QStringLiteral("Linear - Log  scale")), 2);
+
+        title->Command1->click();
+        f = form1();
+        QVERIFY(f->isVisible());
+        QVERIFY(!title->isVisible());
+        QCOMPARE(f->windowTitle(), QStringLiteral("  Nodara,  version 5"));
+        const std::pair<const char*, const char*> captions[] = {
+            {"Label2", "データテーブル"},
+            {"Label3", "X                Y"},
+            {"Label4", "最小値"},
+            {"Label5", "最大値"},
+            {"Label29", "グラフ設定"},
+            {"Label6", "X 軸  -  Y 軸"},
+            {"Label8", "X 軸 "},
+            {"Label9", "Y 軸 "},
+            {"Label10", "開始値"},
+            {"Label11", "終了値"},
+            {"Label12", "増 分"},
+            {"Label13", "下図参照　入力例 (0, 10, 1E-2, 1e+03)"},
+            {"Label1", "グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"},
+            {"Label25", "X ="},
+            {"Label26", "Y="}};
+        for (auto [name, text] : captions) QCOMPARE(caption(f, name), QString::fromUtf8(text));
+        const std::pair<const char*, const char*> buttons[] = {{"Command9", "OK"},
+                                                               {"Command3", "OK"},
+                                                               {"Command1", "データ点グラフ描画"},
+                                                               {"Command4", "スプライン補間計算"},
+                                                               {"Command5", "補間グラフ描画"},
+                                                               {"Command6", "データ保存"},
+                                                               {"Command8", "グラフ画像保存"},
+                                                               {"Command7", "Reset"},
+                                                               {"Command2", "終了"},
+                                                               {"Option5", "ファイルから読み込む"},
+                                                               {"Option6", "直接、手入力する"},
+                                                               {"Option1", " Linear - Linear"},
+                                                               {"Option2", " Linear - Log"},
+                                                               {"Option3", " Log - Linear"},
+                                                               {"Option4", " Log - Log"}};
+        for (auto [name, text] : buttons)
+            QCOMPARE(control<QAbstractButton>(f, name)->text(), QString::fromUtf8(text));
+        QCOMPARE(control<QGroupBox>(f, "Frame2")->title(), QStringLiteral("データ入力方式"));
+        QCOMPARE(control<QGroupBox>(f, "Frame1")->title(), QStringLiteral("スケールモード選択"));
+        QStringList marks;
+        for (int n = 1; n <= 8; ++n)
+            marks << caption(f, QStringLiteral("Step%1").arg(n).toLatin1().constData());
+        QCOMPARE(marks.join(QString()), QStringLiteral("①②③④⑤⑥⑦⑧"));
+
+        // The start state: file input and Linear - Linear chosen, nothing to press yet, and the
+        // controls of windows still to come disabled.
+        QVERIFY(f->Option5->isChecked());
+        QVERIFY(f->Option1->isChecked());
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
+        QVERIFY(!f->Option6->isEnabled());
+        QVERIFY(!f->Command8->isEnabled());
+        QVERIFY(!form10()->Command3->isEnabled());
+    }
+
+    void buttonsAreEnabledStageByStage() {
+        load("1,10\r\n2,20\r\n3,15\r\n");
+        QVERIFY(f->isVisible());
+        QCOMPARE(enabled(), (QList<bool>{false, true, false, false, false}));
+        setAxes("0", "4", "1", "0", "30", "10");
+        f->Command3->click();
+        QCOMPARE(enabled(), (QList<bool>{true, true, false, false, false}));
+        QCOMPARE(f->focusWidget(), f->Command1);
+
+        f->Command1->click();
+        QCOMPARE(enabled(), (QList<bool>{false, true, true, false, false}));
+        QCOMPARE(f->focusWidget(), f->Command4);
+        QCOMPARE(dir->read(QStringLiteral("B2F.dat")),
+                 QByteArray(" 3 \r\n+1.00000E+00 +1.00000E+01\r\n+2.00000E+00 +2.00000E+01\r\n"
+                            "+3.00000E+00 +1.50000E+01\r\n"));
+
+        // Cancelling the method dialog writes and starts nothing.
+        MethodFlag = 1;
+        f->Command4->click();
+        Form7* method = form7();
+        QVERIFY(method->isVisible());
+        QVERIFY(method->Option1->isChecked());
+        QCOMPARE(MethodFlag, 0);
+        QCOMPARE(method->windowTitle(), QStringLiteral("Nodara"));
+        QCOMPARE(method->Frame1->title(), QStringLiteral(" スプライン補間方法 "));
+        QCOMPARE(method->Option1->text(), QStringLiteral("３次スプライン"));
+        QCOMPARE(method->Option2->text(), QStringLiteral(" B-スプライン"));
+        QCOMPARE(method->Label1->text(), QStringLiteral("（データ点を必ず通る）"));
+        QCOMPARE(method->Label2->text(), QStringLiteral("（データ点を必ずしも通らない）"));
+        QCOMPARE(method->Command2->text(), QStringLiteral("補間計算スタート"));
+        QCOMPARE(method->Command1->text(), QStringLiteral("キャンセル"));
+        method->Command1->click();
+        QVERIFY(!method->isVisible());
+        QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
+        QCOMPARE(MethodFlag, 0);
+        QCOMPARE(CurveReady, 0);
+
+        // Starting the engine: Bor3.dat, the previous table gone before the engine runs.
+        installFakeEngine(*dir);
+        dir->write(QStringLiteral("F2B.dat"), "     1\r\n  .1E+01  .1E+01\r\n");
+        dir->write(QStringLiteral("table.txt"),
+                   "     2\r\n  .150000E+01  .150000E+02\r\n  .300000E+01  .150000E+02\r\n");
+        f->Command4->click();
+        method->Option2->click();
+        method->Command2->click();
+        QVERIFY(!method->isVisible());
+        QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), QByteArray("01\r\n"));
+        QCOMPARE(MethodFlag, 1);
+        QCOMPARE(CurveReady, 1);
+        QCOMPARE(enabled(), (QList<bool>{false, true, true, true, false}));
+        QCOMPARE(f->focusWidget(), f->Command5);
+        QTRY_VERIFY(dir->exists(QStringLiteral("seen.txt")));
+        QTRY_COMPARE(dir->read(QStringLiteral("seen.txt")), QByteArray("fresh\n"));
+        QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
+
+        // The curve: the table is read, and data saving stays disabled until it has a window.
+        f->Command5->click();
+        QCOMPARE(TableCount, 2);
+        QCOMPARE(TableX[2], 3.0);
+        QCOMPARE(CurveReady, 1);
+        QCOMPARE(enabled(), (QList<bool>{false, true, true, true, false}));
+
+        // Reset: files deleted, the window back at its start.
+        f->Option3->click();
+        f->Command7->click();
+        for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
+            QVERIFY2(!dir->exists(QLatin1String(n)), n);
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
+        QCOMPARE(ScaleMode, 1);
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(f->Option1->isChecked());
+        QVERIFY(f->Option5->isChecked());
+        QCOMPARE(f->List1->count(), 0);
+        for (TextBox* t : {f->Text5, f->Text6, f->Text7, f->Text8, f->Text9, f->Text10}) {
+            QVERIFY(t->text().isEmpty());
+            QVERIFY(t->isEnabled());
+        }
+        for (const char* l : {"Label31", "Label32", "Label33", "Label34", "Label27", "Label28"})
+            QVERIFY(caption(f, l).isEmpty());
+        QVERIFY(!f->Line1->isVisible());
+        QVERIFY(!f->Line2->isVisible());
+        QCOMPARE(f->Picture1->image().pixelColor(360, 270), QColor(Qt::white));
+        // Points and table stay for the next input to overwrite.
+        QCOMPARE(DataCount, 3);
+        QCOMPARE(TableCount, 2);
+    }
+
+    void engineThatCannotBeStartedChangesNothing() {
+        load("1,10\r\n2,20\r\n");
+        f->Command3->click();
+        f->Command1->click();
+        f->Command4->click();
+        SetEngineSearchPath({dir->path()});
+        dir->write(QStringLiteral("Fitcore"), "not a program");  // not executable
+        dir->write(QStringLiteral("F2B.dat"), "kept");
+        MessageRecorder boxes;
+        form7()->Option2->click();
+        form7()->Command2->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text,
+                 QStringLiteral("　計算プログラム Fitcore を起動できません！　"));
+        QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+        QCOMPARE(MethodFlag, 0);
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(!f->Command5->isEnabled());
+        QVERIFY(form7()->isVisible());
+        QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
+        QCOMPARE(dir->read(QStringLiteral("F2B.dat")), QByteArray("kept"));
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<EngineConsole*>(w));
+    }
+
+    void invalidRangesGiveTheMessageAndChangeNothing() {
+        load("1,10\r\n2,20\r\n");
+        MessageRecorder boxes;
+        setAxes("10", "10", "1", "0", "30", "10");
+        f->Command3->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text, kInvalid);
+        QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+        QVERIFY(!f->Command1->isEnabled());
+        QCOMPARE(f->Text5->text(), QStringLiteral("10"));
+        QCOMPARE(XStart, 10.0);  // the values read stay
+        // Y reversed; then text that is not a number reads as 0.
+        setAxes("0", "10", "1", "5", "abc", "1");
+        f->Command3->click();
+        QCOMPARE(boxes.boxes.size(), 2);
+        QCOMPARE(YEnd, 0.0);
+
+        // A valid pass, then a range broken before drawing: nothing is drawn.
+        setAxes("0", "10", "1", "0", "30", "10");
+        f->Command3->click();
+        QCOMPARE(boxes.boxes.size(), 2);
+        f->Text6->setText(QStringLiteral("-1"));
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 3);
+        QVERIFY(f->Command1->isEnabled());
+        QVERIFY(!f->Command4->isEnabled());
+        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
+
+        // Non-positive limits of a logarithmic axis are refused when drawing.
+        f->Option2->click();
+        setAxes("0", "10", "1", "1", "100", "");
+        f->Command3->click();
+        f->Text8->setText(QStringLiteral("0"));
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 4);
+        QCOMPARE(boxes.boxes[3].text, kInvalid);
+        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
+    }
+
+    void emptyFieldsTakeTheDataExtremesAndStepsTheWholeRange() {
+        load("1.5,-2\r\n4,7.25\r\n");
+        QCOMPARE(caption(f, "Label31"), QStringLiteral("1.5"));
+        f->Command3->click();
+        QCOMPARE(f->Text5->text(), QStringLiteral("1.5"));
+        QCOMPARE(f->Text6->text(), QStringLiteral("4.0"));
+        QCOMPARE(f->Text8->text(), QStringLiteral("-2.0"));
+        QCOMPARE(f->Text9->text(), QStringLiteral("7.25"));
+        QVERIFY(f->Text7->text().isEmpty());  // increments are not defaulted in the field
+        QCOMPARE(XStep, 2.5);
+        QCOMPARE(YStep, 9.25);
+        f->Text10->setText(QStringLiteral("-3"));
+        f->Command3->click();
+        QCOMPARE(YStep, 9.25);
+        QCOMPARE(f->Text10->text(), QStringLiteral("-3"));
+    }
+
+    void logarithmicLimitsAreRoundedToPowersOfTen() {
+        load("1,10\r\n2,20\r\n");
+        const struct {
+            int mode;
+            const char *start, *end, *roundedStart, *roundedEnd;
+        } cases[] = {
+            {2, "0.03", "70", "1.0E-02", "1.0E+02"}, {2, "1", "100", "1.0E+00", "1.0E+02"},
+            {3, "0", "10", "1.0E00", "1.0E+01"},     {3, "250", "5000", "1.0E+02", "1.0E+04"},
+            {4, "0.05", "1", "1.0E-02", "1.0E+00"},  {4, "2E-5", "3.5e-3", "1.0E-05", "1.0E-02"},
+        };
+        for (const auto& c : cases) {
+            control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
+            QCOMPARE(ScaleMode, c.mode);
+            const bool logX = c.mode != 2, logY = c.mode != 3;
+            f->Text5->setText(logX ? QString::fromUtf8(c.start) : QStringLiteral("0"));
+            f->Text6->setText(logX ? QString::fromUtf8(c.end) : QStringLiteral("5"));
+            f->Text8->setText(logY ? QString::fromUtf8(c.start) : QStringLiteral("0"));
+            f->Text9->setText(logY ? QString::fromUtf8(c.end) : QStringLiteral("5"));
+            f->Command3->click();
+            if (logX) {
+                QCOMPARE(f->Text5->text(), QString::fromUtf8(c.roundedStart));
+                QCOMPARE(f->Text6->text(), QString::fromUtf8(c.roundedEnd));
+            } else {
+                QCOMPARE(f->Text5->text(), QStringLiteral("0"));
+            }
+            if (logY) {
+                QCOMPARE(f->Text8->text(), QString::fromUtf8(c.roundedStart));
+                QCOMPARE(f->Text9->text(), QString::fromUtf8(c.roundedEnd));
+            }
+        }
+    }
+
+    void scaleModesSwitchTheIncrementFields() {
+        const struct {
+            int mode;
+            bool xEnabled, yEnabled;
+        } cases[] = {{2, true, false}, {3, false, true}, {4, false, false}, {1, true, true}};
+        for (const auto& c : cases) {
+            f->Text7->setText(QStringLiteral("3"));
+            f->Text10->setText(QStringLiteral("3"));
+            control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
+            QCOMPARE(ScaleMode, c.mode);
+            QCOMPARE(f->Text7->isEnabled(), c.xEnabled);
+            QCOMPARE(f->Text10->isEnabled(), c.yEnabled);
+            QCOMPARE(f->Text7->text(), c.xEnabled ? QStringLiteral("3") : QStringLiteral("10"));
+            QCOMPARE(f->Text10->text(), c.yEnabled ? QStringLiteral("3") : QStringLiteral("10"));
+        }
+    }
+
+    void enterMovesTheFocusPastDisabledIncrements() {
+        const struct {
+            int mode;
+            const char* from;
+            const char* to;
+        } cases[] = {
+            {1, "Text5", "Text6"},    {1, "Text6", "Text7"},    {2, "Text6", "Text7"},
+            {3, "Text6", "Text8"},    {4, "Text6", "Text8"},    {1, "Text7", "Text8"},
+            {1, "Text8", "Text9"},    {1, "Text9", "Text10"},   {3, "Text9", "Text10"},
+            {2, "Text9", "Command3"}, {4, "Text9", "Command3"}, {1, "Text10", "Command3"},
+        };
+        f->Command3->setEnabled(true);  // as after a data input
+        f->show();
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        for (const auto& c : cases) {
+            control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
+            auto* from = control<TextBox>(f, c.from);
+            from->setEnabled(true);
+            from->setFocus();
+            QTest::keyClick(from, Qt::Key_Return);
+            QCOMPARE(f->focusWidget()->objectName(), QString::fromLatin1(c.to));
+        }
+        // Other keys go to the field.
+        f->Text5->setFocus();
+        QTest::keyClicks(f->Text5, QStringLiteral("12"));
+        QCOMPARE(f->Text5->text(), QStringLiteral("12"));
+        QCOMPARE(f->focusWidget(), f->Text5);
+    }
+
+    void valuesTheEngineCannotReadAreRefusedBeforeB2FIsWritten() {
+        load("1,1E+100\r\n2,20\r\n");
+        dir->write(QStringLiteral("B2F.dat"), "older points");
+        setAxes("0", "3", "1", "0", "30", "10");
+        f->Command3->click();
+        MessageRecorder boxes;
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("No.1")));
+        QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
+        QVERIFY(f->Command1->isEnabled());
+        QVERIFY(!f->Command4->isEnabled());
+        // On a logarithmic Y axis its logarithm is sent, and that fits.
+        f->Option2->click();
+        setAxes("0", "3", "1", "1", "1E+101", "");
+        f->Command3->click();
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY(dir->read(QStringLiteral("B2F.dat")).contains("+2.30259E+02"));
+    }
+
+    void endingFromTheTitleWindowDeletesTheExchangeFiles() {
+        for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
+        f->Command2->click();
+        QVERIFY(!f->isVisible());
+        QVERIFY(form2()->isVisible());
+        form2()->Command1->click();
+        QVERIFY(f->isVisible());
+        f->close();  // the close box returns to the title window too
+        QVERIFY(form2()->isVisible());
+        form2()->Command2->click();
+        for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
+            QVERIFY2(!dir->exists(QLatin1String(n)), n);
+        QVERIFY(!form2()->isVisible());
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"
