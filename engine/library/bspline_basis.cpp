@@ -3,6 +3,7 @@
 #include "bspline_basis.h"
 
 #include "errors.h"
+#include "machine.h"
 #include "views.h"
 
 void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
@@ -63,4 +64,11 @@ void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], int korder, int
               "The knot XKNOT(%(I1)) = %(R1) and XKNOT(%(I2)) = %(R2).  The knots must be "
               "nondecreasing.");
     }
+}
+
+float EnlargedRightEnd(float XMAX) {
+    const double eps = AMACH(4);
+    const double s = XMAX >= 0.0f ? 1.0 : -1.0;
+    const float xr = static_cast<float>(static_cast<double>(XMAX) * (1.0 + 100.0 * eps * s));
+    return xr == 0.0f ? static_cast<float>(100.0 * eps) : xr;
 }

@@ -30,6 +30,11 @@ KnotFault ScanKnots(const float XKNOT[], int count, int korder);
 void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], int korder, int multiplicityCode,
                     int decreaseCode);
 
+// The right end knot of the library's B-spline workers: XMAX moved outward by a relative 100*eps
+// in one rounding (100*eps itself when that gives 0), so that the largest abscissa lies strictly
+// inside the last knot interval.
+float EnlargedRightEnd(float XMAX);
+
 // Message texts that several B-spline routines share.
 inline constexpr std::string_view kOrderAtLeastOne =
     "The order of the spline must be at least 1 while KORDER = %(I1) is given.";

@@ -116,13 +116,6 @@ bool dataFitKnots(int n, const float* xs, int k, const float* knots) {
 
 }  // namespace
 
-float EnlargedRightEnd(float XMAX) {
-    const double s = XMAX >= 0.0f ? 1.0 : -1.0;
-    const double eps = AMACH(4);
-    const float xr = static_cast<float>(double(XMAX) * (1.0 + 100.0 * eps * s));
-    return xr == 0.0f ? static_cast<float>(100.0 * eps) : xr;
-}
-
 void B2NAK(const int& NDATA, const float XDATA[], const int& KORDER, float XKNOT[], float XSRT[],
            int IWK[]) {
     RoutineScope scope("B2NAK ");

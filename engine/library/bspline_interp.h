@@ -19,8 +19,3 @@ void B2INT(const int& NDATA, const float XDATA[], const float FDATA[], const int
 // BSCOEF. WK: (3*KORDER - 1)*NDATA reals, IWK: NDATA integers.
 void B5INT(const int& NDATA, const float XS[], const float FS[], const int& KORDER,
            const float XKNOT[], float BSCOEF[], float A[], const int& LDA, float WK[], int IWK[]);
-
-// The right end knot of the library's B-spline workers: XMAX moved outward by
-// a relative 100*eps (100*eps itself when that gives 0), so that the largest
-// abscissa lies strictly inside the last knot interval.
-float EnlargedRightEnd(float XMAX);

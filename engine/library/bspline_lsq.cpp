@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "bspline_basis.h"
 #include "bspline_eval.h"
 #include "errors.h"
 #include "machine.h"
@@ -14,16 +15,6 @@
 #include "views.h"
 
 namespace {
-
-// The right end knot lies a relative 100 eps beyond the largest abscissa, so that the largest
-// abscissa falls inside the last knot interval rather than on its closing end.
-float enlargedRightEnd(float xmax) {
-    const double eps = AMACH(4);
-    const double s = xmax >= 0.0f ? 1.0 : -1.0;
-    float xr = static_cast<float>(static_cast<double>(xmax) * (1.0 + 100.0 * eps * s));
-    if (xr == 0.0f) xr = static_cast<float>(100.0 * eps);
-    return xr;
-}
 
 // Knots from the sorted abscissas x(1..NDATA): K-fold ends at x(1) and x_R, and an interior knot
 // at every fourth abscissa, the last one moved to x(4M-2) or x(4M-1) when NDATA is not a multiple
@@ -38,7 +29,7 @@ void placeKnots(int ndata, int k, const float sorted[], float XKNOT[]) {
     if (r == 1) t(k + m) = x(4 * m - 2);
     if (r == 2 || r == 3) t(k + m) = x(4 * m - 1);
     const int ncoef = (ndata - 1) / 4 + k;
-    const float xr = enlargedRightEnd(x(ndata));
+    const float xr = EnlargedRightEnd(x(ndata));
     for (int j = ncoef + 1; j <= ncoef + k; ++j) t(j) = xr;
 }
 

@@ -53,8 +53,12 @@ Moments moments(const Active& act, double a, double b) {
     Moments m;
     if (act.empty()) return m;
     double p[4];  // int t^k, k = 0..3
-    for (int k = 0; k < 4; ++k)
-        p[k] = (std::pow(act.t1, k + 1) - std::pow(act.t0, k + 1)) / (k + 1);
+    double up = act.t1, down = act.t0;
+    for (int k = 0; k < 4; ++k) {
+        p[k] = (up - down) / (k + 1);
+        up *= act.t1;
+        down *= act.t0;
+    }
     const double s = b - a;
     m.withRight = a * p[1] + s * p[2];
     m.withLeft = (a * p[0] + s * p[1]) - m.withRight;

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "akima.h"
+#include "bspline_basis.h"
 #include "bspline_eval.h"
 #include "bspline_interp.h"
 #include "errors.h"

@@ -12,7 +12,7 @@ inline std::vector<std::string> ReportTexts(const std::vector<std::string>& line
     std::vector<std::string> reports;
     for (const std::string& line : lines) {
         if (line.compare(0, cont.size(), cont) == 0 && !reports.empty()) {
-            reports.back() += " " + line.substr(cont.size());
+            reports.back().append(1, ' ').append(line, cont.size());
         } else if (line.compare(0, head.size(), head) == 0) {
             reports.push_back(line.substr(head.size()));
         }
