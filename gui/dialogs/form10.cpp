@@ -103,6 +103,7 @@ Form10::Form10() {
 }
 
 void Form10::prepare() {
+    loaded_ = false;
     Dir1->setPath(DriveListBox::currentDirectoryOf(Drive1->drive()));
     File1->setPath(Dir1->path());
     List1->clear();
@@ -118,6 +119,7 @@ void Form10::Dir1_Change() { File1->setPath(Dir1->path()); }
 
 void Form10::File1_Click(const QString& fileName) {
     Form1* main = form1();
+    loaded_ = false;
     for (int i = 1; i <= kDataCapacity; ++i) DataX[i] = DataY[i] = 0.0;
     for (QWidget* o : {main->Option1, main->Option2, main->Option3, main->Option4})
         o->setEnabled(true);
@@ -183,6 +185,7 @@ void Form10::File1_Click(const QString& fileName) {
         main->Option4->setEnabled(false);
     }
     main->Command3->setEnabled(true);
+    loaded_ = true;
 }
 
 void Form10::loadFailed() {
@@ -195,7 +198,8 @@ void Form10::loadFailed() {
 
 void Form10::Command1_Click() {
     hide();
-    form1()->Command3->setEnabled(true);
+    // Without a good load the points are cleared or partly read; they must not be drawn.
+    if (loaded_) form1()->Command3->setEnabled(true);
     form1()->show();
 }
 

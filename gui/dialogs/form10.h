@@ -47,4 +47,5 @@ public:
 
 private:
     void loadFailed();
+    bool loaded_ = false;  // a file has loaded since the dialog was prepared
 };

@@ -201,6 +201,20 @@ private slots:
         QCOMPARE(DataCount, 3);
         QCOMPARE(DataX[1], 5.0);
         QCOMPARE(DataY[2], 8.0);
+        // OK after a failed load does not offer those points for drawing.
+        d->Command1->click();
+        QVERIFY(f->isVisible());
+        QVERIFY(!f->Command3->isEnabled());
+    }
+
+    void okWithoutAGoodLoadLeavesTheSettingsClosed() {
+        open(QStringLiteral("good.csv"), "1,2\r\n3,4\r\n");
+        d->Command1->click();
+        QVERIFY(f->Command3->isEnabled());
+        f->Command7->click();  // reset
+        f->Command9->click();  // the points are cleared for a new input
+        d->Command1->click();  // and no file is chosen
+        QVERIFY(!f->Command3->isEnabled());
     }
 
     void readErrorDialogTellsTheCausesAndCloses() {
