@@ -42,7 +42,13 @@ void StartNodara() {
 }
 
 void EndProgram() {
-    for (QWidget* w : QApplication::topLevelWidgets()) w->hide();
+    // An engine console still open goes with the program, and its engine with it.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (qobject_cast<EngineConsole*>(w))
+            w->close();
+        else
+            w->hide();
+    }
     QCoreApplication::quit();
 }
 

@@ -17,7 +17,8 @@ Form10* form10();
 // Starts Nodara as its main does: start values for the program-wide state, then the title
 // window. The caller runs the event loop.
 void StartNodara();
-// Hides every window and leaves the event loop.
+// Hides every window, closes the engine consoles (ending their engines) and leaves the event
+// loop.
 void EndProgram();
 // Deletes every window and every engine console, so that a new StartNodara begins afresh.
 void ShutdownNodara();
