@@ -49,10 +49,10 @@ void EngineConsole::appendOutput(const QByteArray& bytes) {
     at.setPosition(int(output_.size()));
     at.insertText(text);
     output_ += text;
-    showLine();
+    scrollToEnd();
 }
 
-void EngineConsole::showLine() {
+void EngineConsole::scrollToEnd() {
     moveCursor(QTextCursor::End);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
@@ -61,7 +61,7 @@ void EngineConsole::typeText(const QString& text) {
     QTextCursor at(document());
     at.movePosition(QTextCursor::End);
     at.insertText(text);
-    showLine();
+    scrollToEnd();
 }
 
 void EngineConsole::keyPressEvent(QKeyEvent* event) {

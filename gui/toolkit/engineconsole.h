@@ -27,7 +27,7 @@ protected:
 
 private:
     void appendOutput(const QByteArray& bytes);
-    void showLine();
+    void scrollToEnd();
     void typeText(const QString& text);
     void finished(int exitCode, QProcess::ExitStatus status);
 
