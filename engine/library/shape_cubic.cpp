@@ -49,23 +49,30 @@ struct Moments {
     double square = 0;                   // int L^2
 };
 
+// The line at t, exactly 0 where it crosses zero (up to rounding).
+double lineAt(double a, double b, double t) {
+    const double v = a + (b - a) * t;
+    return std::fabs(v) <= 1e-14 * std::max(std::fabs(a), std::fabs(b)) ? 0.0 : v;
+}
+
+// Integral over [t0, t1] of the product of two linear functions given by
+// their end values; exact, and free of the cancellation of power moments on
+// short subintervals.
+double product(double w, double g0, double g1, double k0, double k1) {
+    return w * (g0 * k0 / 3.0 + (g0 * k1 + g1 * k0) / 6.0 + g1 * k1 / 3.0);
+}
+
 Moments moments(const Active& act, double a, double b) {
     Moments m;
     if (act.empty()) return m;
-    double p[4];  // int t^k, k = 0..3
-    double up = act.t1, down = act.t0;
-    for (int k = 0; k < 4; ++k) {
-        p[k] = (up - down) / (k + 1);
-        up *= act.t1;
-        down *= act.t0;
-    }
-    const double s = b - a;
-    m.withRight = a * p[1] + s * p[2];
-    m.withLeft = (a * p[0] + s * p[1]) - m.withRight;
-    m.rr = p[2];
-    m.lr = p[1] - p[2];
-    m.ll = p[0] - 2.0 * p[1] + p[2];
-    m.square = a * a * p[0] + 2.0 * a * s * p[1] + s * s * p[2];
+    const double t0 = act.t0, t1 = act.t1, w = t1 - t0;
+    const double l0 = lineAt(a, b, t0), l1 = lineAt(a, b, t1);
+    m.withLeft = product(w, 1.0 - t0, 1.0 - t1, l0, l1);
+    m.withRight = product(w, t0, t1, l0, l1);
+    m.ll = product(w, 1.0 - t0, 1.0 - t1, 1.0 - t0, 1.0 - t1);
+    m.lr = product(w, 1.0 - t0, 1.0 - t1, t0, t1);
+    m.rr = product(w, t0, t1, t0, t1);
+    m.square = product(w, l0, l1, l0, l1);
     return m;
 }
 
@@ -331,10 +338,10 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
                 w2 = w1 = 0.0;
                 return;
             }
-            const Moments m = moments(part, a, b);
-            const double intL = m.withLeft + m.withRight;
-            w1 = intL;
-            w2 = t * intL - m.withRight;
+            const double span = part.t1 - part.t0;
+            const double l0 = lineAt(a, b, part.t0), l1 = lineAt(a, b, part.t1);
+            w1 = 0.5 * span * (l0 + l1);
+            w2 = product(span, t - part.t0, t - part.t1, l0, l1);
         };
         double w2End = 0.0, w1End = 0.0;
         integrals(1.0, w2End, w1End);
