@@ -235,7 +235,12 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
         const bool oneWay = (l != kConcave && r != kConcave) || (l != kConvex && r != kConvex);
         if (l != kFree && r != kFree && oneWay) kinds(j - 1) = kinds(j) = kStraight;
     }
-
+    // A bend between two straight stretches is a corner: no spline with a
+    // continuous slope keeps both stretches straight and the bend one-sided,
+    // so the slope is let jump there.
+    for (int j = 2; j <= n - 1; ++j) {
+        if (kinds(j - 1) == kStraight && kinds(j) == kStraight) curv[j - 1] = 0.0;
+    }
     Dual dual{n, WK, IWK, curv, false};
 
     // Start from the natural spline, whose second derivative is the broken
@@ -249,7 +254,12 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
     }
 
     const double scale = maxAbs(curv, 2, n - 1);
-    const double tolerance = 1e-10 * scale;
+    // The constraints are the jumps of the slope at the data points; they are
+    // met once those jumps are below what single precision resolves in the
+    // slopes.
+    double slopes = 0.0;
+    for (int i = 1; i <= n - 1; ++i) slopes = std::max(slopes, std::fabs(chord(i)));
+    const double tolerance = eps * (slopes + scale);
     double phi = dual.evaluate(lam, grad, diag, off);
     bool stalled = false;
     for (int iter = 1; iter <= ITMAX && scale > 0.0; ++iter) {
@@ -280,11 +290,15 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
         }
         std::copy(trial, trial + n, lam);
         phi = dual.evaluate(lam, grad, diag, off);
+        if (alpha < 0x1p-30) {
+            stalled = true;  // the objective no longer moves within rounding
+            break;
+        }
     }
     // The iterates only ever lower the objective, so the last one is the
     // best answer when the iteration limit is reached.
     const double residual = scale > 0.0 ? maxAbs(grad, 2, n - 1) : 0.0;
-    const bool converged = residual <= tolerance || (stalled && residual <= 1e-7 * scale);
+    const bool converged = residual <= tolerance || (stalled && residual <= 8.0 * tolerance);
     if (scale == 0.0) {
         for (int j = 1; j <= n; ++j) lam[j - 1] = 0.0;
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
 #include <vector>
 
 #include "capture.h"
@@ -104,6 +105,54 @@ TEST(ShapeCubic, StraightDataGiveStraightPieces) {
         expectSmoothInterpolant(s, x, y, false);
         for (float t = 3.0f; t <= 4.0f; t += 0.01f) EXPECT_NEAR(s.at(t, 2), 0.0f, 1e-5) << t;
         for (float t = 0.0f; t <= 6.0f; t += 0.01f) EXPECT_GE(s.at(t, 2), -1e-5f) << t;
+    }
+}
+
+TEST(ShapeCubic, ABendBetweenStraightStretchesIsACorner) {
+    // No convex spline with a continuous slope passes through these points;
+    // the slope jumps at the bend and everything else stays straight.
+    const std::vector<float> x = {-3, -2, -1, 0, 1, 2, 3};
+    std::vector<float> y;
+    for (float v : x) y.push_back(std::fabs(v));
+    LibraryCapture cap;
+    Shape s = shapeCubic(x, y);
+    EXPECT_EQ(cap.text(), "");
+    for (float t = -3.0f; t <= 3.0f; t += 0.03125f) {
+        EXPECT_NEAR(s.at(t, 0), std::fabs(t), 1e-6f) << t;
+        EXPECT_EQ(s.at(t, 2), 0.0f) << t;
+    }
+}
+
+TEST(ShapeCubic, ConvergesAndInterpolatesOnManyIrregularDataSets) {
+    std::mt19937 gen(11);
+    std::uniform_real_distribution<float> u(0.0f, 1.0f);
+    for (int trial = 0; trial < 400; ++trial) {
+        const int n = 4 + trial % 30;
+        std::vector<float> x, y;
+        float at = 0.0f;
+        for (int i = 0; i < n; ++i) {
+            at += 0.1f + u(gen);
+            x.push_back(at);
+            switch (trial % 4) {
+                case 0:
+                    y.push_back(u(gen));
+                    break;
+                case 1:
+                    y.push_back(std::round(3.0f * std::sin(at)));
+                    break;
+                case 2:
+                    y.push_back(std::exp(0.3f * at) * (u(gen) < 0.1f ? 1.2f : 1.0f));
+                    break;
+                default:
+                    y.push_back(u(gen) < 0.3f ? 0.0f : std::floor(at));
+                    break;
+            }
+        }
+        LibraryCapture cap;
+        Shape s = shapeCubic(x, y);
+        EXPECT_EQ(cap.text(), "") << "trial " << trial;
+        for (int i = 0; i < n; ++i)
+            EXPECT_NEAR(s.at(x[i], 0), y[i], 1e-5f * (1 + std::fabs(y[i]))) << "trial " << trial;
     }
 }
 
