@@ -422,6 +422,16 @@ void Form1::Command1_Click() {
         ShowMessage(this, kInvalidInput);
         return;
     }
+    for (int i = 1; i <= DataCount; ++i) {
+        // Such a point has no logarithm; its entry would still hold an earlier point's.
+        if ((logX && DataX[i] <= 0) || (logY && DataY[i] <= 0)) {
+            QFile::remove(QLatin1String(kPointFileName));
+            ShowMessage(this, QStringLiteral("　No.%1 のデータ値が 0 以下のため、"
+                                             "対数軸には描けません！　")
+                                  .arg(i));
+            return;
+        }
+    }
     if (const int bad = FirstUnsendablePoint()) {
         // The engine could not read this point; an older B2F.dat must not be taken for it.
         QFile::remove(QLatin1String(kPointFileName));

@@ -406,6 +406,24 @@ private slots:
         QVERIFY(dir->read(QStringLiteral("B2F.dat")).contains("+2.30259E+02"));
     }
 
+    void pointsWithoutALogarithmAreRefusedOnALogarithmicAxis() {
+        // Log - Linear chosen first; the data then disable it, but it stays selected.
+        f->Option3->click();
+        load("-1,10\r\n2,20\r\n5,30\r\n");
+        QVERIFY(!f->Option3->isEnabled());
+        QCOMPARE(ScaleMode, 3);
+        LogDataX[1] = 1.5;  // left from an earlier graph
+        setAxes("1", "10", "", "0", "40", "10");
+        f->Command3->click();
+        MessageRecorder boxes;
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("No.1")));
+        QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
+        QVERIFY(!f->Command4->isEnabled());
+    }
+
     void endingFromTheTitleWindowDeletesTheExchangeFiles() {
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
         f->Command2->click();
