@@ -24,8 +24,9 @@ std::string field(double v) {
 }
 
 std::string pointFile(const std::vector<double>& x, const std::vector<double>& y) {
-    std::string s = " " + std::to_string(x.size()) + " \r\n";
-    for (std::size_t i = 0; i < x.size(); ++i) s += field(x[i]) + " " + field(y[i]) + "\r\n";
+    std::string s(1, ' ');
+    s.append(std::to_string(x.size())).append(" \r\n");
+    for (std::size_t i = 0; i < x.size(); ++i) s.append(field(x[i])).append(" ").append(field(y[i])).append("\r\n");
     return s;
 }
 
