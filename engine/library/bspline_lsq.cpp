@@ -56,20 +56,7 @@ void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     if (N1RTY(0) != 0) return;
 
     // ... then for the evaluation on the sorted abscissas.
-    const std::ptrdiff_t n = N;
-    const std::ptrdiff_t npp = static_cast<std::ptrdiff_t>(K) * (ncoef - K + 1);
-    const std::ptrdiff_t nbreak = ncoef - K + 2;
-    float* xs = wk.at(1);
-    float* result = wk.at(n + 1);
-    float* ppcoef = wk.at(2 * n + 1);
-    float* brk = wk.at(2 * n + npp + 1);
-    float* offsets = wk.at(2 * n + npp + nbreak + 1);
-    float* picks = wk.at(3 * n + npp + nbreak + 1);
-    float* conversion = wk.at(4 * n + npp + nbreak + 1);
-    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
-        B21GD(IDER, N, xs, K, XKNOT, ncoef, BSCOEF, result, ppcoef, brk, iwk.at(N + 1), offsets,
-              picks, conversion);
-    });
+    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, XKNOT, ncoef, BSCOEF, WK, IWK);
 }
 
 void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],

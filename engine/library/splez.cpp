@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "bspline_eval.h"
 #include "cubic_spline.h"
 #include "machine.h"
 #include "pp_eval.h"
@@ -235,5 +236,25 @@ void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     float* result = wk.at(n + 1);
     EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
         C21GD(IDER, N, xs, nintv, WK1, WK2, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
+    });
+}
+
+void EvaluateBSplineInCallerOrder(const int& IDER, const int& N, const float XVEC[], float VALUE[],
+                                  int k, const float xknot[], int ncoef, const float bscoef[],
+                                  float WK[], int IWK[]) {
+    Vec1<float> wk(WK);
+    const std::ptrdiff_t n = N;
+    const std::ptrdiff_t npp = static_cast<std::ptrdiff_t>(k) * (ncoef - k + 1);
+    const std::ptrdiff_t nbreak = ncoef - k + 2;
+    float* xs = wk.at(1);
+    float* result = wk.at(n + 1);
+    float* ppcoef = wk.at(2 * n + 1);
+    float* brk = wk.at(2 * n + npp + 1);
+    float* offsets = wk.at(2 * n + npp + nbreak + 1);
+    float* picks = wk.at(3 * n + npp + nbreak + 1);
+    float* conversion = wk.at(4 * n + npp + nbreak + 1);
+    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
+        B21GD(IDER, N, xs, k, xknot, ncoef, bscoef, result, ppcoef, brk, IWK + n, offsets, picks,
+              conversion);
     });
 }

@@ -64,3 +64,10 @@ void EvaluateInCallerOrder(const int& N, const float XVEC[], float VALUE[], floa
     if (N1RTY(0) >= kFatal) return;
     for (int j = 0; j < N; ++j) VALUE[IWK[j] - 1] = RESULT[j];
 }
+
+// The common tail of the B-spline workers: VALUE(i) = derivative of order IDER at XVEC(i) of the
+// B-spline of order k with ncoef coefficients, evaluated with B21GD in caller order. WK holds
+// 4*N + k*(ncoef - k + 1) + ncoef - k + 2 + 3*k + k*k reals, IWK 2*N integers.
+void EvaluateBSplineInCallerOrder(const int& IDER, const int& N, const float XVEC[], float VALUE[],
+                                  int k, const float xknot[], int ncoef, const float bscoef[],
+                                  float WK[], int IWK[]);

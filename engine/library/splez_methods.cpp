@@ -34,28 +34,6 @@ void evaluateCubicPieces(const int& IDER, const int& N, const float XVEC[], floa
     });
 }
 
-// VALUE(i) = derivative of order IDER at XVEC(i) of the B-spline of order K
-// with NCOEF coefficients. WK: 4*N + K*(NCOEF - K + 1) + NCOEF - K + 2 +
-// 3*K + K*K reals; IWK: 2*N integers.
-void evaluateBSpline(const int& IDER, const int& N, const float XVEC[], float VALUE[], int k,
-                     const float* xknot, int ncoef, const float* bscoef, float WK[], int IWK[]) {
-    Vec1<float> wk(WK);
-    const std::ptrdiff_t n = N;
-    const std::ptrdiff_t npp = static_cast<std::ptrdiff_t>(k) * (ncoef - k + 1);
-    const std::ptrdiff_t nbreak = ncoef - k + 2;
-    float* xs = wk.at(1);
-    float* result = wk.at(n + 1);
-    float* ppcoef = wk.at(2 * n + 1);
-    float* brk = wk.at(2 * n + npp + 1);
-    float* offsets = wk.at(2 * n + npp + nbreak + 1);
-    float* picks = wk.at(3 * n + npp + nbreak + 1);
-    float* conversion = wk.at(4 * n + npp + nbreak + 1);
-    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
-        B21GD(IDER, N, xs, k, xknot, ncoef, bscoef, result, ppcoef, brk, IWK + n, offsets, picks,
-              conversion);
-    });
-}
-
 // The starting knots of the optimised-knot fit from the sorted abscissas x:
 // every eighth abscissa inside, the ends as for the fixed-knot fit. Returns
 // the number of coefficients.
@@ -124,7 +102,7 @@ void S6LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     if (N1RTY(0) >= kFatal) return;
 
     // ... then for the evaluation on the sorted abscissas.
-    evaluateBSpline(IDER, N, XVEC, VALUE, k, xknot, NDATA, bscoef, WK3, IWK);
+    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, k, xknot, NDATA, bscoef, WK3, IWK);
 }
 
 void S7LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
@@ -155,5 +133,5 @@ void S9LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     float ssq = 0.0f;
     B2VLS(NDATA, XDATA, FDATA, weight, K, ncoef, xguess, xknot, bscoef, ssq, WK5, IWK);
     if (N1RTY(0) >= kFatal) return;
-    evaluateBSpline(IDER, N, XVEC, VALUE, K, xknot, ncoef, bscoef, WK5, IWK);
+    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, xknot, ncoef, bscoef, WK5, IWK);
 }
