@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "controls.h"
 #include "events.h"
 #include "exchange.h"
 #include "form10.h"
@@ -40,24 +41,6 @@ const QString kInvalidInput = QStringLiteral("　入力値が不正です！　"
 
 // Size of the graph in pixels; a saved image has this size.
 constexpr QSize kGraphSize(720, 540);
-
-template <typename W>
-W* named(W* w, const char* name) {
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-QLabel* label(const char* name, const QString& caption = {}) {
-    return named(new QLabel(caption), name);
-}
-
-QPushButton* button(const char* name, const QString& caption) {
-    return named(new QPushButton(caption), name);
-}
-
-QRadioButton* option(const char* name, const QString& caption) {
-    return named(new QRadioButton(caption), name);
-}
 
 QLabel* stepMark(int n) {
     static const char* const kMarks[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧"};
@@ -110,31 +93,26 @@ Form1::Form1() {
     setWindowTitle(QStringLiteral("  Nodara,  version 5"));
 
     // Data input and data table.
-    Frame2 = named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
-    Option5 = option("Option5", QStringLiteral("ファイルから読み込む"));
-    Option6 = option("Option6", QStringLiteral("直接、手入力する"));
+    Frame2 = Named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
+    Option5 = NamedOption("Option5", QStringLiteral("ファイルから読み込む"));
+    Option6 = NamedOption("Option6", QStringLiteral("直接、手入力する"));
     Option6->setEnabled(kHandEntryAvailable);
-    Command9 = button("Command9", QStringLiteral("OK"));
+    Command9 = NamedButton("Command9", QStringLiteral("OK"));
     auto* inputBox = new QVBoxLayout(Frame2);
     inputBox->addWidget(Option5);
     inputBox->addWidget(Option6);
     inputBox->addWidget(Command9, 0, Qt::AlignRight);
 
-    Label2 = label("Label2", QStringLiteral("データテーブル"));
-    Label3 = label("Label3", QStringLiteral("X                Y"));
-    List1 = named(new QListWidget, "List1");
+    Label2 = NamedLabel("Label2", QStringLiteral("データテーブル"));
+    Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
+    List1 = Named(new QListWidget, "List1");
     List1->setMinimumWidth(230);
-    Label4 = label("Label4", QStringLiteral("最小値"));
-    Label5 = label("Label5", QStringLiteral("最大値"));
-    Label31 = label("Label31");
-    Label32 = label("Label32");
-    Label33 = label("Label33");
-    Label34 = label("Label34");
-    for (QLabel* l : {Label31, Label32, Label33, Label34}) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(90);
-    }
+    Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
+    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
+    Label31 = ReadoutLabel("Label31", 90);
+    Label32 = ReadoutLabel("Label32", 90);
+    Label33 = ReadoutLabel("Label33", 90);
+    Label34 = ReadoutLabel("Label34", 90);
     auto* extremes = new QGridLayout;
     extremes->addWidget(Label4, 0, 0);
     extremes->addWidget(Label31, 0, 1);
@@ -155,22 +133,22 @@ Form1::Form1() {
     left->addLayout(extremes);
 
     // Graph settings.
-    Label29 = label("Label29", QStringLiteral("グラフ設定"));
-    Frame1 = named(new QGroupBox(QStringLiteral("スケールモード選択")), "Frame1");
-    Label6 = label("Label6", QStringLiteral("X 軸  -  Y 軸"));
-    Option1 = option("Option1", QStringLiteral(" Linear - Linear"));
-    Option2 = option("Option2", QStringLiteral(" Linear - Log"));
-    Option3 = option("Option3", QStringLiteral(" Log - Linear"));
-    Option4 = option("Option4", QStringLiteral(" Log - Log"));
+    Label29 = NamedLabel("Label29", QStringLiteral("グラフ設定"));
+    Frame1 = Named(new QGroupBox(QStringLiteral("スケールモード選択")), "Frame1");
+    Label6 = NamedLabel("Label6", QStringLiteral("X 軸  -  Y 軸"));
+    Option1 = NamedOption("Option1", QStringLiteral(" Linear - Linear"));
+    Option2 = NamedOption("Option2", QStringLiteral(" Linear - Log"));
+    Option3 = NamedOption("Option3", QStringLiteral(" Log - Linear"));
+    Option4 = NamedOption("Option4", QStringLiteral(" Log - Log"));
     auto* modeBox = new QVBoxLayout(Frame1);
     modeBox->addWidget(Label6);
     for (QRadioButton* o : {Option1, Option2, Option3, Option4}) modeBox->addWidget(o);
 
-    Label8 = label("Label8", QStringLiteral("X 軸 "));
-    Label9 = label("Label9", QStringLiteral("Y 軸 "));
-    Label10 = label("Label10", QStringLiteral("開始値"));
-    Label11 = label("Label11", QStringLiteral("終了値"));
-    Label12 = label("Label12", QStringLiteral("増 分"));
+    Label8 = NamedLabel("Label8", QStringLiteral("X 軸 "));
+    Label9 = NamedLabel("Label9", QStringLiteral("Y 軸 "));
+    Label10 = NamedLabel("Label10", QStringLiteral("開始値"));
+    Label11 = NamedLabel("Label11", QStringLiteral("終了値"));
+    Label12 = NamedLabel("Label12", QStringLiteral("増 分"));
     Text5 = new TextBox(QStringLiteral("Text5"));
     Text6 = new TextBox(QStringLiteral("Text6"));
     Text7 = new TextBox(QStringLiteral("Text7"));
@@ -189,10 +167,10 @@ Form1::Form1() {
     axes->addWidget(Text8, 1, 2);
     axes->addWidget(Text9, 2, 2);
     axes->addWidget(Text10, 3, 2);
-    Label13 = label("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
-    Picture2 = label("Picture2");
+    Label13 = NamedLabel("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
+    Picture2 = NamedLabel("Picture2");
     Picture2->setPixmap(axisIllustration());
-    Command3 = button("Command3", QStringLiteral("OK"));
+    Command3 = NamedButton("Command3", QStringLiteral("OK"));
 
     auto* middle = new QVBoxLayout;
     middle->addWidget(Label29);
@@ -212,13 +190,13 @@ Form1::Form1() {
     middle->addLayout(step4);
     middle->addSpacing(10);
 
-    Command1 = button("Command1", QStringLiteral("データ点グラフ描画"));
-    Command4 = button("Command4", QStringLiteral("スプライン補間計算"));
-    Command5 = button("Command5", QStringLiteral("補間グラフ描画"));
-    Command6 = button("Command6", QStringLiteral("データ保存"));
-    Command8 = button("Command8", QStringLiteral("グラフ画像保存"));
-    Command7 = button("Command7", QStringLiteral("Reset"));
-    Command2 = button("Command2", QStringLiteral("終了"));
+    Command1 = NamedButton("Command1", QStringLiteral("データ点グラフ描画"));
+    Command4 = NamedButton("Command4", QStringLiteral("スプライン補間計算"));
+    Command5 = NamedButton("Command5", QStringLiteral("補間グラフ描画"));
+    Command6 = NamedButton("Command6", QStringLiteral("データ保存"));
+    Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
+    Command7 = NamedButton("Command7", QStringLiteral("Reset"));
+    Command2 = NamedButton("Command2", QStringLiteral("終了"));
     Command8->setEnabled(kImageSavingAvailable);
     int mark = 5;
     for (QPushButton* b : {Command1, Command4, Command5, Command6}) {
@@ -241,17 +219,12 @@ Form1::Form1() {
     Picture1 = new PictureBox(QStringLiteral("Picture1"), kGraphSize);
     Line1 = new LineControl(QStringLiteral("Line1"), Qt::Vertical, PaletteColor(12), Picture1);
     Line2 = new LineControl(QStringLiteral("Line2"), Qt::Horizontal, PaletteColor(12), Picture1);
-    Label1 = label("Label1",
-                   QStringLiteral("グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"));
-    Label25 = label("Label25", QStringLiteral("X ="));
-    Label27 = label("Label27");
-    Label26 = label("Label26", QStringLiteral("Y="));
-    Label28 = label("Label28");
-    for (QLabel* l : {Label27, Label28}) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(110);
-    }
+    Label1 = NamedLabel(
+        "Label1", QStringLiteral("グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"));
+    Label25 = NamedLabel("Label25", QStringLiteral("X ="));
+    Label27 = ReadoutLabel("Label27", 110);
+    Label26 = NamedLabel("Label26", QStringLiteral("Y="));
+    Label28 = ReadoutLabel("Label28", 110);
     auto* readRow = new QHBoxLayout;
     readRow->addWidget(Label1);
     readRow->addStretch(1);

@@ -11,6 +11,7 @@
 #include <QTextStream>
 #include <QVBoxLayout>
 
+#include "controls.h"
 #include "datainput.h"
 #include "events.h"
 #include "filelists.h"
@@ -23,39 +24,28 @@
 namespace {
 // The data-format help has no window yet; its button stays disabled.
 constexpr bool kFormatHelpAvailable = false;
-
-QLabel* label(const char* name, const QString& caption = {}) {
-    auto* l = new QLabel(caption);
-    l->setObjectName(QLatin1String(name));
-    return l;
-}
 }  // namespace
 
 Form10::Form10() {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral(" データ入力（ファイル入力）"));
 
-    Label1 = label("Label1", QStringLiteral("ファイルを選択して下さい"));
+    Label1 = NamedLabel("Label1", QStringLiteral("ファイルを選択して下さい"));
     Drive1 = new DriveListBox(QStringLiteral("Drive1"));
     Dir1 = new DirListBox(QStringLiteral("Dir1"));
     File1 = new FileListBox(QStringLiteral("File1"));
     File1->setPattern(QStringLiteral("*.dat;*.csv"));
-    Label2 = label("Label2", QStringLiteral("このファイルの内容"));
+    Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
     List1 = new QListWidget;
     List1->setObjectName(QStringLiteral("List1"));
-    Label7 = label("Label7", QStringLiteral("補間の対象とするデータ"));
-    Label3 = label("Label3", QStringLiteral("X                Y"));
-    Label4 = label("Label4", QStringLiteral("最小値"));
-    Label5 = label("Label5", QStringLiteral("最大値"));
-    Label31 = label("Label31");
-    Label32 = label("Label32");
-    Label33 = label("Label33");
-    Label34 = label("Label34");
-    for (QLabel* l : {Label31, Label32, Label33, Label34}) {
-        l->setFrameShape(QFrame::Panel);
-        l->setFrameShadow(QFrame::Sunken);
-        l->setMinimumWidth(90);
-    }
+    Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
+    Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
+    Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
+    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
+    Label31 = ReadoutLabel("Label31", 90);
+    Label32 = ReadoutLabel("Label32", 90);
+    Label33 = ReadoutLabel("Label33", 90);
+    Label34 = ReadoutLabel("Label34", 90);
     Command1 = new QPushButton(QStringLiteral("OK"));
     Command1->setObjectName(QStringLiteral("Command1"));
     Command2 = new QPushButton(QStringLiteral("キャンセル"));
