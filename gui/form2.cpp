@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "controls.h"
 #include "exchange.h"
 #include "form1.h"
 #include "picturebox.h"
@@ -107,13 +108,10 @@ Form2::Form2() {
     v->addWidget(text(QStringLiteral("最大 100 ポイントのデータまで対応"), 2), 0, Qt::AlignHCenter);
     v->addSpacing(10);
 
-    Command1 = new QPushButton(QStringLiteral("新規補間計算"));
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command3 = new QPushButton(QStringLiteral("補間済データの検索"));
-    Command3->setObjectName(QStringLiteral("Command3"));
+    Command1 = NamedButton("Command1", QStringLiteral("新規補間計算"));
+    Command3 = NamedButton("Command3", QStringLiteral("補間済データの検索"));
     Command3->setEnabled(kSavedDataSearchAvailable);
-    Command2 = new QPushButton(QStringLiteral("終了"));
-    Command2->setObjectName(QStringLiteral("Command2"));
+    Command2 = NamedButton("Command2", QStringLiteral("終了"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Command1, Command3, Command2}) {
         b->setMinimumHeight(34);

@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "controls.h"
 #include "engineconsole.h"
 #include "events.h"
 #include "exchange.h"
@@ -21,16 +22,11 @@ Form7::Form7() {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Nodara"));
 
-    Frame1 = new QGroupBox(QStringLiteral(" スプライン補間方法 "));
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    Option1 = new QRadioButton(QStringLiteral("３次スプライン"));
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option2 = new QRadioButton(QStringLiteral(" B-スプライン"));
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Label1 = new QLabel(QStringLiteral("（データ点を必ず通る）"));
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label2 = new QLabel(QStringLiteral("（データ点を必ずしも通らない）"));
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Frame1 = Named(new QGroupBox(QStringLiteral(" スプライン補間方法 ")), "Frame1");
+    Option1 = NamedOption("Option1", QStringLiteral("３次スプライン"));
+    Option2 = NamedOption("Option2", QStringLiteral(" B-スプライン"));
+    Label1 = NamedLabel("Label1", QStringLiteral("（データ点を必ず通る）"));
+    Label2 = NamedLabel("Label2", QStringLiteral("（データ点を必ずしも通らない）"));
     auto* methods = new QGridLayout(Frame1);
     methods->addWidget(Option1, 0, 0);
     methods->addWidget(Label1, 0, 1);
@@ -38,10 +34,8 @@ Form7::Form7() {
     methods->addWidget(Label2, 1, 1);
     Option1->setChecked(true);
 
-    Command2 = new QPushButton(QStringLiteral("補間計算スタート"));
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command1 = new QPushButton(QStringLiteral("キャンセル"));
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command2 = NamedButton("Command2", QStringLiteral("補間計算スタート"));
+    Command1 = NamedButton("Command1", QStringLiteral("キャンセル"));
     auto* v = new QVBoxLayout(this);
     v->addWidget(Frame1);
     v->addWidget(Command2);

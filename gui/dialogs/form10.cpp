@@ -36,8 +36,7 @@ Form10::Form10() {
     File1 = new FileListBox(QStringLiteral("File1"));
     File1->setPattern(QStringLiteral("*.dat;*.csv"));
     Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
-    List1 = new QListWidget;
-    List1->setObjectName(QStringLiteral("List1"));
+    List1 = Named(new QListWidget, "List1");
     Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
     Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
     Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
@@ -46,12 +45,9 @@ Form10::Form10() {
     Label32 = ReadoutLabel("Label32", 90);
     Label33 = ReadoutLabel("Label33", 90);
     Label34 = ReadoutLabel("Label34", 90);
-    Command1 = new QPushButton(QStringLiteral("OK"));
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command2 = new QPushButton(QStringLiteral("キャンセル"));
-    Command2->setObjectName(QStringLiteral("Command2"));
-    Command3 = new QPushButton(QStringLiteral("データ書式"));
-    Command3->setObjectName(QStringLiteral("Command3"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
+    Command3 = NamedButton("Command3", QStringLiteral("データ書式"));
     Command3->setEnabled(kFormatHelpAvailable);
 
     auto* files = new QVBoxLayout;

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "controls.h"
+
 Form3::Form3() {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("読み込みエラー"));
@@ -26,8 +28,7 @@ Form3::Form3() {
         v->addWidget(l);
         if (n == 3 || n == 8) v->addSpacing(6);
     }
-    Command1 = new QPushButton(QStringLiteral("閉じる"));
-    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
     v->addWidget(Command1, 0, Qt::AlignHCenter);
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
 }
