@@ -7,36 +7,15 @@
 #include <random>
 #include <vector>
 
+#include "bench_problem.h"
 #include "fitlib.h"
 
 namespace {
 
-struct Problem {
-    std::vector<float> x, f, xvec, value;
-};
-
-// Data on an irregular ascending grid with noise; distinct evaluation abscissas spread evenly
-// over the data range, in random order.
-Problem makeProblem(int ndata, int n) {
-    std::mt19937 gen(42);
-    std::uniform_real_distribution<float> gap(0.5f, 1.5f), unit(0.0f, 1.0f);
-    Problem p;
-    float x = 0.0f;
-    for (int i = 0; i < ndata; ++i) {
-        p.x.push_back(x);
-        p.f.push_back(std::sin(0.01f * x) + 0.1f * unit(gen));
-        x += gap(gen);
-    }
-    for (int i = 0; i < n; ++i) p.xvec.push_back(x * (static_cast<float>(i) + 0.5f) / n);
-    std::shuffle(p.xvec.begin(), p.xvec.end(), gen);
-    p.value.resize(n);
-    return p;
-}
-
 void BM_SplezBspline(benchmark::State& state) {
     const int ndata = static_cast<int>(state.range(0));
     const int n = static_cast<int>(state.range(1));
-    Problem p = makeProblem(ndata, n);
+    BenchProblem p = MakeBenchProblem(ndata, n);
     for (auto _ : state) {
         SPLEZ(ndata, p.x.data(), p.f.data(), 12, 0, n, p.xvec.data(), p.value.data());
         benchmark::DoNotOptimize(p.value.data());
@@ -48,7 +27,7 @@ void BM_SplezBspline(benchmark::State& state) {
 // The engine's B-spline table for 100 points: one SPLEZ call for each of the 100 positions in
 // each of the 99 intervals.
 void BM_EngineBsplineTable(benchmark::State& state) {
-    Problem p = makeProblem(100, 1);
+    BenchProblem p = MakeBenchProblem(100, 1);
     std::vector<float> table(9900);
     for (auto _ : state) {
         int row = 0;

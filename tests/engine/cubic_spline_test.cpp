@@ -13,6 +13,7 @@
 
 #include "capture.h"
 #include "fitlib.h"
+#include "report_text.h"
 
 // Nothrow array requests (the library's work storage) can be made to fail:
 // the request numbered `failRequest` since the last reset returns null.
@@ -381,31 +382,12 @@ Lines stoppedReport(Call call) {
     return cap.lines();
 }
 
-Lines equalAbscissaReport(const char* positions) {
-    return {
-        "",
-        " *** TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas",
-        std::string(" ***          array, XDATA, must be distinct, but ") + positions + " =",
-        " ***          1.000000E+00.",
-        "     Here is a traceback of subprogram calls in reverse order:",
-        "     Routine name                    Error type  Error code",
-        "     ------------                    ----------  ----------",
-        "     C1SOR                                5           2    (Called internally)",
-        "     C2DEC                                0           0    (Called internally)",
-        "     C2INT                                0           0    (Called internally)",
-        "     C2IEZ                                0           0    (Called internally)",
-        "     CSIEZ                                0           0",
-        "     USER                                 0           0",
-        "Stop - Program terminated.",
-    };
-}
-
 TEST(CubicSplineReport, EqualAbscissasStopInsideTheConstruction) {
     for (const auto& [xdata, positions] :
          {std::pair{std::vector<float>{0, 1, 1, 2}, "XDATA(2) = XDATA(3)"},
           std::pair{std::vector<float>{3, 1, 2, 1}, "XDATA(2) = XDATA(4)"}}) {
         Data d{xdata, {1, 2, 3, 4}};
-        EXPECT_EQ(stoppedReport([&] { csiez(d, {0.5f}); }), equalAbscissaReport(positions));
+        EXPECT_EQ(stoppedReport([&] { csiez(d, {0.5f}); }), EqualAbscissaReport(positions));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "capture.h"
 #include "fitlib.h"
+#include "report_text.h"
 
 namespace {
 
@@ -28,22 +29,7 @@ TEST(ErrorReport, TerminalErrorDeepInsideGivesBoxedMessageTracebackAndStop) {
     } catch (const StopCalled& stop) {
         EXPECT_EQ(stop.status, 1);
     }
-    Lines expected = {
-        "",
-        " *** TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas",
-        " ***          array, XDATA, must be distinct, but XDATA(2) = XDATA(3) =",
-        " ***          1.000000E+00.",
-        "     Here is a traceback of subprogram calls in reverse order:",
-        "     Routine name                    Error type  Error code",
-        "     ------------                    ----------  ----------",
-        "     C1SOR                                5           2    (Called internally)",
-        "     C2DEC                                0           0    (Called internally)",
-        "     C2INT                                0           0    (Called internally)",
-        "     C2IEZ                                0           0    (Called internally)",
-        "     CSIEZ                                0           0",
-        "     USER                                 0           0",
-        "Stop - Program terminated.",
-    };
+    Lines expected = EqualAbscissaReport("XDATA(2) = XDATA(3)");
     EXPECT_EQ(cap.lines(), expected);
 }
 
@@ -54,9 +40,10 @@ TEST(ErrorReport, FatalTravelsUpAndIsPrintedByTheUserCalledRoutine) {
     E1VALI(2, 2);
     E1VALR(1, 2.5f);
     E1VALR(2, 2.5f);
-    E1MES(4, 4,
-          "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and XVEC(%(I2)) = "
-          "%(R2).");
+    E1MES(
+        4, 4,
+        "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and XVEC(%(I2)) = "
+        "%(R2).");
     E1POP("C21GD");
     EXPECT_EQ(cap.text(), "");  // nothing printed while it travels
     EXPECT_EQ(N1RTY(0), 4);
@@ -179,10 +166,11 @@ TEST(ErrorReport, StackOverflowAndPopMistakesStop) {
         E1PSH("C1SOR");
         E1POP("C1SOR ");  // trailing blanks do not count
         EXPECT_THROW(E1POP("USER"), StopCalled);
-        EXPECT_EQ(cap.lines(),
-                  (Lines{"", " *** TERMINAL ERROR 1 from E1POP.  Error condition in E1POP.  Cannot pop",
-                         " ***          from USER because stack is empty.",
-                         "Stop - Program terminated."}));
+        EXPECT_EQ(
+            cap.lines(),
+            (Lines{"", " *** TERMINAL ERROR 1 from E1POP.  Error condition in E1POP.  Cannot pop",
+                   " ***          from USER because stack is empty.",
+                   "Stop - Program terminated."}));
     }
 }
 
