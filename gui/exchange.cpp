@@ -6,27 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cfloat>
 #include <cmath>
 
 #include "messagebox.h"
+#include "savefile.h"
 #include "state.h"
 #include "textconv.h"
 
 namespace {
 
 const QString kRecordPattern = QStringLiteral("0.00000E+00");
-
-bool writeFile(const QString& name, const QByteArray& bytes) {
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 // A sign piece followed by the magnitude in the record's exponent form; 0 takes the minus.
 QString signedField(double v, const QString& plus, const QString& minus) {
@@ -62,12 +52,12 @@ QByteArray PointFileText() {
 
 bool WritePointFile() {
     if (FirstUnsendablePoint() != 0) return false;
-    return writeFile(QLatin1String(kPointFileName), PointFileText());
+    return WriteFileSafely(QLatin1String(kPointFileName), PointFileText());
 }
 
 bool WriteMethodFile(int flag) {
-    return writeFile(QLatin1String(kMethodFileName),
-                     (FormatNumber(flag, u"00") + QStringLiteral("\r\n")).toLatin1());
+    return WriteFileSafely(QLatin1String(kMethodFileName),
+                           (FormatNumber(flag, u"00") + QStringLiteral("\r\n")).toLatin1());
 }
 
 std::optional<EngineTable> ParseTableText(const QByteArray& bytes) {

@@ -1,6 +1,8 @@
 // Graph plotting in the four scale modes from one set of per-axis rules.
 #include "plotting.h"
 
+#include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 #include "exchange.h"
@@ -78,6 +80,23 @@ double shortLabelNudge(const QString& text) {
     return 0.0;
 }
 
+// Moves a label's top-left corner (user units) so that the whole text lies inside the picture,
+// a pixel from its edges; a label already inside keeps its position exactly.
+void keepInside(const PictureBox& picture, const QString& text, double& x, double& y) {
+    const QFontMetrics metrics(picture.font(), &picture.image());
+    const QSize pixels = picture.image().size();
+    const UserScale& sc = picture.scale();
+    const double unitsPerPixelX = sc.width / pixels.width();
+    const double unitsPerPixelY = sc.height / pixels.height();
+    const QPointF at = sc.toPixel(x, y, pixels);
+    const double px = std::clamp(
+        at.x(), 1.0, std::max(1.0, double(pixels.width() - metrics.horizontalAdvance(text) - 1)));
+    const double py =
+        std::clamp(at.y(), 1.0, std::max(1.0, double(pixels.height() - metrics.height() - 1)));
+    if (px != at.x()) x = sc.left + px * unitsPerPixelX;
+    if (py != at.y()) y = sc.top + py * unitsPerPixelY;
+}
+
 }  // namespace
 
 AxisKind XAxisKind(int mode) { return modeRule(mode).x; }
@@ -121,6 +140,7 @@ void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
 
     picture.setDrawWidth(1);
     auto put = [&](double x, double y, const QString& text) {
+        keepInside(picture, text, x, y);
         picture.setCurrentPosition(x, y);
         picture.printText(text);
     };
@@ -165,4 +185,28 @@ bool DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
 
 void DrawCurve(PictureBox& picture, const GraphSettings& s) {
     DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
+}
+
+GraphSettings SavedGraphSettings() {
+    GraphSettings s;
+    s.mode = ScaleMode;
+    s.xStart = XStart;
+    s.xEnd = XEnd;
+    s.xStep = XStep;
+    s.yStart = YStart;
+    s.yEnd = YEnd;
+    s.yStep = YStep;
+    s.xStartExponent = AxisTextExponent(SavedAxisText[1]);
+    s.xEndExponent = AxisTextExponent(SavedAxisText[2]);
+    s.yStartExponent = AxisTextExponent(SavedAxisText[4]);
+    s.yEndExponent = AxisTextExponent(SavedAxisText[5]);
+    s.mode1XDecimalBound = 100;
+    return s;
+}
+
+void DrawSavedGraph(PictureBox& picture, const GraphSettings& s) {
+    DrawGraphFrame(picture, s);
+    DrawAxisLabels(picture, s);
+    picture.setDrawWidth(2);
+    DrawCurve(picture, s);
 }
