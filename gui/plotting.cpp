@@ -80,21 +80,21 @@ double shortLabelNudge(const QString& text) {
     return 0.0;
 }
 
-// Moves a label's top-left corner (user units) so that the whole text lies inside the picture,
-// a pixel from its edges; a label already inside keeps its position exactly.
+// Moves a label's top-left corner (user units) so that the whole text lies inside the picture;
+// a label already inside (to half a pixel) keeps its position exactly.
 void keepInside(const PictureBox& picture, const QString& text, double& x, double& y) {
     const QFontMetrics metrics(picture.font(), &picture.image());
     const QSize pixels = picture.image().size();
     const UserScale& sc = picture.scale();
-    const double unitsPerPixelX = sc.width / pixels.width();
-    const double unitsPerPixelY = sc.height / pixels.height();
     const QPointF at = sc.toPixel(x, y, pixels);
-    const double px = std::clamp(
-        at.x(), 1.0, std::max(1.0, double(pixels.width() - metrics.horizontalAdvance(text) - 1)));
-    const double py =
-        std::clamp(at.y(), 1.0, std::max(1.0, double(pixels.height() - metrics.height() - 1)));
-    if (px != at.x()) x = sc.left + px * unitsPerPixelX;
-    if (py != at.y()) y = sc.top + py * unitsPerPixelY;
+    auto inside = [](double p, double extent, double room) {
+        if (p + extent > room + 0.5) p = room - extent;
+        return p < -0.5 ? 0.0 : p;
+    };
+    const double px = inside(at.x(), metrics.horizontalAdvance(text), pixels.width());
+    const double py = inside(at.y(), metrics.height(), pixels.height());
+    if (px != at.x()) x = sc.left + px * sc.width / pixels.width();
+    if (py != at.y()) y = sc.top + py * sc.height / pixels.height();
 }
 
 }  // namespace
