@@ -1,0 +1,14 @@
+// Whole-file writes through QSaveFile.
+#include "savefile.h"
+
+#include <QSaveFile>
+
+bool SaveFileBytes(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
