@@ -33,16 +33,15 @@ struct YLabelRule {
 };
 
 struct ModeRule {
-    AxisKind x, y;
     double xDecimalBound;  // linear X labels: ordinary decimal form up to this magnitude
     YLabelRule yLabels;
 };
 constexpr double kYDecimalBound = 100;
 constexpr ModeRule kModes[4] = {
-    {AxisKind::Linear, AxisKind::Linear, 1000, {0.03, 1.01, 0.10, 0.05, 0.10, 0.13, false}},
-    {AxisKind::Linear, AxisKind::Log, 100, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
-    {AxisKind::Log, AxisKind::Linear, 0, {0.03, 1.03, 0.13, 0.13, 0.15, 0.15, true}},
-    {AxisKind::Log, AxisKind::Log, 0, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+    /* Linear - Linear */ {1000, {0.03, 1.01, 0.10, 0.05, 0.10, 0.13, false}},
+    /* Linear - Log    */ {100, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+    /* Log - Linear    */ {0, {0.03, 1.03, 0.13, 0.13, 0.15, 0.15, true}},
+    /* Log - Log       */ {0, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
 };
 
 const ModeRule& modeRule(int mode) { return kModes[(mode >= 1 && mode <= 4 ? mode : 4) - 1]; }
@@ -99,15 +98,11 @@ void keepInside(const PictureBox& picture, const QString& text, double& x, doubl
 
 }  // namespace
 
-AxisKind XAxisKind(int mode) { return modeRule(mode).x; }
-AxisKind YAxisKind(int mode) { return modeRule(mode).y; }
-
 int AxisTextExponent(const QString& text) { return int(ParseNumber(QStringView(text).right(3))); }
 
 GraphMapping MappingFor(const GraphSettings& s) {
-    const ModeRule& rule = modeRule(s.mode);
-    return {axisMap(rule.x, s.xStart, s.xEnd, s.xStartExponent, s.xEndExponent),
-            axisMap(rule.y, s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
+    return {axisMap(XAxisKind(s.mode), s.xStart, s.xEnd, s.xStartExponent, s.xEndExponent),
+            axisMap(YAxisKind(s.mode), s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
 }
 
 QString AxisLabelText(AxisKind kind, double v, double decimalBound) {
@@ -130,12 +125,13 @@ void DrawGraphFrame(PictureBox& picture, const GraphSettings& s) {
 
 void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
     const ModeRule& rule = modeRule(s.mode);
+    const AxisKind xKind = XAxisKind(s.mode), yKind = YAxisKind(s.mode);
     const GraphMapping g = MappingFor(s);
     const double w = g.x.length, h = g.y.length;
     const double ox = g.x.origin, oy = g.y.origin;
     const double xBound = s.mode == 1 ? s.mode1XDecimalBound : rule.xDecimalBound;
-    const AxisLabelRule& xr = labelRule(rule.x);
-    const AxisLabelRule& yr = labelRule(rule.y);
+    const AxisLabelRule& xr = labelRule(xKind);
+    const AxisLabelRule& yr = labelRule(yKind);
     const YLabelRule& yl = rule.yLabels;
 
     picture.setDrawWidth(1);
@@ -144,13 +140,13 @@ void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
         picture.setCurrentPosition(x, y);
         picture.printText(text);
     };
-    put(ox + xr.startDx * w, oy + yr.xLabelsDy * h, AxisLabelText(rule.x, s.xStart, xBound));
-    put(ox + xr.endDx * w, oy + yr.xLabelsDy * h, AxisLabelText(rule.x, s.xEnd, xBound));
+    put(ox + xr.startDx * w, oy + yr.xLabelsDy * h, AxisLabelText(xKind, s.xStart, xBound));
+    put(ox + xr.endDx * w, oy + yr.xLabelsDy * h, AxisLabelText(xKind, s.xEnd, xBound));
 
-    const QString yStartText = AxisLabelText(rule.y, s.yStart, kYDecimalBound);
-    const QString yEndText = AxisLabelText(rule.y, s.yEnd, kYDecimalBound);
-    const bool startDecimal = isDecimalLabel(rule.y, s.yStart, kYDecimalBound);
-    const bool endDecimal = isDecimalLabel(rule.y, s.yEnd, kYDecimalBound);
+    const QString yStartText = AxisLabelText(yKind, s.yStart, kYDecimalBound);
+    const QString yEndText = AxisLabelText(yKind, s.yEnd, kYDecimalBound);
+    const bool startDecimal = isDecimalLabel(yKind, s.yStart, kYDecimalBound);
+    const bool endDecimal = isDecimalLabel(yKind, s.yEnd, kYDecimalBound);
     double startDx = -(startDecimal ? yl.startDecimal : yl.startExponent);
     double endDx = -(endDecimal ? yl.endDecimal : yl.endExponent);
     if (yl.nudgeShortLabels) {

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "graphmap.h"
+#include "scalemode.h"
 
 class PictureBox;
 
@@ -25,8 +26,6 @@ struct GraphSettings {
     double mode1XDecimalBound = 1000;
 };
 
-AxisKind XAxisKind(int mode);
-AxisKind YAxisKind(int mode);
 // The decimal exponent written at the end of an axis text such as "1.0E+02" or "1.0E00".
 int AxisTextExponent(const QString& text);
 GraphMapping MappingFor(const GraphSettings& settings);

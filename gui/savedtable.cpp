@@ -6,14 +6,11 @@
 #include <cmath>
 
 #include "pathutil.h"
-#include "plotting.h"
+#include "scalemode.h"
 #include "state.h"
 #include "textconv.h"
 
 namespace {
-
-bool logX(int mode) { return XAxisKind(mode) == AxisKind::Log; }
-bool logY(int mode) { return YAxisKind(mode) == AxisKind::Log; }
 
 QString numberLine(int n) { return QStringLiteral(" %1 \r\n").arg(n); }
 
@@ -53,8 +50,8 @@ QString SavedTableFileName(const QString& directory, const QString& name, int me
 
 void FillPlainTable() {
     for (int i = 1; i <= TableCount; ++i) {
-        PlainTableX[i] = logX(ScaleMode) ? std::exp(TableX[i]) : TableX[i];
-        PlainTableY[i] = logY(ScaleMode) ? std::exp(TableY[i]) : TableY[i];
+        PlainTableX[i] = IsLogX(ScaleMode) ? std::exp(TableX[i]) : TableX[i];
+        PlainTableY[i] = IsLogY(ScaleMode) ? std::exp(TableY[i]) : TableY[i];
     }
 }
 
@@ -91,9 +88,9 @@ SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& t) {
     if (t.xStart >= t.xEnd || t.yStart >= t.yEnd || !std::isfinite(t.xEnd - t.xStart) ||
         !std::isfinite(t.yEnd - t.yStart))
         return SavedTableStatus{SavedTableFault::BadAxisRange, 2};
-    if ((logX(t.mode) && t.xStart <= 0) || (logY(t.mode) && t.yStart <= 0))
+    if ((IsLogX(t.mode) && t.xStart <= 0) || (IsLogY(t.mode) && t.yStart <= 0))
         return SavedTableStatus{SavedTableFault::NotPositive,
-                                logX(t.mode) && t.xStart <= 0 ? 2 : 5};
+                                IsLogX(t.mode) && t.xStart <= 0 ? 2 : 5};
     if (!(t.xStep > 0)) t.xStep = t.xEnd - t.xStart;
     if (!(t.yStep > 0)) t.yStep = t.yEnd - t.yStart;
 
@@ -107,7 +104,7 @@ SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& t) {
         for (int i = 1; i <= count; ++i, ++at) {
             if (!haveLine()) return fault(SavedTableFault::CutShort);
             if (!readPair(lines[at], x[i], y[i])) return fault(SavedTableFault::BadPair);
-            if ((logX(t.mode) && x[i] <= 0) || (logY(t.mode) && y[i] <= 0))
+            if ((IsLogX(t.mode) && x[i] <= 0) || (IsLogY(t.mode) && y[i] <= 0))
                 return fault(SavedTableFault::NotPositive);
         }
         return SavedTableStatus{};
@@ -149,8 +146,8 @@ void CommitSavedTable(const SavedTable& t, const QString& path) {
     XStart = t.xStart, XEnd = t.xEnd, XStep = t.xStep;
     YStart = t.yStart, YEnd = t.yEnd, YStep = t.yStep;
 
-    auto exchangeX = [&](double v) { return logX(t.mode) ? std::log(v) : v; };
-    auto exchangeY = [&](double v) { return logY(t.mode) ? std::log(v) : v; };
+    auto exchangeX = [&](double v) { return IsLogX(t.mode) ? std::log(v) : v; };
+    auto exchangeY = [&](double v) { return IsLogY(t.mode) ? std::log(v) : v; };
     TableCount = t.tableCount;
     for (int i = 1; i <= TableCount; ++i) {
         PlainTableX[i] = t.plainX[i];

@@ -43,7 +43,7 @@ void ReportWriteFailure(QWidget* window, const QString& path) {
 }
 
 bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes) {
-    if (WriteFileSafely(path, bytes)) return true;
+    if (SaveFileBytes(path, bytes)) return true;
     ReportWriteFailure(window, path);
     return false;
 }

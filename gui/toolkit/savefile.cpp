@@ -1,9 +1,9 @@
-// Complete-or-nothing file writes and the check of typed file names.
+// Whole-file writes through QSaveFile, and the check of typed file names.
 #include "savefile.h"
 
 #include <QSaveFile>
 
-bool WriteFileSafely(const QString& path, const QByteArray& bytes) {
+bool SaveFileBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(bytes) != bytes.size()) {

@@ -41,10 +41,8 @@ double polyline(double x) {
 QByteArray line(double x, double y) { return QString::asprintf("%.3E, %.3E\r\n", x, y).toLatin1(); }
 }  // namespace
 
-class EqualIntervalTest : public QObject {
+class EqualIntervalTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    std::unique_ptr<MessageRecorder> messages;
     Form8* d = nullptr;
 
     void compute(const char* s, const char* step, const char* e) {
@@ -58,24 +56,13 @@ class EqualIntervalTest : public QObject {
         for (int i = 0; i < d->List1->count(); ++i) l << d->List1->item(i)->text();
         return l;
     }
-    QStringList texts() const {
+    QStringList texts(const MessageRecorder& messages) const {
         QStringList t;
-        for (const auto& b : messages->boxes) t << b.text;
+        for (const auto& b : messages.boxes) t << b.text;
         return t;
     }
-    void save(const QString& name) {
-        d->Dir1->setPath(dir->path());
-        d->Dir1_Change();
-        d->Text4->setText(name);
-        d->Command3->click();
-    }
-
-private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        ShutdownNodara();
-        StartNodara();
-        messages = std::make_unique<MessageRecorder>();
+    // The dialog as the viewer opens it, after drawing the table file.
+    void openDialog() {
         dir->write(QStringLiteral("t-Sp.csv"), tableFile().bytes());
         form2()->Command3->click();
         clickFile(form6(), QStringLiteral("t-Sp.csv"));
@@ -86,11 +73,14 @@ private slots:
         QVERIFY(d->isVisible());
         QVERIFY(form6()->isVisible());
     }
-    void cleanup() {
-        messages.reset();
-        ShutdownNodara();
-        dir.reset();
+    void save(const QString& name) {
+        d->Dir1->setPath(dir->path());
+        d->Dir1_Change();
+        d->Text4->setText(name);
+        d->Command3->click();
     }
+
+private slots:
 
     void countIncludesAnEndOnTheGridUpToRounding() {
         const struct {
@@ -118,12 +108,17 @@ private slots:
             bool ok;
             double y;
         } cases[] = {
-            {2, true, 20},     {4, true, 0},      {1, true, 10},  {5, true, -5},
-            {3, true, 10},     {4.5, true, -2.5}, {0.5, true, 5},  // before row 1: along rows 1 and
-                                                                   // 2, not towards row 0's (0, 0)
-            {0.25, true, 2.5},                                     // the first data point
-            {0.2, false, 0},                                       // below it
-            {5.01, false, 0},                                      // above the last row
+            {2, true, 20},
+            {4, true, 0},
+            {1, true, 10},
+            {5, true, -5},
+            {3, true, 10},
+            {4.5, true, -2.5},
+            {0.5, true, 5},     // before row 1: along rows 1 and
+                                // 2, not towards row 0's (0, 0)
+            {0.25, true, 2.5},  // the first data point
+            {0.2, false, 0},    // below it
+            {5.01, false, 0},   // above the last row
         };
         for (const auto& c : cases) {
             double y = 99;
@@ -138,6 +133,7 @@ private slots:
     }
 
     void dialogIsPreparedByTheViewer() {
+        openDialog();
         QCOMPARE(d->windowTitle(), QStringLiteral("Nodara"));
         const std::pair<const char*, const char*> labels[] = {
             {"Label1", "等間隔 (X軸) データの作成"},
@@ -181,6 +177,8 @@ private slots:
     }
 
     void okListsThePointsAndEachOkAppends() {
+        MessageRecorder messages;
+        openDialog();
         compute("1", "0.5", "3");
         QCOMPARE(d->EqualCount, 5);
         QStringList expected;
@@ -198,13 +196,15 @@ private slots:
             expected << QString::asprintf("  %.3E   %.3E", x, polyline(x));
         }
         QCOMPARE(lines(), expected);
-        QVERIFY(messages->boxes.isEmpty());
+        QVERIFY(messages.boxes.isEmpty());
         compute("0", "0.1", "0.3");  // below the first data point
-        QCOMPARE(texts(), QStringList{kFailed});
+        QCOMPARE(texts(messages), QStringList{kFailed});
         QCOMPARE(lines(), expected);
     }
 
     void refusedInputsChangeNothing() {
+        MessageRecorder messages;
+        openDialog();
         const struct {
             const char *s, *step, *e;
             QString message;
@@ -219,20 +219,22 @@ private slots:
         compute("1", "1", "2");
         const QStringList before = lines();
         for (const auto& c : cases) {
-            messages->boxes.clear();
+            messages.boxes.clear();
             compute(c.s, c.step, c.e);
-            QCOMPARE(texts(), QStringList{c.message});
-            QCOMPARE(messages->boxes[0].icon, QMessageBox::Warning);
+            QCOMPARE(texts(messages), QStringList{c.message});
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
             QCOMPARE(lines(), before);
         }
         // 1000 points are allowed.
-        messages->boxes.clear();
+        messages.boxes.clear();
         compute("1", "0.01", "10.99");
         QCOMPARE(d->EqualCount, 1000);
-        QVERIFY(messages->boxes.isEmpty());
+        QVERIFY(messages.boxes.isEmpty());
     }
 
     void savedFileHoldsTheTableOfTheLastAcceptedOk() {
+        MessageRecorder messages;
+        openDialog();
         compute("1", "1", "11");
         compute("2", "0.75", "5");  // the second OK is the one saved
         save(QStringLiteral("eq"));
@@ -241,8 +243,8 @@ private slots:
         QCOMPARE(dir->read(QStringLiteral("eq.csv")), expected);
         QCOMPARE(expected.count('\n'), d->EqualCount);
         QCOMPARE(FilePath, dir->file(QStringLiteral("eq.csv")));
-        QCOMPARE(texts(), QStringList{QStringLiteral(" 等間隔データを保存しました ")});
-        QCOMPARE(messages->boxes[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(texts(messages), QStringList{QStringLiteral(" 等間隔データを保存しました ")});
+        QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
         QVERIFY(!d->isVisible());
         QVERIFY(form6()->isVisible());
         // Negative values keep their sign in the file.
@@ -254,27 +256,29 @@ private slots:
     }
 
     void savingWithoutATableOrANameIsRefused() {
+        MessageRecorder messages;
+        openDialog();
         const QString noName = QStringLiteral(" ファイル名を入力して下さい ");
         save(QStringLiteral("none"));  // before any OK
-        QCOMPARE(messages->boxes.size(), 1);
+        QCOMPARE(messages.boxes.size(), 1);
         QVERIFY(!dir->exists(QStringLiteral("none.csv")));
         compute("1", "1", "3");
         compute("1", "0.001", "3");  // refused: its count does not match the table held
-        messages->boxes.clear();
+        messages.boxes.clear();
         save(QStringLiteral("stale"));
-        QCOMPARE(messages->boxes.size(), 1);
-        QVERIFY(messages->boxes[0].text != noName);
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(messages.boxes[0].text != noName);
         QVERIFY(!dir->exists(QStringLiteral("stale.csv")));
-        messages->boxes.clear();
+        messages.boxes.clear();
         compute("1", "1", "3");
         save(QString());
-        QCOMPARE(texts(), QStringList{noName});
+        QCOMPARE(texts(messages), QStringList{noName});
         // A name that cannot be written: the dialog stays open.
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("taken.csv")));
-        messages->boxes.clear();
+        messages.boxes.clear();
         save(QStringLiteral("taken"));
-        QCOMPARE(messages->boxes.size(), 1);
-        QVERIFY(messages->boxes[0].text.contains(QStringLiteral("taken.csv")));
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(messages.boxes[0].text.contains(QStringLiteral("taken.csv")));
         QVERIFY(d->isVisible());
         save(QStringLiteral("ok"));
         QCOMPARE(dir->read(QStringLiteral("ok.csv")).count('\n'), 3);

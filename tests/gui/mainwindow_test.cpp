@@ -21,10 +21,8 @@ namespace {
 const QString kInvalid = QStringLiteral("　入力値が不正です！　");
 }
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    Form1* f = nullptr;
 
     void load(const QByteArray& bytes, const QString& name = QStringLiteral("d.csv")) {
         dir->write(name, bytes);
@@ -46,19 +44,6 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        SetEngineSearchPath({});
-        ShutdownNodara();
-        StartNodara();
-        QVERIFY(form2()->isVisible());
-        form2()->Command1->click();
-        f = form1();
-    }
-    void cleanup() {
-        ShutdownNodara();
-        dir.reset();
-    }
 
     void titleWindowLeadsToTheMainWindowWithEveryCaption() {
         ShutdownNodara();
@@ -224,6 +209,41 @@ private slots:
         // Points and table stay for the next input to overwrite.
         QCOMPARE(DataCount, 3);
         QCOMPARE(TableCount, 2);
+    }
+
+    void newDataInputStartsANewPass() {
+        load("1,10\r\n2,20\r\n3,15\r\n");
+        setAxes("0", "4", "1", "0", "30", "10");
+        f->Command3->click();
+        f->Command1->click();
+        installFakeEngine(*dir);
+        dir->write(QStringLiteral("table.txt"),
+                   "     3\r\n  .100000E+01  .100000E+02\r\n  .200000E+01  .200000E+02\r\n"
+                   "  .300000E+01  .150000E+02\r\n");
+        f->Command4->click();
+        form7()->Command2->click();
+        QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
+        f->Command5->click();
+        moveMouse(f->Picture1, f->Picture1->pixelOf(1.5, 0));
+        QVERIFY(f->Line1->isVisible());
+        QVERIFY(!caption(f, "Label27").isEmpty());
+        const QPoint onFrame = f->Picture1->pixelOf(1.5, 0);
+        QVERIFY(f->Picture1->image().pixelColor(onFrame) != QColor(Qt::white));
+
+        // Neither the old graph, its read-out nor the buttons of the old pass survive.
+        f->Command9->click();
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(!f->Line1->isVisible());
+        QVERIFY(!f->Line2->isVisible());
+        for (const char* l : {"Label27", "Label28", "Label31", "Label34"})
+            QVERIFY2(caption(f, l).isEmpty(), l);
+        QCOMPARE(f->Picture1->image().pixelColor(onFrame), QColor(Qt::white));
+        moveMouse(f->Picture1, onFrame);
+        QVERIFY(!f->Line1->isVisible());
+        // Cancelling the new input leaves nothing to draw either.
+        form10()->Command2->click();
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
     }
 
     void engineThatCannotBeStartedChangesNothing() {

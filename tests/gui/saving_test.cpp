@@ -36,10 +36,8 @@ QList<QPointF> rowsBetween(double x0, double x1, int n, double (*y)(double)) {
 }
 }  // namespace
 
-class SavingTest : public QObject {
+class SavingTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    std::unique_ptr<MessageRecorder> messages;
 
     // Saves under a name in the working directory, as a user types it and presses OK.
     void saveTable(const QString& name) {
@@ -49,25 +47,13 @@ class SavingTest : public QObject {
         d->Text1->setText(name);
         d->Command1->click();
     }
-    QStringList texts() const {
+    QStringList texts(const MessageRecorder& messages) const {
         QStringList t;
-        for (const auto& b : messages->boxes) t << b.text;
+        for (const auto& b : messages.boxes) t << b.text;
         return t;
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        ShutdownNodara();
-        StartNodara();
-        form2()->Command1->click();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup() {
-        messages.reset();
-        ShutdownNodara();
-        dir.reset();
-    }
 
     void dialogsShowTheirCaptions() {
         Form4* d = form4();
@@ -105,6 +91,7 @@ private slots:
     }
 
     void savedTableHasTheLayoutInEveryScaleMode() {
+        MessageRecorder messages;
         const struct {
             int mode;
             int method;
@@ -139,7 +126,7 @@ private slots:
              [](double x) { return 2 * std::exp(0.3 * x); }},
         };
         for (const auto& c : cases) {
-            messages->boxes.clear();
+            messages.boxes.clear();
             const QList<QPointF> rows = rowsBetween(1, 4, 300, c.curve);
             calculateInMainWindow(*dir, c.mode, c.data, textList(c.typed), rows, c.method);
             Form1* f = form1();
@@ -161,34 +148,36 @@ private slots:
                       [](QPointF a, QPointF b) { return a.x() < b.x(); });
             QCOMPARE(dir->read(name), expected.bytes());
             QCOMPARE(FilePath, QDir(dir->path()).filePath(name));
-            QCOMPARE(texts(), QStringList{QStringLiteral("  補間データは保存されました  ")});
-            QCOMPARE(messages->boxes[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(texts(messages),
+                     QStringList{QStringLiteral("  補間データは保存されました  ")});
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
             QVERIFY(!form4()->isVisible());
         }
     }
 
     void namesThatCannotBeSavedUnderAreRefused() {
+        MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
                               rowsBetween(1, 4, 30, [](double x) { return x; }));
         form1()->Command6->click();
         const QStringList before = QDir(dir->path()).entryList(QDir::Files);
         // The date in the form a short date format gives it, a name with a separator, nothing.
         for (const char* name : {"07/15/2024", "a\\b", "x:y", ""}) {
-            messages->boxes.clear();
+            messages.boxes.clear();
             saveTable(QString::fromUtf8(name));
-            QCOMPARE(messages->boxes.size(), 1);
-            QCOMPARE(messages->boxes[0].icon, QMessageBox::Warning);
+            QCOMPARE(messages.boxes.size(), 1);
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
             if (*name)
-                QVERIFY2(messages->boxes[0].text.contains(QString::fromUtf8(name)), name);
+                QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(name)), name);
             else
-                QCOMPARE(messages->boxes[0].text,
-                         QStringLiteral("  ファイル名を入力して下さい！ "));
+                QCOMPARE(messages.boxes[0].text, QStringLiteral("  ファイル名を入力して下さい！ "));
             QVERIFY(form4()->isVisible());
         }
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), before);
     }
 
     void aFailedWriteIsReportedAndTheDialogStays() {
+        MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
                               rowsBetween(1, 4, 30, [](double x) { return x; }));
         // A directory stands where the file would go.
@@ -197,14 +186,14 @@ private slots:
         FilePath = QStringLiteral("before");
         form1()->Command6->click();
         saveTable(QStringLiteral("busy"));
-        QCOMPARE(messages->boxes.size(), 1);
-        QVERIFY(messages->boxes[0].text.contains(QStringLiteral("busy-Sp.csv")));
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(messages.boxes[0].text.contains(QStringLiteral("busy-Sp.csv")));
         QVERIFY(form4()->isVisible());
         QCOMPARE(FilePath, QStringLiteral("before"));
         QCOMPARE(dir->read(QStringLiteral("busy-Sp.csv/keep.txt")), QByteArray("kept"));
         // An existing file of the name is replaced whole; cancel closes without saving.
         dir->write(QStringLiteral("old-Sp.csv"), QByteArray(5000, 'x'));
-        messages->boxes.clear();
+        messages.boxes.clear();
         saveTable(QStringLiteral("old"));
         QVERIFY(dir->read(QStringLiteral("old-Sp.csv")).startsWith(" 1 \r\n0\r\n5\r\n1\r\n"));
         QVERIFY(!dir->read(QStringLiteral("old-Sp.csv")).contains('x'));
@@ -216,6 +205,7 @@ private slots:
     }
 
     void bitmapIsThePicturePixelForPixel() {
+        MessageRecorder messages;
         calculateInMainWindow(*dir, 4, kData, textList({"1", "10", "", "1", "10", ""}),
                               rowsBetween(1, 4, 300, [](double x) { return 1 + x; }));
         Form1* f = form1();
@@ -229,9 +219,9 @@ private slots:
         g->Dir1_Change();
         g->Command1->click();
         QCOMPARE(
-            texts(),
+            texts(messages),
             QStringList{QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  ")});
-        QCOMPARE(messages->boxes[0].icon, QMessageBox::NoIcon);
+        QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
         QVERIFY(!g->isVisible());
         const QImage saved(dir->file(today() + QStringLiteral("-Gr.bmp")), "BMP");
         QCOMPARE(saved.size(), QSize(720, 540));
@@ -241,6 +231,7 @@ private slots:
     }
 
     void imageNamesThatCannotBeSavedUnderAreRefused() {
+        MessageRecorder messages;
         Form1* f = form1();
         f->Command8->click();
         Form5* g = form5();
@@ -254,11 +245,11 @@ private slots:
                      {"12/08/2026-Gr", "12/08/2026-Gr"},
                      {"dir", "dir.bmp"}};
         for (const auto& c : cases) {
-            messages->boxes.clear();
+            messages.boxes.clear();
             g->Text1->setText(QString::fromUtf8(c.name));
             g->Command1->click();
-            QCOMPARE(messages->boxes.size(), 1);
-            QVERIFY2(messages->boxes[0].text.contains(QString::fromUtf8(c.inMessage)), c.name);
+            QCOMPARE(messages.boxes.size(), 1);
+            QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(c.inMessage)), c.name);
             QVERIFY(g->isVisible());
         }
         QVERIFY(!dir->exists(QStringLiteral(".bmp")));

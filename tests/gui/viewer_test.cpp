@@ -58,10 +58,8 @@ bool labelsInside(const PictureBox* p, QString* which) {
 }
 }  // namespace
 
-class ViewerTest : public QObject {
+class ViewerTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    std::unique_ptr<MessageRecorder> messages;
     Form6* v = nullptr;
 
     void openViewer() {
@@ -85,19 +83,9 @@ class ViewerTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        ShutdownNodara();
-        StartNodara();
-        messages = std::make_unique<MessageRecorder>();
-    }
-    void cleanup() {
-        messages.reset();
-        ShutdownNodara();
-        dir.reset();
-    }
 
     void titleWindowOpensTheViewerEmpty() {
+        MessageRecorder messages;
         for (const char* name : {"run1-Sp.csv", "run1-BSp.csv", "other.csv", "d.dat", "Sp.txt"})
             dir->write(QString::fromUtf8(name), "");
         QVERIFY(form2()->Command3->isEnabled());
@@ -130,12 +118,13 @@ private slots:
         clickFile(v, QStringLiteral("run1-Sp.csv"));
         v->File1->refresh();
         v->Command1->click();
-        QCOMPARE(messages->boxes.size(), 1);
-        QCOMPARE(messages->boxes[0].text, QStringLiteral(" ***  ファイルを選択して下さい！ "));
+        QCOMPARE(messages.boxes.size(), 1);
+        QCOMPARE(messages.boxes[0].text, QStringLiteral(" ***  ファイルを選択して下さい！ "));
         QCOMPARE(CurveReady, 0);
     }
 
     void tableSavedInEachModeRedrawsTheSamePictureAndReadOut() {
+        MessageRecorder messages;
         const struct {
             int mode;
             std::initializer_list<const char*> axes;
@@ -149,7 +138,7 @@ private slots:
         QList<int> pixels;
         for (int px = 84; px <= 684; px += 7) pixels << px;
         for (const auto& c : cases) {
-            messages->boxes.clear();
+            messages.boxes.clear();
             ShutdownNodara();
             StartNodara();
             calculateInMainWindow(*dir, c.mode, "1,1\r\n2,3\r\n4,7\r\n", textList(c.axes),
@@ -165,7 +154,7 @@ private slots:
 
             openViewer();
             draw(QStringLiteral("mode%1-Sp.csv").arg(c.mode));
-            QCOMPARE(messages->boxes.size(), 1);  // only the saving's report
+            QCOMPARE(messages.boxes.size(), 1);  // only the saving's report
             QCOMPARE(ScaleMode, c.mode);
             QCOMPARE(TableCount, 600);
             QCOMPARE(DataCount, 3);
@@ -228,6 +217,7 @@ private slots:
     }
 
     void everyLabelStandsInsideThePicture() {
+        MessageRecorder messages;  // the reports of saving
         // The Log - Linear Y end label stands furthest left; a long one must still show whole.
         calculateInMainWindow(*dir, 3, "1,1\r\n2,3\r\n4,7\r\n",
                               textList({"1", "10", "", "0", "42.125", "5"}),
@@ -253,6 +243,7 @@ private slots:
     }
 
     void filesThatDoNotFollowTheLayoutChangeNothing() {
+        MessageRecorder messages;
         const QByteArray good = logLogFile().bytes();
         QList<QByteArray> lines = good.split('\n');
         auto with = [&](int index, const QByteArray& line) {
@@ -286,18 +277,18 @@ private slots:
         dir->write(QStringLiteral("good-Sp.csv"), good);
         openViewer();
         draw(QStringLiteral("good-Sp.csv"));
-        QVERIFY(messages->boxes.isEmpty());
+        QVERIFY(messages.boxes.isEmpty());
         const QImage picture = v->Picture1->image();
         const double firstX = TableX[1], lastY = TableY[TableCount];
         const QString path = FilePath;
 
         QStringList seen;
         for (const auto& c : cases) {
-            messages->boxes.clear();
+            messages.boxes.clear();
             dir->write(QStringLiteral("bad-Sp.csv"), c.bytes);
             draw(QStringLiteral("bad-Sp.csv"));
-            QCOMPARE(messages->boxes.size(), 1);
-            const QString text = messages->boxes[0].text;
+            QCOMPARE(messages.boxes.size(), 1);
+            const QString text = messages.boxes[0].text;
             QVERIFY2(text.contains(QStringLiteral("bad-Sp.csv")), c.what);
             if (c.line)
                 QVERIFY2(text.contains(QStringLiteral("%1 行目").arg(c.line)), qPrintable(text));
@@ -348,6 +339,7 @@ private slots:
     }
 
     void resetAndEndStopTheReadOutOfBothWindows() {
+        MessageRecorder messages;  // the reports of saving
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
                               textList({"0", "5", "1", "0", "10", "1"}),
                               curveRows(1, 4, 60, [](double x) { return 2 * x; }));
@@ -417,6 +409,7 @@ private slots:
     }
 
     void bitmapIsTheViewersPictureWhileTheMainWindowShowsAnother() {
+        MessageRecorder messages;  // the reports of saving
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
                               textList({"0", "5", "1", "0", "10", "1"}),
                               curveRows(1, 4, 60, [](double x) { return 2 * x; }));
@@ -441,6 +434,7 @@ private slots:
         QCOMPARE(ImageSource, 1);
         g->Text1->setText(QStringLiteral("main"));
         g->Command1->click();
+        QCOMPARE(messages.boxes.size(), 2);
         QCOMPARE(QImage(dir->file(QStringLiteral("main.bmp")), "BMP")
                      .convertToFormat(QImage::Format_RGB32),
                  form1()->Picture1->image().convertToFormat(QImage::Format_RGB32));
