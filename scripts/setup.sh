@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-noto-cjk fonts-liberation
   xvfb xauth
+  desktop-file-utils
 )
 
 missing=()
