@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the windowed program need, from
-# Debian's packages; packages already present are left alone.
+# Debian's packages; packages already present are left alone. Further package names given as
+# arguments are installed the same way (the packaging scripts name what only they need).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   fonts-noto-cjk fonts-liberation
   xvfb xauth
   desktop-file-utils
+  "$@"
 )
 
 missing=()
