@@ -3,11 +3,21 @@
 # debootstrap (from the mirror this machine uses), installs the package there with apt-get,
 # and runs Fitcore on an example and Nodara on the offscreen platform up to its title window.
 # Needs root. Slow (several minutes); not part of the test suite.
-#   scripts/check-bare.sh [--fresh]   --fresh makes the base root again instead of reusing it
+#   scripts/check-bare.sh [--fresh] [--commands]
+#   --fresh      makes the base root again instead of reusing the one from the last run
+#   --commands   also runs the README's test command on the committed sources in another
+#                copy of the bare root (much slower: it builds everything twice)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 fresh=0
-[ "${1:-}" = --fresh ] && fresh=1
+commands=0
+for arg in "$@"; do
+  case $arg in
+    --fresh) fresh=1 ;;
+    --commands) commands=1 ;;
+    *) echo "unknown option $arg" >&2; exit 2 ;;
+  esac
+done
 
 "$root/scripts/setup.sh" debootstrap
 deb=$("$root/scripts/package.sh" | tail -n 1)
@@ -32,17 +42,24 @@ if [ $fresh = 1 ] || [ ! -x "$base/bin/sh" ]; then
 fi
 
 # Every check starts from an untouched copy of the base root.
+roots=()
 cleanup() {
-  for m in dev/pts dev proc; do umount "$target/$m" 2>/dev/null || true; done
+  for r in "${roots[@]}"; do
+    for m in dev/pts dev proc; do umount "$r/$m" 2>/dev/null || true; done
+  done
 }
 trap cleanup EXIT
-cleanup
-rm -rf "$target"
-cp -a "$base" "$target"
-mount -t proc proc "$target/proc"
-mount --bind /dev "$target/dev"
-mount --bind /dev/pts "$target/dev/pts"
-cp /etc/resolv.conf "$target/etc/resolv.conf"
+fresh_root() {  # fresh_root DIR: an untouched copy of the base root, ready for chroot
+  roots+=("$1")
+  cleanup
+  rm -rf "$1"
+  cp -a "$base" "$1"
+  mount -t proc proc "$1/proc"
+  mount --bind /dev "$1/dev"
+  mount --bind /dev/pts "$1/dev/pts"
+  cp /etc/resolv.conf "$1/etc/resolv.conf"
+}
+fresh_root "$target"
 
 in_root() { chroot "$target" /usr/bin/env -i HOME=/root PATH=/usr/bin:/bin:/usr/sbin:/sbin LANG=C.UTF-8 "$@"; }
 
@@ -91,6 +108,16 @@ no_display_word() {
   [ $rc = 1 ] && [ "$(printf '%s\n' "$out" | wc -l)" = 1 ]
 }
 check "Nodara without a display says so in one line, status 1" no_display_word
+
+if [ $commands = 1 ]; then
+  # The README's test command on the committed sources, on a root without the package.
+  target="$work/commands"
+  fresh_root "$target"
+  mkdir -p "$target/root/src"
+  git -C "$root" archive HEAD | tar -x -C "$target/root/src"
+  commands_run() { in_root bash -c 'cd /root/src && bash scripts/test.sh' >"$work/commands.log" 2>&1; }
+  check "bash scripts/test.sh on a bare root (log: build/bare/commands.log)" commands_run
+fi
 
 echo "== done in ${SECONDS}s"
 exit $status
