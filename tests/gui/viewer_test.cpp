@@ -294,13 +294,15 @@ private slots:
         // A step typed as nothing (saved as typed) is the whole range, as the main window drew.
         SavedFile file = linearFile();
         file.axes[2] = QString();
-        file.axes[5] = QStringLiteral("0");
+        file.axes[5] = QStringLiteral("0,5");  // a comma stays part of its line
         dir->write(QStringLiteral("steps-Sp.csv"), file.bytes());
         openViewer();
         draw(QStringLiteral("steps-Sp.csv"));
         QCOMPARE(CurveReady, 1);
         QCOMPARE(XStep, 500.0);
         QCOMPARE(YStep, 1000.0);
+        QCOMPARE(SavedAxisText[6], QStringLiteral("0,5"));
+        QCOMPARE(SavedAxisText[4], QStringLiteral("-500"));
         const QRgb grey = PaletteColor(8).rgb();
         QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 100, grey), 0);
         QCOMPARE(countRuns(v->Picture1->image(), Qt::Vertical, 200, grey), 0);
