@@ -193,12 +193,13 @@ private slots:
             const char *s, *step, *e;
             QString message;
         } cases[] = {
-            {"", "1", "3", kEnterAll},  {"1", "", "3", kEnterAll},
-            {"1", "1", "", kEnterAll},  {"3", "1", "1", kCorrect},
-            {"1", "3", "2", kCorrect},  {"1", "-1", "3", kCorrect},
-            {"2", "1", "2", kCorrect},  {"1", "0.001", "2.001", kTooMany},
-            {"1", "0", "3", kFailed},   {"1", "1", "12", kFailed},
-            {"abc", "1", "3", kFailed},  // reads as 0, below the first data point
+            {"", "1", "3", kEnterAll},    {"1", "", "3", kEnterAll},
+            {"1", "1", "", kEnterAll},    {"3", "1", "1", kCorrect},
+            {"1", "3", "2", kCorrect},    {"1", "-1", "3", kCorrect},
+            {"2", "1", "2", kCorrect},    {"1", "0.001", "2.001", kTooMany},
+            {"1", "0", "3", kFailed},     {"1", "1", "12", kFailed},
+            {"abc", "1", "3", kFailed},    // reads as 0, below the first data point
+            {"1", "1", "1e999", kFailed},  // an end beyond the range of numbers
         };
         compute("1", "1", "2");
         const QStringList before = lines();
