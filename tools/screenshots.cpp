@@ -11,7 +11,8 @@
 // Steps: "Form1.Command9" clicks a button or option; "Form10.File1=ex_linear.csv" clicks an
 // item of a list (or types into a text box); "Form1.Picture1@0.6,0.4" moves the mouse to that
 // fraction of a control; "engine" waits until the engine console asks for Enter, "enter"
-// presses Enter there and waits until it closes; "restart" starts the program afresh.
+// presses Enter there and waits until it closes; "restart" starts the program afresh. A
+// message box that a step brings up is answered at once (its text is printed).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -30,6 +31,7 @@
 #include <stdexcept>
 
 #include "engineconsole.h"
+#include "messagebox.h"
 #include "program.h"
 
 namespace {
@@ -126,6 +128,9 @@ int run(const QString& listFile, const QString& outDir) {
         fail(listFile + QStringLiteral(": cannot read"));
     QDir().mkpath(outDir);
     QTextStream in(&list);
+    SetMessageHook([](const QString& text, QMessageBox::Icon) {
+        std::printf("message: %s\n", qPrintable(text.trimmed()));
+    });
     StartNodara();
     int shots = 0;
     while (!in.atEnd()) {
