@@ -13,6 +13,7 @@
 #include "controls.h"
 #include "exchange.h"
 #include "form1.h"
+#include "form9.h"
 #include "picturebox.h"
 #include "program.h"
 #include "state.h"
@@ -135,6 +136,7 @@ void Form2::Command1_Click() {
     ResetProgramState();
     form1()->show();
     hide();
+    form9()->hide();
 }
 
 void Form2::Command2_Click() {

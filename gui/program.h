@@ -6,16 +6,20 @@ class Form1;
 class Form2;
 class Form3;
 class Form7;
+class Form9;
 class Form10;
+class Form11;
 
 Form1* form1();
 Form2* form2();
 Form3* form3();
 Form7* form7();
+Form9* form9();
 Form10* form10();
+Form11* form11();
 
-// Starts Nodara as its main does: start values for the program-wide state, then the title
-// window. The caller runs the event loop.
+// Starts Nodara as its main does: the keyboard conventions of every window, start values for
+// the program-wide state, then the title window. The caller runs the event loop.
 void StartNodara();
 // Hides every window, closes the engine consoles (ending their engines) and leaves the event
 // loop.
@@ -23,6 +27,6 @@ void EndProgram();
 // Deletes every window and every engine console, so that a new StartNodara begins afresh.
 void ShutdownNodara();
 
-// Returns the main window and the file-input dialog to their start state (the data points,
+// Returns the main window and the two input dialogs to their start state (the data points,
 // the table and the method flag are left as they are) and sets CurveReady to 0.
 void ResetProgramState();
