@@ -145,7 +145,7 @@ Form11::Form11() {
     top->addLayout(left, 3);
     top->addSpacing(12);
     top->addLayout(right, 2);
-    resize(820, 420);
+    resize(780, 340);
 
     connect(Command1, &QPushButton::clicked, this, &Form11::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form11::Command2_Click);
