@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "controls.h"
 #include "datainput.h"
@@ -377,7 +378,10 @@ bool Form1::readAxisFields() {
     YStart = ParseNumber(Text8->text());
     YEnd = ParseNumber(Text9->text());
     YStep = ParseNumber(Text10->text());
-    if (XStart >= XEnd || YStart >= YEnd) {
+    // A limit typed beyond the double range reads as an infinity, and a range may be too wide
+    // to measure; neither can be drawn.
+    if (!(XStart < XEnd && YStart < YEnd) || !std::isfinite(XEnd - XStart) ||
+        !std::isfinite(YEnd - YStart)) {
         ShowMessage(this, kInvalidInput);
         return false;
     }

@@ -1,6 +1,7 @@
 // Graph plotting in the four scale modes from one set of per-axis rules.
 #include "plotting.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "exchange.h"
@@ -54,10 +55,15 @@ bool isDecimalLabel(AxisKind kind, double v, double bound) {
     return kind == AxisKind::Linear && -bound <= v && v <= bound;
 }
 
+// More grid lines than this stand closer than a pixel in any picture; a finer step is drawn
+// with this many lines, which covers the graph the same.
+constexpr double kMaxGridLines = 100000;
+
 // Plot coordinates of the grid lines of one axis, inside its range.
 template <typename Fn>
 void forEachGridLine(const AxisMap& axis, double start, double end, double step, Fn line) {
     if (axis.kind == AxisKind::Linear) {
+        step = std::max(step, (end - start) / kMaxGridLines);
         for (int k = 1;; ++k) {
             const double v = start + k * step;
             if (!(v < end)) break;

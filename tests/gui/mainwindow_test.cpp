@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <array>
 #include <memory>
 
 #include "engineconsole.h"
@@ -342,6 +343,35 @@ private slots:
         QCOMPARE(boxes.boxes.size(), 4);
         QCOMPARE(boxes.boxes[3].text, kInvalid);
         QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
+
+        // Limits beyond the double range, or a range too wide to measure, cannot be drawn.
+        f->Option1->click();
+        const std::array<const char*, 3> unmeasurable[] = {
+            {"-1e400", "10", "0"}, {"0", "1e400", "0"}, {"-1.7e308", "1.7e308", "0"}};
+        for (const auto& [start, end, y] : unmeasurable) {
+            setAxes(start, end, "1", y, "30", "10");
+            f->Command3->click();
+            QCOMPARE(boxes.boxes.last().text, kInvalid);
+            f->Command1->click();
+            QCOMPARE(boxes.boxes.last().text, kInvalid);
+            QVERIFY2(!f->Command4->isEnabled(), start);
+        }
+        QCOMPARE(boxes.boxes.size(), 10);
+    }
+
+    void gridFinerThanAPixelIsDrawnWithoutEndlessWork() {
+        load("1,10\r\n2,20\r\n");
+        setAxes("0", "1e12", "1e-6", "0", "30", "10");
+        f->Command3->click();
+        f->Command1->click();
+        QVERIFY(f->Command4->isEnabled());
+        // Every pixel column inside the frame carries grid.
+        const QImage& img = f->Picture1->image();
+        const int row = f->Picture1->pixelOf(0, 15).y();
+        const int from = f->Picture1->pixelOf(0, 15).x() + 3,
+                  to = f->Picture1->pixelOf(1e12, 15).x() - 3;
+        for (int x = from; x < to; ++x)
+            QVERIFY2(img.pixelColor(x, row) != QColor(Qt::white), qPrintable(QString::number(x)));
     }
 
     void emptyFieldsTakeTheDataExtremesAndStepsTheWholeRange() {
