@@ -20,24 +20,22 @@
 #include "form10.h"
 #include "form11.h"
 #include "form2.h"
+#include "form4.h"
+#include "form5.h"
 #include "form7.h"
 #include "handentry.h"
 #include "linecontrol.h"
 #include "messagebox.h"
+#include "pathutil.h"
 #include "picturebox.h"
 #include "program.h"
-#include "readout.h"
+#include "readoutpanel.h"
 #include "scalemode.h"
 #include "state.h"
 #include "textbox.h"
 #include "textconv.h"
 
 namespace {
-
-// Data saving and image saving have no windows yet: the controls that would open them are
-// shown but stay disabled.
-constexpr bool kDataSavingAvailable = false;
-constexpr bool kImageSavingAvailable = false;
 
 const QString kInvalidInput = QStringLiteral("　入力値が不正です！　");
 
@@ -197,7 +195,6 @@ Form1::Form1() {
     Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
     Command7 = NamedButton("Command7", QStringLiteral("Reset"));
     Command2 = NamedButton("Command2", QStringLiteral("終了"));
-    Command8->setEnabled(kImageSavingAvailable);
     // The calculation's buttons in two rows under the graph, so that the window fits a
     // 1280 x 720 screen beside the graph's fixed size.
     auto* calcRow = new QHBoxLayout;
@@ -254,6 +251,8 @@ Form1::Form1() {
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
     int mode = 1;
@@ -471,11 +470,13 @@ void Form1::Command5_Click() {
     DrawCurve(*Picture1, graphSettings());
     Picture1->setDrawWidth(1);
     CurveReady = 1;
-    if (kDataSavingAvailable) {
-        Command6->setEnabled(true);
-        Command6->setFocus();
-    }
+    Command6->setEnabled(true);
+    Command6->setFocus();
 }
+
+void Form1::Command6_Click() { form4()->openWithName(TodayText()); }
+
+void Form1::Command8_Click() { form5()->openFor(1, Picture1, TodayText() + QStringLiteral("-Gr")); }
 
 void Form1::Command7_Click() {
     DeleteExchangeFiles();
@@ -493,20 +494,5 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Picture1_MouseMove(int, int, float x, float) {
-    if (CurveReady == 0) return;
-    const ReadOut r =
-        ReadOutAt(x, MappingFor(graphSettings()), TableCount, TableX, TableY, TableMinX, TableMaxX);
-    if (!r.show) {
-        Line1->hide();
-        Line2->hide();
-        Label27->clear();
-        Label28->clear();
-        return;
-    }
-    Line1->setPosition(x);
-    Line1->show();
-    Line2->setPosition(r.cursorY);
-    Line2->show();
-    Label27->setText(r.xText);
-    Label28->setText(r.yText);
+    TrackReadOut(x, graphSettings(), Line1, Line2, Label27, Label28);
 }

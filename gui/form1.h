@@ -87,7 +87,9 @@ public:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+    void Command6_Click();
     void Command7_Click();
+    void Command8_Click();
     void Command9_Click();
     void Option_Click(int mode);
     void Text_KeyDown(TextBox* box, int key);

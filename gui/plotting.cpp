@@ -1,6 +1,7 @@
 // Graph plotting in the four scale modes from one set of per-axis rules.
 #include "plotting.h"
 
+#include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
 
@@ -83,6 +84,23 @@ double shortLabelNudge(const QString& text) {
     return 0.0;
 }
 
+// Moves a label's top-left corner (user units) so that the whole text lies inside the picture;
+// a label already inside (to half a pixel) keeps its position exactly.
+void keepInside(const PictureBox& picture, const QString& text, double& x, double& y) {
+    const QFontMetrics metrics(picture.font(), &picture.image());
+    const QSize pixels = picture.image().size();
+    const UserScale& sc = picture.scale();
+    const QPointF at = sc.toPixel(x, y, pixels);
+    auto inside = [](double p, double extent, double room) {
+        if (p + extent > room + 0.5) p = room - extent;
+        return p < -0.5 ? 0.0 : p;
+    };
+    const double px = inside(at.x(), metrics.horizontalAdvance(text), pixels.width());
+    const double py = inside(at.y(), metrics.height(), pixels.height());
+    if (px != at.x()) x = sc.left + px * sc.width / pixels.width();
+    if (py != at.y()) y = sc.top + py * sc.height / pixels.height();
+}
+
 }  // namespace
 
 int AxisTextExponent(const QString& text) { return int(ParseNumber(QStringView(text).right(3))); }
@@ -123,6 +141,7 @@ void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
 
     picture.setDrawWidth(1);
     auto put = [&](double x, double y, const QString& text) {
+        keepInside(picture, text, x, y);
         picture.setCurrentPosition(x, y);
         picture.printText(text);
     };
@@ -167,4 +186,28 @@ bool DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
 
 void DrawCurve(PictureBox& picture, const GraphSettings& s) {
     DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
+}
+
+GraphSettings SavedGraphSettings() {
+    GraphSettings s;
+    s.mode = ScaleMode;
+    s.xStart = XStart;
+    s.xEnd = XEnd;
+    s.xStep = XStep;
+    s.yStart = YStart;
+    s.yEnd = YEnd;
+    s.yStep = YStep;
+    s.xStartExponent = AxisTextExponent(SavedAxisText[1]);
+    s.xEndExponent = AxisTextExponent(SavedAxisText[2]);
+    s.yStartExponent = AxisTextExponent(SavedAxisText[4]);
+    s.yEndExponent = AxisTextExponent(SavedAxisText[5]);
+    s.mode1XDecimalBound = 100;
+    return s;
+}
+
+void DrawSavedGraph(PictureBox& picture, const GraphSettings& s) {
+    DrawGraphFrame(picture, s);
+    DrawAxisLabels(picture, s);
+    picture.setDrawWidth(2);
+    DrawCurve(picture, s);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the windowed program need, from
-# Debian's packages; packages already present are left alone.
+# Debian's packages; packages already present are left alone. Further package names given as
+# arguments are installed the same way (the packaging scripts name what only they need).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-noto-cjk fonts-liberation
   xvfb xauth
+  desktop-file-utils
+  "$@"
 )
 
 missing=()

@@ -1,4 +1,4 @@
-// Whole-file writes through QSaveFile.
+// Whole-file writes through QSaveFile, and the check of typed file names.
 #include "savefile.h"
 
 #include <QSaveFile>
@@ -11,4 +11,13 @@ bool SaveFileBytes(const QString& path, const QByteArray& bytes) {
         return false;
     }
     return file.commit();
+}
+
+bool IsUsableFileName(const QString& name) {
+    if (name.isEmpty() || name == u"." || name == u"..") return false;
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7f) return false;
+        if (QStringView(u"/\\:*?\"<>|").contains(c)) return false;
+    }
+    return true;
 }
