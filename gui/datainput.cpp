@@ -49,14 +49,22 @@ bool ParseDataLine(const QString& line, double& x, double& y) {
     return fields.size() == 2 && readNumber(fields[0], x) && readNumber(fields[1], y);
 }
 
+std::optional<QStringList> ReadFirstLines(const QString& path, int limit) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
+    QTextStream in(&file);
+    QStringList lines;
+    while (!in.atEnd() && lines.size() < limit) lines.append(in.readLine());
+    if (in.status() != QTextStream::Ok) return std::nullopt;
+    return lines;
+}
+
 DataFileLoad LoadDataFile(const QString& path) {
     DataFileLoad load;
     ClearDataPoints();
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return load;
-    QTextStream in(&file);
-    while (!in.atEnd() && load.lines.size() < kDataLimit) load.lines.append(in.readLine());
-    file.close();
+    const std::optional<QStringList> lines = ReadFirstLines(path, kDataLimit);
+    if (!lines) return load;
+    load.lines = *lines;
     DataCount = int(load.lines.size());
     if (DataCount == 0) {  // nothing to interpolate
         load.status = DataFileLoad::Empty;

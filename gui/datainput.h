@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // Sets DataX and DataY (1..capacity) to 0, as every new data input begins.
 void ClearDataPoints();
@@ -17,6 +18,10 @@ QStringList DataExtremeTexts();
 // ignored) or by blanks or tabs. False for anything else: one or three values, an empty field,
 // quotes, or a text that is not a number.
 bool ParseDataLine(const QString& line, double& x, double& y);
+
+// The first `limit` lines of a text file, each without its line end (CR LF or LF); nothing when
+// the file cannot be read.
+std::optional<QStringList> ReadFirstLines(const QString& path, int limit);
 
 // What reading a data file gave.
 struct DataFileLoad {

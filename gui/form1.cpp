@@ -18,10 +18,12 @@
 #include "events.h"
 #include "exchange.h"
 #include "form10.h"
+#include "form11.h"
 #include "form2.h"
 #include "form4.h"
 #include "form5.h"
 #include "form7.h"
+#include "handentry.h"
 #include "linecontrol.h"
 #include "messagebox.h"
 #include "pathutil.h"
@@ -34,9 +36,6 @@
 #include "textconv.h"
 
 namespace {
-
-// Hand entry has no window yet: the control that would open it is shown but stays disabled.
-constexpr bool kHandEntryAvailable = false;
 
 const QString kInvalidInput = QStringLiteral("　入力値が不正です！　");
 
@@ -57,16 +56,15 @@ QLabel* stepMark(int n) {
 // The illustration beside the axis fields: a graph frame with the start, end and increment of
 // each axis marked.
 QPixmap axisIllustration() {
-    QPixmap pm(300, 150);
+    QPixmap pm(260, 140);
     pm.fill(Qt::white);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
-    const QRect frame(70, 14, 200, 100);
+    const QRect frame(70, 14, 168, 92);
     p.setPen(QPen(PaletteColor(8), 1, Qt::DotLine));
     for (int k = 1; k < 4; ++k)
-        p.drawLine(frame.left() + k * 50, frame.top(), frame.left() + k * 50, frame.bottom());
-    for (int k = 1; k < 2; ++k)
-        p.drawLine(frame.left(), frame.top() + k * 50, frame.right(), frame.top() + k * 50);
+        p.drawLine(frame.left() + k * 42, frame.top(), frame.left() + k * 42, frame.bottom());
+    p.drawLine(frame.left(), frame.top() + 46, frame.right(), frame.top() + 46);
     p.setPen(QPen(Qt::black, 2));
     p.drawRect(frame);
     QFont f = p.font();
@@ -76,13 +74,13 @@ QPixmap axisIllustration() {
     p.drawText(QRect(40, frame.bottom() + 4, 70, 16), Qt::AlignCenter, QStringLiteral("X 開始値"));
     p.drawText(QRect(frame.right() - 35, frame.bottom() + 4, 70, 16), Qt::AlignCenter,
                QStringLiteral("X 終了値"));
-    p.drawText(QRect(frame.left() + 40, frame.bottom() + 18, 80, 16), Qt::AlignCenter,
+    p.drawText(QRect(frame.left() + 44, frame.bottom() + 18, 80, 16), Qt::AlignCenter,
                QStringLiteral("← X 増分 →"));
     p.drawText(QRect(0, frame.bottom() - 8, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Y 開始値"));
     p.drawText(QRect(0, frame.top() - 8, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Y 終了値"));
-    p.drawText(QRect(0, frame.top() + 42, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
+    p.drawText(QRect(0, frame.top() + 38, 66, 16), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("Y 増分"));
     return pm;
 }
@@ -97,7 +95,6 @@ Form1::Form1() {
     Frame2 = Named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
     Option5 = NamedOption("Option5", QStringLiteral("ファイルから読み込む"));
     Option6 = NamedOption("Option6", QStringLiteral("直接、手入力する"));
-    Option6->setEnabled(kHandEntryAvailable);
     Command9 = NamedButton("Command9", QStringLiteral("OK"));
     auto* inputBox = new QVBoxLayout(Frame2);
     inputBox->addWidget(Option5);
@@ -107,7 +104,7 @@ Form1::Form1() {
     Label2 = NamedLabel("Label2", QStringLiteral("データテーブル"));
     Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
     List1 = Named(new QListWidget, "List1");
-    List1->setMinimumWidth(230);
+    List1->setMinimumWidth(200);
     Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
     Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
     Label31 = ReadoutLabel("Label31", 90);
@@ -189,7 +186,7 @@ Form1::Form1() {
     step4->addWidget(stepMark(4));
     step4->addWidget(Command3, 1);
     middle->addLayout(step4);
-    middle->addSpacing(10);
+    middle->addStretch(1);
 
     Command1 = NamedButton("Command1", QStringLiteral("データ点グラフ描画"));
     Command4 = NamedButton("Command4", QStringLiteral("スプライン補間計算"));
@@ -198,22 +195,23 @@ Form1::Form1() {
     Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
     Command7 = NamedButton("Command7", QStringLiteral("Reset"));
     Command2 = NamedButton("Command2", QStringLiteral("終了"));
+    // The calculation's buttons in two rows under the graph, so that the window fits a
+    // 1280 x 720 screen beside the graph's fixed size.
+    auto* calcRow = new QHBoxLayout;
     int mark = 5;
-    for (QPushButton* b : {Command1, Command4, Command5, Command6}) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(stepMark(mark++));
-        row->addWidget(b, 1);
-        middle->addLayout(row);
+    for (QPushButton* b : {Command1, Command4, Command5}) {
+        calcRow->addWidget(stepMark(mark++));
+        calcRow->addWidget(b, 1);
+        calcRow->addSpacing(6);
     }
     auto* saveRow = new QHBoxLayout;
-    saveRow->addSpacing(stepMark(8)->sizeHint().width());
+    saveRow->addWidget(stepMark(mark));
+    saveRow->addWidget(Command6, 1);
+    saveRow->addSpacing(6);
     saveRow->addWidget(Command8, 1);
-    middle->addLayout(saveRow);
-    middle->addStretch(1);
-    auto* endRow = new QHBoxLayout;
-    endRow->addWidget(Command7);
-    endRow->addWidget(Command2);
-    middle->addLayout(endRow);
+    saveRow->addSpacing(40);
+    saveRow->addWidget(Command7, 1);
+    saveRow->addWidget(Command2, 1);
 
     // The graph and its read-out.
     Picture1 = new PictureBox(QStringLiteral("Picture1"), kGraphSize);
@@ -236,6 +234,9 @@ Form1::Form1() {
     auto* right = new QVBoxLayout;
     right->addWidget(Picture1);
     right->addLayout(readRow);
+    right->addSpacing(6);
+    right->addLayout(calcRow);
+    right->addLayout(saveRow);
     right->addStretch(1);
 
     auto* top = new QHBoxLayout(this);
@@ -357,9 +358,15 @@ void Form1::Command9_Click() {
     clearGraph();
     CurveReady = 0;
     ClearDataPoints();
-    if (!Option5->isChecked()) return;  // hand entry has no window yet
-    form10()->prepare();
-    form10()->show();
+    if (Option5->isChecked()) {
+        form10()->prepare();
+        form10()->show();
+    } else {
+        StartHandEntry();
+        form11()->prepare();
+        form11()->show();
+        form11()->Text1->setFocus();
+    }
     hide();
 }
 

@@ -13,6 +13,7 @@
 #include "controls.h"
 #include "exchange.h"
 #include "form1.h"
+#include "form9.h"
 #include "form6.h"
 #include "picturebox.h"
 #include "program.h"
@@ -133,12 +134,14 @@ void Form2::Command1_Click() {
     ResetProgramState();
     form1()->show();
     hide();
+    form9()->hide();
 }
 
 void Form2::Command3_Click() {
     form6()->prepare();
     form6()->show();
     form6()->raise();
+    form9()->hide();
 }
 
 void Form2::Command2_Click() {

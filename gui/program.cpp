@@ -6,6 +6,7 @@
 #include "engineconsole.h"
 #include "form1.h"
 #include "form10.h"
+#include "form11.h"
 #include "form2.h"
 #include "form3.h"
 #include "form4.h"
@@ -13,6 +14,8 @@
 #include "form6.h"
 #include "form7.h"
 #include "form8.h"
+#include "form9.h"
+#include "keyboard.h"
 #include "state.h"
 
 namespace {
@@ -43,8 +46,11 @@ Form6* form6() { return instance<Form6>(); }
 Form7* form7() { return instance<Form7>(); }
 Form8* form8() { return instance<Form8>(); }
 Form10* form10() { return instance<Form10>(); }
+Form9* form9() { return instance<Form9>(); }
+Form11* form11() { return instance<Form11>(); }
 
 void StartNodara() {
+    InstallKeyboardConventions();
     ClearProgramVariables();
     form2()->show();
 }
@@ -70,12 +76,15 @@ void ShutdownNodara() {
     destroy<Form7>();
     destroy<Form3>();
     destroy<Form10>();
+    destroy<Form11>();
+    destroy<Form9>();
     destroy<Form1>();
     destroy<Form2>();
 }
 
 void ResetProgramState() {
     form10()->prepare();
+    form11()->prepare();
     form1()->reset();
     CurveReady = 0;
 }

@@ -10,7 +10,9 @@ class Form5;
 class Form6;
 class Form7;
 class Form8;
+class Form9;
 class Form10;
+class Form11;
 
 Form1* form1();
 Form2* form2();
@@ -20,10 +22,12 @@ Form5* form5();
 Form6* form6();
 Form7* form7();
 Form8* form8();
+Form9* form9();
 Form10* form10();
+Form11* form11();
 
-// Starts Nodara as its main does: start values for the program-wide state, then the title
-// window. The caller runs the event loop.
+// Starts Nodara as its main does: the keyboard conventions of every window, start values for
+// the program-wide state, then the title window. The caller runs the event loop.
 void StartNodara();
 // Hides every window, closes the engine consoles (ending their engines) and leaves the event
 // loop.
@@ -31,6 +35,6 @@ void EndProgram();
 // Deletes every window and every engine console, so that a new StartNodara begins afresh.
 void ShutdownNodara();
 
-// Returns the main window and the file-input dialog to their start state (the data points,
+// Returns the main window and the two input dialogs to their start state (the data points,
 // the table and the method flag are left as they are) and sets CurveReady to 0.
 void ResetProgramState();

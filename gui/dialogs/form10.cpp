@@ -11,17 +11,14 @@
 #include "controls.h"
 #include "datainput.h"
 #include "events.h"
+#include "exchange.h"
 #include "filelists.h"
 #include "form1.h"
 #include "form3.h"
+#include "form9.h"
 #include "pathutil.h"
 #include "program.h"
 #include "state.h"
-
-namespace {
-// The data-format help has no window yet; its button stays disabled.
-constexpr bool kFormatHelpAvailable = false;
-}  // namespace
 
 Form10::Form10() {
     setObjectName(QStringLiteral("Form10"));
@@ -32,6 +29,9 @@ Form10::Form10() {
     Dir1 = new DirListBox(QStringLiteral("Dir1"));
     File1 = new FileListBox(QStringLiteral("File1"));
     File1->setPattern(QStringLiteral("*.dat;*.csv"));
+    // The exchange files match the pattern but are no data files.
+    File1->setExcluded({QLatin1String(kPointFileName), QLatin1String(kMethodFileName),
+                        QLatin1String(kTableFileName)});
     Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
     List1 = Named(new QListWidget, "List1");
     Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
@@ -45,7 +45,6 @@ Form10::Form10() {
     Command1 = NamedButton("Command1", QStringLiteral("OK"));
     Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
     Command3 = NamedButton("Command3", QStringLiteral("データ書式"));
-    Command3->setEnabled(kFormatHelpAvailable);
 
     auto* files = new QVBoxLayout;
     files->addWidget(Label1);
@@ -83,6 +82,7 @@ Form10::Form10() {
     connect(File1, &FileListBox::clicked, this, &Form10::File1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form10::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form10::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form10::Command3_Click);
 }
 
 void Form10::prepare() {
@@ -128,6 +128,7 @@ void Form10::loadFailed() {
 
 void Form10::Command1_Click() {
     hide();
+    form9()->hide();
     // Without a good load the points are cleared or partly read; they must not be drawn.
     if (loaded_) form1()->Command3->setEnabled(true);
     form1()->show();
@@ -135,6 +136,13 @@ void Form10::Command1_Click() {
 
 void Form10::Command2_Click() {
     hide();
+    form9()->hide();
     form1()->clearInputData();
     form1()->show();
+}
+
+void Form10::Command3_Click() {
+    form9()->prepare();
+    form9()->show();
+    form9()->raise();
 }

@@ -44,6 +44,7 @@ public:
     void File1_Click(const QString& fileName);
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
 
 private:
     void loadFailed();

@@ -7,6 +7,9 @@
 #include <QKeyEvent>
 #include <QScrollBar>
 
+const QString EngineConsole::kFailedLine =
+    QStringLiteral("＊＊ 補間計算は失敗しました。このウィンドウを閉じて下さい。 ＊＊");
+
 EngineConsole::EngineConsole(QWidget* parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("EngineConsole"));
     setWindowTitle(QStringLiteral("Fitcore"));
@@ -92,7 +95,10 @@ void EngineConsole::finished(int exitCode, QProcess::ExitStatus status) {
         close();
         return;
     }
-    // Otherwise the error report stays readable until the user closes the window.
+    // Otherwise the error report stays readable until the user closes the window, and the
+    // window says so in a line of its own, after everything the program wrote.
+    pending_.clear();
+    typeText(QStringLiteral("\n") + kFailedLine + QLatin1Char('\n'));
 }
 
 void EngineConsole::closeEvent(QCloseEvent* event) {

@@ -20,6 +20,8 @@ public:
     QProcess& process() { return process_; }
     // All output received so far.
     QString output() const { return output_; }
+    // The window's own last line when the program ends with an error.
+    static const QString kFailedLine;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

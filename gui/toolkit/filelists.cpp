@@ -5,17 +5,28 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 
+QString DriveListBox::volumeRootOf(const QString& path) {
+    const QStorageInfo volume(path);
+    return volume.isValid() && !volume.rootPath().isEmpty() ? volume.rootPath() : QDir::rootPath();
+}
+
+QStringList DriveListBox::driveRoots(const QStringList& readableRoots, const QString& current) {
+    QStringList roots;
+    for (const QString& root : readableRoots)
+        if (!root.isEmpty() && !roots.contains(root)) roots.append(root);
+    if (!roots.contains(current)) roots.append(current);
+    roots.sort();
+    return roots;
+}
+
 DriveListBox::DriveListBox(const QString& name, QWidget* parent) : QComboBox(parent) {
     setObjectName(name);
-    QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath()))
-            roots.append(volume.rootPath());
-    }
-    const QString home = QStorageInfo(QDir::currentPath()).rootPath();
-    if (!roots.contains(home)) roots.prepend(home);
-    roots.sort();
-    for (const QString& root : roots) addItem(QDir::toNativeSeparators(root), root);
+    QStringList readable;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && volume.isReady()) readable.append(volume.rootPath());
+    const QString home = volumeRootOf(QDir::currentPath());
+    for (const QString& root : driveRoots(readable, home))
+        addItem(QDir::toNativeSeparators(root), root);
     setDrive(home);
     connect(this, &QComboBox::currentIndexChanged, this, [this] { emit changed(); });
 }
@@ -29,7 +40,7 @@ void DriveListBox::setDrive(const QString& rootPath) {
 
 QString DriveListBox::currentDirectoryOf(const QString& rootPath) {
     const QString current = QDir::currentPath();
-    if (QStorageInfo(current).rootPath() == rootPath) return current;
+    if (volumeRootOf(current) == rootPath) return current;
     return rootPath;
 }
 
@@ -80,6 +91,11 @@ void FileListBox::setPattern(const QString& pattern) {
     refresh();
 }
 
+void FileListBox::setExcluded(const QStringList& names) {
+    excluded_ = names;
+    refresh();
+}
+
 void FileListBox::setPath(const QString& path) {
     path_ = QDir(path).absolutePath();
     refresh();
@@ -88,7 +104,8 @@ void FileListBox::setPath(const QString& path) {
 void FileListBox::refresh() {
     clear();
     if (path_.isEmpty()) return;
-    addItems(QDir(path_).entryList(patterns_, QDir::Files, QDir::Name));
+    for (const QString& name : QDir(path_).entryList(patterns_, QDir::Files, QDir::Name))
+        if (!excluded_.contains(name)) addItem(name);
 }
 
 QString FileListBox::fileName() const {

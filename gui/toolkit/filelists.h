@@ -17,6 +17,12 @@ public:
     // The directory a drive starts in: the current directory when it lies on that drive,
     // otherwise the drive's root.
     static QString currentDirectoryOf(const QString& rootPath);
+    // The root of the volume holding a path; the file system's root when that volume cannot
+    // be read (in a chroot or a minimal container).
+    static QString volumeRootOf(const QString& path);
+    // The roots offered: the readable volumes' and always the one holding the current
+    // directory, sorted, each once.
+    static QStringList driveRoots(const QStringList& readableRoots, const QString& current);
 
 signals:
     void changed();
@@ -44,6 +50,8 @@ public:
     explicit FileListBox(const QString& name, QWidget* parent = nullptr);
     // Patterns separated by ';', such as "*.dat;*.csv".
     void setPattern(const QString& pattern);
+    // Names never listed, whatever the pattern.
+    void setExcluded(const QStringList& names);
     QString path() const { return path_; }
     void setPath(const QString& path);
     void refresh();
@@ -57,4 +65,5 @@ signals:
 private:
     QString path_;
     QStringList patterns_;
+    QStringList excluded_;
 };

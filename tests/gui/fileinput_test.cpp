@@ -63,6 +63,9 @@ private slots:
         dir->write(QStringLiteral("a.dat"), "1 2\r\n");
         dir->write(QStringLiteral("b.csv"), "1,2\r\n");
         dir->write(QStringLiteral("c.txt"), "1,2\r\n");
+        // The exchange files match the pattern but are no data files.
+        for (const char* exchange : {"B2F.dat", "F2B.dat", "Bor3.dat"})
+            dir->write(QLatin1String(exchange), " 1 \r\n");
         f->Command9->click();
         d = form10();
         QCOMPARE(d->windowTitle(), QStringLiteral(" データ入力（ファイル入力）"));

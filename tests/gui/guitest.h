@@ -3,6 +3,7 @@
 // controls by name.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -172,3 +173,22 @@ private slots:
         dir.reset();
     }
 };
+
+// Every visible caption of a window (labels with a text, buttons) is shown whole: at least as
+// large as it asks to be, and inside the window.
+inline void verifyCaptionsUnclipped(QWidget* window) {
+    const QRect inside = window->rect();
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        const bool hasCaption = (label && !label->text().isEmpty() && !label->wordWrap()) ||
+                                qobject_cast<QAbstractButton*>(w);
+        if (!hasCaption || !w->isVisibleTo(window)) continue;
+        const QByteArray what = window->objectName().toUtf8() + "." + w->objectName().toUtf8() +
+                                " " + (label ? label->text() : QString()).toUtf8();
+        QVERIFY2(
+            w->width() >= w->sizeHint().width() && w->height() >= w->minimumSizeHint().height(),
+            what.constData());
+        QVERIFY2(inside.contains(QRect(w->mapTo(window, QPoint(0, 0)), w->size())),
+                 what.constData());
+    }
+}

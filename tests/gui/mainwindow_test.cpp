@@ -119,9 +119,45 @@ private slots:
         QVERIFY(f->Option5->isChecked());
         QVERIFY(f->Option1->isChecked());
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QVERIFY(!f->Option6->isEnabled());
+        QVERIFY(f->Option6->isEnabled());
         QVERIFY(f->Command8->isEnabled());
-        QVERIFY(!form10()->Command3->isEnabled());
+        QVERIFY(form10()->Command3->isEnabled());
+    }
+
+    void windowFitsA1280By720ScreenWithTheGraphAtItsSize() {
+        // 720 pixels of screen less a title bar of 30.
+        const QSize screen(1280, 690);
+        const QSize least = f->minimumSizeHint();
+        QVERIFY2(least.width() <= screen.width() && least.height() <= screen.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
+        f->resize(screen);
+        QCOMPARE(f->size(), screen);
+        QCOMPARE(f->Picture1->size(), QSize(720, 540));
+        verifyCaptionsUnclipped(f);
+        // Nothing overlaps the graph.
+        const QRect graph(f->Picture1->mapTo(f, QPoint(0, 0)), f->Picture1->size());
+        for (QWidget* w : f->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(f) || w == f->Picture1 || f->Picture1->isAncestorOf(w) ||
+                w->isAncestorOf(f->Picture1))
+                continue;
+            QVERIFY2(!graph.intersects(QRect(w->mapTo(f, QPoint(0, 0)), w->size())),
+                     qPrintable(w->objectName()));
+        }
+    }
+
+    void enterOnTheFocusedOkConfirmsTheSettings() {
+        load("1,2\r\n3,4\r\n");
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->Text10->setFocus();
+        QTest::keyClick(f->Text10, Qt::Key_Return);
+        QCOMPARE(f->focusWidget(), f->Command3);
+        QTest::keyClick(f->Command3, Qt::Key_Return);
+        QCOMPARE(f->Text5->text(), QStringLiteral("1.0"));  // the defaults of a confirmation
+        QCOMPARE(f->focusWidget(), f->Command1);
+        QTest::keyClick(f->Command1, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(dir->exists(QStringLiteral("B2F.dat")));
+        QCOMPARE(f->focusWidget(), f->Command4);
     }
 
     void buttonsAreEnabledStageByStage() {

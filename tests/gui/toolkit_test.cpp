@@ -1,5 +1,6 @@
 // The toolkit controls: picture box drawing and scale, cursor lines, BMP saving, the file
-// lists, the message box and beep hooks, and the engine console window.
+// lists, the message box and beep hooks, the engine console window, and the keyboard
+// conventions (Enter on a focused button, the focus frame).
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -8,6 +9,7 @@
 #include "engineconsole.h"
 #include "filelists.h"
 #include "guitest.h"
+#include "keyboard.h"
 #include "linecontrol.h"
 #include "picturebox.h"
 
@@ -145,6 +147,56 @@ private slots:
         QCOMPARE(DriveListBox::currentDirectoryOf(drives.drive()), QDir::currentPath());
     }
 
+    void theDriveListAlwaysOffersTheCurrentVolume() {
+        // With no readable volume the one holding the current directory is still offered.
+        QCOMPARE(DriveListBox::driveRoots({}, QStringLiteral("/")),
+                 QStringList{QStringLiteral("/")});
+        QCOMPARE(DriveListBox::driveRoots(
+                     {QStringLiteral("/b"), QString(), QStringLiteral("/a"), QStringLiteral("/b")},
+                     QStringLiteral("/c")),
+                 (QStringList{QStringLiteral("/a"), QStringLiteral("/b"), QStringLiteral("/c")}));
+        // A directory whose volume cannot be read lies on the file system's root.
+        QCOMPARE(DriveListBox::volumeRootOf(QStringLiteral("/no/such/directory/here")),
+                 QDir::rootPath());
+        DriveListBox drives(QStringLiteral("Drive1"));
+        QVERIFY(drives.count() >= 1);
+        for (int i = 0; i < drives.count(); ++i) QVERIFY(!drives.itemData(i).toString().isEmpty());
+    }
+
+    void enterPressesTheFocusedButtonAndTheFocusIsMarked() {
+        InstallKeyboardConventions();
+        InstallKeyboardConventions();  // a second call must not press twice
+        QWidget window;
+        auto* a = new QPushButton(QStringLiteral("pressed by Enter"), &window);
+        auto* b = new QPushButton(QStringLiteral("another"), &window);
+        b->move(0, 60);
+        int pressedA = 0, pressedB = 0;
+        connect(a, &QPushButton::clicked, this, [&] { ++pressedA; });
+        connect(b, &QPushButton::clicked, this, [&] { ++pressedB; });
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        a->setFocus();
+        QTest::keyClick(a, Qt::Key_Return);
+        QTest::keyClick(a, Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(pressedA, 2);
+        QCOMPARE(pressedB, 0);
+        QTest::keyClick(a, Qt::Key_Return, Qt::ControlModifier);  // not a plain Enter
+        a->setEnabled(false);
+        QTest::keyClick(a, Qt::Key_Return);
+        QCOMPARE(pressedA, 2);
+        // The button with the focus has a frame that the other has not.
+        b->setFocus();
+        QVERIFY(b->hasFocus());
+        const QImage focused = b->grab().toImage();
+        a->setEnabled(true);
+        a->setFocus();
+        const QImage unfocused = b->grab().toImage();
+        const QPoint edge(1, b->height() / 2);
+        QCOMPARE(focused.pixelColor(edge), kFocusMarkColor);
+        QVERIFY(unfocused.pixelColor(edge) != kFocusMarkColor);
+    }
+
     void messageBoxesAndBeepsCanBeIntercepted() {
         MessageRecorder boxes;
         BeepCounter beeps;
@@ -182,6 +234,10 @@ private slots:
                 QTRY_COMPARE(console->process().state(), QProcess::NotRunning);
                 QVERIFY(console->isVisible());  // the report stays readable
                 QVERIFY(console->toPlainText().contains(QStringLiteral("got a")));
+                // The window's own line says that it failed, after the program's output; it
+                // is no output of the program.
+                QVERIFY(console->toPlainText().trimmed().endsWith(EngineConsole::kFailedLine));
+                QVERIFY(!console->output().contains(EngineConsole::kFailedLine));
                 console->close();
                 QTRY_VERIFY(alive.isNull());
             }

@@ -1,0 +1,248 @@
+// Form11, the hand-entry dialog.
+#include "form11.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls.h"
+#include "datainput.h"
+#include "form1.h"
+#include "handentry.h"
+#include "messagebox.h"
+#include "program.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+const QString kNoData = QStringLiteral(" データが入力されていません ");
+const QString kLimitReached = QStringLiteral(" データ数が上限(100)になりました ");
+
+QLabel* heading(const char* name, const QString& caption) {
+    QLabel* l = NamedLabel(name, caption);
+    l->setAlignment(Qt::AlignCenter);
+    return l;
+}
+}  // namespace
+
+Form11::Form11() {
+    setObjectName(QStringLiteral("Form11"));
+    setWindowTitle(QStringLiteral(" データ入力（手入力）"));
+
+    Label7 = NamedLabel("Label7", QStringLiteral("データを入力して下さい"));
+    QFont prompt = Label7->font();
+    prompt.setPointSize(prompt.pointSize() + 2);
+    prompt.setBold(true);
+    Label7->setFont(prompt);
+
+    // The entry row: number, X, Y and the two buttons of entering.
+    Label1 = heading("Label1", QStringLiteral("No."));
+    Label2 = heading("Label2", QStringLiteral("X"));
+    Label3 = heading("Label3", QStringLiteral("Y"));
+    Label4 = ReadoutLabel("Label4", 44);
+    Label4->setAlignment(Qt::AlignCenter);
+    Text1 = new TextBox(QStringLiteral("Text1"));
+    Text2 = new TextBox(QStringLiteral("Text2"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK・次データ"));
+    Command2 = NamedButton("Command2", QStringLiteral("入力終了"));
+    auto* entry = new QGridLayout;
+    entry->addWidget(Label1, 0, 0);
+    entry->addWidget(Label2, 0, 1);
+    entry->addWidget(Label3, 0, 2);
+    entry->addWidget(Label4, 1, 0);
+    entry->addWidget(Text1, 1, 1);
+    entry->addWidget(Text2, 1, 2);
+    entry->addWidget(Command1, 1, 3);
+    entry->addWidget(Command2, 1, 4);
+    entry->setColumnStretch(1, 1);
+    entry->setColumnStretch(2, 1);
+
+    Command4 = NamedButton("Command4", QStringLiteral("OK（修正なし）"));
+    Command3 = NamedButton("Command3", QStringLiteral("入力値を修正する"));
+    auto* afterEntry = new QHBoxLayout;
+    afterEntry->addStretch(1);
+    afterEntry->addWidget(Command4);
+    afterEntry->addWidget(Command3);
+
+    // The correction row: which point, its new X and Y.
+    Label10 = heading("Label10", QStringLiteral("No."));
+    Label11 = heading("Label11", QStringLiteral("X"));
+    Label12 = heading("Label12", QStringLiteral("Y"));
+    Text3 = new TextBox(QStringLiteral("Text3"));
+    Text3->setMaximumWidth(60);
+    Text4 = new TextBox(QStringLiteral("Text4"));
+    Text5 = new TextBox(QStringLiteral("Text5"));
+    Command7 = NamedButton("Command7", QStringLiteral("OK"));
+    auto* correction = new QGridLayout;
+    correction->addWidget(Label10, 0, 0);
+    correction->addWidget(Label11, 0, 1);
+    correction->addWidget(Label12, 0, 2);
+    correction->addWidget(Text3, 1, 0);
+    correction->addWidget(Text4, 1, 1);
+    correction->addWidget(Text5, 1, 2);
+    correction->addWidget(Command7, 1, 3);
+    correction->setColumnStretch(1, 1);
+    correction->setColumnStretch(2, 1);
+
+    Command6 = NamedButton("Command6", QStringLiteral("修正終了"));
+    Command5 = NamedButton("Command5", QStringLiteral("キャンセル"));
+    auto* closing = new QHBoxLayout;
+    closing->addStretch(1);
+    closing->addWidget(Command6);
+    closing->addWidget(Command5);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label7);
+    left->addSpacing(6);
+    left->addLayout(entry);
+    left->addLayout(afterEntry);
+    left->addSpacing(16);
+    left->addLayout(correction);
+    left->addStretch(1);
+    left->addLayout(closing);
+
+    // The entered points and their extremes.
+    Label9 = NamedLabel("Label9", QStringLiteral("入力したデータ"));
+    Label17 = NamedLabel("Label17", QStringLiteral("No."));
+    Label18 = NamedLabel("Label18", QStringLiteral("X"));
+    Label19 = NamedLabel("Label19", QStringLiteral("Y"));
+    auto* listHeadings = new QHBoxLayout;
+    listHeadings->addSpacing(6);
+    listHeadings->addWidget(Label17);
+    listHeadings->addSpacing(24);
+    listHeadings->addWidget(Label18);
+    listHeadings->addSpacing(48);
+    listHeadings->addWidget(Label19);
+    listHeadings->addStretch(1);
+    List1 = Named(new QListWidget, "List1");
+    List1->setMinimumWidth(240);
+    Label8 = NamedLabel("Label8", QStringLiteral("X                Y"));
+    Label6 = NamedLabel("Label6", QStringLiteral("最小値"));
+    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
+    Label31 = ReadoutLabel("Label31", 90);
+    Label32 = ReadoutLabel("Label32", 90);
+    Label33 = ReadoutLabel("Label33", 90);
+    Label34 = ReadoutLabel("Label34", 90);
+    auto* extremes = new QGridLayout;
+    extremes->addWidget(Label8, 0, 1, 1, 2, Qt::AlignHCenter);
+    extremes->addWidget(Label6, 1, 0);
+    extremes->addWidget(Label31, 1, 1);
+    extremes->addWidget(Label33, 1, 2);
+    extremes->addWidget(Label5, 2, 0);
+    extremes->addWidget(Label32, 2, 1);
+    extremes->addWidget(Label34, 2, 2);
+    auto* right = new QVBoxLayout;
+    right->addWidget(Label9);
+    right->addLayout(listHeadings);
+    right->addWidget(List1, 1);
+    right->addLayout(extremes);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 3);
+    top->addSpacing(12);
+    top->addLayout(right, 2);
+    resize(780, 340);
+
+    connect(Command1, &QPushButton::clicked, this, &Form11::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form11::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form11::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form11::HandOver_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form11::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form11::HandOver_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form11::Command7_Click);
+    for (TextBox* t : {Text1, Text2, Text3, Text4, Text5})
+        connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
+}
+
+void Form11::prepare() {
+    Label4->setText(QString::number(EntryNo));
+    for (TextBox* t : {Text1, Text2, Text3, Text4, Text5}) t->clear();
+    List1->clear();
+    for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    for (QPushButton* b : {Command3, Command4, Command6}) b->setEnabled(false);
+}
+
+void Form11::showExtremes() { SetTexts({Label31, Label32, Label33, Label34}, DataExtremeTexts()); }
+
+void Form11::Text_KeyDown(TextBox* box, int key) {
+    if (key != Qt::Key_Return) return;
+    const std::pair<TextBox*, QWidget*> chain[] = {
+        {Text1, Text2}, {Text2, Command1}, {Text3, Text4}, {Text4, Text5}, {Text5, Command7}};
+    for (auto [from, to] : chain)
+        if (box == from) to->setFocus();
+}
+
+void Form11::Command1_Click() {
+    const QString x = Text1->text(), y = Text2->text();
+    switch (StoreTypedPoint(x, y)) {
+        case EntryResult::Empty:
+            ShowMessage(this, kNoData);
+            return;
+        case EntryResult::Full:
+            ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
+            Command2->setFocus();
+            return;
+        case EntryResult::Stored:
+            break;
+    }
+    List1->addItem(EntryListLine(DataCount, x, y));
+    List1->scrollToBottom();
+    showExtremes();
+    if (EntryLimitReached()) {
+        ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
+        Command2->setFocus();
+        return;
+    }
+    Label4->setText(QString::number(EntryNo));
+    Text1->clear();
+    Text2->clear();
+    Text1->setFocus();
+}
+
+void Form11::Command2_Click() {
+    for (QPushButton* b : {Command4, Command3, Command6}) b->setEnabled(true);
+    Command4->setFocus();
+}
+
+void Form11::Command3_Click() { Text3->setFocus(); }
+
+void Form11::Command7_Click() {
+    if (!CorrectPoint(Text3->text(), Text4->text(), Text5->text())) {
+        ShowMessage(this, DataCount > 0
+                              ? QStringLiteral("　修正するデータの No. は 1 ～ %1 の整数で入力して"
+                                               "下さい！　")
+                                    .arg(DataCount)
+                              : QStringLiteral("　修正するデータがありません！　"));
+        Text3->setFocus();
+        Text3->selectAll();
+        return;
+    }
+    showExtremes();
+    List1->clear();
+    List1->addItems(StoredEntryLines());
+    for (TextBox* t : {Text3, Text4, Text5}) t->clear();
+    Text3->setFocus();
+}
+
+void Form11::HandOver_Click() {
+    // With no point there is nothing to draw, and the extremes would be those of earlier data.
+    if (DataCount < 1) {
+        ShowMessage(this, kNoData);
+        Text1->setFocus();
+        return;
+    }
+    OrderDataByX();
+    form1()->showInputData(DataTableLines());
+    form1()->show();
+    hide();
+}
+
+void Form11::Command5_Click() {
+    form1()->clearInputData();
+    form1()->show();
+    hide();
+}

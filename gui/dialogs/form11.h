@@ -1,0 +1,65 @@
+// Form11, the hand-entry dialog: points typed one by one, corrected by their number, and
+// handed to the main window.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QListWidget;
+class QPushButton;
+class TextBox;
+
+class Form11 : public QWidget {
+    Q_OBJECT
+public:
+    Form11();
+
+    // What the opener does before showing the dialog: entry number 1, the text boxes, the list
+    // and the extremes emptied, the buttons that hand the data over and correct them disabled.
+    void prepare();
+
+    QLabel* Label7;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    TextBox* Text1;
+    TextBox* Text2;
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command4;
+    QPushButton* Command3;
+    QLabel* Label10;
+    QLabel* Label11;
+    QLabel* Label12;
+    TextBox* Text3;
+    TextBox* Text4;
+    TextBox* Text5;
+    QPushButton* Command7;
+    QPushButton* Command6;
+    QPushButton* Command5;
+    QLabel* Label9;
+    QLabel* Label17;
+    QLabel* Label18;
+    QLabel* Label19;
+    QListWidget* List1;
+    QLabel* Label8;
+    QLabel* Label6;
+    QLabel* Label5;
+    QLabel* Label31;
+    QLabel* Label32;
+    QLabel* Label33;
+    QLabel* Label34;
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    // Command4 (no correction) and Command6 (end of correction) hand the data over alike.
+    void HandOver_Click();
+    void Command5_Click();
+    void Command7_Click();
+    void Text_KeyDown(TextBox* box, int key);
+
+private:
+    void showExtremes();
+};

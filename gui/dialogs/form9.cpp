@@ -1,0 +1,152 @@
+// Form9, the data-format help.
+#include "form9.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls.h"
+#include "datainput.h"
+#include "filelists.h"
+#include "messagebox.h"
+#include "pathutil.h"
+
+namespace {
+// How many lines of an example are shown.
+constexpr int kShownLines = 100;
+
+// A small filled square that marks an item of the help text.
+QFrame* bullet(const char* name) {
+    auto* shape = Named(new QFrame, name);
+    shape->setFixedSize(9, 9);
+    shape->setStyleSheet(QStringLiteral("background: #000080;"));
+    return shape;
+}
+
+// The icon beside the example list: a page of text with a folded corner.
+QPixmap pageIcon() {
+    QPixmap pm(34, 40);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPointF page[] = {{4, 2}, {22, 2}, {30, 10}, {30, 38}, {4, 38}};
+    p.setPen(QPen(Qt::black, 1.2));
+    p.setBrush(Qt::white);
+    p.drawPolygon(page, 5);
+    p.drawPolyline(QPolygonF({{22, 2}, {22, 10}, {30, 10}}));
+    p.setPen(QPen(QColor(0, 0, 160), 1.5));
+    for (int y = 16; y <= 32; y += 5) p.drawLine(QPointF(8, y), QPointF(26, y));
+    return pm;
+}
+}  // namespace
+
+Form9::Form9() {
+    setObjectName(QStringLiteral("Form9"));
+    setWindowTitle(QStringLiteral("データ書式"));
+
+    Label1 = NamedLabel("Label1", QStringLiteral("補間の対象となる離散データの書式"));
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() + 3);
+    title.setBold(true);
+    Label1->setFont(title);
+    Shape1 = bullet("Shape1");
+    Label8 = NamedLabel("Label8",
+                        QStringLiteral("添付したデータ例（テキストエディタでも読み込み可）を参照"));
+    Shape2 = bullet("Shape2");
+    Label2 = NamedLabel("Label2", QStringLiteral("１行に２データ（Ｘ値, Ｙ値 の順）とする"));
+    Label9 = NamedLabel("Label9", QStringLiteral("１行に１データ，１行に３データ以上は不可"));
+    Shape3 = bullet("Shape3");
+    Label3 = NamedLabel("Label3", QStringLiteral("１列目Ｘ座標値　２列目Ｙ座標値　を"));
+    Label4 = NamedLabel(
+        "Label4",
+        QStringLiteral("(1) カンマ（ ，）で区切ったテキストファイル（拡張子を csv とする）"));
+    Label5 = NamedLabel(
+        "Label5", QStringLiteral("(2) スペースで区切ったテキストファイル（拡張子を dat とする）"));
+    Label6 = NamedLabel("Label6", QStringLiteral("の いずれかとする"));
+    Shape4 = bullet("Shape4");
+    Label7 = NamedLabel("Label7", QStringLiteral("最大100データとする（ 101 行以降は読まない ）"));
+    Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
+
+    // Bulleted items in one column, their continuation lines indented under them.
+    auto* items = new QGridLayout;
+    items->setHorizontalSpacing(10);
+    items->setVerticalSpacing(8);
+    items->setColumnMinimumWidth(1, 14);
+    int row = 0;
+    const auto item = [&](QFrame* shape, QLabel* text) {
+        items->addWidget(shape, row, 0, Qt::AlignCenter);
+        items->addWidget(text, row++, 1, 1, 2);
+    };
+    const auto more = [&](QLabel* text, int column = 1) {
+        items->addWidget(text, row++, column, 1, 3 - column);
+    };
+    item(Shape1, Label8);
+    item(Shape2, Label2);
+    more(Label9);
+    item(Shape3, Label3);
+    more(Label4, 2);
+    more(Label5, 2);
+    more(Label6);
+    item(Shape4, Label7);
+    items->setColumnStretch(2, 1);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label1);
+    left->addSpacing(12);
+    left->addLayout(items);
+    left->addStretch(1);
+    auto* close = new QHBoxLayout;
+    close->addStretch(1);
+    close->addWidget(Command1);
+    close->addStretch(1);
+    left->addLayout(close);
+
+    Label10 = NamedLabel("Label10", QStringLiteral("データ例（クリック）"));
+    Picture2 = NamedLabel("Picture2");
+    Picture2->setPixmap(pageIcon());
+    File1 = new FileListBox(QStringLiteral("File1"));
+    File1->setPattern(QStringLiteral("ex_*.csv;ex_*.dat"));
+    File1->setMinimumHeight(110);
+    List1 = Named(new QListWidget, "List1");
+    List1->setMinimumSize(220, 200);
+    auto* examples = new QGridLayout;
+    examples->addWidget(Label10, 0, 0);
+    examples->addWidget(File1, 1, 0);
+    examples->addWidget(Picture2, 1, 1, Qt::AlignTop);
+    auto* right = new QVBoxLayout;
+    right->addLayout(examples);
+    right->addWidget(List1, 1);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 3);
+    top->addSpacing(12);
+    top->addLayout(right, 2);
+    resize(900, 440);
+
+    connect(File1, &FileListBox::clicked, this, &Form9::File1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
+}
+
+void Form9::prepare() { File1->setPath(QDir::currentPath()); }
+
+void Form9::File1_Click(const QString& fileName) {
+    List1->clear();
+    const std::optional<QStringList> lines =
+        ReadFirstLines(JoinPath(File1->path(), fileName), kShownLines);
+    if (!lines) {
+        ShowMessage(this, QStringLiteral("　ファイル %1 を読み込めませんでした！　").arg(fileName));
+        return;
+    }
+    List1->addItems(*lines);
+}
+
+void Form9::Command1_Click() {
+    List1->clear();
+    hide();
+}

@@ -1,0 +1,11 @@
+// Keyboard conventions of the whole program: Enter (and the keypad's Enter) on a focused push
+// button presses it, and the button or option with the focus carries a visible frame.
+#pragma once
+
+#include <QColor>
+
+// The colour of the frame around the focused control.
+inline const QColor kFocusMarkColor(0, 84, 200);
+
+// Installs both on the running application; a second call changes nothing.
+void InstallKeyboardConventions();

@@ -1,0 +1,350 @@
+// Data input by hand: typing points with the Enter key, the list lines, the extremes, the limit
+// of 100 points, corrections, the hand-over to the main window and cancel; and a typed data set
+// against the same data loaded from a file, through the engine.
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "engineconsole.h"
+#include "form1.h"
+#include "form10.h"
+#include "form11.h"
+#include "form7.h"
+#include "guitest.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+QStringList items(QListWidget* list) {
+    QStringList t;
+    for (int i = 0; i < list->count(); ++i) t << list->item(i)->text();
+    return t;
+}
+QStringList extremes(QWidget* w) {
+    return {caption(w, "Label31"), caption(w, "Label32"), caption(w, "Label33"),
+            caption(w, "Label34")};
+}
+}  // namespace
+
+class HandEntryTest : public ProgramSuite {
+    Q_OBJECT
+    Form11* d = nullptr;
+
+    void populate(const WorkDir& work) override {
+        QFile::copy(QStringLiteral(FITCORE_EXE), work.file(QStringLiteral("Fitcore")));
+    }
+
+    void open() {
+        f->Option6->click();
+        f->Command9->click();
+        d = form11();
+        QVERIFY(d->isVisible());
+        QVERIFY(!f->isVisible());
+        d->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(d));
+    }
+    // Types a point as a user does: X, Enter, Y, Enter, and Enter on the focused 次データ.
+    void type(const QString& x, const QString& y) {
+        QCOMPARE(d->focusWidget(), d->Text1);
+        QTest::keyClicks(d->Text1, x);
+        QTest::keyClick(d->Text1, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->Text2);
+        QTest::keyClicks(d->Text2, y);
+        QTest::keyClick(d->Text2, Qt::Key_Enter);  // the keypad's Enter
+        QCOMPARE(d->focusWidget(), d->Command1);
+        QTest::keyClick(d->Command1, Qt::Key_Return);
+    }
+    void typeAll(const QList<std::pair<const char*, const char*>>& points) {
+        for (auto [x, y] : points) type(QLatin1String(x), QLatin1String(y));
+    }
+    void correct(const QString& no, const QString& x, const QString& y) {
+        d->Text3->setFocus();
+        QTest::keyClicks(d->Text3, no);
+        QTest::keyClick(d->Text3, Qt::Key_Return);
+        QTest::keyClicks(d->Text4, x);
+        QTest::keyClick(d->Text4, Qt::Key_Return);
+        QTest::keyClicks(d->Text5, y);
+        QTest::keyClick(d->Text5, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->Command7);
+        QTest::keyClick(d->Command7, Qt::Key_Return);
+    }
+    void endEntry() {
+        d->Command2->setFocus();
+        QTest::keyClick(d->Command2, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->Command4);
+    }
+
+private slots:
+    void openingPreparesTheDialog() {
+        DataCount = 7;  // as an earlier file input left it
+        open();
+        QCOMPARE(d->windowTitle(), QStringLiteral(" データ入力（手入力）"));
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+        QCOMPARE(d->focusWidget(), d->Text1);
+        QCOMPARE(DataCount, 0);
+        QVERIFY(d->Command1->isEnabled() && d->Command2->isEnabled() && d->Command5->isEnabled());
+        QVERIFY(d->Command7->isEnabled());  // corrections are possible from the start
+        QVERIFY(!d->Command3->isEnabled() && !d->Command4->isEnabled() &&
+                !d->Command6->isEnabled());
+        d->resize(d->minimumSizeHint());
+        verifyCaptionsUnclipped(d);
+        // What was typed before is gone when the dialog is opened again.
+        type(QStringLiteral("1"), QStringLiteral("2"));
+        QTest::keyClicks(d->Text1, QStringLiteral("5"));
+        d->Command5->click();
+        open();
+        QCOMPARE(d->List1->count(), 0);
+        QVERIFY(d->Text1->text().isEmpty());
+        QCOMPARE(extremes(d), QStringList(4, QString()));
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+    }
+
+    void typedPointsAreListedAsTypedWithTheirExtremes() {
+        open();
+        typeAll({{"1.5", "2.5"}, {"-3", "1e3"}, {"2.50", "abc"}});
+        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   1.5    2.5"),
+                                               QStringLiteral(" 2 :   -3    1e3"),
+                                               QStringLiteral(" 3 :   2.50    abc")}));
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("4"));
+        QCOMPARE(DataCount, 3);
+        QCOMPARE(DataY[3], 0.0);  // no number reads as 0
+        QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("2.5"),
+                                           QStringLiteral("0.0"), QStringLiteral("1000.0")}));
+        QVERIFY(d->Text1->text().isEmpty() && d->Text2->text().isEmpty());
+    }
+
+    void anEmptyFieldStoresNothing() {
+        open();
+        const std::pair<const char*, const char*> cases[] = {{"", "2"}, {"1", ""}, {"", ""}};
+        for (auto [x, y] : cases) {
+            d->Text1->setText(QLatin1String(x));
+            d->Text2->setText(QLatin1String(y));
+            MessageRecorder boxes;
+            d->Command1->click();
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            QCOMPARE(DataCount, 0);
+            QCOMPARE(d->List1->count(), 0);
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+        }
+    }
+
+    void theHundredthPointReachesTheLimit() {
+        open();
+        for (int k = 1; k < 100; ++k) {
+            d->Text1->setText(QString::number(k));
+            d->Text2->setText(QString::number(k * 2));
+            d->Command1->click();
+        }
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("100"));
+        {
+            MessageRecorder boxes;
+            type(QStringLiteral("100"), QStringLiteral("200"));
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
+        }
+        QCOMPARE(DataCount, 100);
+        QCOMPARE(d->focusWidget(), d->Command2);
+        QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    200"));
+        QCOMPARE(caption(d, "Label32"), QStringLiteral("100.0"));
+        // A further point is never stored; the limit is said again.
+        for (int again = 0; again < 2; ++again) {
+            MessageRecorder boxes;
+            d->Text1->setText(QStringLiteral("500"));
+            d->Text2->setText(QStringLiteral("1"));
+            d->Command1->click();
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(DataCount, 100);
+            QCOMPARE(DataX[101], 0.0);
+            QCOMPARE(d->List1->count(), 100);
+            QCOMPARE(caption(d, "Label32"), QStringLiteral("100.0"));
+            QCOMPARE(d->focusWidget(), d->Command2);
+        }
+        QTest::keyClick(d->Command2, Qt::Key_Return);
+        QVERIFY(d->Command4->isEnabled());
+        QTest::keyClick(d->Command4, Qt::Key_Return);
+        QCOMPARE(f->List1->count(), 100);
+        QVERIFY(f->isVisible());
+    }
+
+    void aCorrectionRebuildsTheListAndTheExtremes() {
+        open();
+        typeAll({{"1.50", "2"}, {"3", "4"}, {"5", "6x"}});
+        correct(QStringLiteral("2"), QStringLiteral("-0.25"), QStringLiteral("1e-5"));
+        // Every line now shows the stored values in general number text.
+        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   1.5    2"),
+                                               QStringLiteral(" 2 :   -0.25    1E-05"),
+                                               QStringLiteral(" 3 :   5    6")}));
+        QCOMPARE(extremes(d), (QStringList{QStringLiteral("-0.25"), QStringLiteral("5.0"),
+                                           QStringLiteral("1.000E-05"), QStringLiteral("6.0")}));
+        QCOMPARE(d->focusWidget(), d->Text3);
+        QVERIFY(d->Text3->text().isEmpty() && d->Text4->text().isEmpty() &&
+                d->Text5->text().isEmpty());
+        // The entry goes on with the next number.
+        d->Text1->setFocus();
+        type(QStringLiteral("7"), QStringLiteral("8"));
+        QCOMPARE(d->List1->item(3)->text(), QStringLiteral(" 4 :   7    8"));
+    }
+
+    void aNumberOutsideThePointsCorrectsNothing() {
+        open();
+        typeAll({{"1", "2"}, {"3", "4"}});
+        const QStringList before = items(d->List1);
+        for (const char* no : {"", "0", "3", "-1", "1.5", "abc", "1e9"}) {
+            MessageRecorder boxes;
+            d->Text3->setText(QLatin1String(no));
+            d->Text4->setText(QStringLiteral("-100"));
+            d->Text5->setText(QStringLiteral("-100"));
+            d->Command7->click();
+            QVERIFY2(boxes.boxes.size() == 1, no);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            QCOMPARE(items(d->List1), before);
+            QCOMPARE(DataX[1], 1.0);
+            QCOMPARE(DataX[2], 3.0);
+            QCOMPARE(DataX[3], 0.0);
+            QCOMPARE(caption(d, "Label31"), QStringLiteral("1.0"));
+        }
+    }
+
+    void handOverSortsAndShowsTheDataInTheMainWindow_data() {
+        QTest::addColumn<bool>("corrected");
+        QTest::newRow("OK (no correction)") << false;
+        QTest::newRow("end of correction") << true;
+    }
+    void handOverSortsAndShowsTheDataInTheMainWindow() {
+        QFETCH(bool, corrected);
+        open();
+        typeAll({{"3", "30"}, {"1", "10"}, {"2", "0.5"}});
+        endEntry();
+        if (corrected) {
+            d->Command3->click();
+            QCOMPARE(d->focusWidget(), d->Text3);
+            correct(QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("40"));
+            d->Command6->click();
+        } else {
+            QTest::keyClick(d->Command4, Qt::Key_Return);
+        }
+        QVERIFY(!d->isVisible());
+        QVERIFY(f->isVisible());
+        QCOMPARE(items(f->List1),
+                 (QStringList{QStringLiteral("1  10"), QStringLiteral("2  0.5"),
+                              QStringLiteral("3  ") +
+                                  (corrected ? QStringLiteral("40") : QStringLiteral("30"))}));
+        QCOMPARE(extremes(f), extremes(d));
+        QCOMPARE(caption(f, "Label33"), QStringLiteral("0.5"));
+        QVERIFY(f->Command3->isEnabled());
+        for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
+            QVERIFY(o->isEnabled());
+    }
+
+    void equalAbscissasAndNonPositiveMinimaOnHandOver() {
+        const struct {
+            QList<std::pair<const char*, const char*>> points;
+            QStringList lines;
+            bool o2, o3, o4;
+        } cases[] = {
+            {{{"2", "5"}, {"2", "6"}},
+             {QStringLiteral("1.98  5"), QStringLiteral("2  6")},
+             true,
+             true,
+             true},
+            {{{"0", "1"}, {"1", "2"}},
+             {QStringLiteral("0  1"), QStringLiteral("1  2")},
+             true,
+             false,
+             false},
+            {{{"1", "-1"}, {"2", "3"}},
+             {QStringLiteral("1  -1"), QStringLiteral("2  3")},
+             false,
+             true,
+             false},
+        };
+        for (const auto& c : cases) {
+            open();
+            typeAll(c.points);
+            endEntry();
+            d->Command4->click();
+            QCOMPARE(items(f->List1), c.lines);
+            QCOMPARE(f->Option2->isEnabled(), c.o2);
+            QCOMPARE(f->Option3->isEnabled(), c.o3);
+            QCOMPARE(f->Option4->isEnabled(), c.o4);
+        }
+    }
+
+    void noPointsAreNotHandedOver() {
+        open();
+        d->Command2->click();
+        MessageRecorder boxes;
+        d->Command4->click();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY(d->isVisible());
+        QVERIFY(!f->Command3->isEnabled());
+    }
+
+    void cancelLeavesTheMainWindowWithoutData() {
+        open();
+        typeAll({{"0", "-1"}, {"2", "3"}});
+        d->Command5->click();
+        QVERIFY(!d->isVisible());
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->List1->count(), 0);
+        QCOMPARE(extremes(f), QStringList(4, QString()));
+        QVERIFY(!f->Command3->isEnabled());
+        for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
+            QVERIFY(o->isEnabled());
+        QCOMPARE(DataCount, 2);  // the points typed stay
+    }
+
+    void typedDataAndTheSameFileGiveTheSameEngineInputAndCurve() {
+        const QList<std::pair<const char*, const char*>> points = {
+            {"4", "0.3"}, {"1", "2.5"}, {"2.5", "-1e-3"}, {"7", "12.25"}, {"5.5", "3"}};
+        QByteArray file;
+        for (auto [x, y] : points) file += QByteArray(x) + "," + y + "\r\n";
+        dir->write(QStringLiteral("same.csv"), file);
+
+        // Draws the points and runs the engine; returns B2F.dat and the table drawn.
+        const auto calculate = [&](QByteArray& pointFile, QList<double>& table) {
+            f->Command3->click();
+            f->Command1->click();
+            pointFile = dir->read(QStringLiteral("B2F.dat"));
+            f->Command4->click();
+            form7()->Command2->click();
+            EngineConsole* console = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* c = qobject_cast<EngineConsole*>(w)) console = c;
+            QVERIFY(console);
+            QPointer<EngineConsole> alive(console);
+            QTRY_VERIFY_WITH_TIMEOUT(console->output().contains(QStringLiteral("Push Enter key")),
+                                     60000);
+            QTest::keyClick(console, Qt::Key_Return);
+            QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 20000);
+            f->Command5->click();
+            table.clear();
+            for (int i = 1; i <= TableCount; ++i) table << TableX[i] << TableY[i];
+        };
+        QByteArray typedPoints, loadedPoints;
+        QList<double> typedTable, loadedTable;
+        open();
+        typeAll(points);
+        endEntry();
+        d->Command4->click();
+        calculate(typedPoints, typedTable);
+        QVERIFY(!typedPoints.isEmpty());
+        QCOMPARE(typedTable.size(), 2 * 400);
+
+        f->Option5->click();
+        f->Command9->click();
+        clickFile(form10(), QStringLiteral("same.csv"));
+        form10()->Command1->click();
+        QCOMPARE(dir->exists(QStringLiteral("F2B.dat")), true);
+        calculate(loadedPoints, loadedTable);
+        QCOMPARE(typedPoints, loadedPoints);
+        QCOMPARE(typedTable, loadedTable);
+    }
+};
+
+QTEST_MAIN(HandEntryTest)
+#include "handentry_test.moc"
