@@ -332,7 +332,8 @@ void E1SHOW() {
     }
     // First-line capacity; never below one character, so a long routine name
     // cannot stall the wrapping.
-    long long capacity = 59 - static_cast<long long>(appended) - static_cast<long long>(header.size());
+    long long capacity =
+        59 - static_cast<long long>(appended) - static_cast<long long>(header.size());
     if (capacity < 1) capacity = 1;
 
     std::ostream& out = errorUnit();
@@ -342,7 +343,8 @@ void E1SHOW() {
     while (!rest.empty()) out << " ***          " << takeLine(rest, 64, false) << '\n';
 
     int type = lv.type;
-    if (type >= 1 && type <= 7 && s.settings[type].trace == 1 && s.level > 2) writeTraceback(s, out);
+    if (type >= 1 && type <= 7 && s.settings[type].trace == 1 && s.level > 2)
+        writeTraceback(s, out);
 }
 
 RoutineScope::RoutineScope(std::string_view name)

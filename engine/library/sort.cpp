@@ -3,6 +3,8 @@
 // finish for short pieces; in-place permutation of a vector cycle by cycle.
 #include "sort.h"
 
+#include <cmath>
+
 #include "errors.h"
 #include "machine.h"
 #include "views.h"
@@ -227,4 +229,66 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
             }
         }
     }
+}
+
+AbscissaFault SortDistinctAbscissas(int N, const float X[], float XS[], int IWK[],
+                                    AbscissaOrder order) {
+    Vec1<const float> x(X);
+    Vec1<float> xs(XS);
+    Vec1<int> perm(IWK);
+    AbscissaFault fault;
+    // A NaN compares false with everything, so it would pass an ordering scan
+    // and leave the sort without an order; an infinity passes both and makes
+    // every interval it ends infinitely wide.
+    for (int i = 1; i <= N; ++i) {
+        if (!std::isfinite(x(i))) {
+            fault.kind = AbscissaFault::kNotFinite;
+            fault.first = i;
+            fault.value = x(i);
+            return fault;
+        }
+    }
+    for (int j = 1; j <= N; ++j) perm(j) = j;
+    if (order == AbscissaOrder::kCopyIfAscending) {
+        int i = 2;
+        while (i <= N && x(i) > x(i - 1)) ++i;
+        if (i > N) {
+            RCOPY(N, X, 1, XS, 1);
+            return fault;
+        }
+        if (x(i) == x(i - 1)) {
+            fault.kind = AbscissaFault::kEqual;
+            fault.first = i - 1;
+            fault.second = i;
+            fault.value = x(i);
+            return fault;
+        }
+    }
+    SVRGP(N, X, XS, IWK);
+    for (int j = 2; j <= N; ++j) {
+        if (xs(j) == xs(j - 1)) {
+            fault.kind = AbscissaFault::kEqualAfterSort;
+            fault.first = perm(j - 1);
+            fault.second = perm(j);
+            fault.value = xs(j);
+            return fault;
+        }
+    }
+    return fault;
+}
+
+void RaiseAbscissaFault(const AbscissaFault& fault, int type, int code) {
+    if (!fault) return;
+    E1VALI(1, fault.first);
+    E1VALR(1, fault.value);
+    if (fault.kind == AbscissaFault::kNotFinite) {
+        E1MES(type, code,
+              "Points in the data point abscissas array, XDATA, must be finite, but XDATA(%(I1)) "
+              "= %(R1).");
+        return;
+    }
+    E1VALI(2, fault.second);
+    E1MES(type, code,
+          "Points in the data point abscissas array, XDATA, must be distinct, but XDATA(%(I1)) = "
+          "XDATA(%(I2)) = %(R1).");
 }
