@@ -23,7 +23,8 @@ std::optional<int> ReadFreeInteger(std::string_view line) {
     while (i < line.size() && isDigit(line[i])) ++i;
     if (i == digits) return std::nullopt;
     // The integer must end at a value separator.
-    if (i < line.size() && !isBlank(line[i]) && line[i] != ',' && line[i] != '/') return std::nullopt;
+    if (i < line.size() && !isBlank(line[i]) && line[i] != ',' && line[i] != '/')
+        return std::nullopt;
     int value = 0;
     std::string_view text = line.substr(start, i - start);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -61,12 +62,15 @@ std::optional<float> ReadEField(std::string_view field, int fraction) {
     long long exponent = 0;
     if (i < s.size()) {
         char c = s[i];
-        if (c == 'E' || c == 'e' || c == 'D' || c == 'd') ++i;
-        else if (c != '+' && c != '-') return std::nullopt;
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd')
+            ++i;
+        else if (c != '+' && c != '-')
+            return std::nullopt;
         bool expNegative = false;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) expNegative = s[i++] == '-';
         std::size_t expStart = i;
-        while (i < s.size() && isDigit(s[i]) && exponent < 100000) exponent = exponent * 10 + (s[i++] - '0');
+        while (i < s.size() && isDigit(s[i]) && exponent < 100000)
+            exponent = exponent * 10 + (s[i++] - '0');
         if (i == expStart || i != s.size()) return std::nullopt;
         if (expNegative) exponent = -exponent;
     }
@@ -77,8 +81,14 @@ std::optional<float> ReadEField(std::string_view field, int fraction) {
     float result = 0.0f;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
     if (ec == std::errc::result_out_of_range) {
-        // Below the smallest subnormal reads as zero; overflow is no number.
-        bool underflow = scale + static_cast<long long>(digits.size()) < 0;
+        // Below the smallest subnormal reads as zero; overflow is no number. The
+        // magnitude counts from the first significant digit, so leading zeros do
+        // not make a tiny value look large.
+        const std::size_t significant = digits.find_first_not_of('0');
+        const long long length = significant == std::string::npos
+                                     ? 0
+                                     : static_cast<long long>(digits.size() - significant);
+        bool underflow = scale + length < 0;
         if (!underflow) return std::nullopt;
         result = 0.0f;
     } else if (ec != std::errc{} || end != text.data() + text.size() || std::isinf(result)) {

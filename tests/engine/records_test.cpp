@@ -1,10 +1,10 @@
 // The exchange files' field reads and writes, field by field.
+#include "records.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-
-#include "records.h"
 
 namespace {
 
@@ -18,9 +18,21 @@ TEST(FreeInteger, FirstIntegerOnTheLine) {
         const char* line;
         std::optional<int> value;
     } cases[] = {
-        {"   900", 900}, {"00", 0}, {"01", 1}, {"  -1  ", -1}, {"+7", 7}, {"5 rest ignored", 5},
-        {"12,3", 12},   {"3\r", 3}, {"\t42", 42}, {"", std::nullopt}, {"   ", std::nullopt},
-        {"abc", std::nullopt}, {"12abc", std::nullopt}, {"1.5", std::nullopt}, {"-", std::nullopt},
+        {"   900", 900},
+        {"00", 0},
+        {"01", 1},
+        {"  -1  ", -1},
+        {"+7", 7},
+        {"5 rest ignored", 5},
+        {"12,3", 12},
+        {"3\r", 3},
+        {"\t42", 42},
+        {"", std::nullopt},
+        {"   ", std::nullopt},
+        {"abc", std::nullopt},
+        {"12abc", std::nullopt},
+        {"1.5", std::nullopt},
+        {"-", std::nullopt},
         {"99999999999", std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(ReadFreeInteger(c.line), c.value) << '"' << c.line << '"';
@@ -31,14 +43,31 @@ TEST(ExponentField, ReadsEveryAcceptedForm) {
         const char* field;
         float value;
     } cases[] = {
-        {"  .15000E+01", 1.5f},      {" -.12300E-01", -0.0123f}, {"            ", 0.0f},
-        {"", 0.0f},                  {"12345", 0.12345f},        {"-12345", -0.12345f},
-        {"1234567", 12.34567f},      {"12345E2", 12.345f},       {"1.5", 1.5f},
-        {"  1 . 5 ", 1.5f},          {"1.5E3", 1500.0f},         {"1.5e-3", 0.0015f},
-        {"1.5D+02", 150.0f},         {"1.5+02", 150.0f},         {"1.5-02", 0.015f},
-        {"+.5", 0.5f},               {"5.", 5.0f},               {"  .000000E+00", 0.0f},
-        {"3.40282347E+38", std::numeric_limits<float>::max()},   {"1E-50", 0.0f},
-        {"0.1", 0.1f},               {"100000", 1.0f},
+        {"  .15000E+01", 1.5f},
+        {" -.12300E-01", -0.0123f},
+        {"            ", 0.0f},
+        {"", 0.0f},
+        {"12345", 0.12345f},
+        {"-12345", -0.12345f},
+        {"1234567", 12.34567f},
+        {"12345E2", 12.345f},
+        {"1.5", 1.5f},
+        {"  1 . 5 ", 1.5f},
+        {"1.5E3", 1500.0f},
+        {"1.5e-3", 0.0015f},
+        {"1.5D+02", 150.0f},
+        {"1.5+02", 150.0f},
+        {"1.5-02", 0.015f},
+        {"+.5", 0.5f},
+        {"5.", 5.0f},
+        {"  .000000E+00", 0.0f},
+        {"3.40282347E+38", std::numeric_limits<float>::max()},
+        {"1E-50", 0.0f},
+        {"0.1", 0.1f},
+        {"100000", 1.0f},
+        // Leading zeros do not count towards the magnitude of a value too small to represent.
+        {"0000000000000000000000000000000000000000000000000000000001.E-50", 0.0f},
+        {"1.E-40", 1e-40f},
     };
     for (const Case& c : cases) {
         std::optional<float> v = ReadEField(c.field, 5);
@@ -48,7 +77,8 @@ TEST(ExponentField, ReadsEveryAcceptedForm) {
 }
 
 TEST(ExponentField, RefusesWhatIsNotANumber) {
-    for (const char* field : {"abc", "1.2.3", "E5", "1.5E", "1.5Ex", "--1", "1e99", "3.5E+38", ".", "+"}) {
+    for (const char* field :
+         {"abc", "1.2.3", "E5", "1.5E", "1.5Ex", "--1", "1e99", "3.5E+38", ".", "+"}) {
         EXPECT_FALSE(ReadEField(field, 5).has_value()) << '"' << field << '"';
     }
 }
@@ -64,9 +94,9 @@ TEST(WriteE, FieldsOfThirteenWithSixDigits) {
         float value;
         const char* text;
     } cases[] = {
-        {1.5f, "  .150000E+01"},        {-0.0123f, " -.123000E-01"}, {0.0f, "  .000000E+00"},
-        {-0.0f, "  .000000E+00"},       {123456.7f, "  .123457E+06"}, {0.01f, "  .100000E-01"},
-        {1.0f, "  .100000E+01"},        {9.9999996f, "  .100000E+02"}, {-1e-30f, " -.100000E-29"},
+        {1.5f, "  .150000E+01"},          {-0.0123f, " -.123000E-01"},   {0.0f, "  .000000E+00"},
+        {-0.0f, "  .000000E+00"},         {123456.7f, "  .123457E+06"},  {0.01f, "  .100000E-01"},
+        {1.0f, "  .100000E+01"},          {9.9999996f, "  .100000E+02"}, {-1e-30f, " -.100000E-29"},
         {3.4028235e38f, "  .340282E+39"}, {1.4e-45f, "  .140130E-44"},
     };
     for (const Case& c : cases) EXPECT_EQ(WriteE(c.value, 13, 6), c.text) << c.value;
