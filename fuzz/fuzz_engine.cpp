@@ -63,8 +63,8 @@ void checkTable(const std::string& table) {
     const std::optional<int> count = records::ReadFreeInteger(table.substr(0, 6));
     FUZZ_CHECK(count && *count >= 0, "count \"%s\"", table.substr(0, 6).c_str());
     constexpr std::size_t kRow = 28;  // two 13-column fields and CR LF
-    FUZZ_CHECK(table.size() == 8 + kRow * std::size_t(*count), "%d rows counted, %zu bytes",
-               *count, table.size());
+    FUZZ_CHECK(table.size() == 8 + kRow * std::size_t(*count), "%d rows counted, %zu bytes", *count,
+               table.size());
     for (int r = 0; r < *count; ++r) {
         const std::string_view row = std::string_view(table).substr(8 + kRow * r, kRow);
         FUZZ_CHECK(row.substr(26) == "\r\n", "row %d ends without CR LF", r + 1);
@@ -115,8 +115,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (char c : console.str()) {
         const auto byte = static_cast<unsigned char>(c);
-        FUZZ_CHECK(byte == '\n' || (byte >= 0x20 && byte < 0x7f),
-                   "console shows byte 0x%02X", unsigned(byte));
+        FUZZ_CHECK(byte == '\n' || (byte >= 0x20 && byte < 0x7f), "console shows byte 0x%02X",
+                   unsigned(byte));
     }
     return 0;
 }

@@ -31,8 +31,8 @@ void checkFreeInteger(std::string_view line) {
     if (i < line.size() && (line[i] == '+' || line[i] == '-')) ++i;
     const std::size_t firstDigit = i;
     while (i < line.size() && digit(line[i])) ++i;
-    bool expected = i > firstDigit && (i == line.size() || blank(line[i]) || line[i] == ',' ||
-                                       line[i] == '/');
+    bool expected =
+        i > firstDigit && (i == line.size() || blank(line[i]) || line[i] == ',' || line[i] == '/');
     long long value = 0;
     if (expected) {
         const std::string text(line.substr(start, i - start));
@@ -77,8 +77,7 @@ void checkEField(std::string_view field, int fraction) {
         FUZZ_CHECK(!got, "field \"%s\" overflows but read as %g", s.c_str(), double(*got));
         return;
     }
-    FUZZ_CHECK(got.has_value(), "field \"%s\" refused, expected %g", s.c_str(),
-               double(expected));
+    FUZZ_CHECK(got.has_value(), "field \"%s\" refused, expected %g", s.c_str(), double(expected));
     FUZZ_CHECK(*got == expected || (*got == 0 && expected == 0), "field \"%s\" read %a, strtof %a",
                s.c_str(), double(*got), double(expected));
 }

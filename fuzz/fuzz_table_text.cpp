@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(f.size() == 2, "row %d has %lld fields", i, static_cast<long long>(f.size()));
         FUZZ_CHECK(std::isfinite(t.x[i]) && std::isfinite(t.y[i]), "row %d not finite", i);
         FUZZ_CHECK(t.x[i] == strtodField(f[0]) && t.y[i] == strtodField(f[1]),
-                   "row %d reads (%a, %a), strtod (%a, %a)", i, t.x[i], t.y[i],
-                   strtodField(f[0]), strtodField(f[1]));
+                   "row %d reads (%a, %a), strtod (%a, %a)", i, t.x[i], t.y[i], strtodField(f[0]),
+                   strtodField(f[1]));
         FUZZ_CHECK(t.minX <= t.x[i] && t.x[i] <= t.maxX && t.minY <= t.y[i] && t.y[i] <= t.maxY,
                    "row %d outside the extremes", i);
     }

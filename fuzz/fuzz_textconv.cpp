@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "fuzz_check.h"
@@ -46,9 +47,9 @@ struct Pattern {
     bool exponent;
 };
 const Pattern kPatterns[] = {
-    {u"0.00000E+00", 5, true}, {u"00", 0, false},           {u"0.0E+0", 1, true},
-    {u"0.0E+00", 1, true},     {u"##0.000", 3, false},      {u"0.000E+00", 3, true},
-    {u"###0.0##", 3, false},   {u"  0.000E+00", 3, true},   {u"   ##0.000", 3, false},
+    {u"0.00000E+00", 5, true}, {u"00", 0, false},         {u"0.0E+0", 1, true},
+    {u"0.0E+00", 1, true},     {u"##0.000", 3, false},    {u"0.000E+00", 3, true},
+    {u"###0.0##", 3, false},   {u"  0.000E+00", 3, true}, {u"   ##0.000", 3, false},
 };
 
 void checkFormat(double value, const Pattern& p) {
@@ -58,8 +59,8 @@ void checkFormat(double value, const Pattern& p) {
         return;
     }
     if (std::isinf(value)) {
-        FUZZ_CHECK(text.trimmed() == (value > 0 ? QStringLiteral("Infinity")
-                                                : QStringLiteral("-Infinity")),
+        FUZZ_CHECK(text.trimmed() ==
+                       (value > 0 ? QStringLiteral("Infinity") : QStringLiteral("-Infinity")),
                    "infinity as \"%s\"", qUtf8Printable(text));
         return;
     }
@@ -67,8 +68,8 @@ void checkFormat(double value, const Pattern& p) {
     // Read wider than double: 15 digits of the largest double lie beyond its range.
     char* end = nullptr;
     const long double back = std::strtold(s.c_str(), &end);
-    FUZZ_CHECK(end == s.c_str() + s.size(), "\"%s\" of %a with \"%s\" is not one number",
-               s.c_str(), value, QString::fromUtf16(p.text).toUtf8().constData());
+    FUZZ_CHECK(end == s.c_str() + s.size(), "\"%s\" of %a with \"%s\" is not one number", s.c_str(),
+               value, QString::fromUtf16(p.text).toUtf8().constData());
     // The last place shown, from the text's own exponent.
     int shownExponent = 0;
     const std::size_t e = s.find('E');
@@ -102,8 +103,7 @@ void checkGeneral(double value) {
     if (std::strtod(shortest, nullptr) == value)
         FUZZ_CHECK(back == value, "\"%s\" does not read back to %a", s.c_str(), value);
     else  // the 15 digits may lie beyond the double range (the largest double), so read wider
-        FUZZ_CHECK(std::fabs(std::strtold(s.c_str(), nullptr) - value) <=
-                       std::fabs(value) * 5e-15L,
+        FUZZ_CHECK(std::fabs(std::strtold(s.c_str(), nullptr) - value) <= std::fabs(value) * 5e-15L,
                    "\"%s\" is not %a at 15 digits", s.c_str(), value);
     const bool exponentForm = back != 0 && (std::fabs(back) < 1e-4 || !(std::fabs(back) < 1e15));
     FUZZ_CHECK((s.find('E') != std::string::npos) == exponentForm, "form of \"%s\"", s.c_str());
@@ -112,17 +112,21 @@ void checkGeneral(double value) {
 
 }  // namespace
 
+// The first byte picks the pattern; the rest is the text read, and its first eight bytes are also
+// the bits of a value formatted.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const char* bytes = reinterpret_cast<const char*>(data);
-    checkParse(QString::fromLatin1(bytes, qsizetype(size)));
-    checkParse(QString::fromUtf8(bytes, qsizetype(size)));
+    if (size == 0) return 0;
+    const Pattern& pattern = kPatterns[data[0] % std::size(kPatterns)];
+    const char* bytes = reinterpret_cast<const char*>(data + 1);
+    const qsizetype length = qsizetype(size - 1);
+    checkParse(QString::fromLatin1(bytes, length));
+    checkParse(QString::fromUtf8(bytes, length));
 
-    // The value formatted: the one the text reads as, and the raw bits of its first bytes.
-    double values[2] = {ParseNumber(QString::fromLatin1(bytes, qsizetype(size))), 0.0};
-    if (size >= sizeof(double)) std::memcpy(&values[1], data, sizeof(double));
+    double values[2] = {ParseNumber(QString::fromLatin1(bytes, length)), 0.0};
+    if (length >= qsizetype(sizeof(double))) std::memcpy(&values[1], bytes, sizeof(double));
     for (double v : values) {
         checkGeneral(v);
-        for (const Pattern& p : kPatterns) checkFormat(v, p);
+        checkFormat(v, pattern);
     }
     return 0;
 }

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     std::vector<fs::path> files;
     for (int i = 1; i < argc; ++i) {
-        const fs::path arg(argv[i]);
+        // Absolute, because a target may change the working directory.
+        const fs::path arg = fs::absolute(argv[i]);
         if (fs::is_directory(arg)) {
             for (const auto& entry : fs::directory_iterator(arg))
                 if (entry.is_regular_file()) files.push_back(entry.path());
