@@ -1,9 +1,11 @@
 // Fixed-column record I/O of the exchange files.
 #include "records.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -102,37 +104,113 @@ std::string_view Field(std::string_view record, int start, int width) {
     return record.substr(start, width);
 }
 
-std::string WriteE(float value, int w, int d) {
-    std::string body;
-    if (std::isnan(value)) {
-        body = "NaN";
-    } else if (std::isinf(value)) {
-        body = value < 0 ? "-Infinity" : "Infinity";
-    } else {
-        // d significant digits of the exact binary value, correctly rounded,
-        // written as 0.ddd x 10^(e+1).
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.*E", d - 1, static_cast<double>(value));
-        std::string s = buf;
-        bool negative = s[0] == '-';
-        if (negative) s.erase(0, 1);
-        std::size_t e = s.find('E');
-        std::string mantissa = s.substr(0, 1) + (d > 1 ? s.substr(2, d - 1) : std::string());
-        int exponent = std::stoi(s.substr(e + 1)) + 1;
-        if (value == 0.0f) {
-            exponent = 0;
-            negative = false;
-        }
-        char exp[16];
-        if (exponent >= -99 && exponent <= 99) {
-            std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        } else {
-            std::snprintf(exp, sizeof exp, "%c%03d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        }
-        body = std::string(negative ? "-" : "") + "." + mantissa + exp;
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr Wide power(Wide base, int exponent) {
+    Wide p = 1;
+    for (int i = 0; i < exponent; ++i) p *= base;
+    return p;
+}
+
+// a x 10^s as an exact fraction q + rem/den of wide integers, for a = m x 2^e.
+// For the values and scales DigitsOf asks for, every term stays below 2^128.
+struct Scaled {
+    Wide q, rem, den;
+};
+Scaled scaleByPowerOfTen(std::uint32_t m, int e, int s) {
+    Wide num = m;
+    Wide den = 1;
+    if (s >= 0)
+        num *= power(5, s);
+    else
+        den *= power(5, -s);
+    if (e + s >= 0)
+        num <<= e + s;
+    else
+        den <<= -(e + s);
+    return {num / den, num % den, den};
+}
+
+// The d significant decimal digits (1 <= d <= kMaxDigits) of a finite,
+// nonzero |value|, correctly rounded with ties to even, as the integer q in
+// [10^(d-1), 10^d) and the decimal exponent e10 with |value| ~ q x 10^(e10-d+1).
+struct Digits {
+    std::uint32_t q;
+    int e10;
+};
+Digits digitsOf(float value, int d) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>((bits >> 23) & 0xffu);
+    std::uint32_t m = bits & 0x7fffffu;
+    int e = -149;
+    if (biased != 0) {
+        m |= 0x800000u;
+        e = biased - 150;
     }
-    if (static_cast<int>(body.size()) > w) return std::string(w, '*');
-    return std::string(w - body.size(), ' ') + body;
+    // 2^p2 <= |value| < 2^(p2 + 1); the first guess of the decimal exponent is
+    // floor((p2 + 1) log10 2), never too small and at most one too large.
+    const int p2 = e + 31 - std::countl_zero(m);
+    int e10 = ((p2 + 1) * 78913) >> 18;
+    const Wide low = power(10, d - 1);
+    Scaled x = scaleByPowerOfTen(m, e, d - 1 - e10);
+    if (x.q < low) {
+        --e10;
+        x = scaleByPowerOfTen(m, e, d - 1 - e10);
+    }
+    Wide q = x.q;
+    const Wide twice = 2 * x.rem;
+    if (twice > x.den || (twice == x.den && (q & 1) != 0)) ++q;
+    if (q == 10 * low) {  // rounded up to the next decade
+        q = low;
+        ++e10;
+    }
+    return {static_cast<std::uint32_t>(q), e10};
+}
+
+}  // namespace
+
+std::string WriteE(float value, int w, int d) {
+    char body[32];
+    int length = 0;
+    auto put = [&](const char* text) {
+        while (*text) body[length++] = *text++;
+    };
+    if (d < 1 || d > kMaxDigits) {
+        length = w + 1;  // no field of such a width
+    } else if (std::isnan(value)) {
+        put("NaN");
+    } else if (std::isinf(value)) {
+        put(value < 0 ? "-Infinity" : "Infinity");
+    } else {
+        // 0.ddd x 10^exponent; zero (of either sign) is .000E+00.
+        std::uint32_t q = 0;
+        int exponent = 0;
+        if (value != 0.0f) {
+            const Digits digits = digitsOf(value, d);
+            q = digits.q;
+            exponent = digits.e10 + 1;
+            if (value < 0) body[length++] = '-';
+        }
+        body[length++] = '.';
+        for (int i = d - 1; i >= 0; --i) {
+            body[length + i] = static_cast<char>('0' + q % 10);
+            q /= 10;
+        }
+        length += d;
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude <= 99) body[length++] = 'E';
+        body[length++] = exponent < 0 ? '-' : '+';
+        if (magnitude > 99) body[length++] = static_cast<char>('0' + magnitude / 100);
+        body[length++] = static_cast<char>('0' + magnitude / 10 % 10);
+        body[length++] = static_cast<char>('0' + magnitude % 10);
+    }
+    if (length > w) return std::string(w, '*');
+    std::string field(w - length, ' ');
+    field.append(body, length);
+    return field;
 }
 
 std::string WriteI(int value, int w) {

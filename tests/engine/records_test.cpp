@@ -3,8 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -108,6 +112,87 @@ TEST(WriteE, OtherWidthsAndOverflow) {
     EXPECT_EQ(WriteE(-1.5f, 10, 6), "**********");
     EXPECT_EQ(WriteE(std::numeric_limits<float>::infinity(), 13, 6), "     Infinity");
     EXPECT_EQ(WriteE(std::nanf(""), 13, 6), "          NaN");
+}
+
+// The field as the C library's own correctly rounded "%E" conversion gives it:
+// the reference the digit generation of WriteE is held to.
+std::string referenceE(float value, int w, int d) {
+    std::string body;
+    if (std::isnan(value)) {
+        body = "NaN";
+    } else if (std::isinf(value)) {
+        body = value < 0 ? "-Infinity" : "Infinity";
+    } else {
+        char buf[64];
+        std::snprintf(buf, sizeof buf, "%.*E", d - 1, static_cast<double>(value));
+        std::string s = buf;
+        bool negative = s[0] == '-';
+        if (negative) s.erase(0, 1);
+        std::size_t e = s.find('E');
+        std::string mantissa = s.substr(0, 1) + (d > 1 ? s.substr(2, d - 1) : std::string());
+        int exponent = std::stoi(s.substr(e + 1)) + 1;
+        if (value == 0.0f) {
+            exponent = 0;
+            negative = false;
+        }
+        char exp[16];
+        std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        body = std::string(negative ? "-" : "") + "." + mantissa + exp;
+    }
+    if (static_cast<int>(body.size()) > w) return std::string(w, '*');
+    return std::string(w - body.size(), ' ') + body;
+}
+
+// Checks both field layouts of the exchange files for one value; reports the
+// first few differences only.
+void expectSameAsReference(float value, int& failures) {
+    for (auto [w, d] : {std::pair{13, 6}, std::pair{12, 5}}) {
+        const std::string expected = referenceE(value, w, d);
+        const std::string computed = WriteE(value, w, d);
+        if (computed != expected && ++failures <= 10) {
+            ADD_FAILURE() << "bits 0x" << std::hex << std::bit_cast<std::uint32_t>(value)
+                          << std::dec << " E" << w << "." << d << ": expected \"" << expected
+                          << "\", computed \"" << computed << "\"";
+        }
+    }
+}
+
+TEST(WriteE, SameDigitsAsTheCorrectlyRoundedReference) {
+    int failures = 0;
+    // A dense sample of every binade, both signs, subnormals, zeros, the
+    // infinities and NaNs included.
+    for (std::uint64_t bits = 0; bits <= 0xffffffffu; bits += 2039)
+        expectSameAsReference(std::bit_cast<float>(static_cast<std::uint32_t>(bits)), failures);
+    // The neighbourhoods of every rounding into the next decade (9.999995
+    // and 9.99995 x 10^k) and of the extremes.
+    for (int k = -46; k <= 39; ++k) {
+        for (double edge : {9.999995, 9.99995, 1.0}) {
+            float f = static_cast<float>(edge * std::pow(10.0, k));
+            for (int i = 0; i < 64; ++i) f = std::nextafter(f, 0.0f);
+            for (int i = 0; i < 128; ++i, f = std::nextafter(f, INFINITY)) {
+                expectSameAsReference(f, failures);
+                expectSameAsReference(-f, failures);
+            }
+        }
+    }
+    // Exact ties between two six- or five-digit neighbours: integers.
+    for (int i = 100000; i <= 2000000; ++i) expectSameAsReference(static_cast<float>(i), failures);
+    for (float f : {std::numeric_limits<float>::max(), std::numeric_limits<float>::min(),
+                    std::numeric_limits<float>::denorm_min(), 0.5f, 2.5e-5f, 1.25f, 0.125f})
+        expectSameAsReference(f, failures);
+    EXPECT_EQ(failures, 0);
+}
+
+TEST(WriteE, DecadeRoundingNegativeZeroAndDigitRange) {
+    EXPECT_EQ(WriteE(999999.5f, 13, 6), "  .100000E+07");  // tie, rounds to even
+    EXPECT_EQ(WriteE(999998.5f, 13, 6), "  .999998E+06");  // tie, stays even
+    EXPECT_EQ(WriteE(-99999.5f, 12, 5), " -.10000E+06");
+    EXPECT_EQ(WriteE(-0.0f, 12, 5), "  .00000E+00");
+    EXPECT_EQ(WriteE(-1.4e-45f, 13, 6), " -.140130E-44");
+    EXPECT_EQ(WriteE(1.5f, 13, 7), "*************");
+    EXPECT_EQ(WriteE(1.5f, 13, 0), "*************");
+    EXPECT_EQ(WriteE(-1.5f, 11, 6), "***********");
+    EXPECT_EQ(WriteE(1.5f, 12, 6), " .150000E+01");
 }
 
 TEST(WriteI, RightJustifiedOrAsterisks) {
