@@ -44,7 +44,10 @@ void accumulateNormalEquations(int ndata, const float XS[], const float FS[], co
     Vec1<const float> x(XS), f(FS), w(WS), t(XKNOT);
     Mat1<float> qm(Q, k);
     Vec1<float> a(BSCOEF);
-    float* b = WKB;
+    // A known order keeps the basis values in local storage, free of any alias with the
+    // caller's arrays.
+    float local[K > 0 ? K : 1];
+    float* b = K > 0 ? local : WKB;
     float* dl = WKB + k;
     float* dr = WKB + 2 * k;
     Vec1<const float> bv(b);
@@ -59,11 +62,14 @@ void accumulateNormalEquations(int ndata, const float XS[], const float FS[], co
         BasisValues<K>(XKNOT, k, x(i), use, b, dl, dr);
         const float wi = w(i);
         const float fi = f(i);
+#pragma GCC unroll 8
         for (int j = 1; j <= k; ++j) {
             const int c = use - k + j;
             const float dw = wi * bv(j);
             a(c) += dw * fi;
-            for (int r = 1; r <= k - j + 1; ++r) qm(r, c) += dw * bv(j + r - 1);
+            float* column = qm.at(1, c);
+#pragma GCC unroll 8
+            for (int r = 1; r <= k - j + 1; ++r) column[r - 1] += dw * bv(j + r - 1);
         }
     }
 }
