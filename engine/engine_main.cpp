@@ -193,11 +193,15 @@ void writeTable(const Run& run) {
     {
         std::ofstream out(kTableScratch, std::ios::binary | std::ios::trunc);
         if (!out) inputError(std::string("cannot create ") + kTableScratch);
-        out << records::WriteI(run.NOUT - 1, 6) << "\r\n";
+        // The records are assembled in memory and written in one piece.
+        std::string text = records::WriteI(run.NOUT - 1, 6) + "\r\n";
+        text.reserve(text.size() + static_cast<std::size_t>(run.NOUT - 1) * 28);
         for (int r = 0; r < run.NOUT - 1; ++r) {
-            out << records::WriteE(run.XOUT[r], 13, 6) << records::WriteE(run.FOUT[r], 13, 6)
-                << "\r\n";
+            records::AppendE(text, run.XOUT[r], 13, 6);
+            records::AppendE(text, run.FOUT[r], 13, 6);
+            text += "\r\n";
         }
+        out << text;
         out.flush();
         if (!out) {
             std::remove(kTableScratch);
@@ -211,12 +215,15 @@ void writeTable(const Run& run) {
 }
 
 void echoTable(const Run& run) {
-    std::ostream& out = console();
-    out << '\n';
+    std::string text = "\n";
+    text.reserve(1 + static_cast<std::size_t>(run.NOUT - 1) * 29);
     for (int r = 0; r < run.NOUT - 1; ++r) {
-        out << records::WriteE(run.XOUT[r], 13, 6) << "  " << records::WriteE(run.FOUT[r], 13, 6)
-            << '\n';
+        records::AppendE(text, run.XOUT[r], 13, 6);
+        text += "  ";
+        records::AppendE(text, run.FOUT[r], 13, 6);
+        text += '\n';
     }
+    console() << text;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Fixed-column record I/O of the exchange files.
 #include "records.h"
 
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -108,34 +109,40 @@ namespace {
 
 __extension__ typedef unsigned __int128 Wide;
 
-constexpr Wide power(Wide base, int exponent) {
-    Wide p = 1;
-    for (int i = 0; i < exponent; ++i) p *= base;
+// 5^0 .. 5^kMaxFive: every power of five a float's scaling can need.
+constexpr int kMaxFive = 55;
+constexpr std::array<Wide, kMaxFive + 1> kPowersOfFive = [] {
+    std::array<Wide, kMaxFive + 1> p{};
+    p[0] = 1;
+    for (int i = 1; i <= kMaxFive; ++i) p[i] = p[i - 1] * 5;
     return p;
-}
+}();
 
 // a x 10^s as an exact fraction q + rem/den of wide integers, for a = m x 2^e.
-// For the values and scales DigitsOf asks for, every term stays below 2^128.
+// For the values and scales digitsOf asks for, every term stays below 2^128.
 struct Scaled {
     Wide q, rem, den;
 };
 Scaled scaleByPowerOfTen(std::uint32_t m, int e, int s) {
-    Wide num = m;
-    Wide den = 1;
-    if (s >= 0)
-        num *= power(5, s);
-    else
-        den *= power(5, -s);
-    if (e + s >= 0)
-        num <<= e + s;
-    else
-        den <<= -(e + s);
+    const int twos = e + s;
+    if (s >= 0) {
+        // A power of two below: a shift and a mask.
+        const Wide num = m * kPowersOfFive[s];
+        if (twos >= 0) return {num << twos, 0, 1};
+        const Wide den = Wide{1} << -twos;
+        return {num >> -twos, num & (den - 1), den};
+    }
+    const Wide num = twos >= 0 ? Wide{m} << twos : Wide{m};
+    const Wide den = twos >= 0 ? kPowersOfFive[-s] : kPowersOfFive[-s] << -twos;
     return {num / den, num % den, den};
 }
 
 // The d significant decimal digits (1 <= d <= kMaxDigits) of a finite,
 // nonzero |value|, correctly rounded with ties to even, as the integer q in
 // [10^(d-1), 10^d) and the decimal exponent e10 with |value| ~ q x 10^(e10-d+1).
+constexpr std::array<Wide, kMaxDigits + 1> kPowersOfTen = {1,     10,     100,    1000,
+                                                           10000, 100000, 1000000};
+
 struct Digits {
     std::uint32_t q;
     int e10;
@@ -154,7 +161,7 @@ Digits digitsOf(float value, int d) {
     // floor((p2 + 1) log10 2), never too small and at most one too large.
     const int p2 = e + 31 - std::countl_zero(m);
     int e10 = ((p2 + 1) * 78913) >> 18;
-    const Wide low = power(10, d - 1);
+    const Wide low = kPowersOfTen[d - 1];
     Scaled x = scaleByPowerOfTen(m, e, d - 1 - e10);
     if (x.q < low) {
         --e10;
@@ -172,7 +179,7 @@ Digits digitsOf(float value, int d) {
 
 }  // namespace
 
-std::string WriteE(float value, int w, int d) {
+void AppendE(std::string& out, float value, int w, int d) {
     char body[32];
     int length = 0;
     auto put = [&](const char* text) {
@@ -207,9 +214,17 @@ std::string WriteE(float value, int w, int d) {
         body[length++] = static_cast<char>('0' + magnitude / 10 % 10);
         body[length++] = static_cast<char>('0' + magnitude % 10);
     }
-    if (length > w) return std::string(w, '*');
-    std::string field(w - length, ' ');
-    field.append(body, length);
+    if (length > w) {
+        out.append(w, '*');
+        return;
+    }
+    out.append(w - length, ' ');
+    out.append(body, length);
+}
+
+std::string WriteE(float value, int w, int d) {
+    std::string field;
+    AppendE(field, value, w, d);
     return field;
 }
 

@@ -29,6 +29,8 @@ std::string_view Field(std::string_view record, int start, int width);
 // without a sign. d runs from 1 to kMaxDigits; any other d gives asterisks.
 inline constexpr int kMaxDigits = 6;
 std::string WriteE(float value, int w, int d);
+// The same field appended to out.
+void AppendE(std::string& out, float value, int w, int d);
 
 // Iw output: right-justified in w characters; w asterisks when it does not fit.
 std::string WriteI(int value, int w);

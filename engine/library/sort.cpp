@@ -306,18 +306,28 @@ AbscissaFault SortDistinctAbscissas(int N, const float X[], float XS[], int IWK[
     AbscissaFault fault;
     // A NaN compares false with everything, so it would pass an ordering scan
     // and leave the sort without an order; an infinity passes both and makes
-    // every interval it ends infinitely wide. One pass finds the first value
-    // that is not finite and the first step that does not ascend.
-    int firstNotAscending = 0;
-    for (int i = 1; i <= N; ++i) {
-        if (!std::isfinite(x(i))) {
-            fault.kind = AbscissaFault::kNotFinite;
-            fault.first = i;
-            fault.value = x(i);
-            return fault;
-        }
-        if (firstNotAscending == 0 && i > 1 && !(x(i) > x(i - 1))) firstNotAscending = i;
+    // every interval it ends infinitely wide. Branch-free scans answer whether
+    // all are finite and ascend; only a fault is searched for its position.
+    bool allFinite = true;
+    bool ascending = true;
+#pragma GCC unroll 4
+    for (int i = 1; i <= N; ++i) allFinite &= std::isfinite(x(i));
+#pragma GCC unroll 4
+    for (int i = 2; i <= N; ++i) ascending &= x(i) > x(i - 1);
+    if (!allFinite) {
+        int i = 1;
+        while (std::isfinite(x(i))) ++i;
+        fault.kind = AbscissaFault::kNotFinite;
+        fault.first = i;
+        fault.value = x(i);
+        return fault;
     }
+    int firstNotAscending = 0;
+    if (!ascending) {
+        firstNotAscending = 2;
+        while (x(firstNotAscending) > x(firstNotAscending - 1)) ++firstNotAscending;
+    }
+#pragma GCC unroll 4
     for (int j = 1; j <= N; ++j) perm(j) = j;
     if (order == AbscissaOrder::kCopyIfAscending) {
         const int i = firstNotAscending;
