@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the windowed program need, from
-# Debian's packages; packages already present are left alone.
+# Debian's packages; packages already present are left alone. With --scipy,
+# also what bench/compare_scipy.py needs (never installed by the tests).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,8 @@ packages=(
   fonts-noto-cjk fonts-liberation
   xvfb xauth
 )
+
+if [ "${1:-}" = "--scipy" ]; then packages+=(python3-scipy); fi
 
 missing=()
 for p in "${packages[@]}"; do
