@@ -4,5 +4,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "$1" && pwd)
-"$root/scripts/setup.sh" --scipy
+"$root/scripts/setup.sh" python3-scipy
 /usr/bin/python3 "$root/bench/compare_scipy.py" "$build/bin/time_library" "${2:-5}"

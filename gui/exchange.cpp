@@ -6,27 +6,17 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <cfloat>
 #include <cmath>
 
-#include "messagebox.h"
+#include "savefile.h"
+#include "scalemode.h"
 #include "state.h"
 #include "textconv.h"
 
 namespace {
 
 const QString kRecordPattern = QStringLiteral("0.00000E+00");
-
-bool writeFile(const QString& name, const QByteArray& bytes) {
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 // A sign piece followed by the magnitude in the record's exponent form; 0 takes the minus.
 QString signedField(double v, const QString& plus, const QString& minus) {
@@ -35,8 +25,16 @@ QString signedField(double v, const QString& plus, const QString& minus) {
 
 }  // namespace
 
-double SentX(int i) { return ScaleMode == 3 || ScaleMode == 4 ? LogDataX[i] : DataX[i]; }
-double SentY(int i) { return ScaleMode == 2 || ScaleMode == 4 ? LogDataY[i] : DataY[i]; }
+double SentX(int i) { return IsLogX(ScaleMode) ? LogDataX[i] : DataX[i]; }
+double SentY(int i) { return IsLogY(ScaleMode) ? LogDataY[i] : DataY[i]; }
+
+void FillDataLogarithms() {
+    if (ScaleMode == 1) return;
+    for (int i = 1; i <= DataCount; ++i) {
+        if (DataX[i] > 0) LogDataX[i] = std::log(DataX[i]);
+        if (DataY[i] > 0) LogDataY[i] = std::log(DataY[i]);
+    }
+}
 
 bool FitsEngineRecord(double value) {
     const double magnitude = std::fabs(value);
@@ -48,6 +46,18 @@ int FirstUnsendablePoint() {
     for (int i = 1; i <= DataCount; ++i)
         if (!FitsEngineRecord(SentX(i)) || !FitsEngineRecord(SentY(i))) return i;
     return 0;
+}
+
+PointProblem CheckPointsForEngine() {
+    PointProblem problem;
+    const bool logX = IsLogX(ScaleMode), logY = IsLogY(ScaleMode);
+    for (int i = 1; i <= DataCount && problem.kind == PointProblem::None; ++i)
+        if ((logX && DataX[i] <= 0) || (logY && DataY[i] <= 0))
+            problem = {PointProblem::NoLogarithm, i};
+    if (problem.kind == PointProblem::None)
+        if (const int bad = FirstUnsendablePoint()) problem = {PointProblem::OutOfRange, bad};
+    if (problem.kind != PointProblem::None) QFile::remove(QLatin1String(kPointFileName));
+    return problem;
 }
 
 QByteArray PointFileText() {
@@ -62,12 +72,12 @@ QByteArray PointFileText() {
 
 bool WritePointFile() {
     if (FirstUnsendablePoint() != 0) return false;
-    return writeFile(QLatin1String(kPointFileName), PointFileText());
+    return SaveFileBytes(QLatin1String(kPointFileName), PointFileText());
 }
 
 bool WriteMethodFile(int flag) {
-    return writeFile(QLatin1String(kMethodFileName),
-                     (FormatNumber(flag, u"00") + QStringLiteral("\r\n")).toLatin1());
+    return SaveFileBytes(QLatin1String(kMethodFileName),
+                         (FormatNumber(flag, u"00") + QStringLiteral("\r\n")).toLatin1());
 }
 
 std::optional<EngineTable> ParseTableText(const QByteArray& bytes) {
@@ -127,13 +137,12 @@ bool ReadTableFile() {
     QFile file{QLatin1String(kTableFileName)};
     std::optional<EngineTable> table;
     if (file.open(QIODevice::ReadOnly)) table = ParseTableText(file.readAll());
-    if (!table) {
-        ShowMessage(nullptr, QStringLiteral("　補間計算の結果がまだありません！　"));
-        return false;
-    }
+    if (!table) return false;
     StoreTable(*table);
     return true;
 }
+
+void DeleteTableFile() { QFile::remove(QLatin1String(kTableFileName)); }
 
 void DeleteExchangeFiles() {
     for (const char* name : {kPointFileName, kTableFileName, kMethodFileName})

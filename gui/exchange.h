@@ -22,6 +22,22 @@ bool FitsEngineRecord(double value);
 // Index of the first point of 1..DataCount whose sent X or Y does not fit, or 0.
 int FirstUnsendablePoint();
 
+// LogDataX/LogDataY(1..DataCount) from the points when ScaleMode is not 1; a value without a
+// logarithm (0 or negative) leaves its entry as it was.
+void FillDataLogarithms();
+
+// Why the current points cannot be sent to the engine in the current ScaleMode, and which point
+// (1-based) is the first that cannot.
+struct PointProblem {
+    enum Kind { None, NoLogarithm, OutOfRange };
+    Kind kind = None;
+    int point = 0;
+};
+// Checks every point for a value without a logarithm on a logarithmic axis, then for a value
+// that does not fit the engine's record. On a problem an older B2F.dat is deleted, so that it
+// cannot pass for the current points.
+PointProblem CheckPointsForEngine();
+
 // Contents of B2F.dat for the current points and ScaleMode.
 QByteArray PointFileText();
 // Writes B2F.dat. Refuses (returns false, writes nothing) while a point does not fit the
@@ -40,12 +56,15 @@ struct EngineTable {
 // count below 1 or above the table's capacity, fewer rows than counted, or a row that is not
 // two numbers.
 std::optional<EngineTable> ParseTableText(const QByteArray& text);
-// Reads F2B.dat into the program-wide table. On failure a message box says that no result is
-// available yet and the program-wide state stays as it was.
+// Reads F2B.dat into the program-wide table. False when there is no usable table; the
+// program-wide state then stays as it was.
 bool ReadTableFile();
 // Commits a table to the program-wide state.
 void StoreTable(const EngineTable& table);
 
+// Deletes F2B.dat (a failed run writes no table, so the previous one must not pass for its
+// result), ignoring every failure.
+void DeleteTableFile();
 // Deletes B2F.dat, F2B.dat and Bor3.dat, ignoring every failure.
 void DeleteExchangeFiles();
 

@@ -2,7 +2,6 @@
 #include "form1.h"
 
 #include <QCloseEvent>
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,27 +14,29 @@
 #include <cmath>
 
 #include "controls.h"
+#include "datainput.h"
 #include "events.h"
 #include "exchange.h"
 #include "form10.h"
 #include "form2.h"
+#include "form4.h"
+#include "form5.h"
 #include "form7.h"
 #include "linecontrol.h"
 #include "messagebox.h"
+#include "pathutil.h"
 #include "picturebox.h"
 #include "program.h"
-#include "readout.h"
+#include "readoutpanel.h"
+#include "scalemode.h"
 #include "state.h"
 #include "textbox.h"
 #include "textconv.h"
 
 namespace {
 
-// Hand entry, data saving and image saving have no windows yet: the controls that would open
-// them are shown but stay disabled.
+// Hand entry has no window yet: the control that would open it is shown but stays disabled.
 constexpr bool kHandEntryAvailable = false;
-constexpr bool kDataSavingAvailable = false;
-constexpr bool kImageSavingAvailable = false;
 
 const QString kInvalidInput = QStringLiteral("　入力値が不正です！　");
 
@@ -197,7 +198,6 @@ Form1::Form1() {
     Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
     Command7 = NamedButton("Command7", QStringLiteral("Reset"));
     Command2 = NamedButton("Command2", QStringLiteral("終了"));
-    Command8->setEnabled(kImageSavingAvailable);
     int mark = 5;
     for (QPushButton* b : {Command1, Command4, Command5, Command6}) {
         auto* row = new QHBoxLayout;
@@ -250,6 +250,8 @@ Form1::Form1() {
     connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
     int mode = 1;
@@ -265,17 +267,40 @@ Form1::Form1() {
 }
 
 void Form1::reset() {
-    List1->clear();
-    Picture1->clear();
+    clearInputData();
+    clearGraph();
     Option5->setChecked(true);
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
     Option1->setChecked(true);
     Option_Click(1);  // a reset leaves both increment fields enabled
-    for (QLabel* l : {Label31, Label32, Label33, Label34, Label27, Label28}) l->clear();
     for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10}) t->clear();
-    for (QPushButton* b : {Command1, Command3, Command4, Command5, Command6}) b->setEnabled(false);
+}
+
+void Form1::clearInputData() {
+    List1->clear();
+    for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
+    Command3->setEnabled(false);
+}
+
+void Form1::showInputData(const QStringList& listLines) {
+    List1->clear();
+    List1->addItems(listLines);
+    SetTexts({Label31, Label32, Label33, Label34}, DataExtremeTexts());
+    // A logarithmic axis cannot show a value of 0 or less.
+    for (int mode = 1; mode <= 4; ++mode) {
+        const bool shown = (!IsLogX(mode) || DataMinX > 0) && (!IsLogY(mode) || DataMinY > 0);
+        scaleOption(mode)->setEnabled(shown);
+    }
+    Command3->setEnabled(true);
+}
+
+void Form1::clearGraph() {
+    Picture1->clear();
     Line1->hide();
     Line2->hide();
+    Label27->clear();
+    Label28->clear();
+    for (QPushButton* b : {Command1, Command4, Command5, Command6}) b->setEnabled(false);
 }
 
 GraphSettings Form1::graphSettings() const {
@@ -294,11 +319,14 @@ GraphSettings Form1::graphSettings() const {
     return s;
 }
 
+QRadioButton* Form1::scaleOption(int mode) const {
+    QRadioButton* const options[] = {Option1, Option2, Option3, Option4};
+    return options[mode - 1];
+}
+
 void Form1::Option_Click(int mode) {
     ScaleMode = mode;
-    const bool logX = mode == 3 || mode == 4;
-    const bool logY = mode == 2 || mode == 4;
-    for (auto [field, isLog] : {std::pair{Text7, logX}, std::pair{Text10, logY}}) {
+    for (auto [field, isLog] : {std::pair{Text7, IsLogX(mode)}, std::pair{Text10, IsLogY(mode)}}) {
         if (isLog) field->setText(QStringLiteral("10"));
         field->setEnabled(!isLog);
     }
@@ -310,22 +338,25 @@ void Form1::Text_KeyDown(TextBox* box, int key) {
     if (box == Text5)
         next = Text6;
     else if (box == Text6)
-        next = ScaleMode == 1 || ScaleMode == 2 ? Text7 : Text8;
+        next = IsLogX(ScaleMode) ? Text8 : Text7;
     else if (box == Text7)
         next = Text8;
     else if (box == Text8)
         next = Text9;
     else if (box == Text9)
-        next = ScaleMode == 1 || ScaleMode == 3 ? static_cast<QWidget*>(Text10) : Command3;
+        next = IsLogY(ScaleMode) ? static_cast<QWidget*>(Command3) : Text10;
     else if (box == Text10)
         next = Command3;
     if (next) next->setFocus();
 }
 
 void Form1::Command9_Click() {
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
-    for (int i = 1; i <= kDataCapacity; ++i) DataX[i] = DataY[i] = 0.0;
-    List1->clear();
+    // A new data input starts a new pass: nothing of the previous data's graph, table or
+    // buttons may be used with the new data.
+    clearInputData();
+    clearGraph();
+    CurveReady = 0;
+    ClearDataPoints();
     if (!Option5->isChecked()) return;  // hand entry has no window yet
     form10()->prepare();
     form10()->show();
@@ -339,7 +370,10 @@ bool Form1::readAxisFields() {
     YStart = ParseNumber(Text8->text());
     YEnd = ParseNumber(Text9->text());
     YStep = ParseNumber(Text10->text());
-    if (XStart >= XEnd || YStart >= YEnd) {
+    // A limit typed beyond the double range reads as an infinity, and a range may be too wide
+    // to measure; neither can be drawn.
+    if (!(XStart < XEnd && YStart < YEnd) || !std::isfinite(XEnd - XStart) ||
+        !std::isfinite(YEnd - YStart)) {
         ShowMessage(this, kInvalidInput);
         return false;
     }
@@ -367,11 +401,11 @@ void Form1::Command3_Click() {
         if (field->text().isEmpty()) field->setText(extreme->text());
     if (!readAxisFields()) return;
     DoEvents();
-    if (ScaleMode == 3 || ScaleMode == 4) {
+    if (IsLogX(ScaleMode)) {
         roundToDecades(Text5, false);
         roundToDecades(Text6, true);
     }
-    if (ScaleMode == 2 || ScaleMode == 4) {
+    if (IsLogY(ScaleMode)) {
         roundToDecades(Text8, false);
         roundToDecades(Text9, true);
     }
@@ -382,36 +416,27 @@ void Form1::Command3_Click() {
 void Form1::Command1_Click() {
     Picture1->clear();
     if (!readAxisFields()) return;
-    if (ScaleMode != 1) {
-        // A value without a logarithm keeps what its entry held before.
-        for (int i = 1; i <= DataCount; ++i) {
-            if (DataX[i] > 0) LogDataX[i] = std::log(DataX[i]);
-            if (DataY[i] > 0) LogDataY[i] = std::log(DataY[i]);
-        }
-    }
-    const bool logX = ScaleMode == 3 || ScaleMode == 4;
-    const bool logY = ScaleMode == 2 || ScaleMode == 4;
-    if ((logX && (XStart <= 0 || XEnd <= 0)) || (logY && (YStart <= 0 || YEnd <= 0))) {
+    FillDataLogarithms();
+    if ((IsLogX(ScaleMode) && (XStart <= 0 || XEnd <= 0)) ||
+        (IsLogY(ScaleMode) && (YStart <= 0 || YEnd <= 0))) {
         ShowMessage(this, kInvalidInput);
         return;
     }
-    for (int i = 1; i <= DataCount; ++i) {
-        // Such a point has no logarithm; its entry would still hold an earlier point's.
-        if ((logX && DataX[i] <= 0) || (logY && DataY[i] <= 0)) {
-            QFile::remove(QLatin1String(kPointFileName));
-            ShowMessage(this, QStringLiteral("　No.%1 のデータ値が 0 以下のため、"
-                                             "対数軸には描けません！　")
-                                  .arg(i));
+    // A point without a logarithm would be drawn and sent with an earlier point's; one outside
+    // the engine's record could not be read by it.
+    switch (const PointProblem p = CheckPointsForEngine(); p.kind) {
+        case PointProblem::NoLogarithm:
+            ShowMessage(
+                this, QStringLiteral("　No.%1 のデータ値が 0 以下のため、対数軸には描けません！　")
+                          .arg(p.point));
             return;
-        }
-    }
-    if (const int bad = FirstUnsendablePoint()) {
-        // The engine could not read this point; an older B2F.dat must not be taken for it.
-        QFile::remove(QLatin1String(kPointFileName));
-        ShowMessage(this, QStringLiteral("　No.%1 のデータ値は大きすぎるか小さすぎるため、"
-                                         "計算できません（絶対値 1E-99 ～ 3.4E+38）！　")
-                              .arg(bad));
-        return;
+        case PointProblem::OutOfRange:
+            ShowMessage(this, QStringLiteral("　No.%1 のデータ値は大きすぎるか小さすぎるため、"
+                                             "計算できません（絶対値 1E-99 ～ 3.4E+38）！　")
+                                  .arg(p.point));
+            return;
+        case PointProblem::None:
+            break;
     }
     if (!DrawDataGraph(*Picture1, graphSettings())) {
         ShowMessage(this, QStringLiteral("　ファイル B2F.dat を書き込めませんでした！　"));
@@ -429,17 +454,22 @@ void Form1::Command4_Click() {
 }
 
 void Form1::Command5_Click() {
-    if (!ReadTableFile()) return;
+    if (!ReadTableFile()) {
+        ShowMessage(this, QStringLiteral("　補間計算の結果がまだありません！　"));
+        return;
+    }
     DoEvents();
     Picture1->setDrawWidth(2);
     DrawCurve(*Picture1, graphSettings());
     Picture1->setDrawWidth(1);
     CurveReady = 1;
-    if (kDataSavingAvailable) {
-        Command6->setEnabled(true);
-        Command6->setFocus();
-    }
+    Command6->setEnabled(true);
+    Command6->setFocus();
 }
+
+void Form1::Command6_Click() { form4()->openWithName(TodayText()); }
+
+void Form1::Command8_Click() { form5()->openFor(1, Picture1, TodayText() + QStringLiteral("-Gr")); }
 
 void Form1::Command7_Click() {
     DeleteExchangeFiles();
@@ -457,20 +487,5 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Picture1_MouseMove(int, int, float x, float) {
-    if (CurveReady == 0) return;
-    const ReadOut r =
-        ReadOutAt(x, MappingFor(graphSettings()), TableCount, TableX, TableY, TableMinX, TableMaxX);
-    if (!r.show) {
-        Line1->hide();
-        Line2->hide();
-        Label27->clear();
-        Label28->clear();
-        return;
-    }
-    Line1->setPosition(x);
-    Line1->show();
-    Line2->setPosition(r.cursorY);
-    Line2->show();
-    Label27->setText(r.xText);
-    Label28->setText(r.yText);
+    TrackReadOut(x, graphSettings(), Line1, Line2, Label27, Label28);
 }

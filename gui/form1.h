@@ -22,6 +22,13 @@ public:
 
     // The start state of the main window's controls (part of the program-wide reset).
     void reset();
+    // Shows newly input data: the data list with the given lines, the extremes of the
+    // program-wide state, the scale modes whose logarithmic axes can show the data, and the OK
+    // of the graph settings. Called by both input dialogs.
+    void showInputData(const QStringList& listLines);
+    // No input data: the data list and the extremes emptied, every scale mode offered, the OK
+    // of the graph settings disabled.
+    void clearInputData();
     // The settings of the graph as the axis fields and the program-wide state give them.
     GraphSettings graphSettings() const;
 
@@ -80,7 +87,9 @@ public:
     void Command3_Click();
     void Command4_Click();
     void Command5_Click();
+    void Command6_Click();
     void Command7_Click();
+    void Command8_Click();
     void Command9_Click();
     void Option_Click(int mode);
     void Text_KeyDown(TextBox* box, int key);
@@ -93,5 +102,10 @@ private:
     // Reads the six axis fields into XStart ... YStep; false (after the message) when a range
     // is empty or reversed. Non-positive steps become the whole range.
     bool readAxisFields();
+    // The start of a pass: the picture and the read-out cleared, the buttons after the graph
+    // settings disabled.
+    void clearGraph();
     void roundToDecades(TextBox* field, bool isEnd);
+    // Option1 ... Option4 for ScaleMode 1 ... 4.
+    QRadioButton* scaleOption(int mode) const;
 };

@@ -13,14 +13,12 @@
 #include "controls.h"
 #include "exchange.h"
 #include "form1.h"
+#include "form6.h"
 #include "picturebox.h"
 #include "program.h"
 #include "state.h"
 
 namespace {
-
-// The search of saved interpolated data has no window yet; its button stays disabled.
-constexpr bool kSavedDataSearchAvailable = false;
 
 QLabel* text(const QString& caption, int pointDelta = 0, bool bold = false,
              const char* color = nullptr) {
@@ -110,7 +108,6 @@ Form2::Form2() {
 
     Command1 = NamedButton("Command1", QStringLiteral("新規補間計算"));
     Command3 = NamedButton("Command3", QStringLiteral("補間済データの検索"));
-    Command3->setEnabled(kSavedDataSearchAvailable);
     Command2 = NamedButton("Command2", QStringLiteral("終了"));
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {Command1, Command3, Command2}) {
@@ -129,12 +126,19 @@ Form2::Form2() {
 
     connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
 }
 
 void Form2::Command1_Click() {
     ResetProgramState();
     form1()->show();
     hide();
+}
+
+void Form2::Command3_Click() {
+    form6()->prepare();
+    form6()->show();
+    form6()->raise();
 }
 
 void Form2::Command2_Click() {

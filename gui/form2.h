@@ -18,4 +18,5 @@ public:
 
     void Command1_Click();
     void Command2_Click();
+    void Command3_Click();
 };

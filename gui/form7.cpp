@@ -1,7 +1,6 @@
 // Form7, the method dialog, and the start of a calculation.
 #include "form7.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -57,8 +56,7 @@ void Form7::StartCalculation() {
         ShowMessage(this, QStringLiteral("　ファイル Bor3.dat を書き込めませんでした！　"));
         return;
     }
-    // A run that fails writes no table; the previous run's must not pass for its result.
-    QFile::remove(QLatin1String(kTableFileName));
+    DeleteTableFile();
     DoEvents();
     auto* console = new EngineConsole;
     if (!console->start(engine)) {

@@ -1,6 +1,8 @@
 // Graph plotting in the four scale modes from one set of per-axis rules.
 #include "plotting.h"
 
+#include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 
 #include "exchange.h"
@@ -31,16 +33,15 @@ struct YLabelRule {
 };
 
 struct ModeRule {
-    AxisKind x, y;
     double xDecimalBound;  // linear X labels: ordinary decimal form up to this magnitude
     YLabelRule yLabels;
 };
 constexpr double kYDecimalBound = 100;
 constexpr ModeRule kModes[4] = {
-    {AxisKind::Linear, AxisKind::Linear, 1000, {0.03, 1.01, 0.10, 0.05, 0.10, 0.13, false}},
-    {AxisKind::Linear, AxisKind::Log, 100, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
-    {AxisKind::Log, AxisKind::Linear, 0, {0.03, 1.03, 0.13, 0.13, 0.15, 0.15, true}},
-    {AxisKind::Log, AxisKind::Log, 0, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+    /* Linear - Linear */ {1000, {0.03, 1.01, 0.10, 0.05, 0.10, 0.13, false}},
+    /* Linear - Log    */ {100, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
+    /* Log - Linear    */ {0, {0.03, 1.03, 0.13, 0.13, 0.15, 0.15, true}},
+    /* Log - Log       */ {0, {0.03, 1.03, 0.13, 0.13, 0.13, 0.13, false}},
 };
 
 const ModeRule& modeRule(int mode) { return kModes[(mode >= 1 && mode <= 4 ? mode : 4) - 1]; }
@@ -55,10 +56,15 @@ bool isDecimalLabel(AxisKind kind, double v, double bound) {
     return kind == AxisKind::Linear && -bound <= v && v <= bound;
 }
 
+// More grid lines than this stand closer than a pixel in any picture; a finer step is drawn
+// with this many lines, which covers the graph the same.
+constexpr double kMaxGridLines = 100000;
+
 // Plot coordinates of the grid lines of one axis, inside its range.
 template <typename Fn>
 void forEachGridLine(const AxisMap& axis, double start, double end, double step, Fn line) {
     if (axis.kind == AxisKind::Linear) {
+        step = std::max(step, (end - start) / kMaxGridLines);
         for (int k = 1;; ++k) {
             const double v = start + k * step;
             if (!(v < end)) break;
@@ -78,17 +84,30 @@ double shortLabelNudge(const QString& text) {
     return 0.0;
 }
 
-}  // namespace
+// Moves a label's top-left corner (user units) so that the whole text lies inside the picture;
+// a label already inside (to half a pixel) keeps its position exactly.
+void keepInside(const PictureBox& picture, const QString& text, double& x, double& y) {
+    const QFontMetrics metrics(picture.font(), &picture.image());
+    const QSize pixels = picture.image().size();
+    const UserScale& sc = picture.scale();
+    const QPointF at = sc.toPixel(x, y, pixels);
+    auto inside = [](double p, double extent, double room) {
+        if (p + extent > room + 0.5) p = room - extent;
+        return p < -0.5 ? 0.0 : p;
+    };
+    const double px = inside(at.x(), metrics.horizontalAdvance(text), pixels.width());
+    const double py = inside(at.y(), metrics.height(), pixels.height());
+    if (px != at.x()) x = sc.left + px * sc.width / pixels.width();
+    if (py != at.y()) y = sc.top + py * sc.height / pixels.height();
+}
 
-AxisKind XAxisKind(int mode) { return modeRule(mode).x; }
-AxisKind YAxisKind(int mode) { return modeRule(mode).y; }
+}  // namespace
 
 int AxisTextExponent(const QString& text) { return int(ParseNumber(QStringView(text).right(3))); }
 
 GraphMapping MappingFor(const GraphSettings& s) {
-    const ModeRule& rule = modeRule(s.mode);
-    return {axisMap(rule.x, s.xStart, s.xEnd, s.xStartExponent, s.xEndExponent),
-            axisMap(rule.y, s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
+    return {axisMap(XAxisKind(s.mode), s.xStart, s.xEnd, s.xStartExponent, s.xEndExponent),
+            axisMap(YAxisKind(s.mode), s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
 }
 
 QString AxisLabelText(AxisKind kind, double v, double decimalBound) {
@@ -111,26 +130,28 @@ void DrawGraphFrame(PictureBox& picture, const GraphSettings& s) {
 
 void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
     const ModeRule& rule = modeRule(s.mode);
+    const AxisKind xKind = XAxisKind(s.mode), yKind = YAxisKind(s.mode);
     const GraphMapping g = MappingFor(s);
     const double w = g.x.length, h = g.y.length;
     const double ox = g.x.origin, oy = g.y.origin;
     const double xBound = s.mode == 1 ? s.mode1XDecimalBound : rule.xDecimalBound;
-    const AxisLabelRule& xr = labelRule(rule.x);
-    const AxisLabelRule& yr = labelRule(rule.y);
+    const AxisLabelRule& xr = labelRule(xKind);
+    const AxisLabelRule& yr = labelRule(yKind);
     const YLabelRule& yl = rule.yLabels;
 
     picture.setDrawWidth(1);
     auto put = [&](double x, double y, const QString& text) {
+        keepInside(picture, text, x, y);
         picture.setCurrentPosition(x, y);
         picture.printText(text);
     };
-    put(ox + xr.startDx * w, oy + yr.xLabelsDy * h, AxisLabelText(rule.x, s.xStart, xBound));
-    put(ox + xr.endDx * w, oy + yr.xLabelsDy * h, AxisLabelText(rule.x, s.xEnd, xBound));
+    put(ox + xr.startDx * w, oy + yr.xLabelsDy * h, AxisLabelText(xKind, s.xStart, xBound));
+    put(ox + xr.endDx * w, oy + yr.xLabelsDy * h, AxisLabelText(xKind, s.xEnd, xBound));
 
-    const QString yStartText = AxisLabelText(rule.y, s.yStart, kYDecimalBound);
-    const QString yEndText = AxisLabelText(rule.y, s.yEnd, kYDecimalBound);
-    const bool startDecimal = isDecimalLabel(rule.y, s.yStart, kYDecimalBound);
-    const bool endDecimal = isDecimalLabel(rule.y, s.yEnd, kYDecimalBound);
+    const QString yStartText = AxisLabelText(yKind, s.yStart, kYDecimalBound);
+    const QString yEndText = AxisLabelText(yKind, s.yEnd, kYDecimalBound);
+    const bool startDecimal = isDecimalLabel(yKind, s.yStart, kYDecimalBound);
+    const bool endDecimal = isDecimalLabel(yKind, s.yEnd, kYDecimalBound);
     double startDx = -(startDecimal ? yl.startDecimal : yl.startExponent);
     double endDx = -(endDecimal ? yl.endDecimal : yl.endExponent);
     if (yl.nudgeShortLabels) {
@@ -165,4 +186,28 @@ bool DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
 
 void DrawCurve(PictureBox& picture, const GraphSettings& s) {
     DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
+}
+
+GraphSettings SavedGraphSettings() {
+    GraphSettings s;
+    s.mode = ScaleMode;
+    s.xStart = XStart;
+    s.xEnd = XEnd;
+    s.xStep = XStep;
+    s.yStart = YStart;
+    s.yEnd = YEnd;
+    s.yStep = YStep;
+    s.xStartExponent = AxisTextExponent(SavedAxisText[1]);
+    s.xEndExponent = AxisTextExponent(SavedAxisText[2]);
+    s.yStartExponent = AxisTextExponent(SavedAxisText[4]);
+    s.yEndExponent = AxisTextExponent(SavedAxisText[5]);
+    s.mode1XDecimalBound = 100;
+    return s;
+}
+
+void DrawSavedGraph(PictureBox& picture, const GraphSettings& s) {
+    DrawGraphFrame(picture, s);
+    DrawAxisLabels(picture, s);
+    picture.setDrawWidth(2);
+    DrawCurve(picture, s);
 }

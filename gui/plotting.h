@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "graphmap.h"
+#include "scalemode.h"
 
 class PictureBox;
 
@@ -25,8 +26,6 @@ struct GraphSettings {
     double mode1XDecimalBound = 1000;
 };
 
-AxisKind XAxisKind(int mode);
-AxisKind YAxisKind(int mode);
 // The decimal exponent written at the end of an axis text such as "1.0E+02" or "1.0E00".
 int AxisTextExponent(const QString& text);
 GraphMapping MappingFor(const GraphSettings& settings);
@@ -36,7 +35,8 @@ QString AxisLabelText(AxisKind kind, double v, double decimalBound);
 
 // Sets the picture's scale and draws the grid of both axes and the frame.
 void DrawGraphFrame(PictureBox& picture, const GraphSettings& settings);
-// Draws the four end labels with line width 1.
+// Draws the four end labels with line width 1. A label that would stand partly outside the
+// picture is moved just inside it, so that every character shows.
 void DrawAxisLabels(PictureBox& picture, const GraphSettings& settings);
 // Draws DataX/DataY(1..DataCount) (their logarithms on a logarithmic axis) as light red dots
 // of the current line width.
@@ -51,3 +51,11 @@ void DrawTableCurve(PictureBox& picture, const GraphMapping& mapping, int count,
 bool DrawDataGraph(PictureBox& picture, const GraphSettings& settings);
 // The interpolated curve of TableX/TableY over the picture drawn before.
 void DrawCurve(PictureBox& picture, const GraphSettings& settings);
+
+// The graph of a saved table as the viewer draws it: the program-wide axis values, the decades
+// of a logarithmic axis from SavedAxisText, and in mode 1 X labels in decimal form only within
+// -100..100.
+GraphSettings SavedGraphSettings();
+// The viewer's picture: frame, grid, labels, then the curve of TableX/TableY with width 2 (left
+// in force); no data points and no exchange file.
+void DrawSavedGraph(PictureBox& picture, const GraphSettings& settings);

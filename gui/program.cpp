@@ -8,7 +8,11 @@
 #include "form10.h"
 #include "form2.h"
 #include "form3.h"
+#include "form4.h"
+#include "form5.h"
+#include "form6.h"
 #include "form7.h"
+#include "form8.h"
 #include "state.h"
 
 namespace {
@@ -33,7 +37,11 @@ void destroy() {
 Form1* form1() { return instance<Form1>(); }
 Form2* form2() { return instance<Form2>(); }
 Form3* form3() { return instance<Form3>(); }
+Form4* form4() { return instance<Form4>(); }
+Form5* form5() { return instance<Form5>(); }
+Form6* form6() { return instance<Form6>(); }
 Form7* form7() { return instance<Form7>(); }
+Form8* form8() { return instance<Form8>(); }
 Form10* form10() { return instance<Form10>(); }
 
 void StartNodara() {
@@ -55,6 +63,10 @@ void EndProgram() {
 void ShutdownNodara() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<EngineConsole*>(w)) delete w;
+    destroy<Form8>();
+    destroy<Form5>();
+    destroy<Form4>();
+    destroy<Form6>();
     destroy<Form7>();
     destroy<Form3>();
     destroy<Form10>();

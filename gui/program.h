@@ -5,13 +5,21 @@
 class Form1;
 class Form2;
 class Form3;
+class Form4;
+class Form5;
+class Form6;
 class Form7;
+class Form8;
 class Form10;
 
 Form1* form1();
 Form2* form2();
 Form3* form3();
+Form4* form4();
+Form5* form5();
+Form6* form6();
 Form7* form7();
+Form8* form8();
 Form10* form10();
 
 // Starts Nodara as its main does: start values for the program-wide state, then the title

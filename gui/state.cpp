@@ -15,6 +15,7 @@ void ClearProgramVariables() {
     for (double* a : {TableX, TableY, PlainTableX, PlainTableY})
         std::fill_n(a, kTableCapacity + 1, 0.0);
     TableMinX = TableMaxX = TableMinY = TableMaxY = 0.0;
+    for (QString& text : SavedAxisText) text.clear();
     MethodFlag = 0;
     CurveReady = 0;
     Ln10 = 0.0;

@@ -36,6 +36,10 @@ inline double TableMinY = 0.0, TableMaxY = 0.0;
 inline double PlainTableX[kTableCapacity + 1] = {};
 inline double PlainTableY[kTableCapacity + 1] = {};
 
+// The six axis texts of the saved table last loaded by the viewer (X start, X end, X step,
+// Y start, Y end, Y step at 1..6), as they stand in the file.
+inline QString SavedAxisText[7];
+
 // 0 cubic spline, 1 B-spline.
 inline int MethodFlag = 0;
 // 1 from the engine's start on, while the read-out may use the table; 0 otherwise.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what the build, the tests and the windowed program need, from
-# Debian's packages; packages already present are left alone. With --scipy,
-# also what bench/compare_scipy.py needs (never installed by the tests).
+# Debian's packages; packages already present are left alone. Further package names given as
+# arguments are installed the same way (the packaging scripts name what only they need).
 set -euo pipefail
 
 packages=(
@@ -10,9 +10,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-noto-cjk fonts-liberation
   xvfb xauth
+  desktop-file-utils
+  "$@"
 )
-
-if [ "${1:-}" = "--scipy" ]; then packages+=(python3-scipy); fi
 
 missing=()
 for p in "${packages[@]}"; do

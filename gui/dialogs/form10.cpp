@@ -1,14 +1,11 @@
 // Form10, the file-input dialog.
 #include "form10.h"
 
-#include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QTextStream>
 #include <QVBoxLayout>
 
 #include "controls.h"
@@ -104,79 +101,26 @@ void Form10::Drive1_Change() {
 void Form10::Dir1_Change() { File1->setPath(Dir1->path()); }
 
 void Form10::File1_Click(const QString& fileName) {
-    Form1* main = form1();
     loaded_ = false;
-    for (int i = 1; i <= kDataCapacity; ++i) DataX[i] = DataY[i] = 0.0;
-    for (QWidget* o : {main->Option1, main->Option2, main->Option3, main->Option4})
-        o->setEnabled(true);
     for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    List1->clear();
+    // Until this file has loaded, the main window holds no data to draw.
+    form1()->clearInputData();
 
     FilePath = JoinPath(File1->path(), fileName);
-    main->List1->clear();
-    List1->clear();
-
-    QFile file(FilePath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const DataFileLoad load = LoadDataFile(FilePath);
+    if (load.status != DataFileLoad::Loaded) {
         loadFailed();
         return;
     }
-    QStringList lines;
-    QTextStream in(&file);
-    while (!in.atEnd() && lines.size() < kDataLimit) lines.append(in.readLine());
-    file.close();
-    for (const QString& line : lines) {
-        List1->addItem(line);
-        main->List1->addItem(line);
-    }
-    DataCount = int(lines.size());
-    if (DataCount == 0) {  // nothing to interpolate
-        loadFailed();
-        return;
-    }
-
-    for (int i = 1; i <= DataCount; ++i) {
-        if (!ParseDataLine(lines[i - 1], DataX[i], DataY[i])) {
-            loadFailed();
-            return;
-        }
-        if (i == 1) {
-            DataMinX = DataMaxX = DataX[1];
-            DataMinY = DataMaxY = DataY[1];
-            continue;
-        }
-        if (DataX[i] > DataMaxX) DataMaxX = DataX[i];
-        if (DataX[i] < DataMinX) DataMinX = DataX[i];
-        if (DataY[i] > DataMaxY) DataMaxY = DataY[i];
-        if (DataY[i] < DataMinY) DataMinY = DataY[i];
-    }
-    for (int i = 1; i < DataCount; ++i)
-        if (DataX[i + 1] <= DataX[i]) {
-            SortDataByX();
-            break;
-        }
-
-    const std::pair<QLabel*, double> extremes[] = {
-        {Label31, DataMinX}, {Label32, DataMaxX}, {Label33, DataMinY}, {Label34, DataMaxY}};
-    for (auto [l, v] : extremes) l->setText(FormatRangeValue(v));
-    main->Label31->setText(Label31->text());
-    main->Label32->setText(Label32->text());
-    main->Label33->setText(Label33->text());
-    main->Label34->setText(Label34->text());
-    if (DataMinX <= 0) {
-        main->Option3->setEnabled(false);
-        main->Option4->setEnabled(false);
-    }
-    if (DataMinY <= 0) {
-        main->Option2->setEnabled(false);
-        main->Option4->setEnabled(false);
-    }
-    main->Command3->setEnabled(true);
+    List1->addItems(load.lines);
+    SetTexts({Label31, Label32, Label33, Label34}, DataExtremeTexts());
+    form1()->showInputData(load.lines);
     loaded_ = true;
 }
 
 void Form10::loadFailed() {
     List1->clear();
-    form1()->List1->clear();
     Beep();
     form3()->show();
     form3()->raise();
@@ -191,10 +135,6 @@ void Form10::Command1_Click() {
 
 void Form10::Command2_Click() {
     hide();
-    Form1* main = form1();
-    main->List1->clear();
-    for (QLabel* l : {main->Label31, main->Label32, main->Label33, main->Label34}) l->clear();
-    for (QWidget* o : {main->Option1, main->Option2, main->Option3, main->Option4})
-        o->setEnabled(true);
-    main->show();
+    form1()->clearInputData();
+    form1()->show();
 }

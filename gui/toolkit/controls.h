@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QString>
+#include <QStringList>
+#include <initializer_list>
 
 template <typename W>
 W* Named(W* widget, const char* name) {
@@ -34,4 +36,10 @@ inline QLabel* ReadoutLabel(const char* name, int minimumWidth) {
     label->setFrameShadow(QFrame::Sunken);
     label->setMinimumWidth(minimumWidth);
     return label;
+}
+
+// Sets the labels' texts from the list, in order.
+inline void SetTexts(std::initializer_list<QLabel*> labels, const QStringList& texts) {
+    qsizetype k = 0;
+    for (QLabel* label : labels) label->setText(texts.value(k++));
 }

@@ -39,23 +39,6 @@ std::vector<float> evaluate(int ider, const std::vector<float>& x, int k,
     return value;
 }
 
-struct Outcome {
-    Texts reports;
-    bool stopped = false;
-};
-
-Outcome capture(const std::function<void()>& call) {
-    LibraryCapture cap;
-    Outcome out;
-    try {
-        call();
-    } catch (const StopCalled&) {
-        out.stopped = true;
-    }
-    out.reports = ReportTexts(cap.lines());
-    return out;
-}
-
 TEST(BsplineEvaluation, ValuesAndDerivativesAgreeWithTheDefinition) {
     std::mt19937 gen(17);
     std::uniform_real_distribution<float> uc(-2.0f, 3.0f), ux(-1.0f, 4.0f);

@@ -56,23 +56,6 @@ float enlarged(float xmax) {
     return static_cast<float>(xmax * (1.0 + 100.0 * std::ldexp(1.0, -23) * s));
 }
 
-struct Outcome {
-    Texts reports;
-    bool stopped = false;
-};
-
-Outcome capture(const std::function<void()>& call) {
-    LibraryCapture cap;
-    Outcome out;
-    try {
-        call();
-    } catch (const StopCalled&) {
-        out.stopped = true;
-    }
-    out.reports = ReportTexts(cap.lines());
-    return out;
-}
-
 // Random data: abscissas from lo on with random gaps of 0.5 to 1.5 times `gap`, handed over in
 // random order, and random values.
 void randomData(std::mt19937& gen, int nd, float lo, float gap, std::vector<float>& x,

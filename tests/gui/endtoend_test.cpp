@@ -29,10 +29,8 @@ bool close(double a, double b, double relative) {
 }
 }  // namespace
 
-class EndToEndTest : public QObject {
+class EndToEndTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    Form1* f = nullptr;
 
     // Loads a file, draws its points with the axes the data give, runs the engine with the
     // method chosen, presses Enter in its console and draws the curve.
@@ -58,23 +56,14 @@ class EndToEndTest : public QObject {
         f->Command5->click();
     }
 
-private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
+    void populate(const WorkDir& work) override {
         for (const QString& name :
              QDir(QStringLiteral(NODARA_EXAMPLES_DIR)).entryList({QStringLiteral("ex_*")}))
-            QFile::copy(QStringLiteral(NODARA_EXAMPLES_DIR "/") + name, dir->file(name));
-        QFile::copy(QStringLiteral(FITCORE_EXE), dir->file(QStringLiteral("Fitcore")));
-        SetEngineSearchPath({});
-        ShutdownNodara();
-        StartNodara();
-        form2()->Command1->click();
-        f = form1();
+            QFile::copy(QStringLiteral(NODARA_EXAMPLES_DIR "/") + name, work.file(name));
+        QFile::copy(QStringLiteral(FITCORE_EXE), work.file(QStringLiteral("Fitcore")));
     }
-    void cleanup() {
-        ShutdownNodara();
-        dir.reset();
-    }
+
+private slots:
 
     void exampleFilesThroughTheEngineInEveryScaleMode_data() {
         QTest::addColumn<QString>("file");

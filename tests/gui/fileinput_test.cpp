@@ -45,10 +45,8 @@ void setData(std::initializer_list<double> x) {
 }
 }  // namespace
 
-class FileInputTest : public QObject {
+class FileInputTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    Form1* f = nullptr;
     Form10* d = nullptr;
 
     void open(const QString& name, const QByteArray& bytes) {
@@ -61,18 +59,6 @@ class FileInputTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        ShutdownNodara();
-        StartNodara();
-        form2()->Command1->click();
-        f = form1();
-    }
-    void cleanup() {
-        ShutdownNodara();
-        dir.reset();
-    }
-
     void dialogShowsItsCaptionsAndTheCurrentDirectory() {
         dir->write(QStringLiteral("a.dat"), "1 2\r\n");
         dir->write(QStringLiteral("b.csv"), "1,2\r\n");
@@ -207,6 +193,21 @@ private slots:
         QVERIFY(!f->Command3->isEnabled());
     }
 
+    void failedLoadAfterAGoodOneLeavesNothingToDraw() {
+        open(QStringLiteral("good.csv"), "1,2\r\n3,4\r\n");
+        QVERIFY(f->Command3->isEnabled());
+        QCOMPARE(caption(f, "Label32"), QStringLiteral("3.0"));
+        dir->write(QStringLiteral("bad.csv"), "1,2\r\nx\r\n");
+        d->File1->refresh();
+        clickFile(d, QStringLiteral("bad.csv"));
+        QVERIFY(form3()->isVisible());
+        QVERIFY(!f->Command3->isEnabled());
+        for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
+            QVERIFY(caption(f, l).isEmpty());
+        d->Command1->click();
+        QVERIFY(!f->Command3->isEnabled());
+    }
+
     void okWithoutAGoodLoadLeavesTheSettingsClosed() {
         open(QStringLiteral("good.csv"), "1,2\r\n3,4\r\n");
         d->Command1->click();
@@ -297,6 +298,16 @@ private slots:
             for (int i = 0; i < got.size(); ++i)
                 QVERIFY2(std::fabs(got[i] - c.out[i]) < 1e-12,
                          qPrintable(QStringLiteral("%1 at %2").arg(got[i]).arg(i)));
+        }
+        // Abscissas near the ends of the double range stay finite when moved apart.
+        for (const bool equalPairLast : {true, false}) {
+            if (equalPairLast)
+                setData({-1.7e308, 1.7e308, 1.7e308});
+            else
+                setData({-1.7e308, -1.7e308, 1.7e308});
+            SortDataByX();
+            for (double x : xs()) QVERIFY2(std::isfinite(x), qPrintable(QString::number(x)));
+            QVERIFY(DataX[1] < DataX[2] && DataX[2] < DataX[3]);
         }
         // Y values move with their X; equal X keep their order.
         setData({3, 1, 3});

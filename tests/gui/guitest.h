@@ -1,5 +1,6 @@
-// Helpers of the windowed program's test suites: a fresh program per test, a working
-// directory of its own, intercepted message boxes and beeps, and driving controls by name.
+// Helpers of the windowed program's test suites: a fresh program per test in a working
+// directory of its own (ProgramSuite), intercepted message boxes and beeps, and driving
+// controls by name.
 #pragma once
 
 #include <QApplication>
@@ -10,11 +11,16 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 
 #include "events.h"
+#include "exchange.h"
+#include "form1.h"
+#include "form2.h"
 #include "messagebox.h"
 #include "picturebox.h"
 #include "program.h"
@@ -38,10 +44,12 @@ private:
     MessageHook previous_;
 };
 
-// No test may block on a modal box: a box that no recorder expects is reported and dropped.
+// No test may block on a modal box, nor pass while one that it did not expect appears: a box
+// that no recorder takes fails the running test.
 inline const bool kNoModalBoxes = [] {
     SetMessageHook([](const QString& text, QMessageBox::Icon) {
-        qCritical("unexpected message box: %s", qPrintable(text));
+        const QByteArray what = "unexpected message box: " + text.toUtf8();
+        QTest::qFail(what.constData(), __FILE__, __LINE__);
     });
     return true;
 }();
@@ -136,3 +144,31 @@ inline void clickFile(QWidget* dialog, const QString& name) {
     QTest::mouseClick(files->viewport(), Qt::LeftButton, {},
                       files->visualItemRect(found[0]).center());
 }
+
+// The fixture of a suite that drives the program: before each test a scratch working directory
+// of its own (filled by `populate`), the default engine search path, and a fresh program whose
+// title window has opened the main window `f`; after it, the program and the directory gone.
+class ProgramSuite : public QObject {
+    Q_OBJECT
+protected:
+    std::unique_ptr<WorkDir> dir;
+    Form1* f = nullptr;
+    // What the suite puts into the working directory before the program starts.
+    virtual void populate(const WorkDir&) {}
+
+private slots:
+    void init() {
+        dir = std::make_unique<WorkDir>();
+        populate(*dir);
+        SetEngineSearchPath({});
+        ShutdownNodara();
+        StartNodara();
+        QVERIFY(form2()->isVisible());
+        form2()->Command1->click();
+        f = form1();
+    }
+    void cleanup() {
+        ShutdownNodara();
+        dir.reset();
+    }
+};

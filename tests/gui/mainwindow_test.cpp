@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <array>
 #include <memory>
 
 #include "engineconsole.h"
@@ -21,10 +22,8 @@ namespace {
 const QString kInvalid = QStringLiteral("　入力値が不正です！　");
 }
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    Form1* f = nullptr;
 
     void load(const QByteArray& bytes, const QString& name = QStringLiteral("d.csv")) {
         dir->write(name, bytes);
@@ -46,19 +45,6 @@ class MainWindowTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        SetEngineSearchPath({});
-        ShutdownNodara();
-        StartNodara();
-        QVERIFY(form2()->isVisible());
-        form2()->Command1->click();
-        f = form1();
-    }
-    void cleanup() {
-        ShutdownNodara();
-        dir.reset();
-    }
 
     void titleWindowLeadsToTheMainWindowWithEveryCaption() {
         ShutdownNodara();
@@ -69,7 +55,7 @@ private slots:
         QCOMPARE(CurveReady, 0);
         QCOMPARE(title->Command1->text(), QStringLiteral("新規補間計算"));
         QCOMPARE(title->Command3->text(), QStringLiteral("補間済データの検索"));
-        QVERIFY(!title->Command3->isEnabled());
+        QVERIFY(title->Command3->isEnabled());
         QCOMPARE(title->Command2->text(), QStringLiteral("終了"));
         QStringList texts;
         for (QLabel* l : title->findChildren<QLabel*>()) texts << l->text();
@@ -127,13 +113,14 @@ private slots:
             marks << caption(f, QStringLiteral("Step%1").arg(n).toLatin1().constData());
         QCOMPARE(marks.join(QString()), QStringLiteral("①②③④⑤⑥⑦⑧"));
 
-        // The start state: file input and Linear - Linear chosen, nothing to press yet, and the
-        // controls of windows still to come disabled.
+        // The start state: file input and Linear - Linear chosen, nothing of the calculation to
+        // press yet; the graph image can be saved at any time; hand entry and format help have no
+        // windows yet.
         QVERIFY(f->Option5->isChecked());
         QVERIFY(f->Option1->isChecked());
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
         QVERIFY(!f->Option6->isEnabled());
-        QVERIFY(!f->Command8->isEnabled());
+        QVERIFY(f->Command8->isEnabled());
         QVERIFY(!form10()->Command3->isEnabled());
     }
 
@@ -192,12 +179,13 @@ private slots:
         QTRY_COMPARE(dir->read(QStringLiteral("seen.txt")), QByteArray("fresh\n"));
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
 
-        // The curve: the table is read, and data saving stays disabled until it has a window.
+        // The curve: the table is read, and data saving becomes possible.
         f->Command5->click();
         QCOMPARE(TableCount, 2);
         QCOMPARE(TableX[2], 3.0);
         QCOMPARE(CurveReady, 1);
-        QCOMPARE(enabled(), (QList<bool>{false, true, true, true, false}));
+        QCOMPARE(enabled(), (QList<bool>{false, true, true, true, true}));
+        QCOMPARE(f->focusWidget(), f->Command6);
 
         // Reset: files deleted, the window back at its start.
         f->Option3->click();
@@ -222,6 +210,41 @@ private slots:
         // Points and table stay for the next input to overwrite.
         QCOMPARE(DataCount, 3);
         QCOMPARE(TableCount, 2);
+    }
+
+    void newDataInputStartsANewPass() {
+        load("1,10\r\n2,20\r\n3,15\r\n");
+        setAxes("0", "4", "1", "0", "30", "10");
+        f->Command3->click();
+        f->Command1->click();
+        installFakeEngine(*dir);
+        dir->write(QStringLiteral("table.txt"),
+                   "     3\r\n  .100000E+01  .100000E+02\r\n  .200000E+01  .200000E+02\r\n"
+                   "  .300000E+01  .150000E+02\r\n");
+        f->Command4->click();
+        form7()->Command2->click();
+        QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
+        f->Command5->click();
+        moveMouse(f->Picture1, f->Picture1->pixelOf(1.5, 0));
+        QVERIFY(f->Line1->isVisible());
+        QVERIFY(!caption(f, "Label27").isEmpty());
+        const QPoint onFrame = f->Picture1->pixelOf(1.5, 0);
+        QVERIFY(f->Picture1->image().pixelColor(onFrame) != QColor(Qt::white));
+
+        // Neither the old graph, its read-out nor the buttons of the old pass survive.
+        f->Command9->click();
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(!f->Line1->isVisible());
+        QVERIFY(!f->Line2->isVisible());
+        for (const char* l : {"Label27", "Label28", "Label31", "Label34"})
+            QVERIFY2(caption(f, l).isEmpty(), l);
+        QCOMPARE(f->Picture1->image().pixelColor(onFrame), QColor(Qt::white));
+        moveMouse(f->Picture1, onFrame);
+        QVERIFY(!f->Line1->isVisible());
+        // Cancelling the new input leaves nothing to draw either.
+        form10()->Command2->click();
+        QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
     }
 
     void engineThatCannotBeStartedChangesNothing() {
@@ -286,6 +309,35 @@ private slots:
         QCOMPARE(boxes.boxes.size(), 4);
         QCOMPARE(boxes.boxes[3].text, kInvalid);
         QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
+
+        // Limits beyond the double range, or a range too wide to measure, cannot be drawn.
+        f->Option1->click();
+        const std::array<const char*, 3> unmeasurable[] = {
+            {"-1e400", "10", "0"}, {"0", "1e400", "0"}, {"-1.7e308", "1.7e308", "0"}};
+        for (const auto& [start, end, y] : unmeasurable) {
+            setAxes(start, end, "1", y, "30", "10");
+            f->Command3->click();
+            QCOMPARE(boxes.boxes.last().text, kInvalid);
+            f->Command1->click();
+            QCOMPARE(boxes.boxes.last().text, kInvalid);
+            QVERIFY2(!f->Command4->isEnabled(), start);
+        }
+        QCOMPARE(boxes.boxes.size(), 10);
+    }
+
+    void gridFinerThanAPixelIsDrawnWithoutEndlessWork() {
+        load("1,10\r\n2,20\r\n");
+        setAxes("0", "1e12", "1e-6", "0", "30", "10");
+        f->Command3->click();
+        f->Command1->click();
+        QVERIFY(f->Command4->isEnabled());
+        // Every pixel column inside the frame carries grid.
+        const QImage& img = f->Picture1->image();
+        const int row = f->Picture1->pixelOf(0, 15).y();
+        const int from = f->Picture1->pixelOf(0, 15).x() + 3,
+                  to = f->Picture1->pixelOf(1e12, 15).x() - 3;
+        for (int x = from; x < to; ++x)
+            QVERIFY2(img.pixelColor(x, row) != QColor(Qt::white), qPrintable(QString::number(x)));
     }
 
     void emptyFieldsTakeTheDataExtremesAndStepsTheWholeRange() {

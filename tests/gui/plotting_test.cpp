@@ -39,10 +39,8 @@ bool colourNear(const QImage& image, QPoint at, QColor colour) {
 }
 }  // namespace
 
-class PlottingTest : public QObject {
+class PlottingTest : public ProgramSuite {
     Q_OBJECT
-    std::unique_ptr<WorkDir> dir;
-    Form1* f = nullptr;
 
     void draw(int mode, const QByteArray& data, const char* x0, const char* x1, const char* dx,
               const char* y0, const char* y1, const char* dy) {
@@ -74,18 +72,6 @@ class PlottingTest : public QObject {
     }
 
 private slots:
-    void init() {
-        dir = std::make_unique<WorkDir>();
-        ShutdownNodara();
-        StartNodara();
-        form2()->Command1->click();
-        f = form1();
-    }
-    void cleanup() {
-        ShutdownNodara();
-        dir.reset();
-    }
-
     void linearGraphHasFrameGridLabelsAndPoints() {
         draw(1, "2,30\r\n5,70\r\n8,52\r\n", "0", "10", "1", "0", "100", "10");
         const Frame fr = linearLinear(0, 10, 0, 100);

@@ -1,6 +1,7 @@
 #include "capture.h"
 
 #include "fitlib.h"
+#include "report_text.h"
 
 LibraryCapture::LibraryCapture() {
     ResetUnits();
@@ -22,4 +23,16 @@ std::vector<std::string> LibraryCapture::lines() const {
     std::istringstream in(out_.str());
     for (std::string line; std::getline(in, line);) result.push_back(line);
     return result;
+}
+
+Outcome capture(const std::function<void()>& call) {
+    LibraryCapture cap;
+    Outcome out;
+    try {
+        call();
+    } catch (const StopCalled&) {
+        out.stopped = true;
+    }
+    out.reports = ReportTexts(cap.lines());
+    return out;
 }

@@ -2,6 +2,7 @@
 // turns a library stop into an exception the test can catch.
 #pragma once
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -24,3 +25,10 @@ public:
 private:
     std::ostringstream out_;
 };
+
+// What one library call printed, as whole reports, and whether it stopped the program.
+struct Outcome {
+    std::vector<std::string> reports;
+    bool stopped = false;
+};
+Outcome capture(const std::function<void()>& call);

@@ -1,0 +1,72 @@
+// The viewer's heaviest step: loading a saved 9900-row table (100 data points) from its file
+// and drawing its graph, as "グラフ描画" does, in a linear and a logarithmic scale mode.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "filelists.h"
+#include "form6.h"
+#include "picturebox.h"
+#include "program.h"
+#include "state.h"
+
+namespace {
+QByteArray savedValue(double v) {
+    return QByteArray(v > 0 ? "+" : "-") + QString::asprintf("%.5E", std::fabs(v)).toLatin1();
+}
+
+// A saved file of 100 points from X = 1 to 100 and the 9900 rows between them.
+QByteArray savedFile(int mode) {
+    const bool logY = mode == 2 || mode == 4;
+    QByteArray b = " " + QByteArray::number(mode) + " \r\n";
+    b += mode >= 3 ? "1.0E+00\r\n1.0E+02\r\n10\r\n" : "0\r\n100\r\n10\r\n";
+    b += logY ? "1.0E+00\r\n1.0E+02\r\n10\r\n" : "0\r\n100\r\n10\r\n";
+    auto y = [](double x) { return 50 + 40 * std::sin(0.2 * x); };
+    b += " 9900 \r\n";
+    for (int r = 1; r <= 9900; ++r) {
+        const double x = 1 + 0.01 * r;
+        b += savedValue(x) + ",  " + savedValue(y(x)) + "\r\n";
+    }
+    b += " 100 \r\n";
+    for (int i = 1; i <= 100; ++i) b += savedValue(i) + ",  " + savedValue(y(i)) + "\r\n";
+    return b;
+}
+
+void BM_ViewerLoadAndDraw(benchmark::State& state) {
+    const int mode = int(state.range(0));
+    QTemporaryDir dir;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QFile file(dir.filePath(QStringLiteral("bench-Sp.csv")));
+    file.open(QIODevice::WriteOnly);
+    file.write(savedFile(mode));
+    file.close();
+    ClearProgramVariables();
+    Ln10 = kLn10;
+    Form6* v = form6();
+    v->prepare();
+    v->File1->setCurrentRow(0);
+    for (auto _ : state) {
+        v->Command1_Click();
+        benchmark::DoNotOptimize(v->Picture1->image().constBits());
+    }
+    if (TableCount != 9900) state.SkipWithError("the table was not loaded");
+    ShutdownNodara();
+    QDir::setCurrent(previous);
+}
+BENCHMARK(BM_ViewerLoadAndDraw)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,121 @@
+// Data input: data files, the extremes of the points and their ordering by X.
+#include "datainput.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <cmath>
+#include <utility>
+
+#include "state.h"
+#include "textconv.h"
+
+void ClearDataPoints() {
+    for (int i = 1; i <= kDataCapacity; ++i) DataX[i] = DataY[i] = 0.0;
+}
+
+QString FormatRangeValue(double v) {
+    if ((v == 0 || std::fabs(v) >= 0.1) && -1000 <= v && v <= 1000)
+        return FormatNumber(v, u"###0.0##");
+    return FormatNumber(v, u"0.000E+00");
+}
+
+QStringList DataExtremeTexts() {
+    return {FormatRangeValue(DataMinX), FormatRangeValue(DataMaxX), FormatRangeValue(DataMinY),
+            FormatRangeValue(DataMaxY)};
+}
+
+namespace {
+bool readNumber(const QString& field, double& out) {
+    static const QRegularExpression number(
+        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
+    if (!number.match(field).hasMatch()) return false;
+    bool ok = false;
+    out = field.toDouble(&ok);
+    return ok && std::isfinite(out);
+}
+}  // namespace
+
+bool ParseDataLine(const QString& line, double& x, double& y) {
+    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
+    const QString trimmed = line.trimmed();
+    QStringList fields;
+    if (trimmed.contains(QLatin1Char(','))) {
+        fields = trimmed.split(QLatin1Char(','));
+        for (QString& f : fields) f = f.trimmed();
+    } else {
+        fields = trimmed.split(blanks, Qt::SkipEmptyParts);
+    }
+    return fields.size() == 2 && readNumber(fields[0], x) && readNumber(fields[1], y);
+}
+
+DataFileLoad LoadDataFile(const QString& path) {
+    DataFileLoad load;
+    ClearDataPoints();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return load;
+    QTextStream in(&file);
+    while (!in.atEnd() && load.lines.size() < kDataLimit) load.lines.append(in.readLine());
+    file.close();
+    DataCount = int(load.lines.size());
+    if (DataCount == 0) {  // nothing to interpolate
+        load.status = DataFileLoad::Empty;
+        return load;
+    }
+    for (int i = 1; i <= DataCount; ++i) {
+        if (!ParseDataLine(load.lines[i - 1], DataX[i], DataY[i])) {
+            load.status = DataFileLoad::BadLine;
+            load.badLine = i;
+            return load;
+        }
+    }
+    ComputeDataExtremes();
+    OrderDataByX();
+    load.status = DataFileLoad::Loaded;
+    return load;
+}
+
+void ComputeDataExtremes() {
+    if (DataCount < 1) return;
+    DataMinX = DataMaxX = DataX[1];
+    DataMinY = DataMaxY = DataY[1];
+    for (int i = 2; i <= DataCount; ++i) {
+        if (DataX[i] > DataMaxX) DataMaxX = DataX[i];
+        if (DataX[i] < DataMinX) DataMinX = DataX[i];
+        if (DataY[i] > DataMaxY) DataMaxY = DataY[i];
+        if (DataY[i] < DataMinY) DataMinY = DataY[i];
+    }
+}
+
+void OrderDataByX() {
+    for (int i = 1; i < DataCount; ++i)
+        if (DataX[i + 1] <= DataX[i]) {
+            SortDataByX();
+            return;
+        }
+}
+
+namespace {
+// One hundredth of the way from `from` to `to`. The difference of two finite values near the
+// ends of the double range overflows; then each is scaled first, which keeps the step finite.
+double hundredthOfTheWay(double from, double to) {
+    const double step = 0.01 * (to - from);
+    return std::isfinite(step) ? step : 0.01 * to - 0.01 * from;
+}
+}  // namespace
+
+void SortDataByX() {
+    const int n = DataCount;
+    for (int i = 1; i <= n - 1; ++i)
+        for (int j = i + 1; j <= n; ++j)
+            if (DataX[i] > DataX[j]) {
+                std::swap(DataX[i], DataX[j]);
+                std::swap(DataY[i], DataY[j]);
+            }
+    for (int i = 1; i <= n - 2; ++i)
+        if (DataX[i + 1] == DataX[i]) DataX[i + 1] += hundredthOfTheWay(DataX[i + 1], DataX[i + 2]);
+    // The last pair moves back towards the point before it (element 0, which holds 0, when
+    // there are only two points).
+    if (n >= 2 && DataX[n] == DataX[n - 1])
+        DataX[n - 1] += hundredthOfTheWay(DataX[n - 1], DataX[n - 2]);
+}

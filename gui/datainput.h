@@ -1,0 +1,41 @@
+// Data input, window-free and shared by file input and hand entry: reading a data file into the
+// points, their extremes and how they are shown, and the ordering of the points by X.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Sets DataX and DataY (1..capacity) to 0, as every new data input begins.
+void ClearDataPoints();
+
+// "###0.0##" for 0 and for 0.1 <= |v| within -1000..1000, otherwise "0.000E+00".
+QString FormatRangeValue(double v);
+// DataMinX, DataMaxX, DataMinY, DataMaxY shown by FormatRangeValue, in this order.
+QStringList DataExtremeTexts();
+
+// Reads a data line holding exactly two numbers, separated by a comma (blanks around it are
+// ignored) or by blanks or tabs. False for anything else: one or three values, an empty field,
+// quotes, or a text that is not a number.
+bool ParseDataLine(const QString& line, double& x, double& y);
+
+// What reading a data file gave.
+struct DataFileLoad {
+    enum Status { Loaded, CannotOpen, Empty, BadLine };
+    Status status = CannotOpen;
+    QStringList lines;  // the lines read (at most kDataLimit), unchanged
+    int badLine = 0;    // number of the first line that is not two numbers
+};
+// Clears the points, then reads the first kDataLimit lines of the file: DataCount becomes the
+// number of lines read and DataX/DataY(1..) the parsed points, up to the first bad line. When
+// every line is good the extremes of the values as read are computed and the points put in
+// order by X.
+DataFileLoad LoadDataFile(const QString& path);
+
+// Smallest and largest of DataX and DataY over 1..DataCount (nothing when DataCount is 0).
+void ComputeDataExtremes();
+// Calls SortDataByX when the points are not strictly ascending in X.
+void OrderDataByX();
+// Sorts DataX/DataY(1..DataCount) into ascending X (pairs with equal X keep their order) and
+// moves equal neighbours apart by 1 % of the distance to the next (last pair: previous) point.
+// Finite abscissas stay finite, however far apart their neighbours are.
+void SortDataByX();

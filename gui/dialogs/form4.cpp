@@ -1,0 +1,89 @@
+// Form4, saving the interpolated table.
+#include "form4.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls.h"
+#include "events.h"
+#include "filelists.h"
+#include "form1.h"
+#include "messagebox.h"
+#include "program.h"
+#include "savedialog.h"
+#include "savedtable.h"
+#include "state.h"
+#include "textbox.h"
+
+Form4::Form4() {
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Data save"));
+
+    Label1 = NamedLabel("Label1", QStringLiteral("スプライン補間データを保存します"));
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() + 2);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label2 = NamedLabel("Label2", QStringLiteral("保存ファイル名を入力して下さい"));
+    Text1 = new TextBox(QStringLiteral("Text1"));
+    Label3 = NamedLabel("Label3", QStringLiteral("（拡張子は付けないで下さい）"));
+    Label4 = NamedLabel("Label4", QStringLiteral("（エクセルcsv形式で保存）"));
+    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
+    Dir1 = new DirListBox(QStringLiteral("Dir1"));
+    File1 = new FileListBox(QStringLiteral("File1"));
+    File1->setPattern(QStringLiteral("*.csv"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    Command2 = NamedButton("Command2", QStringLiteral("Cancel"));
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Label1);
+    v->addSpacing(6);
+    v->addWidget(Label2);
+    v->addWidget(Text1);
+    v->addWidget(Label3);
+    v->addWidget(Label4);
+    v->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    v->addLayout(buttons);
+    resize(380, 520);
+
+    connect(Drive1, &DriveListBox::changed, this, &Form4::Drive1_Change);
+    connect(Dir1, &DirListBox::changed, this, &Form4::Dir1_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+}
+
+void Form4::openWithName(const QString& proposedName) {
+    Text1->setText(proposedName);
+    show();
+    raise();
+}
+
+void Form4::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+
+void Form4::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+
+void Form4::Command1_Click() {
+    const QString name = Text1->text();
+    if (!AcceptTypedName(this, name, QStringLiteral("  ファイル名を入力して下さい！ "))) return;
+    const QString path = SavedTableFileName(File1->path(), name, MethodFlag);
+    FillPlainTable();
+    DoEvents();
+    const Form1* main = form1();
+    const QStringList axisTexts = {main->Text5->text(), main->Text6->text(), main->Text7->text(),
+                                   main->Text8->text(), main->Text9->text(), main->Text10->text()};
+    if (!WriteFileOrReport(this, path, SavedTableText(axisTexts))) return;
+    FilePath = path;
+    File1->refresh();
+    DoEvents();
+    ShowMessage(this, QStringLiteral("  補間データは保存されました  "), QMessageBox::NoIcon);
+    hide();
+}
+
+void Form4::Command2_Click() { hide(); }

@@ -1,0 +1,36 @@
+// Form4, saving the interpolated table: a file name and a directory, then the saved file.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class TextBox;
+
+class Form4 : public QWidget {
+    Q_OBJECT
+public:
+    Form4();
+
+    // Proposes a file name and shows the dialog.
+    void openWithName(const QString& proposedName);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    TextBox* Text1;
+    QLabel* Label3;
+    QLabel* Label4;
+    DriveListBox* Drive1;
+    DirListBox* Dir1;
+    FileListBox* File1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void Command1_Click();
+    void Command2_Click();
+};

@@ -1,0 +1,89 @@
+// Form5, saving a graph as a bitmap.
+#include "form5.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls.h"
+#include "filelists.h"
+#include "messagebox.h"
+#include "pathutil.h"
+#include "picturebox.h"
+#include "savedialog.h"
+#include "state.h"
+#include "textbox.h"
+
+Form5::Form5() {
+    setObjectName(QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Image Save"));
+
+    Label1 = NamedLabel("Label1", QStringLiteral("表示されているグラフ画像を"));
+    Label3 = NamedLabel("Label3", QStringLiteral("ビットマップ形式で保存します"));
+    for (QLabel* l : {Label1, Label3}) {
+        QFont title = l->font();
+        title.setPointSize(title.pointSize() + 2);
+        title.setBold(true);
+        l->setFont(title);
+    }
+    Label4 = NamedLabel("Label4", QStringLiteral("保存ファイル名を入力して下さい"));
+    Text1 = new TextBox(QStringLiteral("Text1"));
+    Label2 = NamedLabel("Label2", QStringLiteral("（拡張子は付けないで下さい）"));
+    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
+    Dir1 = new DirListBox(QStringLiteral("Dir1"));
+    File1 = new FileListBox(QStringLiteral("File1"));
+    File1->setPattern(QStringLiteral("*.bmp"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    Command2 = NamedButton("Command2", QStringLiteral("Cancel"));
+
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Label1);
+    v->addWidget(Label3);
+    v->addSpacing(6);
+    v->addWidget(Label4);
+    v->addWidget(Text1);
+    v->addWidget(Label2);
+    v->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command1);
+    buttons->addWidget(Command2);
+    v->addLayout(buttons);
+    resize(380, 520);
+
+    connect(Drive1, &DriveListBox::changed, this, &Form5::Drive1_Change);
+    connect(Dir1, &DirListBox::changed, this, &Form5::Dir1_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form5::Command2_Click);
+    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+}
+
+void Form5::openFor(int imageSource, PictureBox* picture, const QString& proposedName) {
+    ImageSource = imageSource;
+    picture_ = picture;
+    Text1->setText(proposedName);
+    show();
+    raise();
+}
+
+void Form5::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+
+void Form5::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+
+void Form5::Command1_Click() {
+    const QString name = Text1->text();
+    if (!AcceptTypedName(this, name, QStringLiteral("  ファイル名を入力して下さい！ "))) return;
+    if (!picture_) return;  // the opener is gone; there is nothing to save
+    const QString path = JoinPath(File1->path(), name + QStringLiteral(".bmp"));
+    if (!picture_->saveBmp(path)) {
+        ReportWriteFailure(this, path);
+        return;
+    }
+    File1->refresh();
+    ShowMessage(this, QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  "),
+                QMessageBox::NoIcon);
+    hide();
+}
+
+void Form5::Command2_Click() { hide(); }

@@ -1,0 +1,42 @@
+// Form5, saving a graph as a bitmap: the opener hands over the picture and a proposed name.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class PictureBox;
+class TextBox;
+
+class Form5 : public QWidget {
+    Q_OBJECT
+public:
+    Form5();
+
+    // Records which window's graph is saved (ImageSource: 1 the main window, 2 the viewer) and
+    // its picture, proposes a file name and shows the dialog.
+    void openFor(int imageSource, PictureBox* picture, const QString& proposedName);
+
+    QLabel* Label1;
+    QLabel* Label3;
+    QLabel* Label4;
+    TextBox* Text1;
+    QLabel* Label2;
+    DriveListBox* Drive1;
+    DirListBox* Dir1;
+    FileListBox* File1;
+    QPushButton* Command1;
+    QPushButton* Command2;
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void Command1_Click();
+    void Command2_Click();
+
+private:
+    QPointer<PictureBox> picture_;
+};

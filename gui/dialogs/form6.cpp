@@ -1,0 +1,190 @@
+// Form6, the viewer of saved interpolated tables.
+#include "form6.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls.h"
+#include "events.h"
+#include "filelists.h"
+#include "form2.h"
+#include "form5.h"
+#include "form8.h"
+#include "linecontrol.h"
+#include "messagebox.h"
+#include "pathutil.h"
+#include "picturebox.h"
+#include "plotting.h"
+#include "program.h"
+#include "readoutpanel.h"
+#include "savedialog.h"
+#include "savedtable.h"
+#include "state.h"
+
+namespace {
+// The viewer's graph has the main window's size, so a table redrawn here matches it pixel for
+// pixel.
+constexpr QSize kGraphSize(720, 540);
+}  // namespace
+
+Form6::Form6() {
+    setObjectName(QStringLiteral("Form6"));
+    setWindowTitle(QStringLiteral("Spline Interpolated Data"));
+
+    Label1 = NamedLabel("Label1", QStringLiteral("スプライン補間データ検索"));
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() + 2);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label2 = NamedLabel("Label2", QStringLiteral("ファイルを選択して下さい"));
+    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
+    Dir1 = new DirListBox(QStringLiteral("Dir1"));
+    File1 = new FileListBox(QStringLiteral("File1"));
+    File1->setPattern(QStringLiteral("*Sp.csv"));
+    Command1 = NamedButton("Command1", QStringLiteral("グラフ描画"));
+    Command4 = NamedButton("Command4", QStringLiteral("データ点描画"));
+    Command5 = NamedButton("Command5", QStringLiteral("等間隔データの作成"));
+    Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
+    Command3 = NamedButton("Command3", QStringLiteral("Reset"));
+    Command2 = NamedButton("Command2", QStringLiteral("終了"));
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label1);
+    left->addSpacing(4);
+    left->addWidget(Label2);
+    left->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
+    left->addSpacing(6);
+    for (QPushButton* b : {Command1, Command4, Command5, Command8}) left->addWidget(b);
+    left->addSpacing(6);
+    auto* endRow = new QHBoxLayout;
+    endRow->addWidget(Command3);
+    endRow->addWidget(Command2);
+    left->addLayout(endRow);
+
+    Picture1 = new PictureBox(QStringLiteral("Picture1"), kGraphSize);
+    Line1 = new LineControl(QStringLiteral("Line1"), Qt::Vertical, PaletteColor(12), Picture1);
+    Line2 = new LineControl(QStringLiteral("Line2"), Qt::Horizontal, PaletteColor(12), Picture1);
+    Label3 = NamedLabel(
+        "Label3", QStringLiteral("グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"));
+    Label25 = NamedLabel("Label25", QStringLiteral("X ="));
+    Label7 = ReadoutLabel("Label7", 110);
+    Label26 = NamedLabel("Label26", QStringLiteral("Y="));
+    Label8 = ReadoutLabel("Label8", 110);
+    auto* readRow = new QHBoxLayout;
+    readRow->addWidget(Label3);
+    readRow->addStretch(1);
+    readRow->addWidget(Label25);
+    readRow->addWidget(Label7);
+    readRow->addSpacing(12);
+    readRow->addWidget(Label26);
+    readRow->addWidget(Label8);
+    auto* right = new QVBoxLayout;
+    right->addWidget(Picture1);
+    right->addLayout(readRow);
+    right->addStretch(1);
+
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 0);
+    top->addSpacing(8);
+    top->addLayout(right, 1);
+
+    connect(Drive1, &DriveListBox::changed, this, &Form6::Drive1_Change);
+    connect(Dir1, &DirListBox::changed, this, &Form6::Dir1_Change);
+    connect(File1, &FileListBox::clicked, this, &Form6::File1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form6::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form6::Command5_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
+    connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
+
+    prepare();
+}
+
+void Form6::prepare() {
+    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+    Picture1->clear();
+    Line1->hide();
+    Line2->hide();
+    Label7->clear();
+    Label8->clear();
+    for (QPushButton* b : {Command1, Command4, Command5, Command8}) b->setEnabled(false);
+}
+
+void Form6::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+
+void Form6::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+
+void Form6::File1_Click() { Command1->setEnabled(true); }
+
+void Form6::Command1_Click() {
+    const QString name = File1->fileName();
+    if (name.isEmpty()) {
+        ShowMessage(this, QStringLiteral(" ***  ファイルを選択して下さい！ "));
+        return;
+    }
+    const QString path = JoinPath(File1->path(), name);
+    SavedTable table;
+    SavedTableStatus status{SavedTableFault::Unreadable, 0};
+    if (QFile file(path); file.open(QIODevice::ReadOnly))
+        status = ParseSavedTable(file.readAll(), table);
+    if (!status.ok()) {
+        ShowMessage(this, QStringLiteral("　ファイル %1 を読み込めません：%2。　")
+                              .arg(QDir::toNativeSeparators(path), SavedTableFaultText(status)));
+        return;
+    }
+    CommitSavedTable(table, path);
+    drawnName_ = name;
+    DoEvents();
+    Picture1->clear();
+    DrawSavedGraph(*Picture1, SavedGraphSettings());
+    CurveReady = 1;
+    for (QPushButton* b : {Command4, Command5, Command8}) b->setEnabled(true);
+}
+
+void Form6::Command4_Click() {
+    Picture1->setDrawWidth(6);
+    DrawDataPoints(*Picture1, MappingFor(SavedGraphSettings()));
+}
+
+void Form6::Command5_Click() { form8()->openFromViewer(); }
+
+void Form6::Command8_Click() {
+    // The selected file's name is proposed; without a selection, the drawn file's.
+    QString name = File1->fileName();
+    if (name.isEmpty()) name = drawnName_;
+    form5()->openFor(2, Picture1,
+                     name.chopped(qMin(qsizetype(4), name.size())) + QStringLiteral("-Gr"));
+}
+
+void Form6::Command3_Click() {
+    Picture1->clear();
+    Line1->hide();
+    Line2->hide();
+    Label7->clear();
+    Label8->clear();
+    for (QPushButton* b : {Command1, Command4, Command8, Command5}) b->setEnabled(false);
+    CurveReady = 0;
+}
+
+void Form6::Command2_Click() {
+    CurveReady = 0;
+    hide();
+    form2()->show();
+}
+
+void Form6::closeEvent(QCloseEvent* event) {
+    event->accept();
+    CurveReady = 0;
+    form2()->show();
+}
+
+void Form6::Picture1_MouseMove(int, int, float x, float) {
+    TrackReadOut(x, SavedGraphSettings(), Line1, Line2, Label7, Label8);
+}

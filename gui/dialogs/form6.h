@@ -1,0 +1,62 @@
+// Form6, the viewer of saved interpolated tables: choose a saved file, see its curve in its own
+// scale mode and axis settings, add its data points, read the curve under the mouse, and go on
+// to equal-interval tables or a bitmap of the picture.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class LineControl;
+class PictureBox;
+
+class Form6 : public QWidget {
+    Q_OBJECT
+public:
+    Form6();
+
+    // What the title window does before showing the viewer: the directory list at its drive's
+    // current directory, the file list there, the picture cleared, the read-out hidden and
+    // emptied, every button but the file lists' disabled.
+    void prepare();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    DriveListBox* Drive1;
+    DirListBox* Dir1;
+    FileListBox* File1;
+    QPushButton* Command1;
+    QPushButton* Command4;
+    QPushButton* Command5;
+    QPushButton* Command3;
+    QPushButton* Command2;
+    QPushButton* Command8;
+    PictureBox* Picture1;
+    LineControl* Line1;
+    LineControl* Line2;
+    QLabel* Label3;
+    QLabel* Label25;
+    QLabel* Label7;
+    QLabel* Label26;
+    QLabel* Label8;
+
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+    void Command5_Click();
+    void Command8_Click();
+    void Picture1_MouseMove(int button, int shift, float x, float y);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QString drawnName_;  // the file whose graph the picture shows
+};

@@ -1,0 +1,186 @@
+// Form8, equal-interval tables.
+#include "form8.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "controls.h"
+#include "equaltable.h"
+#include "events.h"
+#include "filelists.h"
+#include "form6.h"
+#include "messagebox.h"
+#include "pathutil.h"
+#include "program.h"
+#include "savedialog.h"
+#include "state.h"
+#include "textbox.h"
+#include "textconv.h"
+
+Form8::Form8() {
+    setObjectName(QStringLiteral("Form8"));
+    setWindowTitle(QStringLiteral("Nodara"));
+
+    Label1 = NamedLabel("Label1", QStringLiteral("等間隔 (X軸) データの作成"));
+    QFont title = Label1->font();
+    title.setPointSize(title.pointSize() + 2);
+    title.setBold(true);
+    Label1->setFont(title);
+    Label2 = NamedLabel("Label2", QStringLiteral("最小値"));
+    Label4 = ReadoutLabel("Label4", 100);
+    Label3 = NamedLabel("Label3", QStringLiteral("最大値"));
+    Label5 = ReadoutLabel("Label5", 100);
+    Label9 = NamedLabel("Label9", QStringLiteral("最大計算ポイント = 1000"));
+    Label6 = NamedLabel("Label6", QStringLiteral("開始値"));
+    Text1 = new TextBox(QStringLiteral("Text1"));
+    Label7 = NamedLabel("Label7", QStringLiteral("間 隔"));
+    Text2 = new TextBox(QStringLiteral("Text2"));
+    Label8 = NamedLabel("Label8", QStringLiteral("終了値"));
+    Text3 = new TextBox(QStringLiteral("Text3"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
+    Dir1 = new DirListBox(QStringLiteral("Dir1"));
+    File1 = new FileListBox(QStringLiteral("File1"));
+    File1->setPattern(QStringLiteral("*.csv"));
+    Label10 = NamedLabel("Label10", QStringLiteral("保存ファイル名（拡張子は付けない）"));
+    Text4 = new TextBox(QStringLiteral("Text4"));
+    Command3 = NamedButton("Command3", QStringLiteral("保 存"));
+    Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
+    Label11 = NamedLabel("Label11", QStringLiteral("X           Y"));
+    List1 = Named(new QListWidget, "List1");
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::Monospace);
+    List1->setFont(mono);
+    List1->setMinimumWidth(250);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label1);
+    auto* range = new QGridLayout;
+    range->addWidget(Label2, 0, 0);
+    range->addWidget(Label4, 0, 1);
+    range->addWidget(Label3, 1, 0);
+    range->addWidget(Label5, 1, 1);
+    left->addLayout(range);
+    left->addWidget(Label9);
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label6, 0, 0);
+    fields->addWidget(Text1, 0, 1);
+    fields->addWidget(Label7, 1, 0);
+    fields->addWidget(Text2, 1, 1);
+    fields->addWidget(Label8, 2, 0);
+    fields->addWidget(Text3, 2, 1);
+    left->addLayout(fields);
+    left->addWidget(Command1, 0, Qt::AlignRight);
+    left->addSpacing(6);
+    left->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
+    left->addWidget(Label10);
+    left->addWidget(Text4);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command3);
+    buttons->addWidget(Command2);
+    left->addLayout(buttons);
+    auto* right = new QVBoxLayout;
+    right->addWidget(Label11);
+    right->addWidget(List1, 1);
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 0);
+    top->addSpacing(8);
+    top->addLayout(right, 1);
+    resize(620, 600);
+
+    connect(Drive1, &DriveListBox::changed, this, &Form8::Drive1_Change);
+    connect(Dir1, &DirListBox::changed, this, &Form8::Dir1_Change);
+    connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
+    for (TextBox* t : {Text1, Text2, Text3, Text4})
+        connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
+
+    // The save lists start where the viewer's drive list stands.
+    Drive1->setDrive(form6()->Drive1->drive());
+    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+}
+
+void Form8::openFromViewer() {
+    List1->clear();
+    Label4->setText(FormatNumber(DataX[1], u"0.000E+00"));
+    Label5->setText(FormatNumber(DataX[DataCount], u"0.000E+00"));
+    for (TextBox* t : {Text1, Text2, Text3, Text4}) t->clear();
+    tableHeld_ = false;
+    show();
+    raise();
+}
+
+void Form8::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+
+void Form8::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+
+void Form8::Text_KeyDown(TextBox* box, int key) {
+    if (key != Qt::Key_Return) return;
+    if (box == Text1)
+        Text2->setFocus();
+    else if (box == Text2)
+        Text3->setFocus();
+    else if (box == Text3)
+        Command1->setFocus();
+    else if (box == Text4)
+        Command3->setFocus();
+}
+
+void Form8::Command1_Click() {
+    if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty()) {
+        ShowMessage(this, QStringLiteral(" 開始値，間隔，終了値を入力して下さい "));
+        return;
+    }
+    const EqualTable t = ComputeEqualTable(ParseNumber(Text1->text()), ParseNumber(Text2->text()),
+                                           ParseNumber(Text3->text()), TableCount, PlainTableX,
+                                           PlainTableY, DataX[1]);
+    EqualCount = t.count;
+    switch (t.fault) {
+        case EqualFault::None:
+            break;
+        case EqualFault::Inconsistent:
+            tableHeld_ = false;
+            ShowMessage(this, QStringLiteral(" 開始値，間隔，終了値を正しく入力して下さい "));
+            return;
+        case EqualFault::TooMany:
+            tableHeld_ = false;
+            ShowMessage(this, QStringLiteral(" 計算ポイントが 1000 を超えています "));
+            return;
+        case EqualFault::Failed:
+            tableHeld_ = false;
+            ShowMessage(this, QStringLiteral(" 正しく計算ができませんでした "));
+            return;
+    }
+    EqualX = t.x;
+    EqualY = t.y;
+    tableHeld_ = true;
+    DoEvents();
+    for (int i = 0; i < EqualCount; ++i) List1->addItem(EqualListLine(EqualX[i], EqualY[i]));
+    Text4->setFocus();
+}
+
+void Form8::Command3_Click() {
+    const QString name = Text4->text();
+    if (!AcceptTypedName(this, name, QStringLiteral(" ファイル名を入力して下さい "))) return;
+    if (!tableHeld_) {
+        ShowMessage(this, QStringLiteral(" 保存する等間隔データがありません。"
+                                         "開始値，間隔，終了値を入力して OK を押して下さい "));
+        return;
+    }
+    const QString path = JoinPath(File1->path(), name + QStringLiteral(".csv"));
+    if (!WriteFileOrReport(this, path, EqualTableText(EqualX, EqualY))) return;
+    FilePath = path;
+    File1->refresh();
+    DoEvents();
+    ShowMessage(this, QStringLiteral(" 等間隔データを保存しました "), QMessageBox::NoIcon);
+    hide();
+    form6()->show();
+}
+
+void Form8::Command2_Click() { hide(); }

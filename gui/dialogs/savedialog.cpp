@@ -1,0 +1,49 @@
+// Shared pieces of the saving dialogs.
+#include "savedialog.h"
+
+#include <QDir>
+#include <QVBoxLayout>
+
+#include "filelists.h"
+#include "messagebox.h"
+#include "savefile.h"
+
+void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
+    dir->setPath(DriveListBox::currentDirectoryOf(drive->drive()));
+    ShowFilesOfDirectory(dir, files);
+}
+
+void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files) { files->setPath(dir->path()); }
+
+QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(drive);
+    column->addWidget(dir, 1);
+    column->addWidget(files, 1);
+    return column;
+}
+
+bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyMessage) {
+    if (name.isEmpty()) {
+        ShowMessage(window, emptyMessage);
+        return false;
+    }
+    if (!IsUsableFileName(name)) {
+        ShowMessage(window, QStringLiteral("　「%1」はファイル名に使えません。"
+                                           "記号 / \\ : * ? \" < > | を除いて下さい！　")
+                                .arg(name));
+        return false;
+    }
+    return true;
+}
+
+void ReportWriteFailure(QWidget* window, const QString& path) {
+    ShowMessage(window, QStringLiteral("　ファイル %1 を書き込めませんでした！　")
+                            .arg(QDir::toNativeSeparators(path)));
+}
+
+bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes) {
+    if (SaveFileBytes(path, bytes)) return true;
+    ReportWriteFailure(window, path);
+    return false;
+}

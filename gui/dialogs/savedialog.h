@@ -1,0 +1,27 @@
+// What the saving dialogs share: their linked drive, directory and file lists, and the checks
+// and report around writing a file under a typed name.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+class QVBoxLayout;
+class QWidget;
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+
+// The directory list at the drive's current directory, the file list at that directory.
+void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files);
+// The file list at the directory list's directory.
+void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files);
+// The three lists one above the other, the directory and file lists taking the spare height.
+QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files);
+
+// Whether a typed name can be saved under: an empty name shows `emptyMessage`, a name that
+// cannot be a file name says so; both return false.
+bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyMessage);
+// Writes the file completely or not at all; a failure is reported with the file's name.
+bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes);
+// The report of a file that could not be written.
+void ReportWriteFailure(QWidget* window, const QString& path);

@@ -1,0 +1,78 @@
+// Equal-interval tables from an interpolated table.
+#include "equaltable.h"
+
+#include <cmath>
+#include <limits>
+
+#include "textconv.h"
+
+int EqualIntervalCount(double start, double interval, double end) {
+    double q = (end - start) / interval;
+    if (!std::isfinite(q)) return 0;
+    // (end - start) / interval carries the rounding of three decimal inputs: a grid point at
+    // the end may come out a few units in the last place short of the whole number.
+    const double whole = std::ceil(q);
+    if (whole - q <= 4 * std::numeric_limits<double>::epsilon() * std::fabs(whole)) q = whole;
+    const double n = std::floor(q) + 1;
+    if (n > kEqualLimit) return kEqualLimit + 1;
+    return n < 0 ? 0 : int(n);
+}
+
+bool InterpolateTable(double x, int count, const double px[], const double py[], double firstX,
+                      double& y) {
+    if (count < 1 || x < firstX || x > px[count]) return false;
+    int j = 1;
+    while (px[j] < x) ++j;  // px[count] >= x ends the search
+    if (px[j] == x) {
+        y = py[j];
+        return true;
+    }
+    // Below row 1 the line through rows 1 and 2 goes on down to the first data point.
+    const int a = j == 1 ? 1 : j - 1;
+    const int b = j == 1 ? 2 : j;
+    if (b > count || !(px[b] > px[a])) return false;
+    y = py[a] + (x - px[a]) * (py[b] - py[a]) / (px[b] - px[a]);
+    return std::isfinite(y);
+}
+
+EqualTable ComputeEqualTable(double s, double d, double e, int count, const double px[],
+                             const double py[], double firstX) {
+    EqualTable t;
+    t.count = EqualIntervalCount(s, d, e);
+    if (d == 0 || !std::isfinite(s) || !std::isfinite(d) || !std::isfinite(e)) {
+        t.fault = EqualFault::Failed;
+        return t;
+    }
+    if (s > e || d < 0 || t.count < 2) {
+        t.fault = EqualFault::Inconsistent;
+        return t;
+    }
+    if (t.count > kEqualLimit) {
+        t.fault = EqualFault::TooMany;
+        return t;
+    }
+    t.x.resize(t.count);
+    t.y.resize(t.count);
+    for (int i = 0; i < t.count; ++i) {
+        t.x[i] = s + i * d;
+        if (!InterpolateTable(t.x[i], count, px, py, firstX, t.y[i])) {
+            t.fault = EqualFault::Failed;
+            t.x.clear();
+            t.y.clear();
+            return t;
+        }
+    }
+    return t;
+}
+
+QString EqualListLine(double x, double y) {
+    return FormatNumber(x, u"  0.000E+00") + FormatNumber(y, u"   0.000E+00");
+}
+
+QByteArray EqualTableText(const std::vector<double>& x, const std::vector<double>& y) {
+    QString text;
+    for (size_t i = 0; i < x.size(); ++i)
+        text += FormatNumber(x[i], u"0.000E+00") + QStringLiteral(", ") +
+                FormatNumber(y[i], u"0.000E+00") + QStringLiteral("\r\n");
+    return text.toLatin1();
+}

@@ -1,0 +1,45 @@
+// Equal-interval tables: points at a start value, start + interval, ... up to an end value,
+// their Y by straight-line interpolation in an interpolated table in data units, the lines
+// that list them and the file that keeps them.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+inline constexpr int kEqualLimit = 1000;  // most points of one table
+
+enum class EqualFault {
+    None,
+    Inconsistent,  // start above end, a negative interval, or fewer than two points
+    TooMany,       // more than kEqualLimit points
+    Failed,        // the interval is 0, or a point lies outside what the table covers
+};
+
+struct EqualTable {
+    EqualFault fault = EqualFault::None;
+    int count = 0;             // the points the start, interval and end give (also when refused)
+    std::vector<double> x, y;  // count entries from index 0 when accepted
+};
+
+// floor((end - start) / interval) + 1, where a quotient that lies within a few units in its
+// last place below a whole number counts as that number: 0 to 0.3 by 0.1 is 4 points. 0 when
+// the quotient is not a finite number; saturates at kEqualLimit + 1.
+int EqualIntervalCount(double start, double interval, double end);
+
+// Y at x by straight-line interpolation in rows 1..count of (px, py), ascending in X. A row at
+// exactly x gives its own Y. Between the first data abscissa `firstX` and row 1 the line
+// through rows 1 and 2 is extended. False below firstX, above the last row, or where no line
+// can be drawn.
+bool InterpolateTable(double x, int count, const double px[], const double py[], double firstX,
+                      double& y);
+
+// The whole table for a start, interval and end.
+EqualTable ComputeEqualTable(double start, double interval, double end, int count,
+                             const double px[], const double py[], double firstX);
+
+// One line of the list: "  0.000E+00" of X then "   0.000E+00" of Y; a minus sign stands after
+// the leading blanks, directly before the digits.
+QString EqualListLine(double x, double y);
+// The saved file: per point "0.000E+00, 0.000E+00" and CR LF.
+QByteArray EqualTableText(const std::vector<double>& x, const std::vector<double>& y);

@@ -1,0 +1,67 @@
+// The saved interpolated-data file: composing it from the program-wide state, and reading one
+// back into scratch that is committed to the program-wide state only when all of it is good.
+//
+// Layout (lines ended by CR LF): the scale mode; the six axis texts as typed; the row count;
+// the table in data units as signed pairs; the point count; the data points as signed pairs.
+// A number line is a blank, the digits and a blank (" 2 "). A signed pair is the sign of X,
+// its magnitude with "0.00000E+00", ", ", a blank, the sign of Y and its magnitude; the sign is
+// "+" above 0 and "-" otherwise ("+1.50000E+00,  -2.50000E-01").
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+// The name of the saved file for a typed name: "-Sp.csv" for the cubic spline (method flag 0),
+// "-BSp.csv" for the B-spline, joined to the directory without doubling a root's separator.
+QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag);
+
+// Fills PlainTableX/Y(1..TableCount) from TableX/Y: the exponential of a column that is on a
+// logarithmic axis of ScaleMode, the value itself otherwise.
+void FillPlainTable();
+
+// The saved file for ScaleMode, the six axis texts given (X start, X end, X step, Y start,
+// Y end, Y step), PlainTableX/Y(1..TableCount) and DataX/Y(1..DataCount).
+QByteArray SavedTableText(const QStringList& axisTexts);
+
+// A saved file as read, in the program-wide state's terms (vectors from index 1).
+struct SavedTable {
+    int mode = 1;
+    QString axisText[7];  // 1..6
+    double xStart = 0, xEnd = 0, xStep = 0, yStart = 0, yEnd = 0, yStep = 0;
+    int tableCount = 0;
+    std::vector<double> plainX, plainY;
+    int dataCount = 0;
+    std::vector<double> dataX, dataY;
+};
+
+// What is wrong with a file that does not follow the layout.
+enum class SavedTableFault {
+    None,
+    Unreadable,       // the file cannot be opened
+    BadMode,          // line 1 is not a scale mode 1..4
+    CutShort,         // the file ends before `line`
+    BadCount,         // `line` is not a row count the program can hold
+    BadPair,          // `line` is not two numbers separated by a comma
+    NotPositive,      // `line` holds a value <= 0 on a logarithmic axis
+    BadAxisRange,     // an axis ends at or below its start
+    TrailingContent,  // something follows the last data point at `line`
+};
+struct SavedTableStatus {
+    SavedTableFault fault = SavedTableFault::None;
+    int line = 0;  // 1-based line of the file the fault is on
+    bool ok() const { return fault == SavedTableFault::None; }
+};
+
+// Reads a saved file's bytes into `out`. The numbers of the axis texts are read leniently (a
+// text without a number is 0), and a step that is not positive becomes the whole range, as the
+// main window draws it. On a fault `out` is left in an unspecified state.
+SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& out);
+// The fault in words, for a message that also names the file.
+QString SavedTableFaultText(const SavedTableStatus& status);
+
+// Puts a good saved table into the program-wide state: ScaleMode, SavedAxisText, XStart..YStep,
+// TableCount, PlainTableX/Y, TableX/Y (natural logarithms on a logarithmic axis) and their
+// extremes, DataCount, DataX/Y, LogDataX/Y (logarithms on a logarithmic axis), FilePath.
+void CommitSavedTable(const SavedTable& table, const QString& path);

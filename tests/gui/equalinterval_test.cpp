@@ -1,0 +1,281 @@
+// Equal-interval tables: the count of points, the straight-line interpolation in the saved
+// table (rows that coincide, the stretch before the first row, points outside), and the dialog
+// opened from the viewer: its list, messages, Enter chain and saved file.
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "equaltable.h"
+#include "filelists.h"
+#include "form6.h"
+#include "form8.h"
+#include "guitest.h"
+#include "savedfile.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+const QString kEnterAll = QStringLiteral(" 開始値，間隔，終了値を入力して下さい ");
+const QString kCorrect = QStringLiteral(" 開始値，間隔，終了値を正しく入力して下さい ");
+const QString kTooMany = QStringLiteral(" 計算ポイントが 1000 を超えています ");
+const QString kFailed = QStringLiteral(" 正しく計算ができませんでした ");
+
+// The saved table of the dialog's tests: the first data point at X = 0.5, rows from 1 to 11 in
+// steps of 0.5 with Y = X^2 - 3 (so a straight line between rows is easy to work out here).
+SavedFile tableFile() {
+    SavedFile f{1, textList({"0", "12", "1", "-5", "120", "10"}), {}, {}};
+    for (int r = 0; r <= 20; ++r) {
+        const double x = 1 + 0.5 * r;
+        f.table << QPointF(x, x * x - 3);
+    }
+    f.data = {QPointF(0.5, -2.75), QPointF(11, 118)};
+    return f;
+}
+// Y of the table's polyline, extended before row 1 along its first segment.
+double polyline(double x) {
+    const double a = x <= 1 ? 1 : std::ceil(x * 2) / 2 - 0.5;
+    const double ya = a * a - 3, yb = (a + 0.5) * (a + 0.5) - 3;
+    return ya + (x - a) * (yb - ya) / 0.5;
+}
+QByteArray line(double x, double y) { return QString::asprintf("%.3E, %.3E\r\n", x, y).toLatin1(); }
+}  // namespace
+
+class EqualIntervalTest : public ProgramSuite {
+    Q_OBJECT
+    Form8* d = nullptr;
+
+    void compute(const char* s, const char* step, const char* e) {
+        d->Text1->setText(QString::fromUtf8(s));
+        d->Text2->setText(QString::fromUtf8(step));
+        d->Text3->setText(QString::fromUtf8(e));
+        d->Command1->click();
+    }
+    QStringList lines() const {
+        QStringList l;
+        for (int i = 0; i < d->List1->count(); ++i) l << d->List1->item(i)->text();
+        return l;
+    }
+    QStringList texts(const MessageRecorder& messages) const {
+        QStringList t;
+        for (const auto& b : messages.boxes) t << b.text;
+        return t;
+    }
+    // The dialog as the viewer opens it, after drawing the table file.
+    void openDialog() {
+        dir->write(QStringLiteral("t-Sp.csv"), tableFile().bytes());
+        form2()->Command3->click();
+        clickFile(form6(), QStringLiteral("t-Sp.csv"));
+        form6()->Command1->click();
+        QVERIFY(form6()->Command5->isEnabled());
+        form6()->Command5->click();
+        d = form8();
+        QVERIFY(d->isVisible());
+        QVERIFY(form6()->isVisible());
+    }
+    void save(const QString& name) {
+        d->Dir1->setPath(dir->path());
+        d->Dir1_Change();
+        d->Text4->setText(name);
+        d->Command3->click();
+    }
+
+private slots:
+    void countIncludesAnEndOnTheGridUpToRounding() {
+        const struct {
+            double s, d, e;
+            int count;
+        } cases[] = {
+            {1, 0.5, 3, 5},       {0, 3, 10, 4},      {0, 0.1, 0.3, 4},   {0.1, 0.2, 0.7, 4},
+            {0, 0.1, 1, 11},      {1, 1, 1000, 1000}, {1, 1, 1001, 1001}, {1, 1, 2, 2},
+            {1, 3, 2, 1},         {0.7, 0.1, 1.0, 4}, {2, 0.3, 2.9, 4},   {-1, 0.25, 1, 9},
+            {0, 1e-300, 1, 1001},
+        };
+        for (const auto& c : cases)
+            QVERIFY2(EqualIntervalCount(c.s, c.d, c.e) == c.count,
+                     qPrintable(QStringLiteral("%1 %2 %3 gives %4")
+                                    .arg(c.s)
+                                    .arg(c.d)
+                                    .arg(c.e)
+                                    .arg(EqualIntervalCount(c.s, c.d, c.e))));
+    }
+
+    void interpolationUsesNeighbouringRowsOnly() {
+        const double px[] = {0, 1, 2, 4, 5}, py[] = {0, 10, 20, 0, -5};
+        const struct {
+            double x;
+            bool ok;
+            double y;
+        } cases[] = {
+            {2, true, 20},
+            {4, true, 0},
+            {1, true, 10},
+            {5, true, -5},
+            {3, true, 10},
+            {4.5, true, -2.5},
+            {0.5, true, 5},     // before row 1: along rows 1 and
+                                // 2, not towards row 0's (0, 0)
+            {0.25, true, 2.5},  // the first data point
+            {0.2, false, 0},    // below it
+            {5.01, false, 0},   // above the last row
+        };
+        for (const auto& c : cases) {
+            double y = 99;
+            QCOMPARE(InterpolateTable(c.x, 4, px, py, 0.25, y), c.ok);
+            if (c.ok) QVERIFY2(std::fabs(y - c.y) < 1e-12, qPrintable(QString::number(c.x)));
+        }
+        // A row hit exactly keeps its Y, with no rounding of a line through it.
+        const double qx[] = {0, 0.1, 0.7, 1.3}, qy[] = {0, 0.3, 0.1, 0.7};
+        double y = 0;
+        QVERIFY(InterpolateTable(0.7, 3, qx, qy, 0.1, y));
+        QCOMPARE(y, 0.1);
+    }
+
+    void dialogIsPreparedByTheViewer() {
+        openDialog();
+        // The first and last data X.
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("5.000E-01"));
+        QCOMPARE(caption(d, "Label5"), QStringLiteral("1.100E+01"));
+        dir->write(QStringLiteral("x.dat"), "");
+        d->File1->setPath(dir->path());
+        QCOMPARE(d->File1->count(), 1);  // the csv files only
+
+        // Enter moves through the fields to OK; from the name to save.
+        d->show();
+        d->activateWindow();
+        const std::pair<TextBox*, QWidget*> chain[] = {{d->Text1, d->Text2},
+                                                       {d->Text2, d->Text3},
+                                                       {d->Text3, d->Command1},
+                                                       {d->Text4, d->Command3}};
+        for (auto [from, to] : chain) {
+            from->setFocus();
+            QTest::keyClick(from, Qt::Key_Return);
+            QCOMPARE(d->focusWidget(), to);
+        }
+        // Reopening empties the list and the fields.
+        compute("1", "1", "3");
+        d->Text4->setText(QStringLiteral("name"));
+        form6()->Command5->click();
+        QCOMPARE(d->List1->count(), 0);
+        for (TextBox* t : {d->Text1, d->Text2, d->Text3, d->Text4}) QVERIFY(t->text().isEmpty());
+    }
+
+    void okListsThePointsAndEachOkAppends() {
+        MessageRecorder messages;
+        openDialog();
+        compute("1", "0.5", "3");
+        QCOMPARE(d->EqualCount, 5);
+        QStringList expected;
+        for (double x : {1.0, 1.5, 2.0, 2.5, 3.0})
+            expected << QString::asprintf("  %.3E   %.3E", x, x * x - 3);
+        QCOMPARE(lines(), expected);
+        QVERIFY(expected[0].startsWith(QStringLiteral("  1.000E+00   -2.000E+00")));
+        QCOMPARE(d->focusWidget(), d->Text4);
+        // The stretch before the first row, down to the first data point, and the end on the
+        // grid up to rounding.
+        compute("0.5", "0.25", "1.5");
+        QCOMPARE(d->EqualCount, 5);
+        for (int i = 0; i < 5; ++i) {
+            const double x = 0.5 + 0.25 * i;
+            expected << QString::asprintf("  %.3E   %.3E", x, polyline(x));
+        }
+        QCOMPARE(lines(), expected);
+        QVERIFY(messages.boxes.isEmpty());
+        compute("0", "0.1", "0.3");  // below the first data point
+        QCOMPARE(texts(messages), QStringList{kFailed});
+        QCOMPARE(lines(), expected);
+    }
+
+    void refusedInputsChangeNothing() {
+        MessageRecorder messages;
+        openDialog();
+        const struct {
+            const char *s, *step, *e;
+            QString message;
+        } cases[] = {
+            {"", "1", "3", kEnterAll},    {"1", "", "3", kEnterAll},
+            {"1", "1", "", kEnterAll},    {"3", "1", "1", kCorrect},
+            {"1", "3", "2", kCorrect},    {"1", "-1", "3", kCorrect},
+            {"2", "1", "2", kCorrect},    {"1", "0.001", "2.001", kTooMany},
+            {"1", "0", "3", kFailed},     {"1", "1", "12", kFailed},
+            {"abc", "1", "3", kFailed},    // reads as 0, below the first data point
+            {"1", "1", "1e999", kFailed},  // an end beyond the range of numbers
+        };
+        compute("1", "1", "2");
+        const QStringList before = lines();
+        for (const auto& c : cases) {
+            messages.boxes.clear();
+            compute(c.s, c.step, c.e);
+            QCOMPARE(texts(messages), QStringList{c.message});
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
+            QCOMPARE(lines(), before);
+        }
+        // 1000 points are allowed.
+        messages.boxes.clear();
+        compute("1", "0.01", "10.99");
+        QCOMPARE(d->EqualCount, 1000);
+        QVERIFY(messages.boxes.isEmpty());
+    }
+
+    void savedFileHoldsTheTableOfTheLastAcceptedOk() {
+        MessageRecorder messages;
+        openDialog();
+        compute("1", "1", "11");
+        compute("2", "0.75", "5");  // the second OK is the one saved
+        save(QStringLiteral("eq"));
+        QByteArray expected;
+        for (double x = 2; x <= 5; x += 0.75) expected += line(x, polyline(x));
+        QCOMPARE(dir->read(QStringLiteral("eq.csv")), expected);
+        QCOMPARE(expected.count('\n'), d->EqualCount);
+        QCOMPARE(FilePath, dir->file(QStringLiteral("eq.csv")));
+        QCOMPARE(texts(messages), QStringList{QStringLiteral(" 等間隔データを保存しました ")});
+        QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
+        QVERIFY(!d->isVisible());
+        QVERIFY(form6()->isVisible());
+        // Negative values keep their sign in the file.
+        form6()->Command5->click();
+        compute("0.5", "0.5", "1.5");
+        save(QStringLiteral("neg"));
+        QCOMPARE(dir->read(QStringLiteral("neg.csv")),
+                 line(0.5, -3.25) + line(1, -2) + line(1.5, -0.75));
+    }
+
+    void savingWithoutATableOrANameIsRefused() {
+        MessageRecorder messages;
+        openDialog();
+        const QString noName = QStringLiteral(" ファイル名を入力して下さい ");
+        save(QStringLiteral("none"));  // before any OK
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(!dir->exists(QStringLiteral("none.csv")));
+        compute("1", "1", "3");
+        compute("1", "0.001", "3");  // refused: its count does not match the table held
+        messages.boxes.clear();
+        save(QStringLiteral("stale"));
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(messages.boxes[0].text != noName);
+        QVERIFY(!dir->exists(QStringLiteral("stale.csv")));
+        messages.boxes.clear();
+        compute("1", "1", "3");
+        save(QString());
+        QCOMPARE(texts(messages), QStringList{noName});
+        // A name that cannot be written: the dialog stays open.
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("taken.csv")));
+        messages.boxes.clear();
+        save(QStringLiteral("taken"));
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(messages.boxes[0].text.contains(QStringLiteral("taken.csv")));
+        QVERIFY(d->isVisible());
+        save(QStringLiteral("ok"));
+        QCOMPARE(dir->read(QStringLiteral("ok.csv")).count('\n'), 3);
+        // Cancel closes without saving.
+        form6()->Command5->click();
+        compute("1", "1", "3");
+        d->Text4->setText(QStringLiteral("cancelled"));
+        d->Command2->click();
+        QVERIFY(!d->isVisible());
+        QVERIFY(!dir->exists(QStringLiteral("cancelled.csv")));
+    }
+};
+
+QTEST_MAIN(EqualIntervalTest)
+#include "equalinterval_test.moc"

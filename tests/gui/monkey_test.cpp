@@ -1,0 +1,264 @@
+// A monkey over every window: thousands of random but reproducible events from the title window
+// on (clicks on enabled buttons, options and list items, hostile texts with Enter, mouse moves
+// over the graphs, keys in the engine console), with the program-wide invariants checked after
+// every one. NODARA_MONKEY_SEED and NODARA_MONKEY_EVENTS override the seed and the length;
+// NODARA_MONKEY_LOG prints every event.
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QHash>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSet>
+#include <QTest>
+#include <functional>
+#include <random>
+
+#include "engineconsole.h"
+#include "filelists.h"
+#include "guitest.h"
+#include "picturebox.h"
+#include "scalemode.h"
+#include "state.h"
+
+namespace {
+
+// Texts a user might type, and some no user should.
+const QStringList kTexts = {
+    QString(),
+    QStringLiteral("0"),
+    QStringLiteral("1"),
+    QStringLiteral("-1"),
+    QStringLiteral("10"),
+    QStringLiteral("0.05"),
+    QStringLiteral("1e+03"),
+    QStringLiteral("1e400"),
+    QStringLiteral("-1e400"),
+    QStringLiteral("1e-320"),
+    QStringLiteral("3.4e38"),
+    QStringLiteral("NaN"),
+    QStringLiteral("abc"),
+    QStringLiteral("１２３"),
+    QStringLiteral("テスト"),
+    QStringLiteral("1,2"),
+    QStringLiteral("   5"),
+    QStringLiteral("run1"),
+    QStringLiteral("a/b"),
+    QStringLiteral("\t\x01\x1b[2J"),
+    QString(5000, QLatin1Char('9')),
+};
+
+// Tables the stand-in engine may leave behind: good ones, and the ways a run can fail.
+const QByteArray kTables[] = {
+    "     3\r\n  .100000E+01  .200000E+01\r\n  .200000E+01  .300000E+01\r\n"
+    "  .300000E+01  .250000E+01\r\n",
+    "     2\r\n -.500000E+00  .100000E+01\r\n  .400000E+01  .900000E+02\r\n",
+    "",
+    "     5\r\n  .100000E+01  .200000E+01\r\n",
+    "     2\r\n  abc def\r\n  .1E+01\r\n",
+};
+
+bool ascending(int count, const double x[]) {
+    for (int i = 2; i <= count; ++i)
+        if (x[i] < x[i - 1]) return false;
+    return true;
+}
+
+}  // namespace
+
+class MonkeyTest : public ProgramSuite {
+    Q_OBJECT
+    std::mt19937 rng;
+    QStringList log;
+    bool realEngine = false;
+    // When each button (window.button) was last enabled, and which were enabled before the
+    // last event: a button that has just been enabled is the likely next step, and is pressed
+    // more often, so that runs reach the later windows.
+    QHash<QString, int> enabledAt;
+    QSet<QString> enabledBefore;
+
+    void populate(const WorkDir& work) override {
+        for (const QString& name :
+             QDir(QStringLiteral(NODARA_EXAMPLES_DIR)).entryList({QStringLiteral("ex_*")}))
+            QFile::copy(QStringLiteral(NODARA_EXAMPLES_DIR "/") + name, work.file(name));
+        work.write(QStringLiteral("pts.csv"), "3,30\r\n1,10\r\n2,-5\r\n2,7\r\n");
+        work.write(QStringLiteral("bad.dat"), "1 2 3\r\n");
+        work.write(QStringLiteral("neg.dat"), "-1 -2\r\n0 0\r\n");
+    }
+
+    int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
+
+    template <typename T>
+    QList<T*> usable(QWidget* window) {
+        QList<T*> found;
+        for (T* w : window->findChildren<T*>())
+            if (w->isVisible() && w->isEnabled()) found.append(w);
+        return found;
+    }
+
+    // One random event on a random visible window; returns what it did.
+    QString act() {
+        QList<QWidget*> windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) windows.append(w);
+        if (windows.isEmpty()) {  // the program was ended: start it again
+            ShutdownNodara();
+            StartNodara();
+            return QStringLiteral("restart");
+        }
+        std::sort(windows.begin(), windows.end(),
+                  [](QWidget* a, QWidget* b) { return a->objectName() < b->objectName(); });
+        QWidget* window = windows[pick(int(windows.size()))];
+        const QString where = window->objectName() + QLatin1Char('.');
+
+        if (auto* console = qobject_cast<EngineConsole*>(window)) {
+            QTest::keyClick(console, pick(3) == 0 ? Qt::Key_A : Qt::Key_Return);
+            return where + QStringLiteral("key");
+        }
+
+        // Every action the window offers now, buttons several times over so that a pass
+        // through the windows gets somewhere between the typing and the mouse moves.
+        QList<std::function<QString()>> actions;
+        for (QAbstractButton* b : usable<QAbstractButton>(window)) {
+            const auto click = [this, b, where] {
+                if (!realEngine) dir->write(QStringLiteral("table.txt"), kTables[pick(5)]);
+                const QString name = b->objectName();
+                b->click();
+                return where + name + QStringLiteral(" click");
+            };
+            const bool fresh = log.size() - enabledAt.value(where + b->objectName(), -99) < 10;
+            for (int w = fresh ? 40 : 3; w > 0; --w) actions << click;
+        }
+        for (QLineEdit* field : usable<QLineEdit>(window))
+            actions << [this, field, where] {
+                const QString text = kTexts[pick(int(kTexts.size()))];
+                const QString name = field->objectName();
+                field->setText(text);
+                if (pick(2) == 0) QTest::keyClick(field, Qt::Key_Return);
+                return where + name + QStringLiteral(" \"%1\"").arg(text.left(12));
+            };
+        // File lists; directory lists are left alone, so that nothing is ever saved outside
+        // the working directory.
+        for (QListWidget* list : usable<QListWidget>(window))
+            if (list->count() > 0 && !qobject_cast<DirListBox*>(list)) {
+                const auto click = [this, list, where] {
+                    QListWidgetItem* item = list->item(pick(list->count()));
+                    list->scrollToItem(item);
+                    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                      list->visualItemRect(item).center());
+                    return where + list->objectName() + QStringLiteral(" item ") + item->text();
+                };
+                actions << click << click << click;
+            }
+        for (PictureBox* p : usable<PictureBox>(window)) {
+            const auto move = [this, p, where] {
+                const QPoint pixel(pick(p->image().width()), pick(p->image().height()));
+                moveMouse(p, pixel);
+                return where + p->objectName() +
+                       QStringLiteral(" move %1,%2").arg(pixel.x()).arg(pixel.y());
+            };
+            actions << move << move;
+        }
+        if (QWidget* focus = window->focusWidget())
+            actions << [focus, where] {
+                const QString name = focus->objectName();
+                QTest::keyClick(focus, Qt::Key_Return);
+                return where + name + QStringLiteral(" Enter");
+            };
+        if (actions.isEmpty()) return where + QStringLiteral("nothing");
+        return actions[pick(int(actions.size()))]();
+    }
+
+    void noteEnabledButtons() {
+        QSet<QString> now;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+                if (!b->isEnabled()) continue;
+                const QString key = w->objectName() + QLatin1Char('.') + b->objectName();
+                now.insert(key);
+                if (!enabledBefore.contains(key)) enabledAt[key] = int(log.size());
+            }
+        // Buttons enabled from the start are no step of a pass.
+        if (log.isEmpty()) enabledAt.clear();
+        enabledBefore = now;
+    }
+
+    // What must hold after every event; an empty text when it does.
+    static QString broken() {
+        if (DataCount < 0 || DataCount > kDataLimit) return QStringLiteral("DataCount");
+        if (TableCount < 0 || TableCount > kTableCapacity) return QStringLiteral("TableCount");
+        if (CurveReady != 0 && CurveReady != 1) return QStringLiteral("CurveReady");
+        if (ScaleMode < 1 || ScaleMode > 4) return QStringLiteral("ScaleMode");
+        if (CurveReady == 1 && !ascending(TableCount, TableX))
+            return QStringLiteral("a table out of order in use");
+        return {};
+    }
+
+    // After a graph was drawn the axis settings are sound.
+    static QString axesBroken() {
+        if (!(XStart < XEnd && YStart < YEnd && XStep > 0 && YStep > 0))
+            return QStringLiteral("axis ranges");
+        if ((IsLogX(ScaleMode) && XStart <= 0) || (IsLogY(ScaleMode) && YStart <= 0))
+            return QStringLiteral("logarithmic axis start");
+        return {};
+    }
+
+    void run(unsigned seed, int events) {
+        rng.seed(seed);
+        log.clear();
+        enabledAt.clear();
+        enabledBefore.clear();
+        qInfo("monkey seed %u, %d events, %s engine", seed, events,
+              realEngine ? "real" : "stand-in");
+        MessageRecorder boxes;
+        BeepCounter beeps;
+        for (int k = 0; k < events; ++k) {
+            const bool commandOneWasEnabled = form1()->Command1->isEnabled();
+            const qsizetype boxesBefore = boxes.boxes.size();
+            noteEnabledButtons();
+            log.append(act());
+            QString fault = broken();
+            // A data-point graph drawn without a message: its settings were accepted.
+            if (fault.isEmpty() && commandOneWasEnabled && form1()->Command4->isEnabled() &&
+                !form1()->Command1->isEnabled() && boxes.boxes.size() == boxesBefore &&
+                log.last().endsWith(QStringLiteral("Command1 click")))
+                fault = axesBroken();
+            if (!fault.isEmpty()) {
+                qWarning("seed %u, after event %d: %s. Events:\n%s", seed, k + 1, qPrintable(fault),
+                         qPrintable(log.join(QLatin1Char('\n'))));
+                QFAIL("a program-wide invariant is broken");
+            }
+        }
+        if (qEnvironmentVariableIsSet("NODARA_MONKEY_LOG"))
+            qInfo("%s", qPrintable(log.join(QLatin1Char('\n'))));
+    }
+
+    static int eventCount(int fallback) {
+        bool ok = false;
+        const int n = qEnvironmentVariableIntValue("NODARA_MONKEY_EVENTS", &ok);
+        return ok && n > 0 ? n : fallback;
+    }
+    static unsigned seedOr(unsigned fallback) {
+        bool ok = false;
+        const int s = qEnvironmentVariableIntValue("NODARA_MONKEY_SEED", &ok);
+        return ok ? unsigned(s) : fallback;
+    }
+
+private slots:
+    void randomEventsWithAStandInEngine() {
+        realEngine = false;
+        installFakeEngine(*dir);
+        run(seedOr(20261208), eventCount(1500));
+    }
+
+    void randomEventsWithTheRealEngine() {
+        realEngine = true;
+        QFile::copy(QStringLiteral(FITCORE_EXE), dir->file(QStringLiteral("Fitcore")));
+        run(seedOr(7), eventCount(600));
+    }
+};
+
+QTEST_MAIN(MonkeyTest)
+#include "monkey_test.moc"

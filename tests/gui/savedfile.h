@@ -1,0 +1,87 @@
+// Support of the saving, viewer and equal-interval suites: saved interpolated-data files
+// composed here, independently of the program's writer, and one whole calculation driven
+// through the main window up to its curve.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QPointF>
+#include <QRadioButton>
+#include <QStringList>
+#include <cmath>
+
+#include "form1.h"
+#include "form10.h"
+#include "form2.h"
+#include "form7.h"
+#include "guitest.h"
+#include "textbox.h"
+
+// Texts from UTF-8 literals.
+inline QStringList textList(std::initializer_list<const char*> texts) {
+    QStringList list;
+    for (const char* t : texts) list << QString::fromUtf8(t);
+    return list;
+}
+
+// A value as the saved file writes it: "+" above 0, "-" otherwise, the magnitude with six
+// significant digits and a two-digit exponent.
+inline QByteArray savedValue(double v) {
+    return QByteArray(v > 0 ? "+" : "-") + QString::asprintf("%.5E", std::fabs(v)).toLatin1();
+}
+
+struct SavedFile {
+    int mode = 1;
+    QStringList axes;      // six texts
+    QList<QPointF> table;  // rows in data units
+    QList<QPointF> data;   // data points
+
+    QByteArray bytes() const {
+        QByteArray b = " " + QByteArray::number(mode) + " \r\n";
+        for (const QString& a : axes) b += a.toUtf8() + "\r\n";
+        b += " " + QByteArray::number(table.size()) + " \r\n";
+        for (QPointF p : table) b += savedValue(p.x()) + ",  " + savedValue(p.y()) + "\r\n";
+        b += " " + QByteArray::number(data.size()) + " \r\n";
+        for (QPointF p : data) b += savedValue(p.x()) + ",  " + savedValue(p.y()) + "\r\n";
+        return b;
+    }
+};
+
+// A calculation in the main window: the data file loaded, the scale mode and the axis texts
+// set and confirmed, the points drawn, the stand-in engine started with `method` (0 cubic
+// spline, 1 B-spline) answering with the rows of `table` (data units; logarithms are sent on a
+// logarithmic axis as the engine would), and the curve drawn.
+inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
+                                  const QStringList& axes, const QList<QPointF>& table,
+                                  int method = 0) {
+    if (!form1()->isVisible()) form2()->Command1->click();
+    Form1* f = form1();
+    f->Command7->click();
+    dir.write(QStringLiteral("d.csv"), data);
+    f->Command9->click();
+    clickFile(form10(), QStringLiteral("d.csv"));
+    form10()->Command1->click();
+    control<QRadioButton>(f, QStringLiteral("Option%1").arg(mode).toLatin1())->click();
+    TextBox* fields[6] = {f->Text5, f->Text6, f->Text7, f->Text8, f->Text9, f->Text10};
+    for (int k = 0; k < 6; ++k)
+        if (fields[k]->isEnabled()) fields[k]->setText(axes.value(k));
+    f->Command3->click();
+    f->Command1->click();
+    QVERIFY(f->Command4->isEnabled());
+
+    const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
+    QByteArray rows = "  " + QByteArray::number(table.size()) + "\r\n";
+    for (QPointF p : table)
+        rows += QString::asprintf("%.17g %.17g\r\n", logX ? std::log(p.x()) : p.x(),
+                                  logY ? std::log(p.y()) : p.y())
+                    .toLatin1();
+    dir.write(QStringLiteral("table.txt"), rows);
+    QFile::remove(dir.file(QStringLiteral("F2B.dat")));
+    installFakeEngine(dir);
+    f->Command4->click();
+    control<QRadioButton>(form7(), method == 0 ? "Option1" : "Option2")->click();
+    form7()->Command2->click();
+    QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
+    f->Command5->click();
+    QVERIFY(f->Command6->isEnabled());
+}

@@ -1,0 +1,241 @@
+// Saving a result from the main window: the interpolated table (its file byte for byte in the
+// four scale modes, its name, the messages, names and writes that fail) and the graph image
+// (the bitmap read back pixel for pixel).
+#include <QDate>
+#include <QDir>
+#include <QImage>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "filelists.h"
+#include "form1.h"
+#include "form4.h"
+#include "form5.h"
+#include "guitest.h"
+#include "savedfile.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+QString today() {
+    const QDate d = QDate::currentDate();
+    return QStringLiteral("%1-%2-%3")
+        .arg(d.month(), 2, 10, QChar(u'0'))
+        .arg(d.day(), 2, 10, QChar(u'0'))
+        .arg(d.year());
+}
+const QByteArray kData = "1,2\r\n2,8\r\n4,3\r\n";
+QList<QPointF> rowsBetween(double x0, double x1, int n, double (*y)(double)) {
+    QList<QPointF> rows;
+    for (int i = 1; i <= n; ++i) {
+        const double x = x0 + (x1 - x0) * i / n;
+        rows << QPointF(x, y(x));
+    }
+    return rows;
+}
+}  // namespace
+
+class SavingTest : public ProgramSuite {
+    Q_OBJECT
+
+    // Saves under a name in the working directory, as a user types it and presses OK.
+    void saveTable(const QString& name) {
+        Form4* d = form4();
+        d->Dir1->setPath(dir->path());
+        d->Dir1_Change();
+        d->Text1->setText(name);
+        d->Command1->click();
+    }
+    QStringList texts(const MessageRecorder& messages) const {
+        QStringList t;
+        for (const auto& b : messages.boxes) t << b.text;
+        return t;
+    }
+
+private slots:
+    void eachDialogListsItsOwnKindOfFile() {
+        Form4* d = form4();
+        Form5* g = form5();
+        dir->write(QStringLiteral("a.csv"), "");
+        dir->write(QStringLiteral("b.bmp"), "");
+        dir->write(QStringLiteral("c.dat"), "");
+        for (QWidget* w : {static_cast<QWidget*>(d), static_cast<QWidget*>(g)}) {
+            auto* files = control<FileListBox>(w, "File1");
+            files->setPath(dir->path());
+            QCOMPARE(files->count(), 1);
+        }
+        QCOMPARE(d->File1->item(0)->text(), QStringLiteral("a.csv"));
+        QCOMPARE(g->File1->item(0)->text(), QStringLiteral("b.bmp"));
+    }
+
+    void savedTableHasTheLayoutInEveryScaleMode() {
+        MessageRecorder messages;
+        const struct {
+            int mode;
+            int method;
+            std::initializer_list<const char*> typed;  // the six axis fields
+            std::initializer_list<const char*> saved;  // the six texts the file holds
+            QByteArray data;
+            double (*curve)(double);
+        } cases[] = {
+            {1,
+             0,
+             {"0", "5", "", "-10", "10", "5"},
+             {"0", "5", "", "-10", "10", "5"},
+             "1,2\r\n2,-8\r\n4,0\r\n",
+             [](double x) { return 3 - x * x + 0.25 * x; }},
+            {2,
+             1,
+             {"0", "5", "1", "0.5", "70", ""},
+             {"0", "5", "1", "1.0E-01", "1.0E+02", "10"},
+             kData,
+             [](double x) { return 2 + std::sin(x); }},
+            {3,
+             0,
+             {"0", "4", "", "0", "10", "2"},
+             {"1.0E00", "1.0E+01", "10", "0", "10", "2"},
+             kData,
+             [](double x) { return 1.5 * x - 0.125; }},
+            {4,
+             1,
+             {"1", "10", "", "1", "10", ""},
+             {"1.0E+00", "1.0E+01", "10", "1.0E+00", "1.0E+01", "10"},
+             kData,
+             [](double x) { return 2 * std::exp(0.3 * x); }},
+        };
+        for (const auto& c : cases) {
+            messages.boxes.clear();
+            const QList<QPointF> rows = rowsBetween(1, 4, 300, c.curve);
+            calculateInMainWindow(*dir, c.mode, c.data, textList(c.typed), rows, c.method);
+            Form1* f = form1();
+            QCOMPARE(f->focusWidget(), f->Command6);
+            f->Command6->click();
+            QVERIFY(form4()->isVisible());
+            QCOMPARE(form4()->Text1->text(), today());
+            saveTable(QStringLiteral("run%1").arg(c.mode));
+
+            const QString name =
+                QStringLiteral("run%1").arg(c.mode) +
+                (c.method == 0 ? QStringLiteral("-Sp.csv") : QStringLiteral("-BSp.csv"));
+            SavedFile expected{c.mode, textList(c.saved), rows, {}};
+            for (const QByteArray& line : c.data.split('\n')) {
+                const QList<QByteArray> xy = line.trimmed().split(',');
+                if (xy.size() == 2) expected.data << QPointF(xy[0].toDouble(), xy[1].toDouble());
+            }
+            std::sort(expected.data.begin(), expected.data.end(),
+                      [](QPointF a, QPointF b) { return a.x() < b.x(); });
+            QCOMPARE(dir->read(name), expected.bytes());
+            QCOMPARE(FilePath, QDir(dir->path()).filePath(name));
+            QCOMPARE(texts(messages),
+                     QStringList{QStringLiteral("  補間データは保存されました  ")});
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
+            QVERIFY(!form4()->isVisible());
+        }
+    }
+
+    void namesThatCannotBeSavedUnderAreRefused() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+        form1()->Command6->click();
+        const QStringList before = QDir(dir->path()).entryList(QDir::Files);
+        // The date in the form a short date format gives it, a name with a separator, nothing.
+        for (const char* name : {"07/15/2024", "a\\b", "x:y", ""}) {
+            messages.boxes.clear();
+            saveTable(QString::fromUtf8(name));
+            QCOMPARE(messages.boxes.size(), 1);
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
+            if (*name)
+                QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(name)), name);
+            else
+                QCOMPARE(messages.boxes[0].text, QStringLiteral("  ファイル名を入力して下さい！ "));
+            QVERIFY(form4()->isVisible());
+        }
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), before);
+    }
+
+    void aFailedWriteIsReportedAndTheDialogStays() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+        // A directory stands where the file would go.
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("busy-Sp.csv")));
+        dir->write(QStringLiteral("busy-Sp.csv/keep.txt"), "kept");
+        FilePath = QStringLiteral("before");
+        form1()->Command6->click();
+        saveTable(QStringLiteral("busy"));
+        QCOMPARE(messages.boxes.size(), 1);
+        QVERIFY(messages.boxes[0].text.contains(QStringLiteral("busy-Sp.csv")));
+        QVERIFY(form4()->isVisible());
+        QCOMPARE(FilePath, QStringLiteral("before"));
+        QCOMPARE(dir->read(QStringLiteral("busy-Sp.csv/keep.txt")), QByteArray("kept"));
+        // An existing file of the name is replaced whole; cancel closes without saving.
+        dir->write(QStringLiteral("old-Sp.csv"), QByteArray(5000, 'x'));
+        messages.boxes.clear();
+        saveTable(QStringLiteral("old"));
+        QVERIFY(dir->read(QStringLiteral("old-Sp.csv")).startsWith(" 1 \r\n0\r\n5\r\n1\r\n"));
+        QVERIFY(!dir->read(QStringLiteral("old-Sp.csv")).contains('x'));
+        form1()->Command6->click();
+        form4()->Text1->setText(QStringLiteral("never"));
+        form4()->Command2->click();
+        QVERIFY(!form4()->isVisible());
+        QVERIFY(!dir->exists(QStringLiteral("never-Sp.csv")));
+    }
+
+    void bitmapIsThePicturePixelForPixel() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 4, kData, textList({"1", "10", "", "1", "10", ""}),
+                              rowsBetween(1, 4, 300, [](double x) { return 1 + x; }));
+        Form1* f = form1();
+        QVERIFY(f->Command8->isEnabled());
+        f->Command8->click();
+        Form5* g = form5();
+        QVERIFY(g->isVisible());
+        QCOMPARE(ImageSource, 1);
+        QCOMPARE(g->Text1->text(), today() + QStringLiteral("-Gr"));
+        g->Dir1->setPath(dir->path());
+        g->Dir1_Change();
+        g->Command1->click();
+        QCOMPARE(
+            texts(messages),
+            QStringList{QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  ")});
+        QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
+        QVERIFY(!g->isVisible());
+        const QImage saved(dir->file(today() + QStringLiteral("-Gr.bmp")), "BMP");
+        QCOMPARE(saved.size(), QSize(720, 540));
+        QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
+                 f->Picture1->image().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(g->File1->count(), 1);  // the list shows the new bitmap
+    }
+
+    void imageNamesThatCannotBeSavedUnderAreRefused() {
+        MessageRecorder messages;
+        Form1* f = form1();
+        f->Command8->click();
+        Form5* g = form5();
+        g->Dir1->setPath(dir->path());
+        g->Dir1_Change();
+        QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("dir.bmp")));
+        const struct {
+            const char* name;
+            const char* inMessage;
+        } cases[] = {{"", "ファイル名を入力して下さい"},
+                     {"12/08/2026-Gr", "12/08/2026-Gr"},
+                     {"dir", "dir.bmp"}};
+        for (const auto& c : cases) {
+            messages.boxes.clear();
+            g->Text1->setText(QString::fromUtf8(c.name));
+            g->Command1->click();
+            QCOMPARE(messages.boxes.size(), 1);
+            QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(c.inMessage)), c.name);
+            QVERIFY(g->isVisible());
+        }
+        QVERIFY(!dir->exists(QStringLiteral(".bmp")));
+        g->Command2->click();
+        QVERIFY(!g->isVisible());
+    }
+};
+
+QTEST_MAIN(SavingTest)
+#include "saving_test.moc"

@@ -1,0 +1,430 @@
+// The viewer of saved tables: a table saved from the main window redrawn with the same pixels
+// and read-out in every scale mode, its own labels, files it must refuse without losing what it
+// showed, the data points, Reset and end, and the bitmap of its own picture.
+#include <QDir>
+#include <QFontMetrics>
+#include <QPushButton>
+#include <QTest>
+#include <memory>
+
+#include "filelists.h"
+#include "form1.h"
+#include "form2.h"
+#include "form4.h"
+#include "form5.h"
+#include "form6.h"
+#include "guitest.h"
+#include "linecontrol.h"
+#include "savedfile.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+QList<QPointF> curveRows(double x0, double x1, int n, double (*y)(double)) {
+    QList<QPointF> rows;
+    for (int i = 1; i <= n; ++i) {
+        const double x = x0 + (x1 - x0) * i / n;
+        rows << QPointF(x, y(x));
+    }
+    return rows;
+}
+
+// A Log - Log file and a Linear - Linear one, composed here.
+SavedFile logLogFile() {
+    return {4,
+            textList({"1.0E+00", "1.0E+02", "10", "1.0E-01", "1.0E+01", "10"}),
+            curveRows(2, 50, 480, [](double x) { return 0.2 * std::sqrt(x); }),
+            {QPointF(2, 0.2 * std::sqrt(2.0)), QPointF(50, 0.2 * std::sqrt(50.0))}};
+}
+SavedFile linearFile() {
+    return {1,
+            textList({"0", "500", "100", "-500", "500", "250"}),
+            curveRows(10, 400, 390, [](double x) { return x - 200; }),
+            {QPointF(10, -190), QPointF(400, 200)}};
+}
+
+// Whether every text printed into a picture lies wholly inside it.
+bool labelsInside(const PictureBox* p, QString* which) {
+    const QFontMetrics metrics(p->font(), &p->image());
+    for (const auto& t : p->printedTexts()) {
+        const QPoint at = p->pixelOf(t.x, t.y);
+        const QRect box(at, QSize(metrics.horizontalAdvance(t.text), metrics.height()));
+        if (!p->image().rect().contains(box)) {
+            *which = t.text;
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+class ViewerTest : public ProgramSuite {
+    Q_OBJECT
+    Form6* v = nullptr;
+
+    void openViewer() {
+        form2()->Command3->click();
+        v = form6();
+        QVERIFY(v->isVisible());
+    }
+    void draw(const QString& name) {
+        v->File1->refresh();
+        clickFile(v, name);
+        QVERIFY(v->Command1->isEnabled());
+        v->Command1->click();
+    }
+    QStringList readOut(PictureBox* p, QLabel* x, QLabel* y, const QList<int>& pixels) {
+        QStringList texts;
+        for (int px : pixels) {
+            moveMouse(p, QPoint(px, 300));
+            texts << x->text() + QLatin1Char('|') + y->text();
+        }
+        return texts;
+    }
+
+private slots:
+    void titleWindowOpensTheViewerEmpty() {
+        MessageRecorder messages;
+        for (const char* name : {"run1-Sp.csv", "run1-BSp.csv", "other.csv", "d.dat", "Sp.txt"})
+            dir->write(QString::fromUtf8(name), "");
+        QVERIFY(form2()->Command3->isEnabled());
+        openViewer();
+        QStringList files;
+        for (int i = 0; i < v->File1->count(); ++i) files << v->File1->item(i)->text();
+        QCOMPARE(files,
+                 (QStringList{QStringLiteral("run1-BSp.csv"), QStringLiteral("run1-Sp.csv")}));
+        for (QPushButton* b : {v->Command1, v->Command4, v->Command5, v->Command8})
+            QVERIFY(!b->isEnabled());
+        QVERIFY(v->Command3->isEnabled() && v->Command2->isEnabled());
+
+        // Without a selection (the list refreshed under it) drawing asks for a file.
+        clickFile(v, QStringLiteral("run1-Sp.csv"));
+        v->File1->refresh();
+        v->Command1->click();
+        QCOMPARE(messages.boxes.size(), 1);
+        QCOMPARE(messages.boxes[0].text, QStringLiteral(" ***  ファイルを選択して下さい！ "));
+        QCOMPARE(CurveReady, 0);
+    }
+
+    void tableSavedInEachModeRedrawsTheSamePictureAndReadOut() {
+        MessageRecorder messages;
+        const struct {
+            int mode;
+            std::initializer_list<const char*> axes;
+            double (*curve)(double);
+        } cases[] = {
+            {1, {"0", "5", "1", "-5", "10", ""}, [](double x) { return 2 * x - 0.25 * x * x; }},
+            {2, {"0", "5", "0.5", "0.05", "70", ""}, [](double x) { return std::exp(x - 1); }},
+            {3, {"0.5", "4", "", "0", "40", "5"}, [](double x) { return 10 * std::log(x) + 20; }},
+            {4, {"1", "5", "", "1", "50", ""}, [](double x) { return x * x; }},
+        };
+        QList<int> pixels;
+        for (int px = 84; px <= 684; px += 7) pixels << px;
+        for (const auto& c : cases) {
+            messages.boxes.clear();
+            ShutdownNodara();
+            StartNodara();
+            calculateInMainWindow(*dir, c.mode, "1,1\r\n2,3\r\n4,7\r\n", textList(c.axes),
+                                  curveRows(1, 4, 600, c.curve));
+            Form1* f = form1();
+            const QImage main = f->Picture1->image();
+            const QStringList mainReadOut = readOut(f->Picture1, f->Label27, f->Label28, pixels);
+            f->Command6->click();
+            form4()->Text1->setText(QStringLiteral("mode%1").arg(c.mode));
+            form4()->Command1->click();
+            const QStringList saved = {f->Text5->text(), f->Text6->text(), f->Text7->text(),
+                                       f->Text8->text(), f->Text9->text(), f->Text10->text()};
+
+            openViewer();
+            draw(QStringLiteral("mode%1-Sp.csv").arg(c.mode));
+            QCOMPARE(messages.boxes.size(), 1);  // only the saving's report
+            QCOMPARE(ScaleMode, c.mode);
+            QCOMPARE(TableCount, 600);
+            QCOMPARE(DataCount, 3);
+            QCOMPARE(CurveReady, 1);
+            QCOMPARE(FilePath, dir->file(QStringLiteral("mode%1-Sp.csv").arg(c.mode)));
+            for (int k = 1; k <= 6; ++k) QCOMPARE(SavedAxisText[k], saved[k - 1]);
+            for (QPushButton* b : {v->Command4, v->Command5, v->Command8}) QVERIFY(b->isEnabled());
+
+            // Frame, grid and curve: every pixel of the framed area, except where the main
+            // window's data points lie, as the main window drew it.
+            const QImage viewer = v->Picture1->image();
+            const bool logY = c.mode == 2 || c.mode == 4;
+            const int top = logY ? 22 : 14, bottom = logY ? 473 : 497;
+            int compared = 0;
+            for (int y = top - 2; y <= bottom + 2; ++y)
+                for (int x = 82; x <= 686; ++x) {
+                    if (main.pixelColor(x, y) == PaletteColor(12)) continue;
+                    QVERIFY2(main.pixel(x, y) == viewer.pixel(x, y),
+                             qPrintable(
+                                 QStringLiteral("mode %1 pixel %2,%3").arg(c.mode).arg(x).arg(y)));
+                    ++compared;
+                }
+            QVERIFY(compared > 250000);
+            int red = 0;  // the viewer draws no data points of its own accord
+            for (int y = 0; y < viewer.height(); ++y)
+                for (int x = 0; x < viewer.width(); ++x)
+                    red += viewer.pixelColor(x, y) == PaletteColor(12);
+            QCOMPARE(red, 0);
+            QCOMPARE(readOut(v->Picture1, v->Label7, v->Label8, pixels), mainReadOut);
+            QVERIFY(pixels.size() - mainReadOut.count(QStringLiteral("|")) >= 20);
+        }
+    }
+
+    void viewerLabelsFollowTheirOwnRules() {
+        dir->write(QStringLiteral("lin-Sp.csv"), linearFile().bytes());
+        dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
+        openViewer();
+        draw(QStringLiteral("lin-Sp.csv"));
+        QStringList texts;
+        for (const auto& t : v->Picture1->printedTexts()) texts << t.text;
+        // X end 500 in exponent form (the main window would write 500); Y start -500.
+        QCOMPARE(texts, (QStringList{QStringLiteral("0"), QStringLiteral("5.0E+2"),
+                                     QStringLiteral("-5.0E+2"), QStringLiteral("5.0E+2")}));
+        const auto& yStart = v->Picture1->printedTexts()[2];
+        QVERIFY(std::fabs(yStart.x - (0 - 0.05 * 500)) < 1e-4);
+        QVERIFY(std::fabs(yStart.y - (-500 + 0.03 * 1000)) < 1e-3);
+
+        // The decades come from the file's texts, whatever the main window's fields hold.
+        form2()->Command1->click();
+        form1()->Text5->setText(QStringLiteral("1.0E+05"));
+        form1()->Text9->setText(QStringLiteral("1.0E+09"));
+        draw(QStringLiteral("log-Sp.csv"));
+        texts.clear();
+        for (const auto& t : v->Picture1->printedTexts()) texts << t.text;
+        QCOMPARE(texts, (QStringList{QStringLiteral("1.0E+0"), QStringLiteral("1.0E+2"),
+                                     QStringLiteral("1.0E-1"), QStringLiteral("1.0E+1")}));
+        // Two decades of X over 600 pixels: the grid line of 10 stands at 84 + 300.
+        QCOMPARE(v->Picture1->image().pixelColor(384, 300), PaletteColor(8));
+        QCOMPARE(v->Picture1->drawWidth(), 2);
+    }
+
+    void everyLabelStandsInsideThePicture() {
+        MessageRecorder messages;  // the reports of saving
+        // The Log - Linear Y end label stands furthest left; a long one must still show whole.
+        calculateInMainWindow(*dir, 3, "1,1\r\n2,3\r\n4,7\r\n",
+                              textList({"1", "10", "", "0", "42.125", "5"}),
+                              curveRows(1, 4, 60, [](double x) { return 5 * x; }));
+        QString which;
+        QVERIFY2(labelsInside(form1()->Picture1, &which), qPrintable(which));
+        QCOMPARE(form1()->Picture1->printedTexts().at(3).text, QStringLiteral("42.125"));
+        // Still left of the frame.
+        QVERIFY(form1()->Picture1->printedTexts().at(3).x < 0);
+        form1()->Command6->click();
+        form4()->Text1->setText(QStringLiteral("wide"));
+        form4()->Command1->click();
+        openViewer();
+        draw(QStringLiteral("wide-Sp.csv"));
+        QVERIFY2(labelsInside(v->Picture1, &which), qPrintable(which));
+        // Labels of other lengths and modes stay inside too.
+        dir->write(QStringLiteral("lin-Sp.csv"), linearFile().bytes());
+        dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
+        for (const char* name : {"lin-Sp.csv", "log-Sp.csv"}) {
+            draw(QString::fromUtf8(name));
+            QVERIFY2(labelsInside(v->Picture1, &which), qPrintable(which));
+        }
+    }
+
+    void filesThatDoNotFollowTheLayoutChangeNothing() {
+        MessageRecorder messages;
+        const QByteArray good = logLogFile().bytes();
+        QList<QByteArray> lines = good.split('\n');
+        auto with = [&](int index, const QByteArray& line) {
+            QList<QByteArray> l = lines;
+            l[index] = line + "\r";
+            return l.join('\n');
+        };
+        auto firstLines = [&](int n) { return lines.mid(0, n).join('\n') + '\n'; };
+        const struct {
+            const char* what;
+            QByteArray bytes;
+            int line;  // named in the message, 0 when the message names none
+        } cases[] = {
+            {"an empty file", "", 1},
+            {"a scale mode 5", with(0, " 5 "), 0},
+            {"no scale mode", with(0, "Log"), 0},
+            {"cut short in the axis texts", firstLines(4), 5},
+            {"cut short in the table", firstLines(100), 101},
+            {"more rows than the table holds", with(7, " 10011 "), 8},
+            {"a row count that is no number", with(7, " many "), 8},
+            {"a row that is not a pair", with(20, "+1.00000E+00 +2.00000E+00"), 21},
+            {"a row with a word", with(20, "+1.00000E+00,  abc"), 21},
+            {"zero on a logarithmic axis", with(30, "+0.00000E+00,  +2.00000E+00"), 31},
+            {"a negative data point", with(490, "+2.00000E+00,  -1.00000E+00"), 491},
+            {"no data points", firstLines(489), 490},
+            {"more data points than the program holds", with(489, " 101 "), 490},
+            {"a reversed axis", with(1, "1.0E+03"), 0},
+            {"a non-positive axis start", with(4, "0"), 5},
+            {"something after the last point", good + "+1.0,  +2.0\r\n", 492},
+        };
+        dir->write(QStringLiteral("good-Sp.csv"), good);
+        openViewer();
+        draw(QStringLiteral("good-Sp.csv"));
+        QVERIFY(messages.boxes.isEmpty());
+        const QImage picture = v->Picture1->image();
+        const double firstX = TableX[1], lastY = TableY[TableCount];
+        const QString path = FilePath;
+
+        QStringList seen;
+        for (const auto& c : cases) {
+            messages.boxes.clear();
+            dir->write(QStringLiteral("bad-Sp.csv"), c.bytes);
+            draw(QStringLiteral("bad-Sp.csv"));
+            QCOMPARE(messages.boxes.size(), 1);
+            const QString text = messages.boxes[0].text;
+            QVERIFY2(text.contains(QStringLiteral("bad-Sp.csv")), c.what);
+            if (c.line)
+                QVERIFY2(text.contains(QStringLiteral("%1 行目").arg(c.line)), qPrintable(text));
+            seen << text;
+            QCOMPARE(ScaleMode, 4);
+            QCOMPARE(TableCount, 480);
+            QCOMPARE(DataCount, 2);
+            QCOMPARE(TableX[1], firstX);
+            QCOMPARE(TableY[TableCount], lastY);
+            QCOMPARE(SavedAxisText[2], QStringLiteral("1.0E+02"));
+            QCOMPARE(FilePath, path);
+            QCOMPARE(CurveReady, 1);
+            QVERIFY2(v->Picture1->image() == picture, c.what);
+        }
+        seen.removeDuplicates();
+        QVERIFY(seen.size() >= 8);  // the messages say what differs
+    }
+
+    void emptyIncrementsDrawOneGridCell() {
+        // A step typed as nothing (saved as typed) is the whole range, as the main window drew.
+        SavedFile file = linearFile();
+        file.axes[2] = QString();
+        file.axes[5] = QStringLiteral("0,5");  // a comma stays part of its line
+        dir->write(QStringLiteral("steps-Sp.csv"), file.bytes());
+        openViewer();
+        draw(QStringLiteral("steps-Sp.csv"));
+        QCOMPARE(CurveReady, 1);
+        QCOMPARE(XStep, 500.0);
+        QCOMPARE(YStep, 1000.0);
+        QCOMPARE(SavedAxisText[6], QStringLiteral("0,5"));
+        QCOMPARE(SavedAxisText[4], QStringLiteral("-500"));
+        const QRgb grey = PaletteColor(8).rgb();
+        QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 100, grey), 0);
+        QCOMPARE(countRuns(v->Picture1->image(), Qt::Vertical, 200, grey), 0);
+    }
+
+    void dataPointsAreAddedOnRequest() {
+        dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
+        openViewer();
+        draw(QStringLiteral("log-Sp.csv"));
+        // The point (50, 0.2 sqrt 50): X two decades from 1 over 600 pixels from 84, Y from 0.1.
+        const double lx = 2 * 2.3025851, ly = 2 * 2.3025851;
+        const int px = int(std::lround(84 + std::log(50.0) / lx * 600));
+        const int py = int(
+            std::lround((1.05 * ly - std::log(0.2 * std::sqrt(50.0) / 0.1)) / (1.2 * ly) * 540));
+        QVERIFY(v->Picture1->image().pixelColor(px, py) != PaletteColor(12));
+        v->Command4->click();
+        QCOMPARE(v->Picture1->image().pixelColor(px, py), PaletteColor(12));
+        QCOMPARE(v->Picture1->drawWidth(), 6);
+    }
+
+    void resetAndEndStopTheReadOutOfBothWindows() {
+        MessageRecorder messages;  // the reports of saving
+        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+        Form1* f = form1();
+        f->Command6->click();
+        form4()->Text1->setText(QStringLiteral("r"));
+        form4()->Command1->click();
+        openViewer();
+        draw(QStringLiteral("r-Sp.csv"));
+        moveMouse(v->Picture1, QPoint(400, 300));
+        QVERIFY(!v->Label7->text().isEmpty());
+        QVERIFY(v->Line1->isVisible());
+
+        v->Command3->click();  // Reset
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(!v->Line1->isVisible() && !v->Line2->isVisible());
+        for (QPushButton* b : {v->Command1, v->Command4, v->Command5, v->Command8})
+            QVERIFY(!b->isEnabled());
+        QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 300, qRgb(255, 255, 255)), 1);
+        for (auto [picture, label] :
+             {std::pair{v->Picture1, v->Label7}, {f->Picture1, f->Label27}}) {
+            label->clear();
+            moveMouse(picture, QPoint(400, 300));
+            QVERIFY(label->text().isEmpty());
+        }
+        // A click on a file and a draw bring it back.
+        draw(QStringLiteral("r-Sp.csv"));
+        moveMouse(v->Picture1, QPoint(400, 300));
+        QVERIFY(!v->Label7->text().isEmpty());
+
+        v->Command2->click();  // end
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(!v->isVisible());
+        QVERIFY(form2()->isVisible());
+        f->Label27->clear();
+        moveMouse(f->Picture1, QPoint(400, 300));
+        QVERIFY(f->Label27->text().isEmpty());
+
+        openViewer();
+        draw(QStringLiteral("r-Sp.csv"));
+        form2()->hide();
+        v->close();  // the close box
+        QCOMPARE(CurveReady, 0);
+        QVERIFY(form2()->isVisible());
+    }
+
+    void secondFileReplacesEverything() {
+        dir->write(QStringLiteral("lin-Sp.csv"), linearFile().bytes());
+        dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
+        openViewer();
+        draw(QStringLiteral("lin-Sp.csv"));
+        const QImage linear = v->Picture1->image();
+        draw(QStringLiteral("log-Sp.csv"));
+        draw(QStringLiteral("lin-Sp.csv"));
+        QCOMPARE(v->Picture1->image(), linear);
+        QCOMPARE(ScaleMode, 1);
+        QCOMPARE(TableCount, 390);
+        QCOMPARE(DataX[2], 400.0);
+        QCOMPARE(LogDataX[2], 400.0);  // no logarithms on a linear axis
+        QCOMPARE(SavedAxisText[6], QStringLiteral("250"));
+        QCOMPARE(TableMinY, -189.0);  // the first row, not the first point
+        QCOMPARE(TableMaxY, 200.0);
+        draw(QStringLiteral("log-Sp.csv"));
+        QCOMPARE(ScaleMode, 4);
+        QVERIFY(std::fabs(TableX[480] - std::log(50.0)) < 1e-12);
+        QVERIFY(std::fabs(LogDataY[1] - std::log(0.2 * std::sqrt(2.0))) < 1e-5);
+    }
+
+    void bitmapIsTheViewersPictureWhileTheMainWindowShowsAnother() {
+        MessageRecorder messages;  // the reports of saving
+        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+        dir->write(QStringLiteral("run1-BSp.csv"), logLogFile().bytes());
+        openViewer();
+        draw(QStringLiteral("run1-BSp.csv"));
+        v->Command8->click();
+        Form5* g = form5();
+        QVERIFY(g->isVisible());
+        QCOMPARE(ImageSource, 2);
+        QCOMPARE(g->Text1->text(), QStringLiteral("run1-BSp-Gr"));
+        g->Dir1->setPath(dir->path());
+        g->Dir1_Change();
+        g->Command1->click();
+        const QImage saved = QImage(dir->file(QStringLiteral("run1-BSp-Gr.bmp")), "BMP")
+                                 .convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(saved, v->Picture1->image().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(saved != form1()->Picture1->image().convertToFormat(QImage::Format_RGB32));
+
+        // The main window's button saves its own picture again.
+        form1()->Command8->click();
+        QCOMPARE(ImageSource, 1);
+        g->Text1->setText(QStringLiteral("main"));
+        g->Command1->click();
+        QCOMPARE(messages.boxes.size(), 2);
+        QCOMPARE(QImage(dir->file(QStringLiteral("main.bmp")), "BMP")
+                     .convertToFormat(QImage::Format_RGB32),
+                 form1()->Picture1->image().convertToFormat(QImage::Format_RGB32));
+    }
+};
+
+QTEST_MAIN(ViewerTest)
+#include "viewer_test.moc"
