@@ -4,11 +4,13 @@
 #include "engine_main.h"
 
 #include <array>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "fitlib.h"
 #include "records.h"
@@ -37,10 +39,40 @@ struct Run {
 
 std::ostream& console() { return UnitStream(6); }
 
-// An input error ends the run before F2B.dat is written.
-[[noreturn]] void inputError(const std::string& what) {
-    console() << "\n *** INPUT ERROR from Fitcore.  " << what << "\n";
+// A report of the engine itself ends the run before F2B.dat is written.
+[[noreturn]] void stopWithReport(const char* kind, const std::string& what) {
+    console() << "\n *** " << kind << " from Fitcore.  " << what << "\n";
     LibraryStop(1);
+}
+
+[[noreturn]] void inputError(const std::string& what) { stopWithReport("INPUT ERROR", what); }
+
+// A line of an input file as the console may show it: at most the first
+// kQuotedLength characters in quotes, every byte outside printable ASCII
+// (escape sequences, NUL, bytes of other encodings) written as \xHH and a
+// backslash doubled, so nothing in a hostile file reaches the terminal as it
+// stands.
+constexpr std::size_t kQuotedLength = 40;
+std::string quoted(std::string_view line) {
+    std::string out = "\"";
+    for (char c : line.substr(0, kQuotedLength)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\\') {
+            out += "\\\\";
+        } else if (byte >= 0x20 && byte < 0x7f) {
+            out += c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+            out += hex;
+        }
+    }
+    out += '"';
+    if (line.size() > kQuotedLength) {
+        out += " (first " + std::to_string(kQuotedLength) + " of " + std::to_string(line.size()) +
+               " characters)";
+    }
+    return out;
 }
 
 void writeLine(std::ostream& out, const std::string& text) { out << text << '\n'; }
@@ -65,11 +97,16 @@ bool readLine(std::istream& in, std::string& line) {
 void readPoints(Run& run) {
     std::ifstream in = openInput(kPointFile);
     std::string line;
-    if (!readLine(in, line)) inputError(fileLine(kPointFile, 1) + "the file is empty; the number of data points is missing");
+    if (!readLine(in, line))
+        inputError(fileLine(kPointFile, 1) +
+                   "the file is empty; the number of data points is missing");
     std::optional<int> count = records::ReadFreeInteger(line);
-    if (!count) inputError(fileLine(kPointFile, 1) + "the number of data points is not an integer: \"" + line + "\"");
+    if (!count)
+        inputError(fileLine(kPointFile, 1) +
+                   "the number of data points is not an integer: " + quoted(line));
     if (*count < 0) {
-        inputError(fileLine(kPointFile, 1) + "the number of data points must not be negative, but NDATA = " +
+        inputError(fileLine(kPointFile, 1) +
+                   "the number of data points must not be negative, but NDATA = " +
                    std::to_string(*count));
     }
     if (*count > kMaxData) {
@@ -86,8 +123,8 @@ void readPoints(Run& run) {
         std::optional<float> x = records::ReadEField(records::Field(line, 0, 12), 5);
         std::optional<float> y = records::ReadEField(records::Field(line, 12, 13), 5);
         if (!x || !y) {
-            inputError(fileLine(kPointFile, lineNo) + "the record \"" + line +
-                       "\" cannot be read as two numbers in the layout (E12.5,E13.5)");
+            inputError(fileLine(kPointFile, lineNo) + "the record " + quoted(line) +
+                       " cannot be read as two numbers in the layout (E12.5,E13.5)");
         }
         run.XDATA[i - 1] = *x;
         run.FDATA[i - 1] = *y;
@@ -98,10 +135,28 @@ void readPoints(Run& run) {
 void readMethod(Run& run) {
     std::ifstream in = openInput(kMethodFile);
     std::string line;
-    if (!readLine(in, line)) inputError(fileLine(kMethodFile, 1) + "the file is empty; the method flag is missing");
+    if (!readLine(in, line))
+        inputError(fileLine(kMethodFile, 1) + "the file is empty; the method flag is missing");
     std::optional<int> flag = records::ReadFreeInteger(line);
-    if (!flag) inputError(fileLine(kMethodFile, 1) + "the method flag is not an integer: \"" + line + "\"");
+    if (!flag)
+        inputError(fileLine(kMethodFile, 1) + "the method flag is not an integer: " + quoted(line));
     run.IFLAG = *flag;
+}
+
+// Data the library accepts can still overflow inside the spline (values near
+// the ends of single precision, nearly equal or vastly spread abscissas). A
+// table is never written with a value that is not a number.
+[[noreturn]] void notFinite(int row, float x, float value) {
+    auto shown = [](float v) {
+        const std::string field = records::WriteE(v, 13, 6);
+        return field.substr(field.find_first_not_of(' '));
+    };
+    stopWithReport("CALCULATION ERROR", "row " + std::to_string(row) +
+                                            " of the table is not finite: X = " + shown(x) +
+                                            ", Y = " + shown(value) +
+                                            "; the data overflow single precision inside the "
+                                            "spline, so " +
+                                            kTableFile + " is not written");
 }
 
 // One abscissa per row; every call rebuilds the spline from all points.
@@ -122,9 +177,11 @@ void evaluate(Run& run) {
                 CSIEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), one, &XVEC, &VALUE);
             } else {
                 const int itype = 12, ider = 0;
-                SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), itype, ider, one, &XVEC, &VALUE);
+                SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), itype, ider, one, &XVEC,
+                      &VALUE);
             }
             run.FOUT[run.NOUT - 1] = VALUE;
+            if (!std::isfinite(x) || !std::isfinite(VALUE)) notFinite(run.NOUT, x, VALUE);
             ++run.NOUT;
         }
     }
@@ -136,10 +193,15 @@ void writeTable(const Run& run) {
     {
         std::ofstream out(kTableScratch, std::ios::binary | std::ios::trunc);
         if (!out) inputError(std::string("cannot create ") + kTableScratch);
-        out << records::WriteI(run.NOUT - 1, 6) << "\r\n";
+        // The records are assembled in memory and written in one piece.
+        std::string text = records::WriteI(run.NOUT - 1, 6) + "\r\n";
+        text.reserve(text.size() + static_cast<std::size_t>(run.NOUT - 1) * 28);
         for (int r = 0; r < run.NOUT - 1; ++r) {
-            out << records::WriteE(run.XOUT[r], 13, 6) << records::WriteE(run.FOUT[r], 13, 6) << "\r\n";
+            records::AppendE(text, run.XOUT[r], 13, 6);
+            records::AppendE(text, run.FOUT[r], 13, 6);
+            text += "\r\n";
         }
+        out << text;
         out.flush();
         if (!out) {
             std::remove(kTableScratch);
@@ -153,11 +215,15 @@ void writeTable(const Run& run) {
 }
 
 void echoTable(const Run& run) {
-    std::ostream& out = console();
-    out << '\n';
+    std::string text = "\n";
+    text.reserve(1 + static_cast<std::size_t>(run.NOUT - 1) * 29);
     for (int r = 0; r < run.NOUT - 1; ++r) {
-        out << records::WriteE(run.XOUT[r], 13, 6) << "  " << records::WriteE(run.FOUT[r], 13, 6) << '\n';
+        records::AppendE(text, run.XOUT[r], 13, 6);
+        text += "  ";
+        records::AppendE(text, run.FOUT[r], 13, 6);
+        text += '\n';
     }
+    console() << text;
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Fixed-column record I/O of the exchange files.
 #include "records.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -23,7 +26,8 @@ std::optional<int> ReadFreeInteger(std::string_view line) {
     while (i < line.size() && isDigit(line[i])) ++i;
     if (i == digits) return std::nullopt;
     // The integer must end at a value separator.
-    if (i < line.size() && !isBlank(line[i]) && line[i] != ',' && line[i] != '/') return std::nullopt;
+    if (i < line.size() && !isBlank(line[i]) && line[i] != ',' && line[i] != '/')
+        return std::nullopt;
     int value = 0;
     std::string_view text = line.substr(start, i - start);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
@@ -61,12 +65,15 @@ std::optional<float> ReadEField(std::string_view field, int fraction) {
     long long exponent = 0;
     if (i < s.size()) {
         char c = s[i];
-        if (c == 'E' || c == 'e' || c == 'D' || c == 'd') ++i;
-        else if (c != '+' && c != '-') return std::nullopt;
+        if (c == 'E' || c == 'e' || c == 'D' || c == 'd')
+            ++i;
+        else if (c != '+' && c != '-')
+            return std::nullopt;
         bool expNegative = false;
         if (i < s.size() && (s[i] == '+' || s[i] == '-')) expNegative = s[i++] == '-';
         std::size_t expStart = i;
-        while (i < s.size() && isDigit(s[i]) && exponent < 100000) exponent = exponent * 10 + (s[i++] - '0');
+        while (i < s.size() && isDigit(s[i]) && exponent < 100000)
+            exponent = exponent * 10 + (s[i++] - '0');
         if (i == expStart || i != s.size()) return std::nullopt;
         if (expNegative) exponent = -exponent;
     }
@@ -77,8 +84,14 @@ std::optional<float> ReadEField(std::string_view field, int fraction) {
     float result = 0.0f;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), result);
     if (ec == std::errc::result_out_of_range) {
-        // Below the smallest subnormal reads as zero; overflow is no number.
-        bool underflow = scale + static_cast<long long>(digits.size()) < 0;
+        // Below the smallest subnormal reads as zero; overflow is no number. The
+        // magnitude counts from the first significant digit, so leading zeros do
+        // not make a tiny value look large.
+        const std::size_t significant = digits.find_first_not_of('0');
+        const long long length = significant == std::string::npos
+                                     ? 0
+                                     : static_cast<long long>(digits.size() - significant);
+        bool underflow = scale + length < 0;
         if (!underflow) return std::nullopt;
         result = 0.0f;
     } else if (ec != std::errc{} || end != text.data() + text.size() || std::isinf(result)) {
@@ -92,37 +105,127 @@ std::string_view Field(std::string_view record, int start, int width) {
     return record.substr(start, width);
 }
 
-std::string WriteE(float value, int w, int d) {
-    std::string body;
-    if (std::isnan(value)) {
-        body = "NaN";
-    } else if (std::isinf(value)) {
-        body = value < 0 ? "-Infinity" : "Infinity";
-    } else {
-        // d significant digits of the exact binary value, correctly rounded,
-        // written as 0.ddd x 10^(e+1).
-        char buf[64];
-        std::snprintf(buf, sizeof buf, "%.*E", d - 1, static_cast<double>(value));
-        std::string s = buf;
-        bool negative = s[0] == '-';
-        if (negative) s.erase(0, 1);
-        std::size_t e = s.find('E');
-        std::string mantissa = s.substr(0, 1) + (d > 1 ? s.substr(2, d - 1) : std::string());
-        int exponent = std::stoi(s.substr(e + 1)) + 1;
-        if (value == 0.0f) {
-            exponent = 0;
-            negative = false;
-        }
-        char exp[16];
-        if (exponent >= -99 && exponent <= 99) {
-            std::snprintf(exp, sizeof exp, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        } else {
-            std::snprintf(exp, sizeof exp, "%c%03d", exponent < 0 ? '-' : '+', std::abs(exponent));
-        }
-        body = std::string(negative ? "-" : "") + "." + mantissa + exp;
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+// 5^0 .. 5^kMaxFive: every power of five a float's scaling can need.
+constexpr int kMaxFive = 55;
+constexpr std::array<Wide, kMaxFive + 1> kPowersOfFive = [] {
+    std::array<Wide, kMaxFive + 1> p{};
+    p[0] = 1;
+    for (int i = 1; i <= kMaxFive; ++i) p[i] = p[i - 1] * 5;
+    return p;
+}();
+
+// a x 10^s as an exact fraction q + rem/den of wide integers, for a = m x 2^e.
+// For the values and scales digitsOf asks for, every term stays below 2^128.
+struct Scaled {
+    Wide q, rem, den;
+};
+Scaled scaleByPowerOfTen(std::uint32_t m, int e, int s) {
+    const int twos = e + s;
+    if (s >= 0) {
+        // A power of two below: a shift and a mask.
+        const Wide num = m * kPowersOfFive[s];
+        if (twos >= 0) return {num << twos, 0, 1};
+        const Wide den = Wide{1} << -twos;
+        return {num >> -twos, num & (den - 1), den};
     }
-    if (static_cast<int>(body.size()) > w) return std::string(w, '*');
-    return std::string(w - body.size(), ' ') + body;
+    const Wide num = twos >= 0 ? Wide{m} << twos : Wide{m};
+    const Wide den = twos >= 0 ? kPowersOfFive[-s] : kPowersOfFive[-s] << -twos;
+    return {num / den, num % den, den};
+}
+
+// The d significant decimal digits (1 <= d <= kMaxDigits) of a finite,
+// nonzero |value|, correctly rounded with ties to even, as the integer q in
+// [10^(d-1), 10^d) and the decimal exponent e10 with |value| ~ q x 10^(e10-d+1).
+constexpr std::array<Wide, kMaxDigits + 1> kPowersOfTen = {1,     10,     100,    1000,
+                                                           10000, 100000, 1000000};
+
+struct Digits {
+    std::uint32_t q;
+    int e10;
+};
+Digits digitsOf(float value, int d) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    const int biased = static_cast<int>((bits >> 23) & 0xffu);
+    std::uint32_t m = bits & 0x7fffffu;
+    int e = -149;
+    if (biased != 0) {
+        m |= 0x800000u;
+        e = biased - 150;
+    }
+    // 2^p2 <= |value| < 2^(p2 + 1); the first guess of the decimal exponent is
+    // floor((p2 + 1) log10 2), never too small and at most one too large.
+    const int p2 = e + 31 - std::countl_zero(m);
+    int e10 = ((p2 + 1) * 78913) >> 18;
+    const Wide low = kPowersOfTen[d - 1];
+    Scaled x = scaleByPowerOfTen(m, e, d - 1 - e10);
+    if (x.q < low) {
+        --e10;
+        x = scaleByPowerOfTen(m, e, d - 1 - e10);
+    }
+    Wide q = x.q;
+    const Wide twice = 2 * x.rem;
+    if (twice > x.den || (twice == x.den && (q & 1) != 0)) ++q;
+    if (q == 10 * low) {  // rounded up to the next decade
+        q = low;
+        ++e10;
+    }
+    return {static_cast<std::uint32_t>(q), e10};
+}
+
+}  // namespace
+
+void AppendE(std::string& out, float value, int w, int d) {
+    char body[32];
+    int length = 0;
+    auto put = [&](const char* text) {
+        while (*text) body[length++] = *text++;
+    };
+    if (d < 1 || d > kMaxDigits) {
+        length = w + 1;  // no field of such a width
+    } else if (std::isnan(value)) {
+        put("NaN");
+    } else if (std::isinf(value)) {
+        put(value < 0 ? "-Infinity" : "Infinity");
+    } else {
+        // 0.ddd x 10^exponent; zero (of either sign) is .000E+00.
+        std::uint32_t q = 0;
+        int exponent = 0;
+        if (value != 0.0f) {
+            const Digits digits = digitsOf(value, d);
+            q = digits.q;
+            exponent = digits.e10 + 1;
+            if (value < 0) body[length++] = '-';
+        }
+        body[length++] = '.';
+        for (int i = d - 1; i >= 0; --i) {
+            body[length + i] = static_cast<char>('0' + q % 10);
+            q /= 10;
+        }
+        length += d;
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        if (magnitude <= 99) body[length++] = 'E';
+        body[length++] = exponent < 0 ? '-' : '+';
+        if (magnitude > 99) body[length++] = static_cast<char>('0' + magnitude / 100);
+        body[length++] = static_cast<char>('0' + magnitude / 10 % 10);
+        body[length++] = static_cast<char>('0' + magnitude % 10);
+    }
+    if (length > w) {
+        out.append(w, '*');
+        return;
+    }
+    out.append(w - length, ' ');
+    out.append(body, length);
+}
+
+std::string WriteE(float value, int w, int d) {
+    std::string field;
+    AppendE(field, value, w, d);
+    return field;
 }
 
 std::string WriteI(int value, int w) {

@@ -23,9 +23,14 @@ std::optional<float> ReadEField(std::string_view field, int fraction);
 // a short record counts as filled up with blanks.
 std::string_view Field(std::string_view record, int start, int width);
 
-// Ew.d output: optional "-", ".", d digits, "E", exponent sign and two digits,
-// right-justified in w characters; w asterisks when it does not fit.
+// Ew.d output: optional "-", ".", d digits of the value correctly rounded
+// (ties to even), "E", exponent sign and two digits, right-justified in w
+// characters; w asterisks when it does not fit. Zero of either sign is written
+// without a sign. d runs from 1 to kMaxDigits; any other d gives asterisks.
+inline constexpr int kMaxDigits = 6;
 std::string WriteE(float value, int w, int d);
+// The same field appended to out.
+void AppendE(std::string& out, float value, int w, int d);
 
 // Iw output: right-justified in w characters; w asterisks when it does not fit.
 std::string WriteI(int value, int w);

@@ -6,26 +6,12 @@
 #include "machine.h"
 #include "views.h"
 
-void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
-                     float DR[]) {
-    Vec1<const float> t(XKNOT);
-    Vec1<float> b(B), dl(DL), dr(DR);
-    dr(j) = t(left + j) - x;
-    dl(j) = x - t(left + 1 - j);
-    float saved = 0.0f;
-    for (int i = 1; i <= j; ++i) {
-        // The denominator is t(left + i) - t(left + i - j) >= t(left + 1) - t(left) > 0.
-        float term = b(i) / (dr(i) + dl(j + 1 - i));
-        b(i) = saved + dr(i) * term;
-        saved = dl(j + 1 - i) * term;
-    }
-    b(j + 1) = saved;
-}
-
 void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int& LEFT, float B[],
               float DL[], float DR[]) {
-    B[0] = 1.0f;
-    for (int j = 1; j <= KORDER - 1; ++j) RaiseBasisOrder(XKNOT, X, LEFT, j, B, DL, DR);
+    if (KORDER == 4)
+        BasisValues<4>(XKNOT, KORDER, X, LEFT, B, DL, DR);
+    else
+        BasisValues<0>(XKNOT, KORDER, X, LEFT, B, DL, DR);
 }
 
 KnotFault ScanKnots(const float XKNOT[], int count, int korder) {

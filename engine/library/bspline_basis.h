@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "views.h"
+
 // B(1..KORDER) receives the values at X of the B-splines B(LEFT-KORDER+1) .. B(LEFT) of order
 // KORDER; DL and DR are KORDER-entry scratch vectors. The knot interval
 // XKNOT(LEFT) .. XKNOT(LEFT+1) must not be empty.
@@ -12,8 +14,52 @@ void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int&
 
 // One step of that recurrence: B(1..J) holds the values of order J at X, and on return
 // B(1..J+1) holds those of order J + 1; sets DL(J) and DR(J).
-void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
-                     float DR[]);
+inline void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
+                            float DR[]) {
+    Vec1<const float> t(XKNOT);
+    Vec1<float> b(B), dl(DL), dr(DR);
+    dr(j) = t(left + j) - x;
+    dl(j) = x - t(left + 1 - j);
+    float saved = 0.0f;
+    for (int i = 1; i <= j; ++i) {
+        // The denominator is t(left + i) - t(left + i - j) >= t(left + 1) - t(left) > 0.
+        const float term = b(i) / (dr(i) + dl(j + 1 - i));
+        b(i) = saved + dr(i) * term;
+        saved = dl(j + 1 - i) * term;
+    }
+    b(j + 1) = saved;
+}
+
+// BASISVAL for an order known where the code is compiled (K > 0): the recurrence runs on local
+// scratch and unrolls into straight-line code. K = 0 takes the order korder at run time and the
+// caller's scratch. Same operations in the same order, same results.
+template <int K>
+inline void BasisValues(const float XKNOT[], int korder, float x, int left, float B[], float DL[],
+                        float DR[]) {
+    if constexpr (K == 0) {
+        B[0] = 1.0f;
+        for (int j = 1; j <= korder - 1; ++j) RaiseBasisOrder(XKNOT, x, left, j, B, DL, DR);
+    } else {
+        Vec1<const float> t(XKNOT);
+        float b[K + 1], dl[K + 1], dr[K + 1];  // 1-based
+        b[1] = 1.0f;
+#pragma GCC unroll 8
+        for (int j = 1; j <= K - 1; ++j) {
+            dr[j] = t(left + j) - x;
+            dl[j] = x - t(left + 1 - j);
+            float saved = 0.0f;
+#pragma GCC unroll 8
+            for (int i = 1; i <= j; ++i) {
+                const float term = b[i] / (dr[i] + dl[j + 1 - i]);
+                b[i] = saved + dr[i] * term;
+                saved = dl[j + 1 - i] * term;
+            }
+            b[j + 1] = saved;
+        }
+#pragma GCC unroll 8
+        for (int i = 1; i <= K; ++i) B[i - 1] = b[i];
+    }
+}
 
 // The first fault of a knot sequence XKNOT(1..count) of a spline of order korder: a run of more
 // than korder equal knots, XKNOT(first) .. XKNOT(last), or a decrease from XKNOT(first) to

@@ -91,17 +91,29 @@ void B2CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float
           wk.at(2 * KORDER + 1), wk.at(3 * KORDER + 1));
 }
 
-void B3CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float BSCOEF[],
-           int& NINTV, float BREAK[], float PPCOEF[], float BIATX[], float DL[], float DR[],
-           float TABLE[]) {
-    RoutineScope scope("B3CPP");
-    const int k = KORDER;
+namespace {
+
+// B3CPP's conversion, with the order known where the code is compiled (K > 0: the table and the
+// basis values live in local storage, so the loops unroll and nothing aliases the caller's
+// arrays) or taken at run time (K = 0: the caller's scratch). Same operations in the same order.
+// A table entry whose knot difference is zero keeps its earlier value, which only ever meets a
+// basis value of zero; the local table starts at zero.
+template <int K>
+void convertToPieces(int korder, const float XKNOT[], int ncoef, const float BSCOEF[], int& NINTV,
+                     float BREAK[], float PPCOEF[], float BIATX[], float DL[], float DR[],
+                     float TABLE[]) {
+    const int k = K > 0 ? K : korder;
+    float localTable[K > 0 ? K * K : 1] = {};
+    float localB[K > 0 ? K : 1], localL[K > 0 ? K : 1], localR[K > 0 ? K : 1];
+    float* bFirst = K > 0 ? localB : BIATX;
+    float* dl = K > 0 ? localL : DL;
+    float* dr = K > 0 ? localR : DR;
     Vec1<const float> t(XKNOT), a(BSCOEF);
-    Vec1<float> brk(BREAK), b(BIATX);
-    Mat1<float> c(PPCOEF, k), tab(TABLE, k);
+    Vec1<float> brk(BREAK), b(bFirst);
+    Mat1<float> c(PPCOEF, k), tab(K > 0 ? localTable : TABLE, k);
     NINTV = 0;
     brk(1) = t(k);
-    for (int left = k; left <= NCOEF; ++left) {
+    for (int left = k; left <= ncoef; ++left) {
         if (t(left + 1) == t(left)) continue;
         ++NINTV;
         brk(NINTV + 1) = t(left + 1);
@@ -111,9 +123,12 @@ void B3CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float
         }
         // Column j + 1 of the table: the B-spline coefficients of the j-th derivative on this
         // interval.
+#pragma GCC unroll 8
         for (int i = 1; i <= k; ++i) tab(i, 1) = a(left - k + i);
+#pragma GCC unroll 8
         for (int j = 1; j <= k - 1; ++j) {
             const int m = k - j;
+#pragma GCC unroll 8
             for (int i = 1; i <= m; ++i) {
                 float diff = t(left + i) - t(left + i - m);
                 if (diff > 0.0f) tab(i, j + 1) = ((tab(i + 1, j) - tab(i, j)) / diff) * m;
@@ -123,13 +138,29 @@ void B3CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float
         // The derivative of order k - j - 1 at the left end is a spline of order j + 1 there.
         const float x = t(left);
         b(1) = 1.0f;
+#pragma GCC unroll 8
         for (int j = 1; j <= k - 1; ++j) {
-            RaiseBasisOrder(XKNOT, x, left, j, BIATX, DL, DR);
+            RaiseBasisOrder(XKNOT, x, left, j, bFirst, dl, dr);
             float sum = 0.0f;
+#pragma GCC unroll 8
             for (int i = 1; i <= j + 1; ++i) sum += b(i) * tab(i, k - j);
             c(k - j, NINTV) = sum;
         }
     }
+}
+
+}  // namespace
+
+void B3CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float BSCOEF[],
+           int& NINTV, float BREAK[], float PPCOEF[], float BIATX[], float DL[], float DR[],
+           float TABLE[]) {
+    RoutineScope scope("B3CPP");
+    if (KORDER == 4)
+        convertToPieces<4>(KORDER, XKNOT, NCOEF, BSCOEF, NINTV, BREAK, PPCOEF, BIATX, DL, DR,
+                           TABLE);
+    else
+        convertToPieces<0>(KORDER, XKNOT, NCOEF, BSCOEF, NINTV, BREAK, PPCOEF, BIATX, DL, DR,
+                           TABLE);
 }
 
 void B3INT(const int& KORDER, const float XKNOT[], const int& NDATA) {

@@ -16,17 +16,6 @@
 
 namespace {
 
-constexpr const char* kDistinctAbscissas =
-    "Points in the data point abscissas array, XDATA, must be distinct, but XDATA(%(I1)) = "
-    "XDATA(%(I2)) = %(R1).";
-
-void raiseDistinct(int type, int code, int i1, int i2, float value) {
-    E1VALI(1, i1);
-    E1VALI(2, i2);
-    E1VALR(1, value);
-    E1MES(type, code, kDistinctAbscissas);
-}
-
 // The B2INT checks of the data against the knots; they push no name of their
 // own. Returns false after raising the first failure.
 bool dataFitKnots(int n, const float* xs, int k, const float* knots) {
@@ -134,25 +123,16 @@ void B2NAK(const int& NDATA, const float XDATA[], const int& KORDER, float XKNOT
     }
     if (N1RTY(0) != 0) return;
 
-    Vec1<const float> xd(XDATA);
     Vec1<float> x(XSRT), t(XKNOT);
-    Vec1<int> iwk(IWK);
-    int i = 2;
-    while (i <= n && xd(i) > xd(i - 1)) ++i;
-    if (i > n) {
-        std::copy(XDATA, XDATA + n, XSRT);
-    } else if (xd(i) == xd(i - 1)) {
-        raiseDistinct(kFatal, 4, i - 1, i, xd(i));
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, XSRT, IWK, AbscissaOrder::kCopyIfAscending);
+    if (fault.kind == AbscissaFault::kEqualAfterSort) {
+        RaiseAbscissaFault(fault, kTerminal, 5);
         return;
-    } else {
-        for (int j = 1; j <= n; ++j) iwk(j) = j;
-        SVRGP(NDATA, XDATA, XSRT, IWK);
-        for (int j = 2; j <= n; ++j) {
-            if (x(j) == x(j - 1)) {
-                raiseDistinct(kTerminal, 5, iwk(j - 1), iwk(j), x(j));
-                return;
-            }
-        }
+    }
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 4);
+        return;
     }
 
     const float xr = EnlargedRightEnd(x(n));
@@ -177,16 +157,14 @@ void B2INT(const int& NDATA, const float XDATA[], const float FDATA[], const int
     const int n = NDATA;
     Vec1<int> iwk(IWK);
     Vec1<const float> f(FDATA);
-    Vec1<float> xs(XS), fs(FS);
-    for (int j = 1; j <= n; ++j) iwk(j) = j;
-    SVRGP(NDATA, XDATA, XS, IWK);
-    for (int j = 1; j <= n; ++j) fs(j) = f(iwk(j));
-    for (int j = 2; j <= n; ++j) {
-        if (xs(j) == xs(j - 1)) {
-            raiseDistinct(kFatal, 3, iwk(j - 1), iwk(j), xs(j));
-            return;
-        }
+    Vec1<float> fs(FS);
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, XS, IWK, AbscissaOrder::kAlwaysSort);
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 3);
+        return;
     }
+    for (int j = 1; j <= n; ++j) fs(j) = f(iwk(j));
     if (!dataFitKnots(n, XS, KORDER, XKNOT)) return;
 
     const int lda = 2 * KORDER - 1;

@@ -33,6 +33,47 @@ void placeKnots(int ndata, int k, const float sorted[], float XKNOT[]) {
     for (int j = ncoef + 1; j <= ncoef + k; ++j) t(j) = xr;
 }
 
+// Adds every point's row of the weighted observation matrix to the banded normal equations Q
+// (k x NCOEF, column-major) and its right side to BSCOEF. K is the order when known where the
+// code is compiled, 0 for the order k at run time; the operations are the same either way.
+template <int K>
+void accumulateNormalEquations(int ndata, const float XS[], const float FS[], const float WS[],
+                               int korder, const float XKNOT[], int ncoef, float BSCOEF[],
+                               float Q[], float WKB[]) {
+    const int k = K > 0 ? K : korder;
+    Vec1<const float> x(XS), f(FS), w(WS), t(XKNOT);
+    Mat1<float> qm(Q, k);
+    Vec1<float> a(BSCOEF);
+    // A known order keeps the basis values in local storage, free of any alias with the
+    // caller's arrays.
+    float local[K > 0 ? K : 1];
+    float* b = K > 0 ? local : WKB;
+    float* dl = WKB + k;
+    float* dr = WKB + 2 * k;
+    Vec1<const float> bv(b);
+    int left = k;
+    for (int i = 1; i <= ndata; ++i) {
+        while (left < ncoef && t(left + 1) <= x(i)) ++left;
+        // A point on the closing end of the basic interval belongs to the last knot interval of
+        // positive length; only there is the recurrence free of a zero denominator.
+        int use = left;
+        while (use > k && t(use + 1) == t(use)) --use;
+        if (t(use + 1) == t(use)) continue;  // empty basic interval: the point meets no B-spline
+        BasisValues<K>(XKNOT, k, x(i), use, b, dl, dr);
+        const float wi = w(i);
+        const float fi = f(i);
+#pragma GCC unroll 8
+        for (int j = 1; j <= k; ++j) {
+            const int c = use - k + j;
+            const float dw = wi * bv(j);
+            a(c) += dw * fi;
+            float* column = qm.at(1, c);
+#pragma GCC unroll 8
+            for (int r = 1; r <= k - j + 1; ++r) column[r - 1] += dw * bv(j + r - 1);
+        }
+    }
+}
+
 }  // namespace
 
 void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,
@@ -136,30 +177,12 @@ void B4LSQ(const int& NDATA, const float XS[], const float FS[], const float WS[
         return;
     }
 
-    Mat1<float> qm(Q, k);
-    Vec1<float> a(BSCOEF);
     std::fill(Q, Q + static_cast<std::ptrdiff_t>(k) * NCOEF, 0.0f);
     std::fill(BSCOEF, BSCOEF + NCOEF, 0.0f);
-    float* b = WKB;
-    float* dl = WKB + k;
-    float* dr = WKB + 2 * k;
-    Vec1<const float> bv(b);
-    int left = k;
-    for (int i = 1; i <= NDATA; ++i) {
-        while (left < NCOEF && t(left + 1) <= x(i)) ++left;
-        // A point on the closing end of the basic interval belongs to the last knot interval of
-        // positive length; only there is the recurrence free of a zero denominator.
-        int use = left;
-        while (use > k && t(use + 1) == t(use)) --use;
-        if (t(use + 1) == t(use)) continue;  // empty basic interval: the point meets no B-spline
-        BASISVAL(XKNOT, k, x(i), use, b, dl, dr);
-        for (int j = 1; j <= k; ++j) {
-            const int c = use - k + j;
-            const float dw = w(i) * bv(j);
-            a(c) += dw * f(i);
-            for (int r = 1; r <= k - j + 1; ++r) qm(r, c) += dw * bv(j + r - 1);
-        }
-    }
+    if (k == 4)
+        accumulateNormalEquations<4>(NDATA, XS, FS, WS, k, XKNOT, NCOEF, BSCOEF, Q, WKB);
+    else
+        accumulateNormalEquations<0>(NDATA, XS, FS, WS, k, XKNOT, NCOEF, BSCOEF, Q, WKB);
     BANDCHOL(Q, k, NCOEF);
     BANDSOLVE(Q, k, NCOEF, BSCOEF);
 }

@@ -29,15 +29,6 @@ void checkEasyArguments(int ndata, int n) {
     }
 }
 
-void raiseEqualAbscissas(int first, int second, float value) {
-    E1VALI(1, first);
-    E1VALI(2, second);
-    E1VALR(1, value);
-    E1MES(5, 2,
-          "Points in the data point abscissas array, XDATA, must be distinct, but XDATA(%(I1)) = "
-          "XDATA(%(I2)) = %(R1).");
-}
-
 }  // namespace
 
 void CSIEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& N, float XVEC[],
@@ -205,33 +196,13 @@ void C2DEC(const int& NDATA, const float XDATA[], const float FDATA[], const int
 void C1SOR(const int& NDATA, const float XDATA[], const float FDATA[], float XS[], float FS[],
            const int& INCF, int IWK[]) {
     RoutineScope scope("C1SOR");
-    Vec1<const float> x(XDATA);
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, XS, IWK, AbscissaOrder::kCopyIfAscending);
+    if (fault) {
+        RaiseAbscissaFault(fault, kTerminal, 2);
+        return;
+    }
     Vec1<const float> f(FDATA);
-    Vec1<float> xs(XS);
     Vec1<int> order(IWK);
-    auto fs = [FS, &INCF](int i) -> float& { return FS[static_cast<long long>(i - 1) * INCF]; };
-
-    int i = 2;
-    while (i <= NDATA && x(i) > x(i - 1)) ++i;
-    if (i > NDATA) {
-        RCOPY(NDATA, XDATA, 1, XS, 1);
-        for (int j = 1; j <= NDATA; ++j) fs(j) = f(j);
-        return;
-    }
-    if (!(x(i) < x(i - 1))) {
-        raiseEqualAbscissas(i - 1, i, x(i));
-        return;
-    }
-
-    for (int j = 1; j <= NDATA; ++j) order(j) = j;
-    SVRGP(NDATA, XDATA, XS, IWK);
-    for (int j = 1; j <= NDATA; ++j) fs(j) = f(order(j));
-    // After the sort, two neighbours that are not strictly increasing are
-    // equal, or one of them is not a number.
-    for (int j = 2; j <= NDATA; ++j) {
-        if (!(xs(j) > xs(j - 1))) {
-            raiseEqualAbscissas(order(j - 1), order(j), xs(j));
-            return;
-        }
-    }
+    for (int j = 1; j <= NDATA; ++j) FS[static_cast<long long>(j - 1) * INCF] = f(order(j));
 }

@@ -1,6 +1,7 @@
 // The library-wide error state and its console report.
 #include "errors.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -17,10 +18,19 @@ constexpr std::size_t kMessageCapacity = 1024;
 constexpr std::size_t kNameLength = 32;
 constexpr std::size_t kStringCapacity = 255;
 
+// A level of the stack. The routine name is kept in place (at most
+// kNameLength characters), so a push and a pop never touch the heap.
 struct Level {
-    std::string name;
+    std::array<char, kNameLength> nameText{};
+    std::size_t nameLength = 0;
     int type = 0;
     int code = 0;
+
+    std::string_view name() const { return {nameText.data(), nameLength}; }
+    void setName(std::string_view text) {
+        nameLength = std::min(text.size(), kNameLength);
+        std::copy_n(text.data(), nameLength, nameText.data());
+    }
 };
 
 struct Setting {
@@ -155,7 +165,7 @@ void writeTraceback(const ErrorState& s, std::ostream& out) {
         << "     ------------                    ----------  ----------\n";
     for (int l = s.level; l >= 1; --l) {
         const Level& lv = s.levels[l];
-        std::string name = lv.name.substr(0, kNameLength);
+        std::string name(lv.name());
         name.resize(kNameLength, ' ');
         out << "     " << name << rightJustify(lv.type, 6) << "      " << rightJustify(lv.code, 6);
         if (l >= 3) out << "    (Called internally)";
@@ -178,7 +188,7 @@ void E1START() {
     s.started = true;
     s.level = 1;
     for (Level& lv : s.levels) lv = Level{};
-    s.levels[1].name = "USER";
+    s.levels[1].setName("USER");
     s.message.clear();
     s.settings[1] = {0, 0, 1};
     s.settings[2] = {0, 0, 1};
@@ -201,7 +211,10 @@ void E1PSH(std::string_view NAME) {
     ErrorState& s = started();
     if (s.level < kLevels) {
         ++s.level;
-        s.levels[s.level] = Level{std::string(NAME.substr(0, kNameLength)), 0, 0};
+        Level& lv = s.levels[s.level];
+        lv.setName(NAME);
+        lv.type = 0;
+        lv.code = 0;
         return;
     }
     E1VALI(1, kLevels);
@@ -218,8 +231,8 @@ void E1POP(std::string_view NAME) {
         E1MES(5, 1, "Error condition in E1POP.  Cannot pop from %(L1) because stack is empty.");
         LibraryStop(1);
     }
-    if (trimmed(NAME) != trimmed(s.levels[L].name)) {
-        std::string stacked = s.levels[L].name;
+    if (NAME != s.levels[L].name() && trimmed(NAME) != trimmed(s.levels[L].name())) {
+        std::string stacked(s.levels[L].name());
         E1VALL(1, NAME);
         E1VALL(2, stacked);
         E1MES(5, 2, "Error condition in E1POP.  %(L1) does not match the name %(L2) in the stack.");
@@ -323,7 +336,7 @@ void E1SHOW() {
     std::string header(1, ' ');
     header += std::to_string(lv.code);
     header += " from ";
-    std::string_view name = lv.name;
+    std::string_view name = lv.name();
     header += name.substr(0, name.find(' '));
     std::size_t appended = 0;
     if (rest.compare(0, 3, ".  ") != 0) {
@@ -332,7 +345,8 @@ void E1SHOW() {
     }
     // First-line capacity; never below one character, so a long routine name
     // cannot stall the wrapping.
-    long long capacity = 59 - static_cast<long long>(appended) - static_cast<long long>(header.size());
+    long long capacity =
+        59 - static_cast<long long>(appended) - static_cast<long long>(header.size());
     if (capacity < 1) capacity = 1;
 
     std::ostream& out = errorUnit();
@@ -342,7 +356,8 @@ void E1SHOW() {
     while (!rest.empty()) out << " ***          " << takeLine(rest, 64, false) << '\n';
 
     int type = lv.type;
-    if (type >= 1 && type <= 7 && s.settings[type].trace == 1 && s.level > 2) writeTraceback(s, out);
+    if (type >= 1 && type <= 7 && s.settings[type].trace == 1 && s.level > 2)
+        writeTraceback(s, out);
 }
 
 RoutineScope::RoutineScope(std::string_view name)

@@ -153,38 +153,16 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
 
     // Sorted data: x in WK(1..n), f in WK(n+1..2n).
     const std::ptrdiff_t nd = n;
-    Vec1<const float> xd(XDATA), fd(FDATA);
+    Vec1<const float> fd(FDATA);
     Vec1<float> x(WK), f(WK + nd);
     Vec1<int> iwk(IWK);
-    auto raiseDistinct = [](int i1, int i2, float value) {
-        E1VALI(1, i1);
-        E1VALI(2, i2);
-        E1VALR(1, value);
-        E1MES(kFatal, 3,
-              "Points in the data point abscissas array, XDATA, must be distinct, but "
-              "XDATA(%(I1)) = XDATA(%(I2)) = %(R1).");
-    };
-    int first = 2;
-    while (first <= n && xd(first) > xd(first - 1)) ++first;
-    if (first > n) {
-        for (int j = 1; j <= n; ++j) {
-            x(j) = xd(j);
-            f(j) = fd(j);
-        }
-    } else if (xd(first) == xd(first - 1)) {
-        raiseDistinct(first - 1, first, xd(first));
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kCopyIfAscending);
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 3);
         return;
-    } else {
-        for (int j = 1; j <= n; ++j) iwk(j) = j;
-        SVRGP(NDATA, XDATA, WK, IWK);
-        for (int j = 1; j <= n; ++j) f(j) = fd(iwk(j));
-        for (int j = 2; j <= n; ++j) {
-            if (x(j) == x(j - 1)) {
-                raiseDistinct(iwk(j - 1), iwk(j), x(j));
-                return;
-            }
-        }
     }
+    for (int j = 1; j <= n; ++j) f(j) = fd(iwk(j));
 
     Workspace<double> work(7 * nd);
     if (!work.ok()) {

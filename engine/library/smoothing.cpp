@@ -171,39 +171,17 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
     // No error variance is given, so the criterion is generalized
     // cross-validation throughout.
 
-    Vec1<const float> xd(XDATA), fd(FDATA);
+    Vec1<const float> fd(FDATA);
     Vec1<float> x(BREAK);
     Mat1<float> c(CSCOEF, 4);
     Vec1<int> iwk(IWK);
-    auto raiseDistinct = [](int i1, int i2, float value) {
-        E1VALI(1, i1);
-        E1VALI(2, i2);
-        E1VALR(1, value);
-        E1MES(kFatal, 2,
-              "Points in the data point abscissas array, XDATA, must be distinct, but "
-              "XDATA(%(I1)) = XDATA(%(I2)) = %(R1).");
-    };
-    int i = 2;
-    while (i <= n && xd(i) > xd(i - 1)) ++i;
-    if (i > n) {
-        for (int j = 1; j <= n; ++j) {
-            x(j) = xd(j);
-            c(1, j) = fd(j);
-        }
-    } else if (xd(i) == xd(i - 1)) {
-        raiseDistinct(i - 1, i, xd(i));
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, BREAK, IWK, AbscissaOrder::kCopyIfAscending);
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 2);
         return;
-    } else {
-        for (int j = 1; j <= n; ++j) iwk(j) = j;
-        SVRGP(NDATA, XDATA, BREAK, IWK);
-        for (int j = 1; j <= n; ++j) c(1, j) = fd(iwk(j));
-        for (int j = 2; j <= n; ++j) {
-            if (x(j) == x(j - 1)) {
-                raiseDistinct(iwk(j - 1), iwk(j), x(j));
-                return;
-            }
-        }
     }
+    for (int j = 1; j <= n; ++j) c(1, j) = fd(iwk(j));
 
     // Scratch: the statistics, R, T, U, V, A and the weights.
     Vec1<float> wk(WK);

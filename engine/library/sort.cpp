@@ -1,7 +1,19 @@
 // Singleton's quicksort (Comm. ACM 12, 1969, Algorithm 347) with a
 // pseudo-random central element, median of three and a straight-insertion
 // finish for short pieces; in-place permutation of a vector cycle by cycle.
+//
+// Where the result cannot depend on how the sort proceeds, it is reached by a
+// shorter way: input already in order is left as it stands (the quicksort
+// makes no exchange on it), and large input with distinct keys goes through a
+// radix sort (distinct keys have only one sorted order and one permutation).
+// Repeated keys, -0 beside +0 and NaNs are left to the quicksort, whose
+// permutation record for them is the one callers see.
 #include "sort.h"
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <utility>
 
 #include "errors.h"
 #include "machine.h"
@@ -136,6 +148,63 @@ void singletonSort(int n, float* rbFirst, int* iperm) {
     }
 }
 
+// Keys whose unsigned order is the order of the finite floats and infinities.
+std::uint32_t radixKey(float v) {
+    const std::uint32_t bits = std::bit_cast<std::uint32_t>(v);
+    return (bits & 0x80000000u) != 0 ? ~bits : bits | 0x80000000u;
+}
+
+// Sorts RB(1..n) with IPERM carried along by an LSD radix sort of (key,
+// position) pairs, when no key is NaN and no two are equal; otherwise, or
+// when its storage cannot be had, leaves both untouched and returns false.
+bool radixSortDistinct(int n, float* rb, int* iperm) {
+    for (int i = 0; i < n; ++i) {
+        if (std::isnan(rb[i])) return false;
+    }
+    Workspace<std::uint64_t> work(2 * static_cast<long long>(n));
+    if (!work.ok()) return false;
+    std::uint64_t* from = work.get();
+    std::uint64_t* to = from + n;
+    for (int i = 0; i < n; ++i) from[i] = static_cast<std::uint64_t>(radixKey(rb[i])) << 32 | i;
+    constexpr int kBits = 11;
+    constexpr int kBuckets = 1 << kBits;
+    for (int shift = 32; shift < 64; shift += kBits) {
+        int count[kBuckets + 1] = {};
+        for (int i = 0; i < n; ++i) ++count[((from[i] >> shift) & (kBuckets - 1)) + 1];
+        for (int b = 0; b < kBuckets; ++b) count[b + 1] += count[b];
+        for (int i = 0; i < n; ++i) to[count[(from[i] >> shift) & (kBuckets - 1)]++] = from[i];
+        std::swap(from, to);
+    }
+    // Equal values (+0 and -0 included) now stand side by side.
+    for (int j = 1; j < n; ++j) {
+        if (rb[static_cast<std::uint32_t>(from[j])] == rb[static_cast<std::uint32_t>(from[j - 1])])
+            return false;
+    }
+    for (int j = 0; j < n; ++j) {
+        const auto i = static_cast<std::uint32_t>(from[j]);
+        to[j] = static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(rb[i])) << 32 |
+                static_cast<std::uint32_t>(iperm ? iperm[i] : 0);
+    }
+    for (int j = 0; j < n; ++j) {
+        rb[j] = std::bit_cast<float>(static_cast<std::uint32_t>(to[j] >> 32));
+        if (iperm) iperm[j] = static_cast<int>(static_cast<std::uint32_t>(to[j]));
+    }
+    return true;
+}
+
+// Below this length the quicksort is as quick as the radix sort.
+constexpr int kRadixLength = 256;
+
+// RB(1..n) in ascending order with IPERM carried along (when not null),
+// exactly as singletonSort leaves them.
+void sortAscending(int n, float* rb, int* iperm) {
+    int i = 1;
+    while (i < n && rb[i - 1] <= rb[i]) ++i;
+    if (i >= n) return;
+    if (n >= kRadixLength && radixSortDistinct(n, rb, iperm)) return;
+    singletonSort(n, rb, iperm);
+}
+
 }  // namespace
 
 void SVRGP(const int& N, const float RA[], float RB[], int IPERM[]) {
@@ -147,7 +216,7 @@ void SVRGP(const int& N, const float RA[], float RB[], int IPERM[]) {
               "The length of vectors RA, RB and IPERM must be greater than or equal to one.  On "
               "input the length, N, is given as %(I1).");
     }
-    if (N1RCD(0) == 0) singletonSort(N, RB, IPERM);
+    if (N1RCD(0) == 0) sortAscending(N, RB, IPERM);
 }
 
 void SVRGN(const int& N, const float RA[], float RB[]) {
@@ -158,7 +227,7 @@ void SVRGN(const int& N, const float RA[], float RB[]) {
         E1MES(5, 1,
               "N = %(I1).  The length of RA and RB, N, must be greater than or equal to one.");
     }
-    if (N1RCD(0) == 0) singletonSort(N, RB, nullptr);
+    if (N1RCD(0) == 0) sortAscending(N, RB, nullptr);
 }
 
 void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float XPERMU[]) {
@@ -227,4 +296,78 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
             }
         }
     }
+}
+
+AbscissaFault SortDistinctAbscissas(int N, const float X[], float XS[], int IWK[],
+                                    AbscissaOrder order) {
+    Vec1<const float> x(X);
+    Vec1<float> xs(XS);
+    Vec1<int> perm(IWK);
+    AbscissaFault fault;
+    // A NaN compares false with everything, so it would pass an ordering scan
+    // and leave the sort without an order; an infinity passes both and makes
+    // every interval it ends infinitely wide. Branch-free scans answer whether
+    // all are finite and ascend; only a fault is searched for its position.
+    bool allFinite = true;
+    bool ascending = true;
+#pragma GCC unroll 4
+    for (int i = 1; i <= N; ++i) allFinite &= std::isfinite(x(i));
+#pragma GCC unroll 4
+    for (int i = 2; i <= N; ++i) ascending &= x(i) > x(i - 1);
+    if (!allFinite) {
+        int i = 1;
+        while (std::isfinite(x(i))) ++i;
+        fault.kind = AbscissaFault::kNotFinite;
+        fault.first = i;
+        fault.value = x(i);
+        return fault;
+    }
+    int firstNotAscending = 0;
+    if (!ascending) {
+        firstNotAscending = 2;
+        while (x(firstNotAscending) > x(firstNotAscending - 1)) ++firstNotAscending;
+    }
+#pragma GCC unroll 4
+    for (int j = 1; j <= N; ++j) perm(j) = j;
+    if (order == AbscissaOrder::kCopyIfAscending) {
+        const int i = firstNotAscending;
+        if (i == 0) {
+            RCOPY(N, X, 1, XS, 1);
+            return fault;
+        }
+        if (x(i) == x(i - 1)) {
+            fault.kind = AbscissaFault::kEqual;
+            fault.first = i - 1;
+            fault.second = i;
+            fault.value = x(i);
+            return fault;
+        }
+    }
+    SVRGP(N, X, XS, IWK);
+    for (int j = 2; j <= N; ++j) {
+        if (xs(j) == xs(j - 1)) {
+            fault.kind = AbscissaFault::kEqualAfterSort;
+            fault.first = perm(j - 1);
+            fault.second = perm(j);
+            fault.value = xs(j);
+            return fault;
+        }
+    }
+    return fault;
+}
+
+void RaiseAbscissaFault(const AbscissaFault& fault, int type, int code) {
+    if (!fault) return;
+    E1VALI(1, fault.first);
+    E1VALR(1, fault.value);
+    if (fault.kind == AbscissaFault::kNotFinite) {
+        E1MES(type, code,
+              "Points in the data point abscissas array, XDATA, must be finite, but XDATA(%(I1)) "
+              "= %(R1).");
+        return;
+    }
+    E1VALI(2, fault.second);
+    E1MES(type, code,
+          "Points in the data point abscissas array, XDATA, must be distinct, but XDATA(%(I1)) = "
+          "XDATA(%(I2)) = %(R1).");
 }

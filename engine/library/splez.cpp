@@ -72,20 +72,23 @@ bool checkArguments(int ndata, int itype, int ider, int n) {
     return true;
 }
 
-// Sorts a copy of v(1..count) into wk with the permutation in iwk and raises the FATAL error
-// `code` at the first two equal entries. Returns false when it raised.
-bool checkDistinct(int count, const float v[], float wk[], int iwk[], int code,
-                   std::string_view message) {
+// Sorts a copy of XVEC into wk with the permutation in iwk and raises FATAL error 2 at the first
+// two equal entries. An evaluation point that is not a number is not refused (it gives a value
+// that is not a number), so only entries that compare equal are named. Returns false when it
+// raised.
+bool distinctEvaluationPoints(int count, const float v[], float wk[], int iwk[]) {
     Vec1<float> s(wk);
     Vec1<int> perm(iwk);
     for (int i = 1; i <= count; ++i) perm(i) = i;
     SVRGP(count, v, wk, iwk);
     for (int j = 2; j <= count; ++j) {
-        if (s(j - 1) >= s(j)) {
+        if (s(j - 1) == s(j)) {
             E1VALI(1, perm(j - 1));
             E1VALI(2, perm(j));
             E1VALR(1, s(j - 1));
-            E1MES(kFatal, code, message);
+            E1MES(kFatal, 2,
+                  "Points to be evaluated must be distinct, but XVEC(%(I1)) =  XVEC(%(I2)) = "
+                  "%(R1).");
             return false;
         }
     }
@@ -161,16 +164,13 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     RoutineScope scope("S2LEZ");
     if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
     if (N1RTY(0) != 0) return;
-    if (!checkDistinct(NDATA, XDATA, WK, IWK, 1,
-                       "Points in the data point abscissas array, XDATA, must be distinct, but "
-                       "XDATA(%(I1)) = XDATA(%(I2)) = %(R1).")) {
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kAlwaysSort);
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 1);
         return;
     }
-    if (!checkDistinct(N, XVEC, WK, IWK, 2,
-                       "Points to be evaluated must be distinct, but XVEC(%(I1)) =  XVEC(%(I2)) = "
-                       "%(R1).")) {
-        return;
-    }
+    if (!distinctEvaluationPoints(N, XVEC, WK, IWK)) return;
     if (N1RTY(0) != 0) return;
 
     // The sorted copies above served the checks only; the workers get the caller's arrays.

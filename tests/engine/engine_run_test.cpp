@@ -171,6 +171,53 @@ TEST_F(EngineRun, EqualAbscissasStopWithTheLibraryReportAndLeaveTheOldTable) {
     EXPECT_FALSE(dir.exists("F2B.dat.tmp"));
 }
 
+TEST_F(EngineRun, DataThatOverflowInsideTheSplineStopWithoutATable) {
+    // Every value finite in single precision, yet the spline's arithmetic overflows: values at
+    // both ends of the range, or abscissas closer than the smallest normal number.
+    struct Case {
+        std::vector<double> x, y;
+        const char* flag;
+        const char* row;
+    } cases[] = {
+        {{1, 2}, {3.40282e38, -3.40282e38}, "00", "row 1 "},
+        {{1, 2, 3, 4}, {3.40282e38, -3.40282e38, 3.40282e38, -3.40282e38}, "01", "row "},
+        {{0, 1e-40}, {0, 1}, "00", "row 1 "},
+        {{0, 1e-40, 2e-40, 3e-40}, {0, 1, 0, 1}, "01", "row "},
+    };
+    for (const Case& c : cases) {
+        TempDir d;
+        d.write("B2F.dat", pointFile(c.x, c.y));
+        d.write("Bor3.dat", std::string(c.flag) + "\r\n");
+        d.write("F2B.dat", "old table\r\n");
+        ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "\n");
+        EXPECT_EQ(r.status, 1) << r.output;
+        const std::string report = std::string(" *** CALCULATION ERROR from Fitcore.  ") + c.row;
+        EXPECT_NE(r.output.find(report), std::string::npos) << r.output;
+        EXPECT_NE(r.output.find("F2B.dat is not written\nStop - Program terminated.\n"),
+                  std::string::npos)
+            << r.output;
+        EXPECT_EQ(r.output.find("Finished"), std::string::npos);
+        EXPECT_EQ(d.read("F2B.dat"), "old table\r\n");
+        EXPECT_FALSE(d.exists("F2B.dat.tmp"));
+    }
+}
+
+TEST_F(EngineRun, AnInputErrorQuotesOnlyAShortVisiblePrefixOfTheLine) {
+    const std::string hostile = "\x1b[2J\x1b]0;title\x07" + std::string(1, '\0') + "\\" +
+                                std::string(10 * 1000 * 1000, 'A');
+    dir.write("B2F.dat", hostile + "\r\n");
+    dir.write("Bor3.dat", "00\r\n");
+    ProgramResult r = run("");
+    EXPECT_EQ(r.status, 1);
+    const std::string shown = "\"\\x1B[2J\\x1B]0;title\\x07\\x00\\\\" + std::string(24, 'A') +
+                              "\" (first 40 of " + std::to_string(hostile.size()) + " characters)";
+    EXPECT_NE(r.output.find("the number of data points is not an integer: " + shown),
+              std::string::npos)
+        << r.output.substr(0, 400);
+    EXPECT_LT(r.output.size(), 1000u);
+    for (char c : r.output) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << int(c);
+}
+
 TEST_F(EngineRun, OnePointGivesAnEmptyTable) {
     dir.write("B2F.dat", pointFile({1}, {2}));
     dir.write("Bor3.dat", "00\r\n");

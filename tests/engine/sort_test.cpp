@@ -123,6 +123,37 @@ TEST(Sort, RandomVectorsAgreeWithTheStandardSort) {
     expectSortedRecord(big, rb, iperm);
 }
 
+TEST(Sort, LargeInputAcrossSignsZerosAndInfinities) {
+    LibraryCapture cap;
+    const float inf = std::numeric_limits<float>::infinity();
+    std::mt19937 gen(99);
+    // Distinct keys of every sign and magnitude, -0 among them, both
+    // infinities; then the same with +0 added beside -0, an equal pair the
+    // sort must keep as its record says.
+    for (bool bothZeros : {false, true}) {
+        std::vector<float> ra;
+        for (int i = 1; i <= 3000; ++i) {
+            ra.push_back(std::ldexp(static_cast<float>(i), i % 200 - 100));
+            ra.push_back(-std::ldexp(static_cast<float>(i), i % 200 - 100));
+        }
+        ra.insert(ra.end(), {-0.0f, inf, -inf});
+        if (bothZeros) ra.push_back(0.0f);
+        std::sort(ra.begin(), ra.end());
+        ra.erase(std::unique(
+                     ra.begin(), ra.end(),
+                     [](float a, float b) { return a == b && std::signbit(a) == std::signbit(b); }),
+                 ra.end());
+        std::shuffle(ra.begin(), ra.end(), gen);
+        const int n = static_cast<int>(ra.size());
+        std::vector<float> rb(n);
+        std::vector<int> iperm = identity(n);
+        SVRGP(n, ra.data(), rb.data(), iperm.data());
+        expectSortedRecord(ra, rb, iperm);
+        EXPECT_EQ(rb.front(), -inf);
+        EXPECT_EQ(rb.back(), inf);
+    }
+}
+
 TEST(Sort, UnorderedValuesStayInsideTheArray) {
     LibraryCapture cap;
     const float nan = std::numeric_limits<float>::quiet_NaN();

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -206,6 +207,61 @@ TEST(SplezChecks, EqualAbscissasAreReportedByTheRoutineTheUserCalled) {
                      " ***          distinct, but XVEC(2) =  XVEC(4) = 5.000000E-01.",
                      "Stop - Program terminated."}));
     EXPECT_EQ(v4, std::vector<float>(4, -5.0f));
+}
+
+TEST(SplezChecks, AbscissasThatAreNotFiniteAreRefusedByEveryMethod) {
+    // The report names the first entry that is not finite, in the caller's order, whatever the
+    // method or the order of the other abscissas.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        std::vector<float> x;
+        const char* named;
+    } cases[] = {
+        {{0, 1, nan, 3, 4, 5, 6, 7}, "XDATA(3) = NaN."},
+        {{7, 6, 5, nan, 3, 2, 1, nan}, "XDATA(4) = NaN."},
+        {{0, 1, 2, 3, 4, 5, 6, inf}, "XDATA(8) = INF."},
+        {{-inf, 1, 2, 3, 4, 5, 6, 7}, "XDATA(1) = -INF."},
+    };
+    std::vector<float> f(8, 1.0f), xvec = {0.5f}, value = {-5.0f};
+    for (const Case& c : cases) {
+        for (int itype = 1; itype <= 15; ++itype) {
+            Outcome out = capture(
+                [&] { SPLEZ(8, c.x.data(), f.data(), itype, 0, 1, xvec.data(), value.data()); });
+            EXPECT_TRUE(out.stopped) << "ITYPE " << itype;
+            EXPECT_EQ(ReportTexts(out.lines),
+                      Texts{std::string("FATAL    ERROR 1 from SPLEZ.  Points in the data point "
+                                        "abscissas array, XDATA, must be finite, but ") +
+                            c.named})
+                << "ITYPE " << itype;
+            EXPECT_EQ(value[0], -5.0f);
+        }
+        float v = -5.0f;
+        Outcome cubic = capture([&] { CSIEZ(8, c.x.data(), f.data(), 1, xvec.data(), &v); });
+        ASSERT_FALSE(ReportTexts(cubic.lines).empty());
+        EXPECT_EQ(ReportTexts(cubic.lines)[0],
+                  std::string("TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas "
+                              "array, XDATA, must be finite, but ") +
+                      c.named);
+    }
+}
+
+TEST(SplezChecks, EvaluationPointsThatAreNotNumbersGiveNoFalseReport) {
+    // A NaN among the evaluation points leaves the sort without an order. The grid evaluator
+    // may refuse the order it finds, but no two points that differ are called equal.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    std::vector<float> x = ramp(8), f = ramp(8);
+    // Sorted, these leave 7 before 2: two different points side by side out of order.
+    const std::vector<float> xvec = {nan, 7, nan, 2, 1, 3, nan};
+    for (int itype : {1, 3, 9, 12, 15}) {
+        std::vector<float> value(xvec.size(), -5.0f);
+        Outcome out = capture([&] {
+            SPLEZ(8, x.data(), f.data(), itype, 0, static_cast<int>(xvec.size()), xvec.data(),
+                  value.data());
+        });
+        for (const std::string& report : ReportTexts(out.lines))
+            EXPECT_EQ(report.find("must be distinct"), std::string::npos) << report;
+    }
 }
 
 TEST(SplezChecks, EveryMethodComputesItsSpline) {

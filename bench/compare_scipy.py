@@ -1,0 +1,78 @@
+#!/usr/bin/python3
+"""Times CSIEZ and SPLEZ ITYPE 12 against SciPy on the same data in one run.
+
+    bench/compare_scipy.py TIME_LIBRARY [REPEATS]
+
+TIME_LIBRARY is the time_library program of a build. For NDATA 10^4 and 10^5
+and N = 10^6 distinct abscissas in random order, the library's median call
+time is set beside SciPy's median for the same job in double precision:
+CubicSpline (not-a-knot) built and evaluated, and make_lsq_spline on the
+library's own knots built and evaluated. Needs Debian's python3-scipy
+(bench/compare_scipy.sh installs it when missing).
+"""
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+from scipy.interpolate import CubicSpline, make_lsq_spline
+
+
+def library_knots(x, k=4):
+    """The knots SPLEZ ITYPE 12 places on the sorted abscissas x (1-based rule)."""
+    n = len(x)
+    m, r = n // 4, n % 4
+    ncoef = (n - 1) // 4 + k
+    t = [x[0]] * k
+    t += [x[4 * j - 1] for j in range(1, m)]
+    if r == 1:
+        t.append(x[4 * m - 3])
+    elif r in (2, 3):
+        t.append(x[4 * m - 2])
+    eps = np.finfo(np.float32).eps
+    xr = float(np.float32(float(x[-1]) * (1.0 + 100.0 * eps * (1 if x[-1] >= 0 else -1))))
+    t += [xr] * k
+    assert len(t) == ncoef + k
+    return np.asarray(t, dtype=np.float64)
+
+
+def scipy_seconds(method, x, f, xvec, repeats):
+    times = []
+    for _ in range(repeats):
+        start = time.perf_counter()
+        if method == "csiez":
+            CubicSpline(x, f, bc_type="not-a-knot")(xvec)
+        else:
+            make_lsq_spline(x, f, library_knots(x), k=3)(xvec)
+        times.append(time.perf_counter() - start)
+    return statistics.median(times)
+
+
+def main():
+    if len(sys.argv) not in (2, 3):
+        sys.exit(__doc__)
+    program = sys.argv[1]
+    repeats = int(sys.argv[2]) if len(sys.argv) == 3 else 5
+    n = 10**6
+    with tempfile.TemporaryDirectory() as work:
+        data = os.path.join(work, "data.bin")
+        print(f"{'job':28} {'library s':>10} {'SciPy s':>10} {'ratio':>7}")
+        for method, label in (("csiez", "CSIEZ"), ("splez", "SPLEZ ITYPE 12")):
+            for ndata in (10**4, 10**5):
+                out = subprocess.run([program, method, str(ndata), str(n), str(repeats), data],
+                                     check=True, capture_output=True, text=True)
+                ours = float(out.stdout)
+                raw = np.fromfile(data, dtype="<f4", offset=8)
+                x = raw[:ndata].astype(np.float64)
+                f = raw[ndata:2 * ndata].astype(np.float64)
+                xvec = raw[2 * ndata:].astype(np.float64)
+                theirs = scipy_seconds(method, x, f, xvec, repeats)
+                print(f"{label + ', NDATA ' + str(ndata):28} {ours:10.4f} {theirs:10.4f} "
+                      f"{ours / theirs:7.2f}")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs every fuzz target with libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer: scripts/fuzz.sh [seconds per target] [target...]
+# Installs clang and its runtime from Debian's packages when missing, builds
+# build/fuzz with clang, and fuzzes each target from its committed corpus
+# (fuzz/corpus/<target>) into a working corpus in build/fuzz/corpus. Inputs
+# that fail a property, crash or hang land in build/fuzz/findings/<target>;
+# add each to the committed corpus once it is fixed.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+seconds=${1:-60}
+shift || true
+
+"$root/scripts/setup.sh"
+missing=()
+for p in clang libclang-rt-14-dev; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_cmd=()
+  if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build="$root/build/fuzz"
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DNODARA_FUZZER=ON -DNODARA_TESTS=OFF -DNODARA_BENCH=OFF >/dev/null
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for src in "$root"/fuzz/fuzz_*.cpp; do
+    name=$(basename "$src" .cpp)
+    if grep -q "\b$name\b" "$root/fuzz/CMakeLists.txt"; then targets+=("$name"); fi
+  done
+fi
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+summary=()
+status=0
+for t in "${targets[@]}"; do
+  corpus="$build/corpus/$t"
+  findings="$build/findings/$t"
+  mkdir -p "$corpus" "$findings"
+  log="$build/$t.log"
+  echo "== $t: $seconds s =="
+  set +e
+  "$build/bin/$t" "$corpus" "$root/fuzz/corpus/$t" -max_total_time="$seconds" -timeout=10 \
+    -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 -artifact_prefix="$findings/" \
+    >"$log" 2>&1
+  rc=$?
+  set -e
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  hangs=$(find "$findings" -name 'timeout-*' 2>/dev/null | wc -l)
+  crashes=$(find "$findings" \( -name 'crash-*' -o -name 'leak-*' -o -name 'oom-*' \) | wc -l)
+  summary+=("$(printf '%-16s %12s runs %8s exec/s  %s crashes/leaks/ooms  %s hangs  exit %s' \
+    "$t" "${runs:-?}" "${rate:-?}" "$crashes" "$hangs" "$rc")")
+  if [ "$rc" -ne 0 ]; then
+    status=1
+    grep -m5 -E 'property failed|ERROR: |runtime error' "$log" || true
+  fi
+done
+echo "== summary =="
+printf '%s\n' "${summary[@]}"
+exit $status
