@@ -122,8 +122,11 @@ void SortDataByX() {
             }
     for (int i = 1; i <= n - 2; ++i)
         if (DataX[i + 1] == DataX[i]) DataX[i + 1] += hundredthOfTheWay(DataX[i + 1], DataX[i + 2]);
-    // The last pair moves back towards the point before it (element 0, which holds 0, when
-    // there are only two points).
-    if (n >= 2 && DataX[n] == DataX[n - 1])
+    // The last pair moves back towards the point before it. With only two points there is none
+    // (element 0 holds 0): the first moves 1 % of its size down, which for a positive pair is
+    // the step towards 0 and keeps a negative pair in order.
+    if (n > 2 && DataX[n] == DataX[n - 1])
         DataX[n - 1] += hundredthOfTheWay(DataX[n - 1], DataX[n - 2]);
+    else if (n == 2 && DataX[2] == DataX[1])
+        DataX[1] -= 0.01 * std::fabs(DataX[1]);
 }

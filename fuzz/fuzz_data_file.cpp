@@ -1,0 +1,61 @@
+// The whole reading of a data file, as the file-input dialog loads it: at most 100 lines; a
+// good file gives finite points in ascending order of X, their Y within the extremes of the
+// values as read; a bad one names the first line that is not two numbers.
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+#include "datainput.h"
+#include "fuzz_check.h"
+#include "state.h"
+
+namespace {
+const QString& scratchFile() {
+    static const QString path = QDir::temp().filePath(
+        QStringLiteral("nodara-fuzz-%1.csv").arg(QCoreApplication::applicationPid()));
+    return path;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    {
+        QFile f(scratchFile());
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
+        f.write(reinterpret_cast<const char*>(data), qint64(size));
+    }
+    const DataFileLoad load = LoadDataFile(scratchFile());
+    FUZZ_CHECK(load.lines.size() <= kDataLimit, "%d lines read", int(load.lines.size()));
+    FUZZ_CHECK(DataCount == load.lines.size(), "DataCount %d for %d lines", DataCount,
+               int(load.lines.size()));
+    switch (load.status) {
+        case DataFileLoad::CannotOpen:
+            FUZZ_CHECK(false, "a file just written cannot be read");
+            break;
+        case DataFileLoad::Empty:
+            FUZZ_CHECK(DataCount == 0, "an empty file holds %d lines", DataCount);
+            break;
+        case DataFileLoad::BadLine: {
+            FUZZ_CHECK(load.badLine >= 1 && load.badLine <= DataCount, "bad line %d", load.badLine);
+            double x = 0, y = 0;
+            FUZZ_CHECK(!ParseDataLine(load.lines[load.badLine - 1], x, y), "line %d is good",
+                       load.badLine);
+            for (int i = 1; i < load.badLine; ++i)
+                FUZZ_CHECK(ParseDataLine(load.lines[i - 1], x, y), "line %d before it is bad", i);
+            break;
+        }
+        case DataFileLoad::Loaded:
+            for (int i = 1; i <= DataCount; ++i) {
+                FUZZ_CHECK(std::isfinite(DataX[i]) && std::isfinite(DataY[i]), "point %d", i);
+                FUZZ_CHECK(DataMinY <= DataY[i] && DataY[i] <= DataMaxY, "Y %a outside %a..%a",
+                           DataY[i], DataMinY, DataMaxY);
+                if (i > 1)
+                    FUZZ_CHECK(DataX[i - 1] <= DataX[i], "X %a before %a", DataX[i - 1], DataX[i]);
+            }
+            break;
+    }
+    return 0;
+}
