@@ -39,9 +39,6 @@ namespace {
 
 const QString kInvalidInput = QStringLiteral("　入力値が不正です！　");
 
-// Size of the graph in pixels; a saved image has this size.
-constexpr QSize kGraphSize(720, 540);
-
 QLabel* stepMark(int n) {
     static const char* const kMarks[] = {"①", "②", "③", "④", "⑤", "⑥", "⑦", "⑧"};
     auto* l = new QLabel(QString::fromUtf8(kMarks[n - 1]));
@@ -214,26 +211,18 @@ Form1::Form1() {
     saveRow->addWidget(Command2, 1);
 
     // The graph and its read-out.
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), kGraphSize);
-    Line1 = new LineControl(QStringLiteral("Line1"), Qt::Vertical, PaletteColor(12), Picture1);
-    Line2 = new LineControl(QStringLiteral("Line2"), Qt::Horizontal, PaletteColor(12), Picture1);
-    Label1 = NamedLabel(
-        "Label1", QStringLiteral("グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"));
-    Label25 = NamedLabel("Label25", QStringLiteral("X ="));
-    Label27 = ReadoutLabel("Label27", 110);
-    Label26 = NamedLabel("Label26", QStringLiteral("Y="));
-    Label28 = ReadoutLabel("Label28", 110);
-    auto* readRow = new QHBoxLayout;
-    readRow->addWidget(Label1);
-    readRow->addStretch(1);
-    readRow->addWidget(Label25);
-    readRow->addWidget(Label27);
-    readRow->addSpacing(12);
-    readRow->addWidget(Label26);
-    readRow->addWidget(Label28);
+    const GraphPanel graph = MakeGraphPanel("Label1", "Label27", "Label28");
+    Picture1 = graph.picture;
+    Line1 = graph.vertical;
+    Line2 = graph.horizontal;
+    Label1 = graph.hint;
+    Label25 = graph.xCaption;
+    Label27 = graph.xValue;
+    Label26 = graph.yCaption;
+    Label28 = graph.yValue;
     auto* right = new QVBoxLayout;
     right->addWidget(Picture1);
-    right->addLayout(readRow);
+    right->addLayout(graph.readRow);
     right->addSpacing(6);
     right->addLayout(calcRow);
     right->addLayout(saveRow);
@@ -305,19 +294,7 @@ void Form1::clearGraph() {
 }
 
 GraphSettings Form1::graphSettings() const {
-    GraphSettings s;
-    s.mode = ScaleMode;
-    s.xStart = XStart;
-    s.xEnd = XEnd;
-    s.xStep = XStep;
-    s.yStart = YStart;
-    s.yEnd = YEnd;
-    s.yStep = YStep;
-    s.xStartExponent = AxisTextExponent(Text5->text());
-    s.xEndExponent = AxisTextExponent(Text6->text());
-    s.yStartExponent = AxisTextExponent(Text8->text());
-    s.yEndExponent = AxisTextExponent(Text9->text());
-    return s;
+    return CurrentGraphSettings(Text5->text(), Text6->text(), Text8->text(), Text9->text());
 }
 
 QRadioButton* Form1::scaleOption(int mode) const {

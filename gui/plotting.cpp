@@ -188,7 +188,8 @@ void DrawCurve(PictureBox& picture, const GraphSettings& s) {
     DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
 }
 
-GraphSettings SavedGraphSettings() {
+GraphSettings CurrentGraphSettings(const QString& xStartText, const QString& xEndText,
+                                   const QString& yStartText, const QString& yEndText) {
     GraphSettings s;
     s.mode = ScaleMode;
     s.xStart = XStart;
@@ -197,10 +198,16 @@ GraphSettings SavedGraphSettings() {
     s.yStart = YStart;
     s.yEnd = YEnd;
     s.yStep = YStep;
-    s.xStartExponent = AxisTextExponent(SavedAxisText[1]);
-    s.xEndExponent = AxisTextExponent(SavedAxisText[2]);
-    s.yStartExponent = AxisTextExponent(SavedAxisText[4]);
-    s.yEndExponent = AxisTextExponent(SavedAxisText[5]);
+    s.xStartExponent = AxisTextExponent(xStartText);
+    s.xEndExponent = AxisTextExponent(xEndText);
+    s.yStartExponent = AxisTextExponent(yStartText);
+    s.yEndExponent = AxisTextExponent(yEndText);
+    return s;
+}
+
+GraphSettings SavedGraphSettings() {
+    GraphSettings s = CurrentGraphSettings(SavedAxisText[1], SavedAxisText[2], SavedAxisText[4],
+                                           SavedAxisText[5]);
     s.mode1XDecimalBound = 100;
     return s;
 }

@@ -52,6 +52,10 @@ bool DrawDataGraph(PictureBox& picture, const GraphSettings& settings);
 // The interpolated curve of TableX/TableY over the picture drawn before.
 void DrawCurve(PictureBox& picture, const GraphSettings& settings);
 
+// The graph of the program-wide ScaleMode and XStart ... YStep, the decades of a logarithmic
+// axis taken from the texts of its limits.
+GraphSettings CurrentGraphSettings(const QString& xStartText, const QString& xEndText,
+                                   const QString& yStartText, const QString& yEndText);
 // The graph of a saved table as the viewer draws it: the program-wide axis values, the decades
 // of a logarithmic axis from SavedAxisText, and in mode 1 X labels in decimal form only within
 // -100..100.

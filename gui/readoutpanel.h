@@ -1,10 +1,33 @@
-// The mouse read-out of a graph window: the program-wide table looked up at the mouse X, shown
-// on the window's two cursor lines and two read-out labels.
+// The graph of a window with its mouse read-out: the panel's controls, and the program-wide
+// table looked up at the mouse X, shown on the window's two cursor lines and two read-out labels.
 #pragma once
 
+#include <QSize>
+
+class QHBoxLayout;
 class QLabel;
 class LineControl;
+class PictureBox;
 struct GraphSettings;
+
+// Size of a graph in pixels; a saved image has this size.
+inline constexpr QSize kGraphSize(720, 540);
+
+// The controls of a graph and its read-out row: Picture1 with its red cursor lines Line1
+// (vertical) and Line2 (horizontal), the hint, "X =" (Label25) and "Y=" (Label26) with the
+// value labels. The windows name the hint and the value labels differently.
+struct GraphPanel {
+    PictureBox* picture;
+    LineControl* vertical;
+    LineControl* horizontal;
+    QLabel* hint;
+    QLabel* xCaption;
+    QLabel* xValue;
+    QLabel* yCaption;
+    QLabel* yValue;
+    QHBoxLayout* readRow;  // the hint, then the captions and values, for below the picture
+};
+GraphPanel MakeGraphPanel(const char* hintName, const char* xValueName, const char* yValueName);
 
 // Nothing while CurveReady is 0. Otherwise the vertical line at the mouse, the horizontal line
 // at the Y read off, and the X and Y texts; outside the table both lines are hidden and both

@@ -26,12 +26,6 @@
 #include "savedtable.h"
 #include "state.h"
 
-namespace {
-// The viewer's graph has the main window's size, so a table redrawn here matches it pixel for
-// pixel.
-constexpr QSize kGraphSize(720, 540);
-}  // namespace
-
 Form6::Form6() {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Spline Interpolated Data"));
@@ -66,26 +60,18 @@ Form6::Form6() {
     endRow->addWidget(Command2);
     left->addLayout(endRow);
 
-    Picture1 = new PictureBox(QStringLiteral("Picture1"), kGraphSize);
-    Line1 = new LineControl(QStringLiteral("Line1"), Qt::Vertical, PaletteColor(12), Picture1);
-    Line2 = new LineControl(QStringLiteral("Line2"), Qt::Horizontal, PaletteColor(12), Picture1);
-    Label3 = NamedLabel(
-        "Label3", QStringLiteral("グラフ上でマウスを動かすと、そのＸ座標のＹ値が表示されます"));
-    Label25 = NamedLabel("Label25", QStringLiteral("X ="));
-    Label7 = ReadoutLabel("Label7", 110);
-    Label26 = NamedLabel("Label26", QStringLiteral("Y="));
-    Label8 = ReadoutLabel("Label8", 110);
-    auto* readRow = new QHBoxLayout;
-    readRow->addWidget(Label3);
-    readRow->addStretch(1);
-    readRow->addWidget(Label25);
-    readRow->addWidget(Label7);
-    readRow->addSpacing(12);
-    readRow->addWidget(Label26);
-    readRow->addWidget(Label8);
+    const GraphPanel graph = MakeGraphPanel("Label3", "Label7", "Label8");
+    Picture1 = graph.picture;
+    Line1 = graph.vertical;
+    Line2 = graph.horizontal;
+    Label3 = graph.hint;
+    Label25 = graph.xCaption;
+    Label7 = graph.xValue;
+    Label26 = graph.yCaption;
+    Label8 = graph.yValue;
     auto* right = new QVBoxLayout;
     right->addWidget(Picture1);
-    right->addLayout(readRow);
+    right->addLayout(graph.readRow);
     right->addStretch(1);
 
     auto* top = new QHBoxLayout(this);
