@@ -4,12 +4,12 @@
 
 #include "bspline_basis.h"
 #include "errors.h"
-#include "pp_eval.h"
+#include "pp_piece.h"
 #include "views.h"
 
 void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDER,
            const float XKNOT[], const int& NCOEF, const float BSCOEF[], float VALUE[],
-           float PPCOEF[], float BREAK[], int IWK[], float WKH[], float WKC[], float WKCONV[]) {
+           float PPCOEF[], float BREAK[], int IWK[], float WKH[], float /*WKC*/[], float WKCONV[]) {
     RoutineScope scope("B21GD");
     Vec1<const float> x(XVEC);
     if (N < 1) {
@@ -50,24 +50,7 @@ void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDE
     // A knot error of the conversion leaves the piecewise-polynomial form unset.
     if (N1RTY(0) != 0) return;
 
-    Vec1<float> value(VALUE), h(WKH), pick(WKC);
-    Vec1<int> piece(IWK);
-    Mat1<const float> c(PPCOEF, KORDER);
-    Vec1<const float> brk(BREAK);
-    for (int i = 1; i <= N; ++i) {
-        PPFIND(KORDER, nintv, BREAK, x(i), piece(i));
-        h(i) = x(i) - brk(piece(i));
-        value(i) = 0.0f;
-    }
-    // Nested multiplication, dividing by the factorials on the way.
-    float d = static_cast<float>(KORDER - IDERIV);
-    for (int j = KORDER; j >= IDERIV + 1; --j) {
-        for (int i = 1; i <= N; ++i) {
-            pick(i) = c(j, piece(i));
-            value(i) = (value(i) / d) * h(i) + pick(i);
-        }
-        d -= 1.0f;
-    }
+    EvaluatePieces(IDERIV, N, XVEC, KORDER, nintv, BREAK, PPCOEF, VALUE, IWK, WKH);
 }
 
 void B2CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float BSCOEF[],

@@ -4,6 +4,7 @@
 #include "pp_eval.h"
 
 #include "errors.h"
+#include "pp_piece.h"
 #include "views.h"
 
 namespace {
@@ -131,15 +132,10 @@ void KNFIND(const float XKNOT[], const int& LXT, const float& X, int& LEFT, int&
 
 void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV,
            const float BREAK[], const float PPCOEF[], float VALUE[], int IWK[], float WKH[],
-           float WKC[]) {
+           float /*WKC*/[]) {
     RoutineScope scope("C21GD");
     Vec1<const float> x(XVEC);
-    Vec1<const float> tau(BREAK);
-    Mat1<const float> c(PPCOEF, 4);
     Vec1<float> value(VALUE);
-    Vec1<int> piece(IWK);
-    Vec1<float> h(WKH);
-    Vec1<float> term(WKC);
 
     for (int i = 1; i <= N; ++i) value(i) = 0.0f;
     if (NINTV <= 0) raiseIntervalCountError(NINTV);
@@ -162,19 +158,7 @@ void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV
             return;
         }
     }
-    for (int i = 1; i <= N; ++i) {
-        PPFIND(4, NINTV, BREAK, x(i), piece(i));
-        h(i) = x(i) - tau(piece(i));
-    }
-    // Nested multiplication, dividing by the factorials on the way.
-    float fac = static_cast<float>(4 - IDERIV);
-    for (int k = 4; k >= IDERIV + 1; --k) {
-        for (int i = 1; i <= N; ++i) {
-            term(i) = c(k, piece(i));
-            value(i) = value(i) / fac * h(i) + term(i);
-        }
-        fac -= 1.0f;
-    }
+    EvaluatePieces(IDERIV, N, XVEC, 4, NINTV, BREAK, PPCOEF, VALUE, IWK, WKH);
 }
 
 float PPDER(const int& IDERIV, const float& X, const int& KORDER, const int& NINTV,
@@ -194,11 +178,5 @@ float PPDER(const int& IDERIV, const float& X, const int& KORDER, const int& NIN
     Mat1<const float> c(PPCOEF, KORDER);
     int l = 0;
     PPFIND(KORDER, NINTV, BREAK, X, l);
-    float h = X - BREAK[l - 1];
-    float fac = static_cast<float>(KORDER - IDERIV);
-    for (int k = KORDER; k >= IDERIV + 1; --k) {
-        result = result / fac * h + c(k, l);
-        fac -= 1.0f;
-    }
-    return result;
+    return EvaluatePiece(c.at(1, l), KORDER, IDERIV, X - BREAK[l - 1]);
 }

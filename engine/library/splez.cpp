@@ -229,13 +229,18 @@ void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     RoutineScope scope("S3LEZ");
     C2INT(NDATA, XDATA, FDATA, WK1, WK2, IWK);
     if (N1RTY(0) != 0) return;
-    const int nintv = NDATA - 1;
-    Vec1<float> wk(WK3);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+}
+
+void EvaluateCubicPiecesInCallerOrder(const int& IDER, const int& N, const float XVEC[],
+                                      float VALUE[], const int& NINTV, const float BREAK[],
+                                      const float C[], float WK[], int IWK[]) {
+    Vec1<float> wk(WK);
     const std::ptrdiff_t n = N;
     float* xs = wk.at(1);
     float* result = wk.at(n + 1);
     EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
-        C21GD(IDER, N, xs, nintv, WK1, WK2, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
+        C21GD(IDER, N, xs, NINTV, BREAK, C, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
     });
 }
 
