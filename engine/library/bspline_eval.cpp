@@ -56,17 +56,7 @@ void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDE
 void B2CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float BSCOEF[],
            int& NINTV, float BREAK[], float PPCOEF[], float WK[]) {
     RoutineScope scope("B2CPP");
-    if (KORDER < 1) {
-        E1VALI(1, KORDER);
-        E1MES(kTerminal, 1, kOrderAtLeastOne);
-        return;
-    }
-    if (NCOEF < KORDER) {
-        E1VALI(1, NCOEF);
-        E1VALI(2, KORDER);
-        E1MES(kTerminal, 3, kCoefficientsAtLeastOrder);
-        return;
-    }
+    if (!OrderAndCountHold(KORDER, NCOEF, 3, kCoefficientsAtLeastOrder)) return;
     B3INT(KORDER, XKNOT, NCOEF);
     if (N1RTY(0) != 0) return;
     Vec1<float> wk(WK);
@@ -148,24 +138,12 @@ void B3CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float
 
 void B3INT(const int& KORDER, const float XKNOT[], const int& NDATA) {
     RoutineScope scope("B3INT ");
-    if (KORDER < 1) {
-        E1VALI(1, KORDER);
-        E1MES(kTerminal, 1, kOrderAtLeastOne);
+    if (!OrderAndCountHold(KORDER, NDATA, 2,
+                           "The number of data points must be at least as large as the order of "
+                           "the spline while NDATA = %(I1) and KORDER = %(I2) are given.")) {
         return;
     }
-    if (NDATA < KORDER) {
-        E1VALI(1, NDATA);
-        E1VALI(2, KORDER);
-        E1MES(kTerminal, 2,
-              "The number of data points must be at least as large as the order of the spline "
-              "while NDATA = %(I1) and KORDER = %(I2) are given.");
-        return;
-    }
-    KnotFault fault = ScanKnots(XKNOT, NDATA + KORDER, KORDER);
-    if (fault.kind != KnotFault::kNone) {
-        RaiseKnotFault(fault, XKNOT, KORDER, 4, 5);
-        return;
-    }
+    if (!KnotsHold(XKNOT, "XKNOT", NDATA + KORDER, KORDER, 4, 5)) return;
     // Equal end knots of the basic interval leave no piece to convert or evaluate.
     Vec1<const float> t(XKNOT);
     if (t(KORDER) == t(NDATA + 1)) {

@@ -39,27 +39,7 @@ bool dataFitKnots(int n, const float* xs, int k, const float* knots) {
               "are given.");
         return false;
     }
-    const KnotFault fault = ScanKnots(knots, n + k, k);
-    if (fault.kind == KnotFault::kMultiplicity) {
-        E1VALI(1, fault.first);
-        E1VALI(2, fault.last);
-        E1VALR(1, t(fault.last));
-        E1VALI(3, k);
-        E1MES(kFatal, 13,
-              "The knots %(L1)KNOT(%(I1)) through %(L1)KNOT(%(I2)) are all equal to %(R1).  The "
-              "multiplicity of the knots must not exceed %(L2) = %(I3).");
-        return false;
-    }
-    if (fault.kind == KnotFault::kDecrease) {
-        E1VALI(1, fault.first);
-        E1VALI(2, fault.last);
-        E1VALR(1, t(fault.first));
-        E1VALR(2, t(fault.last));
-        E1MES(kFatal, 14,
-              "The knot %(L1)KNOT(%(I1)) = %(R1) and %(L1)KNOT(%(I2)) = %(R2).  The knots must be "
-              "nondecreasing.");
-        return false;
-    }
+    if (!KnotsHold(knots, "XKNOT", n + k, k, 13, 14)) return false;
     // Schoenberg-Whitney: each abscissa inside the support of its B-spline.
     if (!(t(1) <= x(1) && x(1) < t(1 + k))) {
         E1VALI(2, 1 + k);

@@ -360,28 +360,7 @@ void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const flo
               "points while NCOEF = %(I1) and NDATA = %(I2) are given.");
         return;
     }
-    const KnotFault fault = ScanKnots(XGUESS, nc + k, k);
-    Vec1<const float> guess(XGUESS);
-    if (fault.kind == KnotFault::kMultiplicity) {
-        E1VALI(1, fault.first);
-        E1VALI(2, fault.last);
-        E1VALR(1, guess(fault.last));
-        E1VALI(3, k);
-        E1MES(kFatal, 9,
-              "The knots XGUESS(%(I1)) through XGUESS(%(I2)) are all equal to %(R1).  The "
-              "multiplicity of the knots must not exceed KORDER = %(I3).");
-        return;
-    }
-    if (fault.kind == KnotFault::kDecrease) {
-        E1VALI(1, fault.first);
-        E1VALR(1, guess(fault.first));
-        E1VALI(2, fault.last);
-        E1VALR(2, guess(fault.last));
-        E1MES(kFatal, 10,
-              "The knot XGUESS(%(I1)) = %(R1) and XGUESS(%(I2)) = %(R2).  The knots must be "
-              "nondecreasing.");
-        return;
-    }
+    if (!KnotsHold(XGUESS, "XGUESS", nc + k, k, 9, 10)) return;
 
     // WK: the fit's scratch, the sorted data it leaves, the guess's coefficients.
     const std::ptrdiff_t nd = n;
