@@ -43,12 +43,12 @@ void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDE
               "The number of coefficients must be greater than or equal to the order while NCOEF "
               "= %(I1) and KORDER = %(I2) are given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     int nintv = 0;
     B2CPP(KORDER, XKNOT, NCOEF, BSCOEF, nintv, BREAK, PPCOEF, WKCONV);
     // A knot error of the conversion leaves the piecewise-polynomial form unset.
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     EvaluatePieces(IDERIV, N, XVEC, KORDER, nintv, BREAK, PPCOEF, VALUE, IWK, WKH);
 }
@@ -58,7 +58,7 @@ void B2CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float
     RoutineScope scope("B2CPP");
     if (!OrderAndCountHold(KORDER, NCOEF, 3, kCoefficientsAtLeastOrder)) return;
     B3INT(KORDER, XKNOT, NCOEF);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     Vec1<float> wk(WK);
     B3CPP(KORDER, XKNOT, NCOEF, BSCOEF, NINTV, BREAK, PPCOEF, wk.at(1), wk.at(KORDER + 1),
           wk.at(2 * KORDER + 1), wk.at(3 * KORDER + 1));

@@ -101,7 +101,7 @@ void B2NAK(const int& NDATA, const float XDATA[], const int& KORDER, float XKNOT
               "The number of data points must be at least as large as the order of the spline "
               "while NDATA = %(I1) and KORDER = %(I2) are given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     Vec1<float> x(XSRT), t(XKNOT);
     const AbscissaFault fault =
@@ -132,7 +132,7 @@ void B2INT(const int& NDATA, const float XDATA[], const float FDATA[], const int
            const float XKNOT[], float BSCOEF[], float WK[], float XS[], float FS[], int IWK[]) {
     RoutineScope scope("B2INT");
     B3INT(KORDER, XKNOT, NDATA);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     const int n = NDATA;
     Vec1<int> iwk(IWK);

@@ -94,7 +94,7 @@ void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     const std::ptrdiff_t q = static_cast<std::ptrdiff_t>(ncoef + 3) * K;
     B2LSQ(NDATA, XDATA, FDATA, WEIGHT, K, XKNOT, ncoef, BSCOEF, wk.at(1), wk.at(q + 1),
           wk.at(q + nd + 1), wk.at(q + 2 * nd + 1), IWK);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     // ... then for the evaluation on the sorted abscissas.
     EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, XKNOT, ncoef, BSCOEF, WK, IWK);

@@ -93,12 +93,13 @@ int& knfindHint() {
 
 void raiseIntervalCountError(int nintv) {
     E1VALI(1, nintv);
-    E1MES(5, 1, "The number of intervals must be at least 1 while NINTV = %(I1) is given.");
+    E1MES(kTerminal, 1, "The number of intervals must be at least 1 while NINTV = %(I1) is given.");
 }
 
 void raiseDerivativeOrderError(int ideriv) {
     E1VALI(1, ideriv);
-    E1MES(5, 2, "The order of the derivative must be positive while IDERIV = %(I1) is given.");
+    E1MES(kTerminal, 2,
+          "The order of the derivative must be positive while IDERIV = %(I1) is given.");
 }
 
 }  // namespace
@@ -142,9 +143,9 @@ void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV
     if (IDERIV < 0) raiseDerivativeOrderError(IDERIV);
     if (N <= 0) {
         E1VALI(1, N);
-        E1MES(5, 3, "The length of XVEC must be at least 1 while N = %(I1) is given.");
+        E1MES(kTerminal, 3, "The length of XVEC must be at least 1 while N = %(I1) is given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     for (int i = 2; i <= N; ++i) {
         if (!(x(i) > x(i - 1))) {
@@ -152,7 +153,7 @@ void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV
             E1VALI(2, i);
             E1VALR(1, x(i - 1));
             E1VALR(2, x(i));
-            E1MES(4, 4,
+            E1MES(kFatal, 4,
                   "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and "
                   "XVEC(%(I2)) = %(R2).");
             return;
@@ -169,11 +170,11 @@ float PPDER(const int& IDERIV, const float& X, const int& KORDER, const int& NIN
     if (IDERIV < 0) raiseDerivativeOrderError(IDERIV);
     if (KORDER <= 0) {
         E1VALI(1, KORDER);
-        E1MES(5, 3,
+        E1MES(kTerminal, 3,
               "The order of the interpolating polynomial must be positive while KORDER = %(I1) is "
               "given.");
     }
-    if (N1RTY(0) != 0 || IDERIV >= KORDER) return result;
+    if (N1RTY(0) >= kFatal || IDERIV >= KORDER) return result;
 
     Mat1<const float> c(PPCOEF, KORDER);
     int l = 0;

@@ -149,7 +149,7 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
               "The maximum number of iterations must be at least 2 while ITMAX = %(I1) is "
               "given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     // Sorted data: x in WK(1..n), f in WK(n+1..2n).
     const std::ptrdiff_t nd = n;

@@ -201,7 +201,7 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
 
     const float eps = AMACH(4);
     C3SCV(bands);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     float p = 0.0f, q = 0.0f;
     auto score = [&](float rho) {

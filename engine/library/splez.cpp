@@ -134,7 +134,7 @@ void SPLEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            const int& IDER, const int& N, const float XVEC[], float VALUE[]) {
     RoutineScope scope("SPLEZ");
     if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     Workspace<float> wk(SplezRealWorkspace(NDATA, ITYPE, N));
     Workspace<int> iwk(SplezIntegerWorkspace(NDATA, N));
@@ -163,7 +163,7 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            int IWK[]) {
     RoutineScope scope("S2LEZ");
     if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     const AbscissaFault fault =
         SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kAlwaysSort);
     if (fault) {
@@ -171,7 +171,7 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
         return;
     }
     if (!distinctEvaluationPoints(N, XVEC, WK, IWK)) return;
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     // The sorted copies above served the checks only; the workers get the caller's arrays.
     Vec1<float> wk(WK);
@@ -228,7 +228,7 @@ void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            float WK2[], float WK3[], int IWK[]) {
     RoutineScope scope("S3LEZ");
     C2INT(NDATA, XDATA, FDATA, WK1, WK2, IWK);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
 }
 
