@@ -20,7 +20,7 @@ void C2AKM(const int& NDATA, const float XDATA[], const float FDATA[], float BRE
         return;
     }
     C1SOR(NDATA, XDATA, FDATA, BREAK, CSCOEF, 4, IWK);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     Vec1<const float> x(BREAK);
     Mat1<float> c(CSCOEF, 4);
 

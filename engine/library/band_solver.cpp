@@ -262,7 +262,7 @@ void L2ARB(const int& N, const float A[], const int& LDA, const int& NLCA, const
     const int ldf = 2 * NLCA + NUCA + 1;
     float rcond = 0.0f;
     L2CRB(N, A, LDA, NLCA, NUCA, FACT, ldf, IPVT, rcond, WK, X);
-    if (N1RTY(1) == kFatal || N1RTY(1) == kTerminal) return;
+    if (N1RTY(1) >= kFatal) return;
     LFSRB(N, FACT, ldf, NLCA, NUCA, IPVT, B, IPATH, X);
     LFIRB(N, A, LDA, NLCA, NUCA, FACT, ldf, IPVT, B, IPATH, X, WK);
     if (rcond <= AMACH(4)) {

@@ -2,6 +2,8 @@
 // BSPLVB) and the knot-sequence check shared by the fitting and the conversion routines.
 #include "bspline_basis.h"
 
+#include <string>
+
 #include "errors.h"
 #include "machine.h"
 #include "views.h"
@@ -30,26 +32,51 @@ KnotFault ScanKnots(const float XKNOT[], int count, int korder) {
     return {};
 }
 
-void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], int korder, int multiplicityCode,
-                    int decreaseCode) {
+void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], std::string_view name, int korder,
+                    int multiplicityCode, int decreaseCode) {
     Vec1<const float> t(XKNOT);
+    const std::string a(name);
     if (fault.kind == KnotFault::kMultiplicity) {
         E1VALI(1, fault.first);
         E1VALI(2, fault.last);
         E1VALR(1, t(fault.last));
         E1VALI(3, korder);
         E1MES(kFatal, multiplicityCode,
-              "The knots XKNOT(%(I1)) through XKNOT(%(I2)) are all equal to %(R1).  The "
-              "multiplicity of the knots must not exceed KORDER = %(I3).");
+              "The knots " + a + "(%(I1)) through " + a +
+                  "(%(I2)) are all equal to %(R1).  The multiplicity of the knots must not "
+                  "exceed KORDER = %(I3).");
     } else if (fault.kind == KnotFault::kDecrease) {
         E1VALI(1, fault.first);
         E1VALR(1, t(fault.first));
         E1VALI(2, fault.last);
         E1VALR(2, t(fault.last));
         E1MES(kFatal, decreaseCode,
-              "The knot XKNOT(%(I1)) = %(R1) and XKNOT(%(I2)) = %(R2).  The knots must be "
-              "nondecreasing.");
+              "The knot " + a + "(%(I1)) = %(R1) and " + a +
+                  "(%(I2)) = %(R2).  The knots must be nondecreasing.");
     }
+}
+
+bool KnotsHold(const float XKNOT[], std::string_view name, int count, int korder,
+               int multiplicityCode, int decreaseCode) {
+    const KnotFault fault = ScanKnots(XKNOT, count, korder);
+    if (fault.kind == KnotFault::kNone) return true;
+    RaiseKnotFault(fault, XKNOT, name, korder, multiplicityCode, decreaseCode);
+    return false;
+}
+
+bool OrderAndCountHold(int korder, int count, int countCode, std::string_view countMessage) {
+    if (korder < 1) {
+        E1VALI(1, korder);
+        E1MES(kTerminal, 1, kOrderAtLeastOne);
+        return false;
+    }
+    if (count < korder) {
+        E1VALI(1, count);
+        E1VALI(2, korder);
+        E1MES(kTerminal, countCode, countMessage);
+        return false;
+    }
+    return true;
 }
 
 float EnlargedRightEnd(float XMAX) {

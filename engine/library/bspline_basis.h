@@ -72,9 +72,19 @@ struct KnotFault {
 };
 KnotFault ScanKnots(const float XKNOT[], int count, int korder);
 
-// Raises the FATAL error for a fault found by ScanKnots, with the routine's own codes.
-void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], int korder, int multiplicityCode,
-                    int decreaseCode);
+// Raises the FATAL error for a fault found by ScanKnots in the knot array called `name` in the
+// messages, with the routine's own codes.
+void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], std::string_view name, int korder,
+                    int multiplicityCode, int decreaseCode);
+// ScanKnots over XKNOT(1..count), raising the first fault with RaiseKnotFault. True when the
+// knots hold.
+bool KnotsHold(const float XKNOT[], std::string_view name, int count, int korder,
+               int multiplicityCode, int decreaseCode);
+
+// The opening checks of the B-spline routines: the order korder at least 1 (TERMINAL 1, with
+// kOrderAtLeastOne) and `count` at least korder (TERMINAL countCode, with countMessage and the
+// inserts I1 = count, I2 = korder). True when both hold; otherwise the first failure is raised.
+bool OrderAndCountHold(int korder, int count, int countCode, std::string_view countMessage);
 
 // The right end knot of the library's B-spline workers: XMAX moved outward by a relative 100*eps
 // in one rounding (100*eps itself when that gives 0), so that the largest abscissa lies strictly

@@ -4,12 +4,12 @@
 
 #include "bspline_basis.h"
 #include "errors.h"
-#include "pp_eval.h"
+#include "pp_piece.h"
 #include "views.h"
 
 void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDER,
            const float XKNOT[], const int& NCOEF, const float BSCOEF[], float VALUE[],
-           float PPCOEF[], float BREAK[], int IWK[], float WKH[], float WKC[], float WKCONV[]) {
+           float PPCOEF[], float BREAK[], int IWK[], float WKH[], float /*WKC*/[], float WKCONV[]) {
     RoutineScope scope("B21GD");
     Vec1<const float> x(XVEC);
     if (N < 1) {
@@ -43,49 +43,22 @@ void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDE
               "The number of coefficients must be greater than or equal to the order while NCOEF "
               "= %(I1) and KORDER = %(I2) are given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     int nintv = 0;
     B2CPP(KORDER, XKNOT, NCOEF, BSCOEF, nintv, BREAK, PPCOEF, WKCONV);
     // A knot error of the conversion leaves the piecewise-polynomial form unset.
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
-    Vec1<float> value(VALUE), h(WKH), pick(WKC);
-    Vec1<int> piece(IWK);
-    Mat1<const float> c(PPCOEF, KORDER);
-    Vec1<const float> brk(BREAK);
-    for (int i = 1; i <= N; ++i) {
-        PPFIND(KORDER, nintv, BREAK, x(i), piece(i));
-        h(i) = x(i) - brk(piece(i));
-        value(i) = 0.0f;
-    }
-    // Nested multiplication, dividing by the factorials on the way.
-    float d = static_cast<float>(KORDER - IDERIV);
-    for (int j = KORDER; j >= IDERIV + 1; --j) {
-        for (int i = 1; i <= N; ++i) {
-            pick(i) = c(j, piece(i));
-            value(i) = (value(i) / d) * h(i) + pick(i);
-        }
-        d -= 1.0f;
-    }
+    EvaluatePieces(IDERIV, N, XVEC, KORDER, nintv, BREAK, PPCOEF, VALUE, IWK, WKH);
 }
 
 void B2CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float BSCOEF[],
            int& NINTV, float BREAK[], float PPCOEF[], float WK[]) {
     RoutineScope scope("B2CPP");
-    if (KORDER < 1) {
-        E1VALI(1, KORDER);
-        E1MES(kTerminal, 1, kOrderAtLeastOne);
-        return;
-    }
-    if (NCOEF < KORDER) {
-        E1VALI(1, NCOEF);
-        E1VALI(2, KORDER);
-        E1MES(kTerminal, 3, kCoefficientsAtLeastOrder);
-        return;
-    }
+    if (!OrderAndCountHold(KORDER, NCOEF, 3, kCoefficientsAtLeastOrder)) return;
     B3INT(KORDER, XKNOT, NCOEF);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     Vec1<float> wk(WK);
     B3CPP(KORDER, XKNOT, NCOEF, BSCOEF, NINTV, BREAK, PPCOEF, wk.at(1), wk.at(KORDER + 1),
           wk.at(2 * KORDER + 1), wk.at(3 * KORDER + 1));
@@ -165,24 +138,12 @@ void B3CPP(const int& KORDER, const float XKNOT[], const int& NCOEF, const float
 
 void B3INT(const int& KORDER, const float XKNOT[], const int& NDATA) {
     RoutineScope scope("B3INT ");
-    if (KORDER < 1) {
-        E1VALI(1, KORDER);
-        E1MES(kTerminal, 1, kOrderAtLeastOne);
+    if (!OrderAndCountHold(KORDER, NDATA, 2,
+                           "The number of data points must be at least as large as the order of "
+                           "the spline while NDATA = %(I1) and KORDER = %(I2) are given.")) {
         return;
     }
-    if (NDATA < KORDER) {
-        E1VALI(1, NDATA);
-        E1VALI(2, KORDER);
-        E1MES(kTerminal, 2,
-              "The number of data points must be at least as large as the order of the spline "
-              "while NDATA = %(I1) and KORDER = %(I2) are given.");
-        return;
-    }
-    KnotFault fault = ScanKnots(XKNOT, NDATA + KORDER, KORDER);
-    if (fault.kind != KnotFault::kNone) {
-        RaiseKnotFault(fault, XKNOT, KORDER, 4, 5);
-        return;
-    }
+    if (!KnotsHold(XKNOT, "XKNOT", NDATA + KORDER, KORDER, 4, 5)) return;
     // Equal end knots of the basic interval leave no piece to convert or evaluate.
     Vec1<const float> t(XKNOT);
     if (t(KORDER) == t(NDATA + 1)) {

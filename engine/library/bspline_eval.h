@@ -5,7 +5,8 @@
 // VALUE(i) = derivative of order IDERIV at XVEC(i) (strictly increasing) of the spline of order
 // KORDER with knots XKNOT(1..NCOEF+KORDER) and coefficients BSCOEF(1..NCOEF). Scratch:
 // PPCOEF KORDER*(NCOEF-KORDER+1), BREAK NCOEF-KORDER+2, IWK N (piece indices), WKH N (offsets),
-// WKC N (coefficient picks), WKCONV 3*KORDER+KORDER*KORDER (conversion).
+// WKCONV 3*KORDER+KORDER*KORDER (conversion). WKC is no longer used and stays in the calling
+// sequence.
 void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDER,
            const float XKNOT[], const int& NCOEF, const float BSCOEF[], float VALUE[],
            float PPCOEF[], float BREAK[], int IWK[], float WKH[], float WKC[], float WKCONV[]);

@@ -39,27 +39,7 @@ bool dataFitKnots(int n, const float* xs, int k, const float* knots) {
               "are given.");
         return false;
     }
-    const KnotFault fault = ScanKnots(knots, n + k, k);
-    if (fault.kind == KnotFault::kMultiplicity) {
-        E1VALI(1, fault.first);
-        E1VALI(2, fault.last);
-        E1VALR(1, t(fault.last));
-        E1VALI(3, k);
-        E1MES(kFatal, 13,
-              "The knots %(L1)KNOT(%(I1)) through %(L1)KNOT(%(I2)) are all equal to %(R1).  The "
-              "multiplicity of the knots must not exceed %(L2) = %(I3).");
-        return false;
-    }
-    if (fault.kind == KnotFault::kDecrease) {
-        E1VALI(1, fault.first);
-        E1VALI(2, fault.last);
-        E1VALR(1, t(fault.first));
-        E1VALR(2, t(fault.last));
-        E1MES(kFatal, 14,
-              "The knot %(L1)KNOT(%(I1)) = %(R1) and %(L1)KNOT(%(I2)) = %(R2).  The knots must be "
-              "nondecreasing.");
-        return false;
-    }
+    if (!KnotsHold(knots, "XKNOT", n + k, k, 13, 14)) return false;
     // Schoenberg-Whitney: each abscissa inside the support of its B-spline.
     if (!(t(1) <= x(1) && x(1) < t(1 + k))) {
         E1VALI(2, 1 + k);
@@ -121,7 +101,7 @@ void B2NAK(const int& NDATA, const float XDATA[], const int& KORDER, float XKNOT
               "The number of data points must be at least as large as the order of the spline "
               "while NDATA = %(I1) and KORDER = %(I2) are given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     Vec1<float> x(XSRT), t(XKNOT);
     const AbscissaFault fault =
@@ -152,7 +132,7 @@ void B2INT(const int& NDATA, const float XDATA[], const float FDATA[], const int
            const float XKNOT[], float BSCOEF[], float WK[], float XS[], float FS[], int IWK[]) {
     RoutineScope scope("B2INT");
     B3INT(KORDER, XKNOT, NDATA);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     const int n = NDATA;
     Vec1<int> iwk(IWK);

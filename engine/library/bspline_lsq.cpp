@@ -94,7 +94,7 @@ void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     const std::ptrdiff_t q = static_cast<std::ptrdiff_t>(ncoef + 3) * K;
     B2LSQ(NDATA, XDATA, FDATA, WEIGHT, K, XKNOT, ncoef, BSCOEF, wk.at(1), wk.at(q + 1),
           wk.at(q + nd + 1), wk.at(q + 2 * nd + 1), IWK);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     // ... then for the evaluation on the sorted abscissas.
     EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, XKNOT, ncoef, BSCOEF, WK, IWK);
@@ -105,17 +105,7 @@ void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const flo
            float XS[], float FS[], float WS[], int IWK[]) {
     RoutineScope scope("B2LSQ ");
     Vec1<const float> w(WEIGHT);
-    if (KORDER < 1) {
-        E1VALI(1, KORDER);
-        E1MES(kTerminal, 1, kOrderAtLeastOne);
-        return;
-    }
-    if (NCOEF < KORDER) {
-        E1VALI(1, NCOEF);
-        E1VALI(2, KORDER);
-        E1MES(kTerminal, 2, kCoefficientsAtLeastOrder);
-        return;
-    }
+    if (!OrderAndCountHold(KORDER, NCOEF, 2, kCoefficientsAtLeastOrder)) return;
     if (NDATA < NCOEF) {
         E1VALI(1, NCOEF);
         E1VALI(2, NDATA);
@@ -124,11 +114,7 @@ void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const flo
               "points while NCOEF = %(I1) and NDATA = %(I2) are given.");
         return;
     }
-    KnotFault fault = ScanKnots(XKNOT, NCOEF + KORDER, KORDER);
-    if (fault.kind != KnotFault::kNone) {
-        RaiseKnotFault(fault, XKNOT, KORDER, 5, 6);
-        return;
-    }
+    if (!KnotsHold(XKNOT, "XKNOT", NCOEF + KORDER, KORDER, 5, 6)) return;
     for (int i = 1; i <= NDATA; ++i) {
         if (w(i) <= 0.0f) {
             E1VALI(1, i);

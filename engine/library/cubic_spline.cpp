@@ -21,11 +21,12 @@ constexpr int kSecondDerivative = 2;
 void checkEasyArguments(int ndata, int n) {
     if (ndata < 2) {
         E1VALI(1, ndata);
-        E1MES(5, 1, "The number of data points must be 2 or more while NDATA = %(I1) is given.");
+        E1MES(kTerminal, 1,
+              "The number of data points must be 2 or more while NDATA = %(I1) is given.");
     }
     if (n < 1) {
         E1VALI(1, n);
-        E1MES(5, 2, "The length of XVEC must be at least one while N = %(I1) is given.");
+        E1MES(kTerminal, 2, "The length of XVEC must be at least one while N = %(I1) is given.");
     }
 }
 
@@ -35,7 +36,7 @@ void CSIEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            float VALUE[]) {
     RoutineScope scope("CSIEZ");
     checkEasyArguments(NDATA, N);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     const long long ndata = NDATA;
     const long long n = N;
@@ -45,7 +46,7 @@ void CSIEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     if (!iwk.ok() || !wkp.ok() || !wke.ok()) {
         E1VALI(1, NDATA);
         E1VALI(2, N);
-        E1MES(5, 5,
+        E1MES(kTerminal, 5,
               "The required storage cannot be allocated.  Workspace allocation is based on NDATA = "
               "%(I1) and N = %(I2).");
         return;
@@ -57,7 +58,7 @@ void C2IEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            float VALUE[], int IWK[], float WKP[], float WKE[]) {
     RoutineScope scope("C2IEZ");
     checkEasyArguments(NDATA, N);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     float* breaks = WKP;
     float* ppcoef = WKP + NDATA;
@@ -89,21 +90,22 @@ void C2DEC(const int& NDATA, const float XDATA[], const float FDATA[], const int
     const int n = NDATA;
     if (n < 2) {
         E1VALI(1, n);
-        E1MES(5, 1, "The number of data points must be 2 or more while NDATA = %(I1) is given.");
+        E1MES(kTerminal, 1,
+              "The number of data points must be 2 or more while NDATA = %(I1) is given.");
     }
     if (ILEFT < 0 || ILEFT > 2) {
         E1VALI(1, ILEFT);
-        E1MES(5, 2, "The argument ILEFT = %(I1).  It must be 0, 1 or 2.");
+        E1MES(kTerminal, 2, "The argument ILEFT = %(I1).  It must be 0, 1 or 2.");
     }
     if (IRIGHT < 0 || IRIGHT > 2) {
         E1VALI(1, IRIGHT);
-        E1MES(5, 3, "The argument IRIGHT = %(I1).  It must be 0, 1 or 2.");
+        E1MES(kTerminal, 3, "The argument IRIGHT = %(I1).  It must be 0, 1 or 2.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     const int incf = 4;
     C1SOR(n, XDATA, FDATA, BREAK, PPCOEF, incf, IWK);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     // Row 1 holds the values, row 2 the slopes s(m) being solved for; rows 3
     // and 4 first hold the interval lengths and divided differences, then the

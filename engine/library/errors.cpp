@@ -218,7 +218,7 @@ void E1PSH(std::string_view NAME) {
         return;
     }
     E1VALI(1, kLevels);
-    E1MES(5, 1, "Error condition in E1PSH.  Push would cause stack level to exceed %(I1).");
+    E1MES(kTerminal, 1, "Error condition in E1PSH.  Push would cause stack level to exceed %(I1).");
     LibraryStop(1);
 }
 
@@ -228,14 +228,16 @@ void E1POP(std::string_view NAME) {
     if (L <= 1) {
         E1PSH("E1POP");
         E1VALL(1, NAME);
-        E1MES(5, 1, "Error condition in E1POP.  Cannot pop from %(L1) because stack is empty.");
+        E1MES(kTerminal, 1,
+              "Error condition in E1POP.  Cannot pop from %(L1) because stack is empty.");
         LibraryStop(1);
     }
     if (NAME != s.levels[L].name() && trimmed(NAME) != trimmed(s.levels[L].name())) {
         std::string stacked(s.levels[L].name());
         E1VALL(1, NAME);
         E1VALL(2, stacked);
-        E1MES(5, 2, "Error condition in E1POP.  %(L1) does not match the name %(L2) in the stack.");
+        E1MES(kTerminal, 2,
+              "Error condition in E1POP.  %(L1) does not match the name %(L2) in the stack.");
         LibraryStop(1);
     }
     int T = s.levels[L].type;
@@ -313,7 +315,7 @@ namespace {
 int queryLevel(const int& IWHICH, const char* routine, bool wantType) {
     ErrorState& s = started();
     if (IWHICH != 0 && IWHICH != 1) {
-        s.levels[s.level].type = 5;
+        s.levels[s.level].type = kTerminal;
         s.levels[s.level].code = 1;
         reportAndStop(std::string(".  The argument passed to ") + routine + " must be 0 or 1.");
     }

@@ -43,7 +43,7 @@ float AMACH(const int& N) {
     if (N >= 1 && N <= 8) return std::bit_cast<float>(bits[N - 1]);
     RoutineScope scope("AMACH");
     E1VALI(1, N);
-    E1MES(5, 5, "The argument must be between 1 and 8 inclusive. N = %(I1)");
+    E1MES(kTerminal, 5, "The argument must be between 1 and 8 inclusive. N = %(I1)");
     return 0.0f;
 }
 
@@ -79,7 +79,7 @@ char ACHAR(const int& I) {
     if (I < 0) {
         RoutineScope scope("ACHAR");
         E1VALI(1, I);
-        E1MES(5, 1, "The ASCII value must be non-negative while I = %(I1) is given.");
+        E1MES(kTerminal, 1, "The ASCII value must be non-negative while I = %(I1) is given.");
         return '\0';
     }
     return static_cast<char>(I);

@@ -4,6 +4,7 @@
 #include "pp_eval.h"
 
 #include "errors.h"
+#include "pp_piece.h"
 #include "views.h"
 
 namespace {
@@ -92,12 +93,13 @@ int& knfindHint() {
 
 void raiseIntervalCountError(int nintv) {
     E1VALI(1, nintv);
-    E1MES(5, 1, "The number of intervals must be at least 1 while NINTV = %(I1) is given.");
+    E1MES(kTerminal, 1, "The number of intervals must be at least 1 while NINTV = %(I1) is given.");
 }
 
 void raiseDerivativeOrderError(int ideriv) {
     E1VALI(1, ideriv);
-    E1MES(5, 2, "The order of the derivative must be positive while IDERIV = %(I1) is given.");
+    E1MES(kTerminal, 2,
+          "The order of the derivative must be positive while IDERIV = %(I1) is given.");
 }
 
 }  // namespace
@@ -131,24 +133,19 @@ void KNFIND(const float XKNOT[], const int& LXT, const float& X, int& LEFT, int&
 
 void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV,
            const float BREAK[], const float PPCOEF[], float VALUE[], int IWK[], float WKH[],
-           float WKC[]) {
+           float /*WKC*/[]) {
     RoutineScope scope("C21GD");
     Vec1<const float> x(XVEC);
-    Vec1<const float> tau(BREAK);
-    Mat1<const float> c(PPCOEF, 4);
     Vec1<float> value(VALUE);
-    Vec1<int> piece(IWK);
-    Vec1<float> h(WKH);
-    Vec1<float> term(WKC);
 
     for (int i = 1; i <= N; ++i) value(i) = 0.0f;
     if (NINTV <= 0) raiseIntervalCountError(NINTV);
     if (IDERIV < 0) raiseDerivativeOrderError(IDERIV);
     if (N <= 0) {
         E1VALI(1, N);
-        E1MES(5, 3, "The length of XVEC must be at least 1 while N = %(I1) is given.");
+        E1MES(kTerminal, 3, "The length of XVEC must be at least 1 while N = %(I1) is given.");
     }
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     for (int i = 2; i <= N; ++i) {
         if (!(x(i) > x(i - 1))) {
@@ -156,25 +153,13 @@ void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV
             E1VALI(2, i);
             E1VALR(1, x(i - 1));
             E1VALR(2, x(i));
-            E1MES(4, 4,
+            E1MES(kFatal, 4,
                   "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and "
                   "XVEC(%(I2)) = %(R2).");
             return;
         }
     }
-    for (int i = 1; i <= N; ++i) {
-        PPFIND(4, NINTV, BREAK, x(i), piece(i));
-        h(i) = x(i) - tau(piece(i));
-    }
-    // Nested multiplication, dividing by the factorials on the way.
-    float fac = static_cast<float>(4 - IDERIV);
-    for (int k = 4; k >= IDERIV + 1; --k) {
-        for (int i = 1; i <= N; ++i) {
-            term(i) = c(k, piece(i));
-            value(i) = value(i) / fac * h(i) + term(i);
-        }
-        fac -= 1.0f;
-    }
+    EvaluatePieces(IDERIV, N, XVEC, 4, NINTV, BREAK, PPCOEF, VALUE, IWK, WKH);
 }
 
 float PPDER(const int& IDERIV, const float& X, const int& KORDER, const int& NINTV,
@@ -185,20 +170,14 @@ float PPDER(const int& IDERIV, const float& X, const int& KORDER, const int& NIN
     if (IDERIV < 0) raiseDerivativeOrderError(IDERIV);
     if (KORDER <= 0) {
         E1VALI(1, KORDER);
-        E1MES(5, 3,
+        E1MES(kTerminal, 3,
               "The order of the interpolating polynomial must be positive while KORDER = %(I1) is "
               "given.");
     }
-    if (N1RTY(0) != 0 || IDERIV >= KORDER) return result;
+    if (N1RTY(0) >= kFatal || IDERIV >= KORDER) return result;
 
     Mat1<const float> c(PPCOEF, KORDER);
     int l = 0;
     PPFIND(KORDER, NINTV, BREAK, X, l);
-    float h = X - BREAK[l - 1];
-    float fac = static_cast<float>(KORDER - IDERIV);
-    for (int k = KORDER; k >= IDERIV + 1; --k) {
-        result = result / fac * h + c(k, l);
-        fac -= 1.0f;
-    }
-    return result;
+    return EvaluatePiece(c.at(1, l), KORDER, IDERIV, X - BREAK[l - 1]);
 }

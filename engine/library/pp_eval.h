@@ -13,8 +13,8 @@ void PPFIND(const int& KORDER, const int& NINTV, const float BREAK[], const floa
 void KNFIND(const float XKNOT[], const int& LXT, const float& X, int& LEFT, int& MFLAG);
 // VALUE(I) = derivative of order IDERIV of the cubic piecewise polynomial at
 // XVEC(I), for strictly increasing XVEC. Work arrays of N entries: IWK (piece
-// indices), WKH (offsets from the piece's left breakpoint), WKC (coefficients
-// of the current term).
+// indices), WKH (offsets from the piece's left breakpoint); WKC is no longer
+// used and stays in the calling sequence.
 void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV,
            const float BREAK[], const float PPCOEF[], float VALUE[], int IWK[], float WKH[],
            float WKC[]);

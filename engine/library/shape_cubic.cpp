@@ -76,127 +76,88 @@ Moments moments(const Active& act, double a, double b) {
     return m;
 }
 
+// The sorted data: x(1..n) increasing, f(1..n).
+struct Data {
+    int n;
+    Vec1<const float> x, f;
+    double h(int i) const { return double(x(i + 1)) - double(x(i)); }  // x(i+1) - x(i)
+    double chord(int i) const { return (double(f(i + 1)) - double(f(i))) / h(i); }
+};
+
 // The dual problem on the sorted data: unknown corner values lam(2..n-1) of
 // the broken line (0 at both ends), one constraint per interior point.
-struct Dual {
-    int n;
-    const float* x;      // x(1..n)
-    const int* kinds;    // kinds(1..n-1) of the intervals
-    const double* curv;  // curv(2..n-1): the jumps of the chord slopes
-    bool unconstrained;  // every interval free: the natural spline
-    double h(int i) const { return double(x[i]) - double(x[i - 1]); }  // x(i+1) - x(i)
-    int kind(int i) const { return unconstrained ? kFree : kinds[i - 1]; }
+struct Dual : Data {
+    Vec1<const int> kinds;    // kinds(1..n-1) of the intervals
+    Vec1<const double> curv;  // curv(2..n-1): the jumps of the chord slopes
+    bool unconstrained;       // every interval free: the natural spline
+    int kind(int i) const { return unconstrained ? kFree : kinds(i); }
 
-    // The objective; grad(2..n-1), and when wanted the tridiagonal Hessian.
-    double evaluate(const double* lam, double* grad, double* diag, double* off) const {
+    // The objective and grad(2..n-1); with `hessian` also the tridiagonal Hessian, diagonal
+    // diag(2..n-1) and off-diagonal off(2..n-2), which are left alone otherwise.
+    double evaluate(Vec1<const double> lam, Vec1<double> grad, bool hessian, Vec1<double> diag,
+                    Vec1<double> off) const {
         double phi = 0.0;
         for (int j = 2; j <= n - 1; ++j) {
-            grad[j - 1] = -curv[j - 1];
-            phi -= lam[j - 1] * curv[j - 1];
-            if (diag) diag[j - 1] = off[j - 1] = 0.0;
+            grad(j) = -curv(j);
+            phi -= lam(j) * curv(j);
+            if (hessian) diag(j) = off(j) = 0.0;
         }
         for (int i = 1; i <= n - 1; ++i) {
-            const double a = lam[i - 1], b = lam[i];
+            const double a = lam(i), b = lam(i + 1);
             const double w = h(i);
             const Moments m = moments(activePart(kind(i), a, b), a, b);
             phi += 0.5 * w * m.square;
-            if (i >= 2) grad[i - 1] += w * m.withLeft;
-            if (i + 1 <= n - 1) grad[i] += w * m.withRight;
-            if (!diag) continue;
-            if (i >= 2) diag[i - 1] += w * m.ll;
-            if (i + 1 <= n - 1) diag[i] += w * m.rr;
-            if (i >= 2 && i + 1 <= n - 1) off[i - 1] += w * m.lr;  // (i, i+1)
+            if (i >= 2) grad(i) += w * m.withLeft;
+            if (i + 1 <= n - 1) grad(i + 1) += w * m.withRight;
+            if (!hessian) continue;
+            if (i >= 2) diag(i) += w * m.ll;
+            if (i + 1 <= n - 1) diag(i + 1) += w * m.rr;
+            if (i >= 2 && i + 1 <= n - 1) off(i) += w * m.lr;  // (i, i+1)
         }
         return phi;
     }
 };
 
-double maxAbs(const double* v, int from, int to) {
+double maxAbs(Vec1<const double> v, int from, int to) {
     double m = 0.0;
-    for (int j = from; j <= to; ++j) m = std::max(m, std::fabs(v[j - 1]));
+    for (int j = from; j <= to; ++j) m = std::max(m, std::fabs(v(j)));
     return m;
 }
 
 // Solves the symmetric tridiagonal system (diag, off) d = -g for j = 2..n-1.
-void solveTridiagonal(int n, double* diag, const double* off, const double* g, double* d) {
+void solveTridiagonal(int n, Vec1<double> diag, Vec1<const double> off, Vec1<const double> g,
+                      Vec1<double> d) {
     // Forward elimination on copies held in diag and d.
-    for (int j = 2; j <= n - 1; ++j) d[j - 1] = -g[j - 1];
+    for (int j = 2; j <= n - 1; ++j) d(j) = -g(j);
     for (int j = 3; j <= n - 1; ++j) {
-        const double m = off[j - 2] / diag[j - 2];
-        diag[j - 1] -= m * off[j - 2];
-        d[j - 1] -= m * d[j - 2];
+        const double m = off(j - 1) / diag(j - 1);
+        diag(j) -= m * off(j - 1);
+        d(j) -= m * d(j - 1);
     }
     for (int j = n - 1; j >= 2; --j) {
-        if (j < n - 1) d[j - 1] -= off[j - 1] * d[j];
-        d[j - 1] /= diag[j - 1];
+        if (j < n - 1) d(j) -= off(j) * d(j + 1);
+        d(j) /= diag(j);
     }
 }
 
-}  // namespace
-
-void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITMAX,
-           float BREAK[], float CSCOEF[], int& NBREAK, float WK[], int IWK[]) {
-    RoutineScope scope("C2CON");
-    const int n = NDATA;
-    if (n < 3) {
-        E1VALI(1, n);
-        E1MES(kTerminal, 1,
-              "The number of data points must be at least 3 while NDATA = %(I1) is given.");
-    }
-    if (ITMAX < 2) {
-        E1VALI(1, ITMAX);
-        E1MES(kTerminal, 2,
-              "The maximum number of iterations must be at least 2 while ITMAX = %(I1) is "
-              "given.");
-    }
-    if (N1RTY(0) != 0) return;
-
-    // Sorted data: x in WK(1..n), f in WK(n+1..2n).
-    const std::ptrdiff_t nd = n;
-    Vec1<const float> fd(FDATA);
-    Vec1<float> x(WK), f(WK + nd);
-    Vec1<int> iwk(IWK);
-    const AbscissaFault fault =
-        SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kCopyIfAscending);
-    if (fault) {
-        RaiseAbscissaFault(fault, kFatal, 3);
-        return;
-    }
-    for (int j = 1; j <= n; ++j) f(j) = fd(iwk(j));
-
-    Workspace<double> work(7 * nd);
-    if (!work.ok()) {
-        E1VALI(1, n);
-        E1MES(kTerminal, 4,
-              "The required storage cannot be allocated.  Workspace allocation is based on "
-              "NDATA = %(I1).");
-        return;
-    }
-    double* curv = work.get();
-    double* lam = curv + nd;
-    double* grad = lam + nd;
-    double* diag = grad + nd;
-    double* off = diag + nd;
-    double* step = off + nd;
-    double* trial = step + nd;
-
+// Step 1 on the sorted data: the curvature curv(2..n-1) at each interior
+// point and what the second derivative may do on each interval, kinds(1..n-1).
+void classifyIntervals(const Data& d, double eps, Vec1<double> curv, Vec1<int> kinds) {
+    const int n = d.n;
+    Vec1<const float> f = d.f;
     // Curvature of the data at each interior point: the jump of the chord
     // slopes, taken as 0 when it is within the rounding of the data.
-    const double eps = AMACH(4);
-    auto h = [&](int i) { return double(x(i + 1)) - double(x(i)); };
-    auto chord = [&](int i) { return (double(f(i + 1)) - double(f(i))) / h(i); };
     for (int j = 2; j <= n - 1; ++j) {
-        const double jump = chord(j) - chord(j - 1);
+        const double jump = d.chord(j) - d.chord(j - 1);
         const double noise = 8.0 * eps *
-                             ((std::fabs(f(j - 1)) + std::fabs(f(j))) / h(j - 1) +
-                              (std::fabs(f(j)) + std::fabs(f(j + 1))) / h(j) + std::fabs(chord(j)) +
-                              std::fabs(chord(j - 1)));
-        curv[j - 1] = std::fabs(jump) <= noise ? 0.0 : jump;
+                             ((std::fabs(f(j - 1)) + std::fabs(f(j))) / d.h(j - 1) +
+                              (std::fabs(f(j)) + std::fabs(f(j + 1))) / d.h(j) +
+                              std::fabs(d.chord(j)) + std::fabs(d.chord(j - 1)));
+        curv(j) = std::fabs(jump) <= noise ? 0.0 : jump;
     }
-    auto sign = [&](int j) { return curv[j - 1] > 0.0 ? 1 : (curv[j - 1] < 0.0 ? -1 : 0); };
+    auto sign = [&](int j) { return curv(j) > 0.0 ? 1 : (curv(j) < 0.0 ? -1 : 0); };
     // What the second derivative may do on each interval, from the curvature
     // signs at its two ends (an end interval has only one).
-    Vec1<int> kinds(IWK);  // the permutation is no longer needed
     for (int i = 1; i <= n - 1; ++i) {
         const int left = i >= 2 ? sign(i) : sign(i + 1);
         const int right = i + 1 <= n - 1 ? sign(i + 1) : sign(i);
@@ -224,44 +185,56 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
     // continuous slope keeps both stretches straight and the bend one-sided,
     // so the slope is let jump there.
     for (int j = 2; j <= n - 1; ++j) {
-        if (kinds(j - 1) == kStraight && kinds(j) == kStraight) curv[j - 1] = 0.0;
+        if (kinds(j - 1) == kStraight && kinds(j) == kStraight) curv(j) = 0.0;
     }
-    Dual dual{n, WK, IWK, curv, false};
+}
 
+// The scratch of the Newton iteration, n entries each.
+struct NewtonScratch {
+    Vec1<double> grad, diag, off, step, trial;
+};
+
+// Step 2: Newton's method with backtracking on the dual problem, from the
+// natural spline, for at most itmax steps. lam(1..n) receives the corner
+// values of the broken line. Returns whether the constraints are met.
+bool solveDual(const Dual& dual, int itmax, double eps, Vec1<double> lam, const NewtonScratch& w) {
+    const int n = dual.n;
+    Vec1<double> grad = w.grad, diag = w.diag, off = w.off, step = w.step, trial = w.trial;
     // Start from the natural spline, whose second derivative is the broken
     // line itself.
-    for (int j = 1; j <= n; ++j) lam[j - 1] = 0.0;
+    for (int j = 1; j <= n; ++j) lam(j) = 0.0;
     {
-        Dual natural{n, WK, IWK, curv, true};
-        natural.evaluate(lam, grad, diag, off);
+        Dual natural = dual;
+        natural.unconstrained = true;
+        natural.evaluate(lam, grad, true, diag, off);
         solveTridiagonal(n, diag, off, grad, step);
-        for (int j = 2; j <= n - 1; ++j) lam[j - 1] = step[j - 1];
+        for (int j = 2; j <= n - 1; ++j) lam(j) = step(j);
     }
 
-    const double scale = maxAbs(curv, 2, n - 1);
+    const double scale = maxAbs(dual.curv, 2, n - 1);
     // The constraints are the jumps of the slope at the data points; they are
     // met once those jumps are below what single precision resolves in the
     // slopes.
     double slopes = 0.0;
-    for (int i = 1; i <= n - 1; ++i) slopes = std::max(slopes, std::fabs(chord(i)));
+    for (int i = 1; i <= n - 1; ++i) slopes = std::max(slopes, std::fabs(dual.chord(i)));
     const double tolerance = eps * (slopes + scale);
-    double phi = dual.evaluate(lam, grad, diag, off);
+    double phi = dual.evaluate(lam, grad, true, diag, off);
     bool stalled = false;
-    for (int iter = 1; iter <= ITMAX && scale > 0.0; ++iter) {
+    for (int iter = 1; iter <= itmax && scale > 0.0; ++iter) {
         if (maxAbs(grad, 2, n - 1) <= tolerance) break;
         // A row whose broken line is projected away on both sides has no
         // curvature; a small ridge keeps its Newton step finite.
-        for (int j = 2; j <= n - 1; ++j) diag[j - 1] += 1e-12 * (h(j - 1) + h(j));
+        for (int j = 2; j <= n - 1; ++j) diag(j) += 1e-12 * (dual.h(j - 1) + dual.h(j));
         solveTridiagonal(n, diag, off, grad, step);
         double slope = 0.0;
-        for (int j = 2; j <= n - 1; ++j) slope += grad[j - 1] * step[j - 1];
+        for (int j = 2; j <= n - 1; ++j) slope += grad(j) * step(j);
         // Backtracking on the convex objective keeps every step a descent.
         double alpha = 1.0, trialPhi = phi;
         bool accepted = false;
         for (int halving = 0; halving < 60 && slope < 0.0; ++halving, alpha *= 0.5) {
-            trial[0] = trial[n - 1] = 0.0;
-            for (int j = 2; j <= n - 1; ++j) trial[j - 1] = lam[j - 1] + alpha * step[j - 1];
-            trialPhi = dual.evaluate(trial, grad, nullptr, nullptr);
+            trial(1) = trial(n) = 0.0;
+            for (int j = 2; j <= n - 1; ++j) trial(j) = lam(j) + alpha * step(j);
+            trialPhi = dual.evaluate(trial, grad, false, diag, off);
             if (trialPhi <= phi + 1e-4 * alpha * slope) {
                 accepted = true;
                 break;
@@ -269,12 +242,12 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
         }
         if (!accepted) {
             // No further decrease within rounding: the optimum is reached.
-            dual.evaluate(lam, grad, diag, off);
+            dual.evaluate(lam, grad, true, diag, off);
             stalled = true;
             break;
         }
-        std::copy(trial, trial + n, lam);
-        phi = dual.evaluate(lam, grad, diag, off);
+        std::copy(trial.at(1), trial.at(n + 1), lam.at(1));
+        phi = dual.evaluate(lam, grad, true, diag, off);
         if (alpha < 0x1p-30) {
             stalled = true;  // the objective no longer moves within rounding
             break;
@@ -283,20 +256,24 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
     // The iterates only ever lower the objective, so the last one is the
     // best answer when the iteration limit is reached.
     const double residual = scale > 0.0 ? maxAbs(grad, 2, n - 1) : 0.0;
-    const bool converged = residual <= tolerance || (stalled && residual <= 8.0 * tolerance);
     if (scale == 0.0) {
-        for (int j = 1; j <= n; ++j) lam[j - 1] = 0.0;
+        for (int j = 1; j <= n; ++j) lam(j) = 0.0;
     }
+    return residual <= tolerance || (stalled && residual <= 8.0 * tolerance);
+}
 
+// Step 3: the breakpoints brk(1..nb) and the coefficients c(1..4, 1..nb) of
+// the spline from the corner values lam(1..n). Returns nb.
+int writePieces(const Dual& dual, Vec1<const double> lam, Vec1<float> brk, Mat1<float> c) {
+    const int n = dual.n;
+    Vec1<const float> x = dual.x, f = dual.f;
     // Pieces: on each interval the cubic with the projected broken line as
     // second derivative that takes the data values at both ends, split where
     // the projection switches between the line and 0.
-    Vec1<float> brk(BREAK);
-    Mat1<float> c(CSCOEF, 4);
     int nb = 0;
     for (int i = 1; i <= n - 1; ++i) {
-        const double a = lam[i - 1], b = lam[i];
-        const double w = h(i);
+        const double a = lam(i), b = lam(i + 1);
+        const double w = dual.h(i);
         Active act = activePart(dual.kind(i), a, b);
         // A switch too close to an end to be a breakpoint of its own is moved
         // onto that end.
@@ -323,7 +300,7 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
         };
         double w2End = 0.0, w1End = 0.0;
         integrals(1.0, w2End, w1End);
-        const double slope0 = chord(i) - w * w2End;
+        const double slope0 = dual.chord(i) - w * w2End;
 
         double cuts[3] = {0.0, 0.0, 1.0};
         int ncut = 1;
@@ -354,7 +331,60 @@ void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int
     c(2, nb) = 0.0f;
     c(3, nb) = 0.0f;
     c(4, nb) = 0.0f;
-    NBREAK = nb;
+    return nb;
+}
+
+}  // namespace
+
+void C2CON(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITMAX,
+           float BREAK[], float CSCOEF[], int& NBREAK, float WK[], int IWK[]) {
+    RoutineScope scope("C2CON");
+    const int n = NDATA;
+    if (n < 3) {
+        E1VALI(1, n);
+        E1MES(kTerminal, 1,
+              "The number of data points must be at least 3 while NDATA = %(I1) is given.");
+    }
+    if (ITMAX < 2) {
+        E1VALI(1, ITMAX);
+        E1MES(kTerminal, 2,
+              "The maximum number of iterations must be at least 2 while ITMAX = %(I1) is "
+              "given.");
+    }
+    if (N1RTY(0) >= kFatal) return;
+
+    // Sorted data: x in WK(1..n), f in WK(n+1..2n).
+    const std::ptrdiff_t nd = n;
+    Vec1<const float> fd(FDATA);
+    Vec1<float> x(WK), f(WK + nd);
+    Vec1<int> iwk(IWK);
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kCopyIfAscending);
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 3);
+        return;
+    }
+    for (int j = 1; j <= n; ++j) f(j) = fd(iwk(j));
+
+    Workspace<double> work(7 * nd);
+    if (!work.ok()) {
+        E1VALI(1, n);
+        E1MES(kTerminal, 4,
+              "The required storage cannot be allocated.  Workspace allocation is based on "
+              "NDATA = %(I1).");
+        return;
+    }
+    double* const first = work.get();
+    Vec1<double> curv(first), lam(first + nd), grad(first + 2 * nd), diag(first + 3 * nd),
+        off(first + 4 * nd), step(first + 5 * nd), trial(first + 6 * nd);
+
+    Vec1<int> kinds(IWK);  // the permutation is no longer needed
+    const double eps = AMACH(4);
+    const Data data{n, x, f};
+    classifyIntervals(data, eps, curv, kinds);
+    const Dual dual{data, kinds, curv, false};
+    const bool converged = solveDual(dual, ITMAX, eps, lam, {grad, diag, off, step, trial});
+    NBREAK = writePieces(dual, lam, Vec1<float>(BREAK), Mat1<float>(CSCOEF, 4));
 
     if (!converged) {
         E1VALI(1, ITMAX);

@@ -15,18 +15,22 @@
 
 namespace {
 
-// 1-based (and 0-based where the bands need it) accessors over the arrays.
+// Views over the band arrays; R and U start at row 0. Y and C2 share the
+// coefficient array: Y(i) is its row 1 and C2(i, j) its row j + 1 at column i.
 struct Bands {
-    SmoothingBands& b;
-    float& x(int i) const { return b.x[i - 1]; }
-    float& y(int i) const { return b.y[4 * (i - 1)]; }
-    float& c2(int i, int j) const { return b.y[j + 4 * (i - 1)]; }
-    float& dy(int i) const { return b.dy[i - 1]; }
-    float& a(int i) const { return b.a[i - 1]; }
-    float& t(int i, int j) const { return b.t[(i - 1) + (j - 1) * b.n]; }
-    float& r(int i, int j) const { return b.r[i + (j - 1) * (b.n + 2)]; }
-    float& u(int i) const { return b.u[i]; }
-    float& v(int i) const { return b.v[i - 1]; }
+    explicit Bands(SmoothingBands& b)
+        : x(b.x),
+          dy(b.dy),
+          a(b.a),
+          u(b.u + 1),
+          v(b.v),
+          t(b.t, b.n),
+          r(b.r + 1, b.n + 2),
+          coef(b.y, 4) {}
+    Vec1<float> x, dy, a, u, v;
+    Mat1<float> t, r, coef;
+    float& y(int i) const { return coef(1, i); }
+    float& c2(int i, int j) const { return coef(j + 1, i); }
 };
 
 }  // namespace
@@ -40,7 +44,7 @@ void C3SCV(SmoothingBands& B) {
               "The number of data points must be at least 3 while NDATA = %(I1) is given.");
         return;
     }
-    Bands s{B};
+    const Bands s(B);
     B.avh = (s.x(n) - s.x(1)) / float(n - 1);
     float sum = 0.0f;
     for (int i = 1; i <= n; ++i) sum += s.dy(i) * s.dy(i);
@@ -74,7 +78,7 @@ void C3SCV(SmoothingBands& B) {
 void SMOOTHFIT(SmoothingBands& B, const float& RHO, float& P, float& Q, float& SCORE,
                float STAT[]) {
     const int n = B.n;
-    Bands s{B};
+    const Bands s(B);
     P = RHO / (1.0f + RHO);
     Q = 1.0f / (1.0f + RHO);
     if (1.0f + RHO == 1.0f) P = 0.0f;
@@ -149,7 +153,7 @@ void SMOOTHFIT(SmoothingBands& B, const float& RHO, float& P, float& Q, float& S
 
 void SMOOTHCOEF(SmoothingBands& B, const float& P, const float& Q) {
     const int n = B.n;
-    Bands s{B};
+    const Bands s(B);
     const float qh = Q / (B.avh * B.avh);
     for (int i = 1; i <= n; ++i) {
         s.y(i) = s.y(i) - P * s.dy(i) * s.v(i);
@@ -185,7 +189,7 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
 
     // Scratch: the statistics, R, T, U, V, A and the weights.
     Vec1<float> wk(WK);
-    float* stat = wk.at(1);
+    Vec1<float> stat(wk.at(1));  // STAT(1..7)
     SmoothingBands bands{};
     bands.n = n;
     bands.x = BREAK;
@@ -197,16 +201,17 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
     bands.v = wk.at(8 + 4 * (nd + 2) + 2 * nd);
     bands.a = wk.at(8 + 4 * (nd + 2) + 3 * nd);
     bands.dy = wk.at(8 + 4 * (nd + 2) + 4 * nd);
-    for (int j = 0; j < n; ++j) bands.dy[j] = 1.0f;
+    Vec1<float> dy(bands.dy);
+    for (int j = 1; j <= n; ++j) dy(j) = 1.0f;
 
     const float eps = AMACH(4);
     C3SCV(bands);
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     float p = 0.0f, q = 0.0f;
     auto score = [&](float rho) {
         float g = 0.0f;
-        SMOOTHFIT(bands, rho, p, q, g, stat);
+        SMOOTHFIT(bands, rho, p, q, g, stat.at(1));
         return g;
     };
 
@@ -275,8 +280,8 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
 
     SMOOTHCOEF(bands, p, q);
     const float avdy2 = bands.avdy * bands.avdy;
-    stat[5] = stat[5] / avdy2;
-    stat[6] = avdy2;
+    stat(6) = stat(6) / avdy2;
+    stat(7) = avdy2;
     for (int j = 1; j <= n; ++j) {
         c(3, j) = 2.0f * c(3, j);
         c(4, j) = 6.0f * c(4, j);

@@ -212,7 +212,7 @@ void SVRGP(const int& N, const float RA[], float RB[], int IPERM[]) {
     RCOPY(N, RA, 1, RB, 1);
     if (N <= 0) {
         E1VALI(1, N);
-        E1MES(5, 1,
+        E1MES(kTerminal, 1,
               "The length of vectors RA, RB and IPERM must be greater than or equal to one.  On "
               "input the length, N, is given as %(I1).");
     }
@@ -224,7 +224,7 @@ void SVRGN(const int& N, const float RA[], float RB[]) {
     RCOPY(N, RA, 1, RB, 1);
     if (N <= 0) {
         E1VALI(1, N);
-        E1MES(5, 1,
+        E1MES(kTerminal, 1,
               "N = %(I1).  The length of RA and RB, N, must be greater than or equal to one.");
     }
     if (N1RCD(0) == 0) sortAscending(N, RB, nullptr);
@@ -234,12 +234,12 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
     RoutineScope scope("PERMU");
     if (N <= 0) {
         E1VALI(1, N);
-        E1MES(5, 1,
+        E1MES(kTerminal, 1,
               "The length of the arrays X and XPERMU must be positive while N = %(I1) is given.");
     }
     if (IPATH != 1 && IPATH != 2) {
         E1VALI(1, IPATH);
-        E1MES(5, 2, "IPATH must be equal to 1 or 2 while a value of %(I1) is given.");
+        E1MES(kTerminal, 2, "IPATH must be equal to 1 or 2 while a value of %(I1) is given.");
     }
     if (N1RCD(0) != 0) return;
 
@@ -254,7 +254,7 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
             E1VALI(1, i);
             E1VALI(2, N);
             E1VALI(3, p(i));
-            E1MES(5, 3,
+            E1MES(kTerminal, 3,
                   "IPERMU(%(I1)) = %(I3) is not allowed.  It must be between 1 and N = %(I2).");
         } else {
             p(i) = -p(i);

@@ -134,7 +134,7 @@ void SPLEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            const int& IDER, const int& N, const float XVEC[], float VALUE[]) {
     RoutineScope scope("SPLEZ");
     if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     Workspace<float> wk(SplezRealWorkspace(NDATA, ITYPE, N));
     Workspace<int> iwk(SplezIntegerWorkspace(NDATA, N));
@@ -163,7 +163,7 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            int IWK[]) {
     RoutineScope scope("S2LEZ");
     if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
     const AbscissaFault fault =
         SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kAlwaysSort);
     if (fault) {
@@ -171,7 +171,7 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
         return;
     }
     if (!distinctEvaluationPoints(N, XVEC, WK, IWK)) return;
-    if (N1RTY(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     // The sorted copies above served the checks only; the workers get the caller's arrays.
     Vec1<float> wk(WK);
@@ -228,14 +228,19 @@ void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            float WK2[], float WK3[], int IWK[]) {
     RoutineScope scope("S3LEZ");
     C2INT(NDATA, XDATA, FDATA, WK1, WK2, IWK);
-    if (N1RTY(0) != 0) return;
-    const int nintv = NDATA - 1;
-    Vec1<float> wk(WK3);
+    if (N1RTY(0) >= kFatal) return;
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+}
+
+void EvaluateCubicPiecesInCallerOrder(const int& IDER, const int& N, const float XVEC[],
+                                      float VALUE[], const int& NINTV, const float BREAK[],
+                                      const float C[], float WK[], int IWK[]) {
+    Vec1<float> wk(WK);
     const std::ptrdiff_t n = N;
     float* xs = wk.at(1);
     float* result = wk.at(n + 1);
     EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
-        C21GD(IDER, N, xs, nintv, WK1, WK2, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
+        C21GD(IDER, N, xs, NINTV, BREAK, C, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
     });
 }
 

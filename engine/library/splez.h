@@ -65,6 +65,13 @@ void EvaluateInCallerOrder(const int& N, const float XVEC[], float VALUE[], floa
     for (int j = 0; j < N; ++j) VALUE[IWK[j] - 1] = RESULT[j];
 }
 
+// The common tail of the cubic workers: VALUE(i) = derivative of order IDER at XVEC(i) of the
+// cubic with NINTV pieces BREAK, C, evaluated with C21GD in caller order. WK holds 4*N reals,
+// IWK 2*N integers.
+void EvaluateCubicPiecesInCallerOrder(const int& IDER, const int& N, const float XVEC[],
+                                      float VALUE[], const int& NINTV, const float BREAK[],
+                                      const float C[], float WK[], int IWK[]);
+
 // The common tail of the B-spline workers: VALUE(i) = derivative of order IDER at XVEC(i) of the
 // B-spline of order k with ncoef coefficients, evaluated with B21GD in caller order. WK holds
 // 4*N + k*(ncoef - k + 1) + ncoef - k + 2 + 3*k + k*k reals, IWK 2*N integers.

@@ -19,21 +19,6 @@
 
 namespace {
 
-// VALUE(i) = derivative of order IDER at XVEC(i) of the cubic with NINTV
-// pieces BREAK, C. WK: 4*N reals; IWK: 2*N integers.
-void evaluateCubicPieces(const int& IDER, const int& N, const float XVEC[], float VALUE[],
-                         const int& NINTV, const float BREAK[], const float C[], float WK[],
-                         int IWK[]) {
-    const std::ptrdiff_t n = N;
-    float* xs = WK;
-    float* result = WK + n;
-    float* offsets = WK + 2 * n;
-    float* picks = WK + 3 * n;
-    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
-        C21GD(IDER, N, xs, NINTV, BREAK, C, result, IWK + n, offsets, picks);
-    });
-}
-
 // The starting knots of the optimised-knot fit from the sorted abscissas x:
 // every eighth abscissa inside, the ends as for the fixed-knot fit. Returns
 // the number of coefficients.
@@ -68,7 +53,7 @@ void S4LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     RoutineScope scope("S4LEZ");
     C2AKM(NDATA, XDATA, FDATA, WK1, WK2, IWK);
     if (N1RTY(0) >= kFatal) return;
-    evaluateCubicPieces(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
 }
 
 void S5LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
@@ -79,7 +64,7 @@ void S5LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     int nbreak = 0;
     C2CON(NDATA, XDATA, FDATA, itmax, WK1, WK2, nbreak, WK3, IWK);
     if (N1RTY(0) >= kFatal) return;
-    evaluateCubicPieces(IDER, N, XVEC, VALUE, nbreak - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, nbreak - 1, WK1, WK2, WK3, IWK);
 }
 
 void S6LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITYPE,
@@ -111,7 +96,7 @@ void S7LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     RoutineScope scope("S7LEZ");
     C2SCV(NDATA, XDATA, FDATA, 0, WK1, WK2, WK3, IWK);
     if (N1RTY(0) >= kFatal) return;
-    evaluateCubicPieces(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
 }
 
 void S9LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,

@@ -18,22 +18,23 @@
 
 namespace {
 
-// Values b[0..k-1] at x of the B-splines left-k+1 .. left on the knots t
-// (1-based), computed in double by the Cox-de Boor recurrence.
+// Values b(1..k) at x of the B-splines left-k+1 .. left on the knots t,
+// computed in double by the Cox-de Boor recurrence.
 template <typename T>
-void basisAt(const T* knots, int k, double x, int left, double* b, double* dl, double* dr) {
+void basisAt(const T* knots, int k, double x, int left, Vec1<double> b, Vec1<double> dl,
+             Vec1<double> dr) {
     Vec1<const T> t(knots);
-    b[0] = 1.0;
+    b(1) = 1.0;
     for (int j = 1; j <= k - 1; ++j) {
-        dr[j - 1] = double(t(left + j)) - x;
-        dl[j - 1] = x - double(t(left + 1 - j));
+        dr(j) = double(t(left + j)) - x;
+        dl(j) = x - double(t(left + 1 - j));
         double saved = 0.0;
         for (int i = 1; i <= j; ++i) {
-            const double term = b[i - 1] / (dr[i - 1] + dl[j - i]);
-            b[i - 1] = saved + dr[i - 1] * term;
-            saved = dl[j - i] * term;
+            const double term = b(i) / (dr(i) + dl(j + 1 - i));
+            b(i) = saved + dr(i) * term;
+            saved = dl(j + 1 - i) * term;
         }
-        b[j] = saved;
+        b(j + 1) = saved;
     }
 }
 
@@ -48,23 +49,25 @@ int advanceLeft(const T* knots, int nc, double x, int left) {
 
 // Scratch for the basis evaluations: b, two more value vectors, dl, dr.
 struct BasisScratch {
-    double *b, *bp, *bm, *dl, *dr;
+    Vec1<double> b, bp, bm, dl, dr;
 };
 
 // Weighted sum of squared residuals of the spline (knots, coef) at the data.
 template <typename T, typename C>
-double residualSquares(int n, const float* xs, const float* fs, const float* ws, int k,
-                       const T* knots, int nc, const C* coef, const BasisScratch& s) {
+double residualSquares(int n, const float* XS, const float* FS, const float* WS, int k,
+                       const T* knots, int nc, const C* COEF, const BasisScratch& s) {
+    Vec1<const float> xs(XS), fs(FS), ws(WS);
+    Vec1<const C> coef(COEF);
     double sum = 0.0;
     int left = k;
-    for (int i = 0; i < n; ++i) {
-        const double x = xs[i];
+    for (int i = 1; i <= n; ++i) {
+        const double x = xs(i);
         left = advanceLeft(knots, nc, x, left);
         basisAt(knots, k, x, left, s.b, s.dl, s.dr);
         double v = 0.0;
-        for (int j = 1; j <= k; ++j) v += double(coef[left - k + j - 1]) * s.b[j - 1];
-        const double r = v - double(fs[i]);
-        sum += double(ws[i]) * r * r;
+        for (int j = 1; j <= k; ++j) v += double(coef(left - k + j)) * s.b(j);
+        const double r = v - double(fs(i));
+        sum += double(ws(i)) * r * r;
     }
     return sum;
 }
@@ -94,17 +97,17 @@ struct SymBand {
         }
         return true;
     }
-    void solve(double* b) const {  // b(1..size) in place, 1-based via b - 1
+    void solve(Vec1<double> b) const {  // b(1..size) in place
         for (int j = 1; j <= size; ++j) {
-            b[j - 1] /= (*this)(j, j);
+            b(j) /= (*this)(j, j);
             const int last = std::min(size, j + hb);
-            for (int i = j + 1; i <= last; ++i) b[i - 1] -= (*this)(i, j) * b[j - 1];
+            for (int i = j + 1; i <= last; ++i) b(i) -= (*this)(i, j) * b(j);
         }
         for (int j = size; j >= 1; --j) {
             const int last = std::min(size, j + hb);
-            double s = b[j - 1];
-            for (int i = j + 1; i <= last; ++i) s -= (*this)(i, j) * b[i - 1];
-            b[j - 1] = s / (*this)(j, j);
+            double s = b(j);
+            for (int i = j + 1; i <= last; ++i) s -= (*this)(i, j) * b(i);
+            b(j) = s / (*this)(j, j);
         }
     }
 };
@@ -112,22 +115,24 @@ struct SymBand {
 // Weighted least-squares coefficients on the knots t by the normal equations
 // in double; a coefficient whose B-spline meets no data (or only data that
 // leave it undetermined) is 0. Returns the sum of squares.
-double fitCoefficients(int n, const float* xs, const float* fs, const float* ws, int k,
-                       const double* t, int nc, double* coef, double* band, const BasisScratch& s) {
+double fitCoefficients(int n, const float* XS, const float* FS, const float* WS, int k,
+                       const double* t, int nc, double* COEF, double* band, const BasisScratch& s) {
+    Vec1<const float> xs(XS), fs(FS), ws(WS);
+    Vec1<double> coef(COEF);
     const int hb = k - 1;
     SymBand q{band, nc, hb};
     q.clear();
-    std::fill(coef, coef + nc, 0.0);
+    for (int j = 1; j <= nc; ++j) coef(j) = 0.0;
     int left = k;
-    for (int i = 0; i < n; ++i) {
-        const double x = xs[i];
+    for (int i = 1; i <= n; ++i) {
+        const double x = xs(i);
         left = advanceLeft(t, nc, x, left);
         basisAt(t, k, x, left, s.b, s.dl, s.dr);
         for (int a = 1; a <= k; ++a) {
             const int ca = left - k + a;
-            const double wa = double(ws[i]) * s.b[a - 1];
-            coef[ca - 1] += wa * double(fs[i]);
-            for (int b = a; b <= k; ++b) q(left - k + b, ca) += wa * s.b[b - 1];
+            const double wa = double(ws(i)) * s.b(a);
+            coef(ca) += wa * double(fs(i));
+            for (int b = a; b <= k; ++b) q(left - k + b, ca) += wa * s.b(b);
         }
     }
     // Columns without support are pinned to 0.
@@ -138,12 +143,12 @@ double fitCoefficients(int n, const float* xs, const float* fs, const float* ws,
             for (int i = j; i <= std::min(nc, j + hb); ++i) q(i, j) = 0.0;
             for (int c = std::max(1, j - hb); c < j; ++c) q(j, c) = 0.0;
             q(j, j) = 1.0;
-            coef[j - 1] = 0.0;
+            coef(j) = 0.0;
         }
     }
     if (!q.cholesky()) return std::numeric_limits<double>::infinity();
     q.solve(coef);
-    return residualSquares(n, xs, fs, ws, k, t, nc, coef, s);
+    return residualSquares(n, XS, FS, WS, k, t, nc, COEF, s);
 }
 
 // Separates runs of more than k equal knots. Returns 0 when none was found,
@@ -212,16 +217,17 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
     double* trialT = t + nk;
     double* c = trialT + nk;
     double* trialC = c + nc;
-    double* grad = trialC + nc;
-    double* step = grad + nvar;
-    double* normal = step + nvar;
+    Vec1<double> grad(trialC + nc), step(grad.at(nvar + 1));
+    double* normal = step.at(nvar + 1);
     double* fitBand = normal + std::ptrdiff_t(hb + 1) * nvar;
     double* basis = fitBand + std::ptrdiff_t(k) * nc;
     BasisScratch s{basis, basis + k, basis + 2 * k, basis + 3 * k, basis + 4 * k};
 
-    Vec1<double> tv(t), tt(trialT);
-    for (int i = 0; i < nk; ++i) t[i] = XKNOT[i];
-    const double lower = XS[0], upper = XS[n - 1];
+    Vec1<const float> xs(XS), fs(FS), ws(WS);
+    Vec1<float> knot(XKNOT);
+    Vec1<double> tv(t), tt(trialT), coef(c);
+    for (int i = 1; i <= nk; ++i) tv(i) = knot(i);
+    const double lower = xs(1), upper = xs(n);
     double rss = fitCoefficients(n, XS, FS, WS, k, t, nc, c, fitBand, s);
     const double tiny = std::numeric_limits<double>::min();
 
@@ -232,23 +238,23 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
         // (variables 2p - 1) and the interior knots (variables 2q).
         SymBand normalEq{normal, nvar, hb};
         normalEq.clear();
-        std::fill(grad, grad + nvar, 0.0);
+        for (int v = 1; v <= nvar; ++v) grad(v) = 0.0;
         int left = k;
         int vars[64];
         double row[64];
-        for (int i = 0; i < n; ++i) {
-            const double x = XS[i];
-            const double sw = std::sqrt(double(WS[i]));
+        for (int i = 1; i <= n; ++i) {
+            const double x = xs(i);
+            const double sw = std::sqrt(double(ws(i)));
             left = advanceLeft(t, nc, x, left);
             basisAt(t, k, x, left, s.b, s.dl, s.dr);
             int m = 0;
             double value = 0.0;
             for (int j = 1; j <= k; ++j) {
-                value += c[left - k + j - 1] * s.b[j - 1];
+                value += coef(left - k + j) * s.b(j);
                 vars[m] = 2 * (left - k + j) - 1;
-                row[m++] = sw * s.b[j - 1];
+                row[m++] = sw * s.b(j);
             }
-            const double r = sw * (value - double(FS[i]));
+            const double r = sw * (value - double(fs(i)));
             for (int q = std::max(k + 1, left - k + 2); q <= std::min(nc, left + k - 1) && m < 64;
                  ++q) {
                 const double gap = std::min(tv(q) - tv(q - 1), tv(q + 1) - tv(q));
@@ -261,12 +267,12 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
                 basisAt(t, k, x, left, s.bm, s.dl, s.dr);
                 tv(q) = saved;
                 double d = 0.0;
-                for (int j = 1; j <= k; ++j) d += c[left - k + j - 1] * (s.bp[j - 1] - s.bm[j - 1]);
+                for (int j = 1; j <= k; ++j) d += coef(left - k + j) * (s.bp(j) - s.bm(j));
                 vars[m] = 2 * q;
                 row[m++] = sw * d / (2.0 * h);
             }
             for (int a = 0; a < m; ++a) {
-                grad[vars[a] - 1] += row[a] * r;
+                grad(vars[a]) += row[a] * r;
                 for (int b = 0; b < m; ++b)
                     if (vars[b] >= vars[a]) normalEq(vars[b], vars[a]) += row[a] * row[b];
             }
@@ -277,7 +283,7 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
             const bool knotVar = v % 2 == 0 && v / 2 > k;
             if (v % 2 == 0 && !knotVar) {
                 normalEq(v, v) = 1.0;  // no knot behind this variable
-                grad[v - 1] = 0.0;
+                grad(v) = 0.0;
             } else {
                 normalEq(v, v) += (knotVar ? mu : 1e-12) * normalEq(v, v) + 1e-14 * dmax;
             }
@@ -287,14 +293,14 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
             if (mu > 1e8) break;
             continue;
         }
-        for (int v = 0; v < nvar; ++v) step[v] = -grad[v];
+        for (int v = 1; v <= nvar; ++v) step(v) = -grad(v);
         normalEq.solve(step);
 
         // Each knot moves less than half way to either neighbour, so the knots
         // stay ordered and strictly inside the data.
         double alpha = 1.0, largest = 0.0;
         for (int q = k + 1; q <= nc; ++q) {
-            const double d = step[2 * q - 1];
+            const double d = step(2 * q);
             const double below = (q == k + 1 ? lower : tv(q - 1)),
                          above = (q == nc ? upper : tv(q + 1));
             const double room = d > 0 ? above - tv(q) : tv(q) - below;
@@ -303,7 +309,7 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
         }
         if (alpha * largest <= 1e-12 * (upper - lower)) break;
         std::copy(t, t + nk, trialT);
-        for (int q = k + 1; q <= nc; ++q) tt(q) = tv(q) + alpha * step[2 * q - 1];
+        for (int q = k + 1; q <= nc; ++q) tt(q) = tv(q) + alpha * step(2 * q);
         const double trialRss = fitCoefficients(n, XS, FS, WS, k, trialT, nc, trialC, fitBand, s);
         if (trialRss < rss) {
             const bool small = rss - trialRss <= 1e-10 * rss;
@@ -319,7 +325,7 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
         }
     }
 
-    for (int q = k + 1; q <= nc; ++q) XKNOT[q - 1] = float(tv(q));
+    for (int q = k + 1; q <= nc; ++q) knot(q) = float(tv(q));
     const int stacked = separateStacks(XKNOT, nk, k);
     if (stacked < 0) {
         E1MES(kFatal, 8,
@@ -360,28 +366,7 @@ void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const flo
               "points while NCOEF = %(I1) and NDATA = %(I2) are given.");
         return;
     }
-    const KnotFault fault = ScanKnots(XGUESS, nc + k, k);
-    Vec1<const float> guess(XGUESS);
-    if (fault.kind == KnotFault::kMultiplicity) {
-        E1VALI(1, fault.first);
-        E1VALI(2, fault.last);
-        E1VALR(1, guess(fault.last));
-        E1VALI(3, k);
-        E1MES(kFatal, 9,
-              "The knots XGUESS(%(I1)) through XGUESS(%(I2)) are all equal to %(R1).  The "
-              "multiplicity of the knots must not exceed KORDER = %(I3).");
-        return;
-    }
-    if (fault.kind == KnotFault::kDecrease) {
-        E1VALI(1, fault.first);
-        E1VALR(1, guess(fault.first));
-        E1VALI(2, fault.last);
-        E1VALR(2, guess(fault.last));
-        E1MES(kFatal, 10,
-              "The knot XGUESS(%(I1)) = %(R1) and XGUESS(%(I2)) = %(R2).  The knots must be "
-              "nondecreasing.");
-        return;
-    }
+    if (!KnotsHold(XGUESS, "XGUESS", nc + k, k, 9, 10)) return;
 
     // WK: the fit's scratch, the sorted data it leaves, the guess's coefficients.
     const std::ptrdiff_t nd = n;

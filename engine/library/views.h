@@ -3,11 +3,15 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 template <typename T>
 class Vec1 {
 public:
     constexpr Vec1(T* first) : p_(first) {}
+    // A view of const elements over the same array.
+    template <typename U, typename = std::enable_if_t<std::is_convertible_v<U*, T*>>>
+    constexpr Vec1(const Vec1<U>& other) : p_(other.at(1)) {}
     constexpr T& operator()(std::ptrdiff_t i) const { return p_[i - 1]; }
     constexpr T* at(std::ptrdiff_t i) const { return p_ + (i - 1); }  // address of element i
 

@@ -209,6 +209,15 @@ TEST(BsplineInterpolation, DataAgainstKnotMessages) {
          "XKNOT(NDATA) and less than or equal to XKNOT(NDATA+KORDER) while XDATA(NDATA) = "
          "3.000000E+00, XKNOT(NDATA) = 1.000000E+00, XKNOT(5) = 2.000000E+00 are given.  This "
          "causes the interpolation matrix to be singular."},
+        // The knots themselves are checked first, with the codes of B3INT.
+        {{0, 1, 2},
+         {0, 1, 1, 1, 2},
+         "FATAL    ERROR 4 from B2INT.  The knots XKNOT(2) through XKNOT(4) are all equal to "
+         "1.000000E+00.  The multiplicity of the knots must not exceed KORDER = 2."},
+        {{0, 1, 2},
+         {0, 0, 2, 1, 3},
+         "FATAL    ERROR 5 from B2INT.  The knot XKNOT(3) = 2.000000E+00 and XKNOT(4) = "
+         "1.000000E+00.  The knots must be nondecreasing."},
     };
     for (const Case& c : cases) {
         LibraryCapture cap;

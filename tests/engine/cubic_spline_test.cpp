@@ -14,6 +14,7 @@
 #include "capture.h"
 #include "fitlib.h"
 #include "report_text.h"
+#include "ulps.h"
 
 // Nothrow array requests (the library's work storage) can be made to fail:
 // the request numbered `failRequest` since the last reset returns null.
@@ -359,17 +360,16 @@ TEST(PiecewisePolynomial, DerivativesOnAGridAndAtAPoint) {
               wkh.data(), wkc.data());
         for (int i = 0; i < n; ++i) {
             double e = expectedAt(xs[i], ideriv);
-            EXPECT_NEAR(value[i], e, 1e-5 * std::max(1.0, std::fabs(e)))
+            EXPECT_ULPS(e, value[i], 4) << "IDERIV = " << ideriv << ", x = " << xs[i];
+            EXPECT_ULPS(e, PPDER(ideriv, xs[i], 4, 2, brk.data(), coef.data()), 4)
                 << "IDERIV = " << ideriv << ", x = " << xs[i];
-            EXPECT_NEAR(PPDER(ideriv, xs[i], 4, 2, brk.data(), coef.data()), e,
-                        1e-5 * std::max(1.0, std::fabs(e)));
         }
     }
     // Order 2: straight pieces 1 + 3 h and -1 - 2 h.
     const std::vector<float> lineCoef = {1.0f, 3.0f, -1.0f, -2.0f};
-    EXPECT_FLOAT_EQ(PPDER(0, 1.5f, 2, 2, brk.data(), lineCoef.data()), 2.5f);
-    EXPECT_FLOAT_EQ(PPDER(0, 3.0f, 2, 2, brk.data(), lineCoef.data()), -3.0f);
-    EXPECT_FLOAT_EQ(PPDER(1, 3.0f, 2, 2, brk.data(), lineCoef.data()), -2.0f);
+    EXPECT_ULPS(2.5, PPDER(0, 1.5f, 2, 2, brk.data(), lineCoef.data()), 0);
+    EXPECT_ULPS(-3.0, PPDER(0, 3.0f, 2, 2, brk.data(), lineCoef.data()), 0);
+    EXPECT_ULPS(-2.0, PPDER(1, 3.0f, 2, 2, brk.data(), lineCoef.data()), 0);
     EXPECT_EQ(PPDER(2, 3.0f, 2, 2, brk.data(), lineCoef.data()), 0.0f);
     EXPECT_EQ(cap.text(), "");
 }
