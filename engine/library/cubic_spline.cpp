@@ -64,17 +64,24 @@ void C2IEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     float* ppcoef = WKP + NDATA;
     C2INT(NDATA, XDATA, FDATA, breaks, ppcoef, IWK);
 
+    // The abscissas are sorted into the second half of WKE, so XVEC itself
+    // never leaves the caller's order; the first half takes the offsets
+    // within the pieces and then the values on their way back.
     Vec1<int> order(IWK);
     for (int i = 1; i <= N; ++i) order(i) = i;
-    SVRGP(N, XVEC, XVEC, IWK);
+    float* sorted = WKE + N;
+    SVRGP(N, XVEC, sorted, IWK);
 
     const int nintv = NDATA - 1;
-    C21GD(0, N, XVEC, nintv, breaks, ppcoef, VALUE, IWK + N, WKE, WKE + N);
+    C21GD(0, N, sorted, nintv, breaks, ppcoef, VALUE, IWK + N, WKE, sorted);
 
-    // The entry at sorted position I goes back to position IWK(I).
-    const int backward = 2;
-    PERMU(N, XVEC, IWK, backward, XVEC);
-    PERMU(N, VALUE, IWK, backward, VALUE);
+    // The value at sorted position I goes back to position IWK(I): a scatter
+    // through scratch storage, whose stores do not wait on each other as a
+    // walk along the permutation's cycles does.
+    Vec1<float> scratch(WKE);
+    Vec1<const float> value(VALUE);
+    for (int i = 1; i <= N; ++i) scratch(order(i)) = value(i);
+    RCOPY(N, WKE, 1, VALUE, 1);
 }
 
 void C2INT(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],

@@ -4,8 +4,7 @@
 #pragma once
 
 // VALUE(I) = the not-a-knot cubic spline through (XDATA, FDATA) at XVEC(I).
-// XDATA in any order, pairwise distinct; XVEC in any order. XVEC is sorted
-// during the call and back in the caller's order on return.
+// XDATA in any order, pairwise distinct; XVEC in any order (left as given).
 void CSIEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& N, float XVEC[],
            float VALUE[]);
 // CSIEZ in caller storage: IWK of max(N, NDATA) + N integers, WKP of

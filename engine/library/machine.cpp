@@ -5,9 +5,14 @@
 #include <cstdint>
 #include <iostream>
 #include <map>
+#include <new>
 #include <string>
 
 #include "errors.h"
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -124,6 +129,31 @@ long long SetWorkspaceLimit(long long bytes) {
 }
 
 long long WorkspaceLimit() { return workspaceLimit(); }
+
+namespace {
+
+// Blocks of at least this size are aligned to it and asked for large pages.
+constexpr std::size_t kLargePage = std::size_t{2} << 20;
+
+}  // namespace
+
+void* AcquireWork(std::size_t bytes) {
+    if (bytes < kLargePage) return ::operator new[](bytes, std::nothrow);
+    const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
+    void* block = ::operator new[](rounded, std::align_val_t{kLargePage}, std::nothrow);
+#ifdef __linux__
+    if (block) madvise(block, rounded, MADV_HUGEPAGE);
+#endif
+    return block;
+}
+
+void ReleaseWork(void* block, std::size_t bytes) {
+    if (bytes < kLargePage) {
+        ::operator delete[](block);
+    } else {
+        ::operator delete[](block, std::align_val_t{kLargePage});
+    }
+}
 
 void AttachUnit(int unit, std::ostream* stream) {
     if (stream) {

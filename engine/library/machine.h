@@ -2,8 +2,9 @@
 // console output, and small vector and character utilities.
 #pragma once
 
-#include <new>
+#include <cstddef>
 #include <ostream>
+#include <type_traits>
 
 float AMACH(const int& N);
 int IMACH(const int& N);
@@ -29,20 +30,31 @@ void ResetUnits();
 long long SetWorkspaceLimit(long long bytes);
 long long WorkspaceLimit();
 
+// Uninitialised storage of the given size in bytes from the heap, or null.
+// Large blocks are asked to be backed by large pages where the system offers
+// them, so that first touching them costs a few page faults, not thousands.
+void* AcquireWork(std::size_t bytes);
+// Gives back storage from AcquireWork of the same size (null is allowed).
+void ReleaseWork(void* block, std::size_t bytes);
+
 // Work storage for one call: obtained from the heap with a success status,
 // given back when the object goes out of scope. A negative or overflowing size
-// counts as a failed request.
+// counts as a failed request. The elements are left uninitialised.
 template <typename T>
 class Workspace {
+    static_assert(std::is_trivially_default_constructible_v<T> &&
+                  std::is_trivially_destructible_v<T>);
+
 public:
     explicit Workspace(long long count) {
         const long long limit = WorkspaceLimit();
         if (count >= 0 && static_cast<unsigned long long>(count) < kMaxCount &&
             (limit < 0 || count <= limit / static_cast<long long>(sizeof(T)))) {
-            data_ = new (std::nothrow) T[count > 0 ? count : 1];
+            bytes_ = sizeof(T) * static_cast<std::size_t>(count > 0 ? count : 1);
+            data_ = static_cast<T*>(AcquireWork(bytes_));
         }
     }
-    ~Workspace() { delete[] data_; }
+    ~Workspace() { ReleaseWork(data_, bytes_); }
     Workspace(const Workspace&) = delete;
     Workspace& operator=(const Workspace&) = delete;
 
@@ -52,4 +64,5 @@ public:
 private:
     static constexpr unsigned long long kMaxCount = (1ULL << 40) / sizeof(T);
     T* data_ = nullptr;
+    std::size_t bytes_ = 0;
 };

@@ -165,29 +165,53 @@ bool radixSortDistinct(int n, float* rb, int* iperm) {
     if (!work.ok()) return false;
     std::uint64_t* from = work.get();
     std::uint64_t* to = from + n;
-    for (int i = 0; i < n; ++i) from[i] = static_cast<std::uint64_t>(radixKey(rb[i])) << 32 | i;
     constexpr int kBits = 11;
     constexpr int kBuckets = 1 << kBits;
-    for (int shift = 32; shift < 64; shift += kBits) {
-        int count[kBuckets + 1] = {};
-        for (int i = 0; i < n; ++i) ++count[((from[i] >> shift) & (kBuckets - 1)) + 1];
-        for (int b = 0; b < kBuckets; ++b) count[b + 1] += count[b];
-        for (int i = 0; i < n; ++i) to[count[(from[i] >> shift) & (kBuckets - 1)]++] = from[i];
+    constexpr int kPasses = (32 + kBits - 1) / kBits;
+    // The counts of every pass are taken in the one scan that makes the pairs.
+    int count[kPasses][kBuckets] = {};
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t key = radixKey(rb[i]);
+        from[i] = static_cast<std::uint64_t>(key) << 32 | static_cast<std::uint32_t>(i);
+        for (int p = 0; p < kPasses; ++p) ++count[p][(key >> (p * kBits)) & (kBuckets - 1)];
+    }
+    for (int p = 0; p < kPasses; ++p) {
+        int* start = count[p];
+        int sum = 0;
+        for (int b = 0; b < kBuckets; ++b) {
+            const int c = start[b];
+            start[b] = sum;
+            sum += c;
+        }
+        const int shift = 32 + p * kBits;
+        for (int i = 0; i < n; ++i) to[start[(from[i] >> shift) & (kBuckets - 1)]++] = from[i];
         std::swap(from, to);
     }
-    // Equal values (+0 and -0 included) now stand side by side.
+    // Equal values now stand side by side: equal keys, or the keys of -0 and
+    // +0, which are neighbours.
+    const std::uint32_t minusZero = radixKey(-0.0f), plusZero = radixKey(0.0f);
     for (int j = 1; j < n; ++j) {
-        if (rb[static_cast<std::uint32_t>(from[j])] == rb[static_cast<std::uint32_t>(from[j - 1])])
-            return false;
+        const auto a = static_cast<std::uint32_t>(from[j - 1] >> 32);
+        const auto b = static_cast<std::uint32_t>(from[j] >> 32);
+        if (a == b || (a == minusZero && b == plusZero)) return false;
+    }
+    // The permutation record is gathered by position unless it is the
+    // identity, when the position itself is the entry.
+    bool identity = iperm != nullptr;
+    for (int i = 0; identity && i < n; ++i) identity = iperm[i] == i + 1;
+    if (iperm && !identity) {
+        for (int j = 0; j < n; ++j) {
+            to[j] = static_cast<std::uint32_t>(iperm[static_cast<std::uint32_t>(from[j])]);
+        }
     }
     for (int j = 0; j < n; ++j) {
-        const auto i = static_cast<std::uint32_t>(from[j]);
-        to[j] = static_cast<std::uint64_t>(std::bit_cast<std::uint32_t>(rb[i])) << 32 |
-                static_cast<std::uint32_t>(iperm ? iperm[i] : 0);
-    }
-    for (int j = 0; j < n; ++j) {
-        rb[j] = std::bit_cast<float>(static_cast<std::uint32_t>(to[j] >> 32));
-        if (iperm) iperm[j] = static_cast<int>(static_cast<std::uint32_t>(to[j]));
+        const auto key = static_cast<std::uint32_t>(from[j] >> 32);
+        rb[j] = std::bit_cast<float>((key & 0x80000000u) != 0 ? key & 0x7fffffffu : ~key);
+        if (identity) {
+            iperm[j] = static_cast<int>(static_cast<std::uint32_t>(from[j])) + 1;
+        } else if (iperm) {
+            iperm[j] = static_cast<int>(static_cast<std::uint32_t>(to[j]));
+        }
     }
     return true;
 }

@@ -319,6 +319,19 @@ TEST(CubicSpline, DataAndAbscissasInAnyOrder) {
     EXPECT_EQ(caller, (std::vector<float>{3.0f, 2.0f, 1.0f}));
     EXPECT_EQ(value, csiez(ascending, {3.0f, 2.0f, 1.0f}));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(value[i], csiez(ascending, {caller[i]})[0]);
+
+    // Enough abscissas for the large-input sort, each value where its
+    // abscissa stood and XVEC untouched.
+    std::vector<float> many(1000);
+    for (int i = 0; i < 1000; ++i) many[i] = -2.0f + 0.023f * static_cast<float>(i);
+    std::shuffle(many.begin(), many.end(), gen);
+    const std::vector<float> given = many;
+    value.assign(many.size(), 0.0f);
+    CSIEZ(12, ascending.x.data(), ascending.f.data(), 1000, many.data(), value.data());
+    EXPECT_EQ(many, given);
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_EQ(value[i], csiez(ascending, {given[i]})[0]) << "x = " << given[i];
+    }
     EXPECT_EQ(cap.text(), "");
 }
 

@@ -17,7 +17,8 @@ using Lines = std::vector<std::string>;
 TEST(MachineConstants, SinglePrecisionTableBitForBit) {
     const std::uint32_t bits[] = {0x00800000u, 0x7F7FFFFFu, 0x33800000u, 0x34000000u,
                                   0x3E9A209Bu, 0x7FC00000u, 0x7F800000u, 0xFF800000u};
-    for (int n = 1; n <= 8; ++n) EXPECT_EQ(std::bit_cast<std::uint32_t>(AMACH(n)), bits[n - 1]) << n;
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_EQ(std::bit_cast<std::uint32_t>(AMACH(n)), bits[n - 1]) << n;
     EXPECT_EQ(AMACH(1), std::numeric_limits<float>::min());
     EXPECT_EQ(AMACH(2), std::numeric_limits<float>::max());
     EXPECT_EQ(AMACH(4), std::ldexp(1.0f, -23));
@@ -34,15 +35,18 @@ TEST(MachineConstants, OutOfRangeArgumentsStopWithTheirReports) {
     {
         LibraryCapture cap;
         EXPECT_THROW(AMACH(9), StopCalled);
-        EXPECT_EQ(cap.lines(), (Lines{"", " *** TERMINAL ERROR 5 from AMACH.  The argument must be between 1 and 8",
-                                      " ***          inclusive. N = 9", "Stop - Program terminated."}));
+        EXPECT_EQ(
+            cap.lines(),
+            (Lines{"", " *** TERMINAL ERROR 5 from AMACH.  The argument must be between 1 and 8",
+                   " ***          inclusive. N = 9", "Stop - Program terminated."}));
     }
     {
         LibraryCapture cap;
         EXPECT_THROW(IMACH(13), StopCalled);
-        EXPECT_EQ(cap.lines(), (Lines{"", " *** TERMINAL ERROR 5 from IMACH.  The argument",
-                                      " ***          must be between 1 and 12 inclusive.",
-                                      " ***          N =     13.", "", "Stop - Program terminated."}));
+        EXPECT_EQ(cap.lines(),
+                  (Lines{"", " *** TERMINAL ERROR 5 from IMACH.  The argument",
+                         " ***          must be between 1 and 12 inclusive.",
+                         " ***          N =     13.", "", "Stop - Program terminated."}));
     }
     {
         LibraryCapture cap;
@@ -125,6 +129,16 @@ TEST(Workspace, SizesThatCannotBeObtainedFail) {
     EXPECT_FALSE(negative.ok());
     Workspace<float> huge(1LL << 50);
     EXPECT_FALSE(huge.ok());
+
+    // A block past the large-page size and not a multiple of it holds every
+    // element it was asked for.
+    const long long count = (3LL << 20) / 4 + 5;
+    Workspace<int> large(count);
+    ASSERT_TRUE(large.ok());
+    for (long long i = 0; i < count; ++i) large.get()[i] = static_cast<int>(i);
+    long long sum = 0;
+    for (long long i = 0; i < count; ++i) sum += large.get()[i];
+    EXPECT_EQ(sum, count * (count - 1) / 2);
 }
 
 }  // namespace

@@ -151,6 +151,14 @@ TEST(Sort, LargeInputAcrossSignsZerosAndInfinities) {
         expectSortedRecord(ra, rb, iperm);
         EXPECT_EQ(rb.front(), -inf);
         EXPECT_EQ(rb.back(), inf);
+
+        // A record that does not start as the identity is carried along:
+        // its entries move exactly as the positions did.
+        std::vector<int> start(n);
+        for (int j = 0; j < n; ++j) start[j] = 3 * n - 2 * j;
+        std::vector<int> carried = start;
+        SVRGP(n, ra.data(), rb.data(), carried.data());
+        for (int j = 0; j < n; ++j) ASSERT_EQ(carried[j], start[iperm[j] - 1]) << "j = " << j + 1;
     }
 }
 
