@@ -12,22 +12,29 @@
 void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int& LEFT, float B[],
               float DL[], float DR[]);
 
-// One step of that recurrence: B(1..J) holds the values of order J at X, and on return
-// B(1..J+1) holds those of order J + 1; sets DL(J) and DR(J).
-inline void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
-                            float DR[]) {
-    Vec1<const float> t(XKNOT);
-    Vec1<float> b(B), dl(DL), dr(DR);
-    dr(j) = t(left + j) - x;
-    dl(j) = x - t(left + 1 - j);
-    float saved = 0.0f;
+// One step of that recurrence in the arithmetic of V on knots of type T: B(1..J) holds the
+// values of order J at X, and on return B(1..J+1) holds those of order J + 1; sets DL(J) and
+// DR(J).
+template <typename V, typename T>
+inline void RaiseBasisOrderIn(const T XKNOT[], V x, int left, int j, V B[], V DL[], V DR[]) {
+    Vec1<const T> t(XKNOT);
+    Vec1<V> b(B), dl(DL), dr(DR);
+    dr(j) = V(t(left + j)) - x;
+    dl(j) = x - V(t(left + 1 - j));
+    V saved = 0;
     for (int i = 1; i <= j; ++i) {
         // The denominator is t(left + i) - t(left + i - j) >= t(left + 1) - t(left) > 0.
-        const float term = b(i) / (dr(i) + dl(j + 1 - i));
+        const V term = b(i) / (dr(i) + dl(j + 1 - i));
         b(i) = saved + dr(i) * term;
         saved = dl(j + 1 - i) * term;
     }
     b(j + 1) = saved;
+}
+
+// The step in single precision, as BASISVAL takes it.
+inline void RaiseBasisOrder(const float XKNOT[], float x, int left, int j, float B[], float DL[],
+                            float DR[]) {
+    RaiseBasisOrderIn<float, float>(XKNOT, x, left, j, B, DL, DR);
 }
 
 // BASISVAL for an order known where the code is compiled (K > 0): the recurrence runs on local

@@ -25,17 +25,7 @@ void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDE
         E1VALI(1, KORDER);
         E1MES(kTerminal, 1, kOrderAtLeastOne);
     }
-    for (int i = 2; i <= N; ++i) {
-        if (!(x(i) > x(i - 1))) {
-            E1VALI(1, i - 1);
-            E1VALI(2, i);
-            E1VALR(1, x(i - 1));
-            E1VALR(2, x(i));
-            E1MES(kFatal, 5,
-                  "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and "
-                  "XVEC(%(I2)) = %(R2).");
-        }
-    }
+    CheckIncreasingXvec(x, N, 5, false);
     if (NCOEF < KORDER) {
         E1VALI(1, NCOEF);
         E1VALI(2, KORDER);

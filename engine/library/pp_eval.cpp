@@ -147,18 +147,7 @@ void C21GD(const int& IDERIV, const int& N, const float XVEC[], const int& NINTV
     }
     if (N1RTY(0) >= kFatal) return;
 
-    for (int i = 2; i <= N; ++i) {
-        if (!(x(i) > x(i - 1))) {
-            E1VALI(1, i - 1);
-            E1VALI(2, i);
-            E1VALR(1, x(i - 1));
-            E1VALR(2, x(i));
-            E1MES(kFatal, 4,
-                  "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and "
-                  "XVEC(%(I2)) = %(R2).");
-            return;
-        }
-    }
+    if (!CheckIncreasingXvec(x, N, 4, true)) return;
     EvaluatePieces(IDERIV, N, XVEC, 4, NINTV, BREAK, PPCOEF, VALUE, IWK, WKH);
 }
 

@@ -2,6 +2,7 @@
 // grid and point evaluators of every method. Not part of the library's interface.
 #pragma once
 
+#include "errors.h"
 #include "pp_eval.h"
 #include "views.h"
 
@@ -35,4 +36,24 @@ inline void EvaluatePieces(int ideriv, int n, const float XVEC[], int korder, in
         h(i) = x(i) - brk(piece(i));
         value(i) = EvaluatePiece(c.at(1, piece(i)), korder, ideriv, h(i));
     }
+}
+
+// Reports a pair of evaluation points XVEC(1..n) that does not increase, as a FATAL error with
+// the caller's code. With stopAtFirst only the first such pair is reported; otherwise every one
+// is, and the last report stands. Returns whether XVEC increases strictly.
+inline bool CheckIncreasingXvec(Vec1<const float> x, int n, int code, bool stopAtFirst) {
+    bool increasing = true;
+    for (int i = 2; i <= n; ++i) {
+        if (x(i) > x(i - 1)) continue;
+        increasing = false;
+        E1VALI(1, i - 1);
+        E1VALI(2, i);
+        E1VALR(1, x(i - 1));
+        E1VALR(2, x(i));
+        E1MES(kFatal, code,
+              "The X data values must be strictly increasing, but XVEC(%(I1)) = %(R1) and "
+              "XVEC(%(I2)) = %(R2).");
+        if (stopAtFirst) break;
+    }
+    return increasing;
 }

@@ -23,19 +23,9 @@ namespace {
 template <typename T>
 void basisAt(const T* knots, int k, double x, int left, Vec1<double> b, Vec1<double> dl,
              Vec1<double> dr) {
-    Vec1<const T> t(knots);
     b(1) = 1.0;
-    for (int j = 1; j <= k - 1; ++j) {
-        dr(j) = double(t(left + j)) - x;
-        dl(j) = x - double(t(left + 1 - j));
-        double saved = 0.0;
-        for (int i = 1; i <= j; ++i) {
-            const double term = b(i) / (dr(i) + dl(j + 1 - i));
-            b(i) = saved + dr(i) * term;
-            saved = dl(j + 1 - i) * term;
-        }
-        b(j + 1) = saved;
-    }
+    for (int j = 1; j <= k - 1; ++j)
+        RaiseBasisOrderIn<double, T>(knots, x, left, j, b.at(1), dl.at(1), dr.at(1));
 }
 
 // The knot interval of x: the largest left <= nc with t(left) <= x, never
