@@ -18,6 +18,16 @@
 
 namespace {
 
+// The message of a work array that cannot be had, with the routine's own code.
+void raiseNoWorkspace(int code, int ndata, int ncoef, int korder) {
+    E1VALI(1, ndata);
+    E1VALI(2, ncoef);
+    E1VALI(3, korder);
+    E1MES(kTerminal, code,
+          "The required storage cannot be allocated.  Workspace allocation is based on "
+          "NDATA = %(I1), NCOEF = %(I2), and KORDER = %(I3).");
+}
+
 // Values b(1..k) at x of the B-splines left-k+1 .. left on the knots t,
 // computed in double by the Cox-de Boor recurrence.
 template <typename T>
@@ -195,12 +205,7 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
                                 std::ptrdiff_t(hb + 1) * nvar + std::ptrdiff_t(k) * nc + 5 * k;
     Workspace<double> work(need);
     if (!work.ok()) {
-        E1VALI(1, n);
-        E1VALI(2, nc);
-        E1VALI(3, k);
-        E1MES(kTerminal, 1,
-              "The required storage cannot be allocated.  Workspace allocation is based on "
-              "NDATA = %(I1), NCOEF = %(I2), and KORDER = %(I3).");
+        raiseNoWorkspace(1, n, nc, k);
         return;
     }
     double* t = work.get();
@@ -370,12 +375,7 @@ void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const flo
 
     Workspace<double> scratch(5 * std::ptrdiff_t(k));
     if (!scratch.ok()) {
-        E1VALI(1, n);
-        E1VALI(2, nc);
-        E1VALI(3, k);
-        E1MES(kTerminal, 19,
-              "The required storage cannot be allocated.  Workspace allocation is based on "
-              "NDATA = %(I1), NCOEF = %(I2), and KORDER = %(I3).");
+        raiseNoWorkspace(19, n, nc, k);
         return;
     }
     double* sb = scratch.get();
