@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs every fuzz target with libFuzzer, AddressSanitizer and
-# UndefinedBehaviorSanitizer: scripts/fuzz.sh [seconds per target] [target...]
+# UndefinedBehaviorSanitizer:
+#   scripts/fuzz.sh [--runs N] [seconds per target] [target...]
+# Each target stops after its seconds or, with --runs, after N executions,
+# whichever comes first.
 # Installs clang and its runtime from Debian's packages when missing, builds
 # build/fuzz with clang, and fuzzes each target from its committed corpus
 # (fuzz/corpus/<target>) into a working corpus in build/fuzz/corpus. Inputs
@@ -8,6 +11,11 @@
 # add each to the committed corpus once it is fixed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
+runs_limit=()
+if [ "${1:-}" = --runs ]; then
+  runs_limit=(-runs="$2")
+  shift 2
+fi
 seconds=${1:-60}
 shift || true
 
@@ -40,6 +48,9 @@ cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+# The targets that read files write their scratch copies to the temporary
+# folder: on a memory file system when there is one, as that halves their time.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 summary=()
 status=0
 for t in "${targets[@]}"; do
@@ -47,9 +58,9 @@ for t in "${targets[@]}"; do
   findings="$build/findings/$t"
   mkdir -p "$corpus" "$findings"
   log="$build/$t.log"
-  echo "== $t: $seconds s =="
+  echo "== $t: $seconds s${runs_limit:+ or ${runs_limit[0]#-runs=} runs} =="
   set +e
-  "$build/bin/$t" "$corpus" "$root/fuzz/corpus/$t" -max_total_time="$seconds" -timeout=10 \
+  "$build/bin/$t" "$corpus" "$root/fuzz/corpus/$t" -max_total_time="$seconds" "${runs_limit[@]}" -timeout=10 \
     -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 -artifact_prefix="$findings/" \
     >"$log" 2>&1
   rc=$?
