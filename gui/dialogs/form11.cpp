@@ -33,11 +33,7 @@ Form11::Form11() {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral(" データ入力（手入力）"));
 
-    Label7 = NamedLabel("Label7", QStringLiteral("データを入力して下さい"));
-    QFont prompt = Label7->font();
-    prompt.setPointSize(prompt.pointSize() + 2);
-    prompt.setBold(true);
-    Label7->setFont(prompt);
+    Label7 = Heading(NamedLabel("Label7", QStringLiteral("データを入力して下さい")));
 
     // The entry row: number, X, Y and the two buttons of entering.
     Label1 = heading("Label1", QStringLiteral("No."));

@@ -1,7 +1,6 @@
 // Form4, saving the interpolated table.
 #include "form4.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -21,11 +20,7 @@ Form4::Form4() {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Data save"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("スプライン補間データを保存します"));
-    QFont title = Label1->font();
-    title.setPointSize(title.pointSize() + 2);
-    title.setBold(true);
-    Label1->setFont(title);
+    Label1 = Heading(NamedLabel("Label1", QStringLiteral("スプライン補間データを保存します")));
     Label2 = NamedLabel("Label2", QStringLiteral("保存ファイル名を入力して下さい"));
     Text1 = new TextBox(QStringLiteral("Text1"));
     Label3 = NamedLabel("Label3", QStringLiteral("（拡張子は付けないで下さい）"));
@@ -37,20 +32,8 @@ Form4::Form4() {
     Command1 = NamedButton("Command1", QStringLiteral("OK"));
     Command2 = NamedButton("Command2", QStringLiteral("Cancel"));
 
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(Label1);
-    v->addSpacing(6);
-    v->addWidget(Label2);
-    v->addWidget(Text1);
-    v->addWidget(Label3);
-    v->addWidget(Label4);
-    v->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    v->addLayout(buttons);
-    resize(380, 520);
+    LayOutSaveDialog(this, {Label1}, {Label2, Text1, Label3, Label4},
+                     FileListsColumn(Drive1, Dir1, File1), Command1, Command2);
 
     connect(Drive1, &DriveListBox::changed, this, &Form4::Drive1_Change);
     connect(Dir1, &DirListBox::changed, this, &Form4::Dir1_Change);

@@ -1,7 +1,6 @@
 // Form5, saving a graph as a bitmap.
 #include "form5.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,14 +18,8 @@ Form5::Form5() {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Image Save"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("表示されているグラフ画像を"));
-    Label3 = NamedLabel("Label3", QStringLiteral("ビットマップ形式で保存します"));
-    for (QLabel* l : {Label1, Label3}) {
-        QFont title = l->font();
-        title.setPointSize(title.pointSize() + 2);
-        title.setBold(true);
-        l->setFont(title);
-    }
+    Label1 = Heading(NamedLabel("Label1", QStringLiteral("表示されているグラフ画像を")));
+    Label3 = Heading(NamedLabel("Label3", QStringLiteral("ビットマップ形式で保存します")));
     Label4 = NamedLabel("Label4", QStringLiteral("保存ファイル名を入力して下さい"));
     Text1 = new TextBox(QStringLiteral("Text1"));
     Label2 = NamedLabel("Label2", QStringLiteral("（拡張子は付けないで下さい）"));
@@ -37,20 +30,8 @@ Form5::Form5() {
     Command1 = NamedButton("Command1", QStringLiteral("OK"));
     Command2 = NamedButton("Command2", QStringLiteral("Cancel"));
 
-    auto* v = new QVBoxLayout(this);
-    v->addWidget(Label1);
-    v->addWidget(Label3);
-    v->addSpacing(6);
-    v->addWidget(Label4);
-    v->addWidget(Text1);
-    v->addWidget(Label2);
-    v->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
-    v->addLayout(buttons);
-    resize(380, 520);
+    LayOutSaveDialog(this, {Label1, Label3}, {Label4, Text1, Label2},
+                     FileListsColumn(Drive1, Dir1, File1), Command1, Command2);
 
     connect(Drive1, &DriveListBox::changed, this, &Form5::Drive1_Change);
     connect(Dir1, &DirListBox::changed, this, &Form5::Dir1_Change);

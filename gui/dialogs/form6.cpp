@@ -30,11 +30,7 @@ Form6::Form6() {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Spline Interpolated Data"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("スプライン補間データ検索"));
-    QFont title = Label1->font();
-    title.setPointSize(title.pointSize() + 2);
-    title.setBold(true);
-    Label1->setFont(title);
+    Label1 = Heading(NamedLabel("Label1", QStringLiteral("スプライン補間データ検索")));
     Label2 = NamedLabel("Label2", QStringLiteral("ファイルを選択して下さい"));
     Drive1 = new DriveListBox(QStringLiteral("Drive1"));
     Dir1 = new DirListBox(QStringLiteral("Dir1"));

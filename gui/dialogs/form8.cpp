@@ -25,11 +25,7 @@ Form8::Form8() {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Nodara"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("等間隔 (X軸) データの作成"));
-    QFont title = Label1->font();
-    title.setPointSize(title.pointSize() + 2);
-    title.setBold(true);
-    Label1->setFont(title);
+    Label1 = Heading(NamedLabel("Label1", QStringLiteral("等間隔 (X軸) データの作成")));
     Label2 = NamedLabel("Label2", QStringLiteral("最小値"));
     Label4 = ReadoutLabel("Label4", 100);
     Label3 = NamedLabel("Label3", QStringLiteral("最大値"));

@@ -50,11 +50,7 @@ Form9::Form9() {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("データ書式"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("補間の対象となる離散データの書式"));
-    QFont title = Label1->font();
-    title.setPointSize(title.pointSize() + 3);
-    title.setBold(true);
-    Label1->setFont(title);
+    Label1 = Heading(NamedLabel("Label1", QStringLiteral("補間の対象となる離散データの書式")), 3);
     Shape1 = bullet("Shape1");
     Label8 = NamedLabel("Label8",
                         QStringLiteral("添付したデータ例（テキストエディタでも読み込み可）を参照"));

@@ -2,6 +2,8 @@
 #include "savedialog.h"
 
 #include <QDir>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "filelists.h"
@@ -21,6 +23,22 @@ QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* 
     column->addWidget(dir, 1);
     column->addWidget(files, 1);
     return column;
+}
+
+void LayOutSaveDialog(QWidget* window, std::initializer_list<QWidget*> headings,
+                      std::initializer_list<QWidget*> nameRows, QLayout* lists, QPushButton* ok,
+                      QPushButton* cancel) {
+    auto* v = new QVBoxLayout(window);
+    for (QWidget* w : headings) v->addWidget(w);
+    v->addSpacing(6);
+    for (QWidget* w : nameRows) v->addWidget(w);
+    v->addLayout(lists, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    v->addLayout(buttons);
+    window->resize(380, 520);
 }
 
 bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyMessage) {

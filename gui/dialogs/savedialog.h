@@ -4,7 +4,10 @@
 
 #include <QByteArray>
 #include <QString>
+#include <initializer_list>
 
+class QLayout;
+class QPushButton;
 class QVBoxLayout;
 class QWidget;
 class DirListBox;
@@ -17,6 +20,12 @@ void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* fil
 void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files);
 // The three lists one above the other, the directory and file lists taking the spare height.
 QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files);
+// The saving dialogs' layout, top to bottom: the headings, a little space, the rows about the
+// name (prompts and the name box), the lists taking the spare height, OK and Cancel at the
+// right.
+void LayOutSaveDialog(QWidget* window, std::initializer_list<QWidget*> headings,
+                      std::initializer_list<QWidget*> nameRows, QLayout* lists, QPushButton* ok,
+                      QPushButton* cancel);
 
 // Whether a typed name can be saved under: an empty name shows `emptyMessage`, a name that
 // cannot be a file name says so; both return false.

@@ -28,6 +28,15 @@ inline QRadioButton* NamedOption(const char* name, const QString& caption) {
     return Named(new QRadioButton(caption), name);
 }
 
+// A heading: the label in bold, `larger` points above its font's size.
+inline QLabel* Heading(QLabel* label, int larger = 2) {
+    QFont font = label->font();
+    font.setPointSize(font.pointSize() + larger);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
 // A label that shows a value read off the program (extremes, read-out): a
 // sunken panel wide enough for the longest text it shows.
 inline QLabel* ReadoutLabel(const char* name, int minimumWidth) {
