@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <initializer_list>
 
 #include "controls.h"
 #include "datainput.h"
@@ -22,10 +23,26 @@ namespace {
 const QString kNoData = QStringLiteral(" データが入力されていません ");
 const QString kLimitReached = QStringLiteral(" データ数が上限(100)になりました ");
 
-QLabel* heading(const char* name, const QString& caption) {
+QLabel* columnHeading(const char* name, const QString& caption) {
     QLabel* l = NamedLabel(name, caption);
     l->setAlignment(Qt::AlignCenter);
     return l;
+}
+
+// A row of entry: the point's number and its X and Y under their column headings, the row's
+// buttons after them; X and Y take the spare width.
+QGridLayout* entryGrid(std::initializer_list<QWidget*> headings,
+                       std::initializer_list<QWidget*> fields,
+                       std::initializer_list<QWidget*> buttons) {
+    auto* grid = new QGridLayout;
+    int column = 0;
+    for (QWidget* w : headings) grid->addWidget(w, 0, column++);
+    column = 0;
+    for (QWidget* w : fields) grid->addWidget(w, 1, column++);
+    for (QWidget* w : buttons) grid->addWidget(w, 1, column++);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    return grid;
 }
 }  // namespace
 
@@ -36,26 +53,17 @@ Form11::Form11() {
     Label7 = Heading(NamedLabel("Label7", QStringLiteral("データを入力して下さい")));
 
     // The entry row: number, X, Y and the two buttons of entering.
-    Label1 = heading("Label1", QStringLiteral("No."));
-    Label2 = heading("Label2", QStringLiteral("X"));
-    Label3 = heading("Label3", QStringLiteral("Y"));
+    Label1 = columnHeading("Label1", QStringLiteral("No."));
+    Label2 = columnHeading("Label2", QStringLiteral("X"));
+    Label3 = columnHeading("Label3", QStringLiteral("Y"));
     Label4 = ReadoutLabel("Label4", 44);
     Label4->setAlignment(Qt::AlignCenter);
     Text1 = new TextBox(QStringLiteral("Text1"));
     Text2 = new TextBox(QStringLiteral("Text2"));
     Command1 = NamedButton("Command1", QStringLiteral("OK・次データ"));
     Command2 = NamedButton("Command2", QStringLiteral("入力終了"));
-    auto* entry = new QGridLayout;
-    entry->addWidget(Label1, 0, 0);
-    entry->addWidget(Label2, 0, 1);
-    entry->addWidget(Label3, 0, 2);
-    entry->addWidget(Label4, 1, 0);
-    entry->addWidget(Text1, 1, 1);
-    entry->addWidget(Text2, 1, 2);
-    entry->addWidget(Command1, 1, 3);
-    entry->addWidget(Command2, 1, 4);
-    entry->setColumnStretch(1, 1);
-    entry->setColumnStretch(2, 1);
+    QGridLayout* entry =
+        entryGrid({Label1, Label2, Label3}, {Label4, Text1, Text2}, {Command1, Command2});
 
     Command4 = NamedButton("Command4", QStringLiteral("OK（修正なし）"));
     Command3 = NamedButton("Command3", QStringLiteral("入力値を修正する"));
@@ -65,24 +73,16 @@ Form11::Form11() {
     afterEntry->addWidget(Command3);
 
     // The correction row: which point, its new X and Y.
-    Label10 = heading("Label10", QStringLiteral("No."));
-    Label11 = heading("Label11", QStringLiteral("X"));
-    Label12 = heading("Label12", QStringLiteral("Y"));
+    Label10 = columnHeading("Label10", QStringLiteral("No."));
+    Label11 = columnHeading("Label11", QStringLiteral("X"));
+    Label12 = columnHeading("Label12", QStringLiteral("Y"));
     Text3 = new TextBox(QStringLiteral("Text3"));
     Text3->setMaximumWidth(60);
     Text4 = new TextBox(QStringLiteral("Text4"));
     Text5 = new TextBox(QStringLiteral("Text5"));
     Command7 = NamedButton("Command7", QStringLiteral("OK"));
-    auto* correction = new QGridLayout;
-    correction->addWidget(Label10, 0, 0);
-    correction->addWidget(Label11, 0, 1);
-    correction->addWidget(Label12, 0, 2);
-    correction->addWidget(Text3, 1, 0);
-    correction->addWidget(Text4, 1, 1);
-    correction->addWidget(Text5, 1, 2);
-    correction->addWidget(Command7, 1, 3);
-    correction->setColumnStretch(1, 1);
-    correction->setColumnStretch(2, 1);
+    QGridLayout* correction =
+        entryGrid({Label10, Label11, Label12}, {Text3, Text4, Text5}, {Command7});
 
     Command6 = NamedButton("Command6", QStringLiteral("修正終了"));
     Command5 = NamedButton("Command5", QStringLiteral("キャンセル"));
