@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <cmath>
 
+#include "exchange.h"
 #include "form1.h"
 #include "picturebox.h"
 #include "plotting.h"
@@ -46,10 +47,10 @@ void BM_DrawGraphAndCurve(benchmark::State& state) {
         picture.clear();
         DrawGraphFrame(picture, s);
         picture.setDrawWidth(6);
-        DrawDataPoints(picture, MappingFor(s));
+        DrawDataPoints(picture, MappingFor(s), DataCount, DataX, DataY);
         DrawAxisLabels(picture, s);
         picture.setDrawWidth(2);
-        DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
+        DrawTableCurve(picture, MappingFor(s), StoredTable());
         picture.setDrawWidth(1);
         benchmark::DoNotOptimize(picture.image().constBits());
     }
@@ -64,7 +65,8 @@ void BM_ReadOut1000Moves(benchmark::State& state) {
     f->Text8->setText(QStringLiteral("0"));
     f->Text9->setText(QStringLiteral("100"));
     XStart = 0, XEnd = 100, YStart = 0, YEnd = 100, XStep = YStep = 10;
-    f->Picture1->setScale(MappingFor(f->graphSettings()).scale());
+    DrawnGraph = f->graphSettings();
+    f->Picture1->setScale(MappingFor(*DrawnGraph).scale());
     CurveReady = 1;
     for (auto _ : state) {
         for (int k = 0; k < 1000; ++k) {

@@ -1,12 +1,11 @@
 // Data input: data files, the extremes of the points and their ordering by X.
 #include "datainput.h"
 
-#include <QFile>
 #include <QRegularExpression>
-#include <QTextStream>
 #include <cmath>
 #include <utility>
 
+#include "savefile.h"
 #include "state.h"
 #include "textconv.h"
 
@@ -49,22 +48,30 @@ bool ParseDataLine(const QString& line, double& x, double& y) {
     return fields.size() == 2 && readNumber(fields[0], x) && readNumber(fields[1], y);
 }
 
-std::optional<QStringList> ReadFirstLines(const QString& path, int limit) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return std::nullopt;
-    QTextStream in(&file);
+QStringList FirstLines(const QByteArray& text, int limit) {
     QStringList lines;
-    while (!in.atEnd() && lines.size() < limit) lines.append(in.readLine());
-    if (in.status() != QTextStream::Ok) return std::nullopt;
+    qsizetype at = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (at < text.size() && lines.size() < limit) {
+        qsizetype end = text.indexOf('\n', at);
+        if (end < 0) end = text.size();
+        qsizetype cut = end;
+        if (cut > at && text[cut - 1] == '\r') --cut;
+        lines.append(QString::fromUtf8(text.constData() + at, cut - at));
+        at = end + 1;
+    }
     return lines;
 }
 
 DataFileLoad LoadDataFile(const QString& path) {
     DataFileLoad load;
     ClearDataPoints();
-    const std::optional<QStringList> lines = ReadFirstLines(path, kDataLimit);
-    if (!lines) return load;
-    load.lines = *lines;
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.ok()) {
+        load.status = file.refused ? DataFileLoad::Refused : DataFileLoad::CannotOpen;
+        load.problem = file.problem;
+        return load;
+    }
+    load.lines = FirstLines(file.bytes, kDataLimit);
     DataCount = int(load.lines.size());
     if (DataCount == 0) {  // nothing to interpolate
         load.status = DataFileLoad::Empty;

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <optional>
 
 // Sets DataX and DataY (1..capacity) to 0, as every new data input begins.
 void ClearDataPoints();
@@ -19,14 +18,21 @@ QStringList DataExtremeTexts();
 // quotes, or a text that is not a number.
 bool ParseDataLine(const QString& line, double& x, double& y);
 
-// The first `limit` lines of a text file, each without its line end (CR LF or LF); nothing when
-// the file cannot be read.
-std::optional<QStringList> ReadFirstLines(const QString& path, int limit);
+// The first `limit` lines of a text file's bytes (UTF-8, a byte-order mark skipped), each
+// without its line end (CR LF or LF).
+QStringList FirstLines(const QByteArray& text, int limit);
 
 // What reading a data file gave.
 struct DataFileLoad {
-    enum Status { Loaded, CannotOpen, Empty, BadLine };
+    enum Status {
+        Loaded,
+        CannotOpen,  // the file cannot be opened or read
+        Refused,     // no file the program reads (a FIFO, a device, far too large)
+        Empty,
+        BadLine
+    };
     Status status = CannotOpen;
+    QString problem;    // why the file could not be read, in words
     QStringList lines;  // the lines read (at most kDataLimit), unchanged
     int badLine = 0;    // number of the first line that is not two numbers
 };

@@ -1,6 +1,7 @@
 // Equal-interval tables from an interpolated table.
 #include "equaltable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -19,24 +20,27 @@ int EqualIntervalCount(double start, double interval, double end) {
 }
 
 bool InterpolateTable(double x, int count, const double px[], const double py[], double firstX,
-                      double& y) {
-    if (count < 1 || x < firstX || x > px[count]) return false;
+                      double lastX, double& y) {
+    if (count < 1 || x < firstX || (x > px[count] && x > lastX)) return false;
     int j = 1;
-    while (px[j] < x) ++j;  // px[count] >= x ends the search
+    while (j < count && px[j] < x) ++j;
     if (px[j] == x) {
         y = py[j];
         return true;
     }
-    // Below row 1 the line through rows 1 and 2 goes on down to the first data point.
-    const int a = j == 1 ? 1 : j - 1;
-    const int b = j == 1 ? 2 : j;
-    if (b > count || !(px[b] > px[a])) return false;
+    // Below row 1 the line through rows 1 and 2 goes on down to the first data point, and beyond
+    // the last row the line through the last two goes on up to the last data point.
+    const bool below = j == 1 && x < px[1];
+    const bool beyond = j == count && x > px[count];
+    const int a = below ? 1 : beyond ? count - 1 : j - 1;
+    const int b = below ? 2 : beyond ? count : j;
+    if (a < 1 || b > count || !(px[b] > px[a])) return false;
     y = py[a] + (x - px[a]) * (py[b] - py[a]) / (px[b] - px[a]);
     return std::isfinite(y);
 }
 
 EqualTable ComputeEqualTable(double s, double d, double e, int count, const double px[],
-                             const double py[], double firstX) {
+                             const double py[], double firstX, double lastX) {
     EqualTable t;
     t.count = EqualIntervalCount(s, d, e);
     if (d == 0 || !std::isfinite(s) || !std::isfinite(d) || !std::isfinite(e)) {
@@ -54,8 +58,8 @@ EqualTable ComputeEqualTable(double s, double d, double e, int count, const doub
     t.x.resize(t.count);
     t.y.resize(t.count);
     for (int i = 0; i < t.count; ++i) {
-        t.x[i] = s + i * d;
-        if (!InterpolateTable(t.x[i], count, px, py, firstX, t.y[i])) {
+        t.x[i] = std::min(s + i * d, e);
+        if (!InterpolateTable(t.x[i], count, px, py, firstX, lastX, t.y[i])) {
             t.fault = EqualFault::Failed;
             t.x.clear();
             t.y.clear();

@@ -28,15 +28,18 @@ struct EqualTable {
 int EqualIntervalCount(double start, double interval, double end);
 
 // Y at x by straight-line interpolation in rows 1..count of (px, py), ascending in X. A row at
-// exactly x gives its own Y. Between the first data abscissa `firstX` and row 1 the line
-// through rows 1 and 2 is extended. False below firstX, above the last row, or where no line
-// can be drawn.
+// exactly x gives its own Y. Between the first data abscissa `firstX` and row 1 the line through
+// rows 1 and 2 is extended, and so is the line through the last two rows up to the last data
+// abscissa `lastX` (the last row is that point, but the saved file rounds it to six digits: a
+// table of 5000 may end at 4.99998E+03). False below firstX, above both the last row and lastX,
+// or where no line can be drawn.
 bool InterpolateTable(double x, int count, const double px[], const double py[], double firstX,
-                      double& y);
+                      double lastX, double& y);
 
-// The whole table for a start, interval and end.
+// The whole table for a start, interval and end. A point that the rounding of start + i *
+// interval puts beyond the end (0 + 28 * 0.1 is 2.8000000000000003) stands at the end itself.
 EqualTable ComputeEqualTable(double start, double interval, double end, int count,
-                             const double px[], const double py[], double firstX);
+                             const double px[], const double py[], double firstX, double lastX);
 
 // One line of the list: "  0.000E+00" of X then "   0.000E+00" of Y; a minus sign stands after
 // the leading blanks, directly before the digits.

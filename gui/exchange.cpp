@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QRegularExpression>
 #include <cfloat>
 #include <cmath>
+#include <memory>
 
 #include "savefile.h"
 #include "scalemode.h"
@@ -70,12 +72,13 @@ QByteArray PointFileText() {
     return text.toLatin1();
 }
 
-bool WritePointFile() {
-    if (FirstUnsendablePoint() != 0) return false;
+FileResult WritePointFile() {
+    if (const int bad = FirstUnsendablePoint())
+        return {QStringLiteral("No.%1 のデータ値を計算プログラムに渡せません").arg(bad)};
     return SaveFileBytes(QLatin1String(kPointFileName), PointFileText());
 }
 
-bool WriteMethodFile(int flag) {
+FileResult WriteMethodFile(int flag) {
     return SaveFileBytes(QLatin1String(kMethodFileName),
                          (FormatNumber(flag, u"00") + QStringLiteral("\r\n")).toLatin1());
 }
@@ -133,10 +136,18 @@ void StoreTable(const EngineTable& t) {
     TableMaxY = t.maxY;
 }
 
+TableView StoredTable() { return {TableCount, TableX, TableY, TableMinX, TableMaxX}; }
+
+void ForgetDrawnGraph() {
+    DrawnGraph.reset();
+    TableCount = 0;
+    CurveReady = 0;
+}
+
 bool ReadTableFile() {
-    QFile file{QLatin1String(kTableFileName)};
+    const FileBytes file = ReadFileBytes(QLatin1String(kTableFileName));
     std::optional<EngineTable> table;
-    if (file.open(QIODevice::ReadOnly)) table = ParseTableText(file.readAll());
+    if (file.ok()) table = ParseTableText(file.bytes);
     if (!table) return false;
     StoreTable(*table);
     return true;
@@ -145,8 +156,41 @@ bool ReadTableFile() {
 void DeleteTableFile() { QFile::remove(QLatin1String(kTableFileName)); }
 
 void DeleteExchangeFiles() {
+    if (ExchangeFolderInUse()) return;
     for (const char* name : {kPointFileName, kTableFileName, kMethodFileName})
         QFile::remove(QLatin1String(name));
+}
+
+namespace {
+std::unique_ptr<QLockFile>& folderLock() {
+    static std::unique_ptr<QLockFile> lock;
+    return lock;
+}
+}  // namespace
+
+FolderClaim ClaimExchangeFolder() {
+    const QString path = QDir::current().absoluteFilePath(QLatin1String(kFolderLockName));
+    std::unique_ptr<QLockFile>& lock = folderLock();
+    if (lock && lock->fileName() == path && lock->isLocked()) return FolderClaim::Held;
+    lock = std::make_unique<QLockFile>(path);
+    // The lock is held for the whole run, so its age says nothing: only a holder that no
+    // longer runs makes it stale.
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) return FolderClaim::Held;
+    return lock->error() == QLockFile::LockFailedError ? FolderClaim::InUse
+                                                       : FolderClaim::Unavailable;
+}
+
+bool ExchangeFolderInUse() { return ClaimExchangeFolder() == FolderClaim::InUse; }
+
+void ReleaseExchangeFolder() { folderLock().reset(); }
+
+QString FolderInUseText() {
+    return QStringLiteral(
+               "　このフォルダ（%1）は、別に起動している Nodara が使っています。"
+               "その Nodara を終了するまで、ここでは補間計算ができません"
+               "（補間済データの検索はできます）。　")
+        .arg(QDir::toNativeSeparators(QDir::currentPath()));
 }
 
 namespace {

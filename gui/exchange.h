@@ -9,6 +9,9 @@
 #include <optional>
 #include <vector>
 
+#include "readout.h"
+#include "savefile.h"
+
 inline const char kPointFileName[] = "B2F.dat";
 inline const char kMethodFileName[] = "Bor3.dat";
 inline const char kTableFileName[] = "F2B.dat";
@@ -40,17 +43,17 @@ PointProblem CheckPointsForEngine();
 
 // Contents of B2F.dat for the current points and ScaleMode.
 QByteArray PointFileText();
-// Writes B2F.dat. Refuses (returns false, writes nothing) while a point does not fit the
-// engine's record; returns false too when the file cannot be written.
-bool WritePointFile();
+// Writes B2F.dat. Refuses (writes nothing) while a point does not fit the engine's record.
+FileResult WritePointFile();
 // Writes Bor3.dat with the method flag as "00" or "01".
-bool WriteMethodFile(int flag);
+FileResult WriteMethodFile(int flag);
 
-// A table read from F2B.dat, rows from index 1 like the program-wide table.
+// A table in exchange space, rows from index 1 like the program-wide table.
 struct EngineTable {
     int count = 0;
     std::vector<double> x, y;  // count + 1 entries
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    TableView view() const { return {count, x.data(), y.data(), minX, maxX}; }
 };
 // Reads the engine's table from the file's text. Empty when the text has no count line, a
 // count below 1 or above the table's capacity, fewer rows than counted, or a row that is not
@@ -61,12 +64,37 @@ std::optional<EngineTable> ParseTableText(const QByteArray& text);
 bool ReadTableFile();
 // Commits a table to the program-wide state.
 void StoreTable(const EngineTable& table);
+// The program-wide table (the main window's).
+TableView StoredTable();
+// The main window's picture no longer shows its graph: DrawnGraph, the table that belongs to it
+// and the read-out's flag are emptied.
+void ForgetDrawnGraph();
 
 // Deletes F2B.dat (a failed run writes no table, so the previous one must not pass for its
 // result), ignoring every failure.
 void DeleteTableFile();
-// Deletes B2F.dat, F2B.dat and Bor3.dat, ignoring every failure.
+// Deletes B2F.dat, F2B.dat and Bor3.dat, ignoring every failure; nothing while another running
+// Nodara uses the working directory, whose files they are.
 void DeleteExchangeFiles();
+
+// The exchange files of a directory belong to one running Nodara at a time. It holds the
+// directory by a lock file there from its start to its end; a Nodara that ended abnormally holds
+// nothing (the lock names its process, which no longer runs).
+enum class FolderClaim {
+    Held,        // this program holds the working directory
+    InUse,       // another running Nodara holds it
+    Unavailable  // no lock can be taken there (a folder without write permission, say)
+};
+// Holds the working directory if it can (again, when the directory or its holder changed).
+FolderClaim ClaimExchangeFolder();
+// Whether another running Nodara holds the working directory (after trying to hold it).
+bool ExchangeFolderInUse();
+// Gives the working directory up.
+void ReleaseExchangeFolder();
+// What the windows say when another running Nodara holds the working directory.
+QString FolderInUseText();
+// The lock file's name in the working directory.
+inline const char kFolderLockName[] = ".Nodara.lock";
 
 // The engine's executable: the first executable "Fitcore" in the search path (by default the
 // current directory, then the directory of Nodara's own executable), or an empty text.

@@ -211,18 +211,18 @@ Form1::Form1() {
     saveRow->addWidget(Command2, 1);
 
     // The graph and its read-out.
-    const GraphPanel graph = MakeGraphPanel("Label1", "Label27", "Label28");
-    Picture1 = graph.picture;
-    Line1 = graph.vertical;
-    Line2 = graph.horizontal;
-    Label1 = graph.hint;
-    Label25 = graph.xCaption;
-    Label27 = graph.xValue;
-    Label26 = graph.yCaption;
-    Label28 = graph.yValue;
+    graph_ = MakeGraphPanel("Label1", "Label27", "Label28");
+    Picture1 = graph_.picture;
+    Line1 = graph_.vertical;
+    Line2 = graph_.horizontal;
+    Label1 = graph_.hint;
+    Label25 = graph_.xCaption;
+    Label27 = graph_.xValue;
+    Label26 = graph_.yCaption;
+    Label28 = graph_.yValue;
     auto* right = new QVBoxLayout;
     right->addWidget(Picture1);
-    right->addLayout(graph.readRow);
+    right->addLayout(graph_.readRow);
     right->addSpacing(6);
     right->addLayout(calcRow);
     right->addLayout(saveRow);
@@ -284,18 +284,23 @@ void Form1::showInputData(const QStringList& listLines) {
     Command3->setEnabled(true);
 }
 
-void Form1::clearGraph() {
-    Picture1->clear();
-    Line1->hide();
-    Line2->hide();
-    Label27->clear();
-    Label28->clear();
-    for (QPushButton* b : {Command1, Command4, Command5, Command6}) b->setEnabled(false);
+void Form1::forgetGraph() {
+    ClearGraph(graph_);
+    ForgetDrawnGraph();
+    for (QPushButton* b : {Command4, Command5, Command6}) b->setEnabled(false);
 }
 
-GraphSettings Form1::graphSettings() const {
-    return CurrentGraphSettings(Text5->text(), Text6->text(), Text8->text(), Text9->text());
+void Form1::clearGraph() {
+    forgetGraph();
+    Command1->setEnabled(false);
 }
+
+QStringList Form1::axisTexts() const {
+    return {Text5->text(), Text6->text(), Text7->text(),
+            Text8->text(), Text9->text(), Text10->text()};
+}
+
+GraphSettings Form1::graphSettings() const { return CurrentGraphSettings(axisTexts()); }
 
 QRadioButton* Form1::scaleOption(int mode) const {
     QRadioButton* const options[] = {Option1, Option2, Option3, Option4};
@@ -329,11 +334,11 @@ void Form1::Text_KeyDown(TextBox* box, int key) {
 }
 
 void Form1::Command9_Click() {
-    // A new data input starts a new pass: nothing of the previous data's graph, table or
-    // buttons may be used with the new data.
+    // A new data input starts a new pass: nothing of the previous data's graph, table, buttons
+    // or method dialog may be used with the new data.
     clearInputData();
     clearGraph();
-    CurveReady = 0;
+    form7()->hide();
     ClearDataPoints();
     if (Option5->isChecked()) {
         form10()->prepare();
@@ -398,7 +403,9 @@ void Form1::Command3_Click() {
 }
 
 void Form1::Command1_Click() {
-    Picture1->clear();
+    // The picture is cleared: the curve and the table of an earlier drawing no longer belong to
+    // what it will show.
+    forgetGraph();
     if (!readAxisFields()) return;
     FillDataLogarithms();
     if ((IsLogX(ScaleMode) && (XStart <= 0 || XEnd <= 0)) ||
@@ -422,29 +429,38 @@ void Form1::Command1_Click() {
         case PointProblem::None:
             break;
     }
-    if (!DrawDataGraph(*Picture1, graphSettings())) {
-        ShowMessage(this, QStringLiteral("　ファイル B2F.dat を書き込めませんでした！　"));
+    if (ExchangeFolderInUse()) {
+        ShowMessage(this, FolderInUseText());
         return;
     }
+    const GraphSettings graph = graphSettings();
+    if (const FileResult written = DrawDataGraph(*Picture1, graph); !written.ok()) {
+        ReportWriteFailure(this, QLatin1String(kPointFileName), written.problem);
+        return;
+    }
+    DrawnGraph = graph;
     Command1->setEnabled(false);
     Command4->setEnabled(true);
     Command4->setFocus();
 }
 
 void Form1::Command4_Click() {
+    // The method of the table drawn stays what it was until a new calculation starts.
     form7()->Option1->setChecked(true);
-    MethodFlag = 0;
     form7()->show();
 }
 
 void Form1::Command5_Click() {
+    // Enabled only by a calculation started for the graph drawn, whose table F2B.dat now holds.
+    if (!DrawnGraph) return;
     if (!ReadTableFile()) {
         ShowMessage(this, QStringLiteral("　補間計算の結果がまだありません！　"));
         return;
     }
+    TableMethodFlag = MethodFlag;
     DoEvents();
     Picture1->setDrawWidth(2);
-    DrawCurve(*Picture1, graphSettings());
+    DrawTableCurve(*Picture1, MappingFor(*DrawnGraph), StoredTable());
     Picture1->setDrawWidth(1);
     CurveReady = 1;
     Command6->setEnabled(true);
@@ -471,5 +487,6 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::Picture1_MouseMove(int, int, float x, float) {
-    TrackReadOut(x, graphSettings(), Line1, Line2, Label27, Label28);
+    // The read-out follows the graph on the picture, not the fields changed since.
+    if (DrawnGraph) TrackReadOut(graph_, x, *DrawnGraph, CurveReady == 1, StoredTable());
 }

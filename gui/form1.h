@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "plotting.h"
+#include "readoutpanel.h"
 
 class QGroupBox;
 class QLabel;
@@ -29,6 +30,8 @@ public:
     // No input data: the data list and the extremes emptied, every scale mode offered, the OK
     // of the graph settings disabled.
     void clearInputData();
+    // The six axis texts as typed: X start, X end, X step, Y start, Y end, Y step.
+    QStringList axisTexts() const;
     // The settings of the graph as the axis fields and the program-wide state give them.
     GraphSettings graphSettings() const;
 
@@ -102,10 +105,14 @@ private:
     // Reads the six axis fields into XStart ... YStep; false (after the message) when a range
     // is empty or reversed. Non-positive steps become the whole range.
     bool readAxisFields();
-    // The start of a pass: the picture and the read-out cleared, the buttons after the graph
-    // settings disabled.
+    // The picture cleared, and with it everything that belonged to it: the graph drawn, its table,
+    // the read-out and the buttons from the calculation on.
+    void forgetGraph();
+    // The start of a pass: forgetGraph, and the data-point button disabled too.
     void clearGraph();
     void roundToDecades(TextBox* field, bool isEnd);
     // Option1 ... Option4 for ScaleMode 1 ... 4.
     QRadioButton* scaleOption(int mode) const;
+
+    GraphPanel graph_;
 };

@@ -1,6 +1,7 @@
 // Form2, the title window.
 #include "form2.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,8 +14,8 @@
 #include "controls.h"
 #include "exchange.h"
 #include "form1.h"
-#include "form9.h"
 #include "form6.h"
+#include "form9.h"
 #include "picturebox.h"
 #include "program.h"
 #include "state.h"
@@ -147,4 +148,10 @@ void Form2::Command3_Click() {
 void Form2::Command2_Click() {
     DeleteExchangeFiles();
     EndProgram();
+}
+
+void Form2::closeEvent(QCloseEvent* event) {
+    // Closing the title window ends the program as 終了 does.
+    event->accept();
+    Command2_Click();
 }

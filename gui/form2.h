@@ -19,4 +19,7 @@ public:
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 };

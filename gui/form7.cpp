@@ -45,6 +45,16 @@ Form7::Form7() {
 }
 
 void Form7::StartCalculation() {
+    // The engine computes B2F.dat, which holds the points of the graph drawn; without one (after
+    // a new data input or a reset) there is nothing of the current data to compute.
+    if (!DrawnGraph) {
+        hide();
+        return;
+    }
+    if (ExchangeFolderInUse()) {
+        ShowMessage(this, FolderInUseText());
+        return;
+    }
     const QString cannotStart = QStringLiteral("　計算プログラム Fitcore を起動できません！　");
     const QString engine = FindEngine();
     if (engine.isEmpty()) {
@@ -52,8 +62,8 @@ void Form7::StartCalculation() {
         return;
     }
     const int flag = Option1->isChecked() ? 0 : 1;
-    if (!WriteMethodFile(flag)) {
-        ShowMessage(this, QStringLiteral("　ファイル Bor3.dat を書き込めませんでした！　"));
+    if (const FileResult written = WriteMethodFile(flag); !written.ok()) {
+        ReportWriteFailure(this, QLatin1String(kMethodFileName), written.problem);
         return;
     }
     DeleteTableFile();

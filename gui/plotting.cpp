@@ -47,11 +47,6 @@ constexpr ModeRule kModes[4] = {
 const ModeRule& modeRule(int mode) { return kModes[(mode >= 1 && mode <= 4 ? mode : 4) - 1]; }
 const AxisLabelRule& labelRule(AxisKind kind) { return kLabelRules[kind == AxisKind::Log]; }
 
-AxisMap axisMap(AxisKind kind, double start, double end, int startExponent, int endExponent) {
-    return kind == AxisKind::Linear ? AxisMap::linear(start, end)
-                                    : AxisMap::logarithmic(start, startExponent, endExponent, Ln10);
-}
-
 bool isDecimalLabel(AxisKind kind, double v, double bound) {
     return kind == AxisKind::Linear && -bound <= v && v <= bound;
 }
@@ -102,13 +97,6 @@ void keepInside(const PictureBox& picture, const QString& text, double& x, doubl
 }
 
 }  // namespace
-
-int AxisTextExponent(const QString& text) { return int(ParseNumber(QStringView(text).right(3))); }
-
-GraphMapping MappingFor(const GraphSettings& s) {
-    return {axisMap(XAxisKind(s.mode), s.xStart, s.xEnd, s.xStartExponent, s.xEndExponent),
-            axisMap(YAxisKind(s.mode), s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
-}
 
 QString AxisLabelText(AxisKind kind, double v, double decimalBound) {
     if (isDecimalLabel(kind, v, decimalBound)) return GeneralNumberText(v);
@@ -162,59 +150,31 @@ void DrawAxisLabels(PictureBox& picture, const GraphSettings& s) {
     put(ox + endDx * w, oy + yl.endDy * h, yEndText);
 }
 
-void DrawDataPoints(PictureBox& picture, const GraphMapping& g) {
-    const QColor red = PaletteColor(kPointColor);
-    for (int i = 1; i <= DataCount; ++i)
-        picture.drawPoint(g.x.plot(SentX(i)), g.y.plot(SentY(i)), red);
-}
-
-void DrawTableCurve(PictureBox& picture, const GraphMapping& g, int count, const double x[],
+void DrawDataPoints(PictureBox& picture, const GraphMapping& g, int count, const double x[],
                     const double y[]) {
-    if (count < 1) return;
-    const QColor blue = PaletteColor(kCurveColor);
-    picture.drawPoint(g.x.plot(x[1]), g.y.plot(y[1]), blue);
-    for (int i = 2; i <= count; ++i) picture.lineTo(g.x.plot(x[i]), g.y.plot(y[i]), blue);
+    const QColor red = PaletteColor(kPointColor);
+    for (int i = 1; i <= count; ++i) picture.drawPoint(g.x.plot(x[i]), g.y.plot(y[i]), red);
 }
 
-bool DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
+void DrawTableCurve(PictureBox& picture, const GraphMapping& g, const TableView& t) {
+    if (t.count < 1) return;
+    const QColor blue = PaletteColor(kCurveColor);
+    picture.drawPoint(g.x.plot(t.x[1]), g.y.plot(t.y[1]), blue);
+    for (int i = 2; i <= t.count; ++i) picture.lineTo(g.x.plot(t.x[i]), g.y.plot(t.y[i]), blue);
+}
+
+FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
     DrawGraphFrame(picture, s);
     picture.setDrawWidth(6);
-    DrawDataPoints(picture, MappingFor(s));
+    DrawDataPoints(picture, MappingFor(s), DataCount, IsLogX(s.mode) ? LogDataX : DataX,
+                   IsLogY(s.mode) ? LogDataY : DataY);
     DrawAxisLabels(picture, s);
     return WritePointFile();
 }
 
-void DrawCurve(PictureBox& picture, const GraphSettings& s) {
-    DrawTableCurve(picture, MappingFor(s), TableCount, TableX, TableY);
-}
-
-GraphSettings CurrentGraphSettings(const QString& xStartText, const QString& xEndText,
-                                   const QString& yStartText, const QString& yEndText) {
-    GraphSettings s;
-    s.mode = ScaleMode;
-    s.xStart = XStart;
-    s.xEnd = XEnd;
-    s.xStep = XStep;
-    s.yStart = YStart;
-    s.yEnd = YEnd;
-    s.yStep = YStep;
-    s.xStartExponent = AxisTextExponent(xStartText);
-    s.xEndExponent = AxisTextExponent(xEndText);
-    s.yStartExponent = AxisTextExponent(yStartText);
-    s.yEndExponent = AxisTextExponent(yEndText);
-    return s;
-}
-
-GraphSettings SavedGraphSettings() {
-    GraphSettings s = CurrentGraphSettings(SavedAxisText[1], SavedAxisText[2], SavedAxisText[4],
-                                           SavedAxisText[5]);
-    s.mode1XDecimalBound = 100;
-    return s;
-}
-
-void DrawSavedGraph(PictureBox& picture, const GraphSettings& s) {
+void DrawSavedGraph(PictureBox& picture, const GraphSettings& s, const TableView& table) {
     DrawGraphFrame(picture, s);
     DrawAxisLabels(picture, s);
     picture.setDrawWidth(2);
-    DrawCurve(picture, s);
+    DrawTableCurve(picture, MappingFor(s), table);
 }

@@ -4,6 +4,7 @@
 #include <QApplication>
 
 #include "engineconsole.h"
+#include "exchange.h"
 #include "form1.h"
 #include "form10.h"
 #include "form11.h"
@@ -16,6 +17,7 @@
 #include "form8.h"
 #include "form9.h"
 #include "keyboard.h"
+#include "messagebox.h"
 #include "state.h"
 
 namespace {
@@ -51,8 +53,12 @@ Form11* form11() { return instance<Form11>(); }
 
 void StartNodara() {
     InstallKeyboardConventions();
+    // The program ends by its title window (終了 or the close box), never because every window
+    // happens to be hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
     ClearProgramVariables();
     form2()->show();
+    if (ClaimExchangeFolder() == FolderClaim::InUse) ShowMessage(form2(), FolderInUseText());
 }
 
 void EndProgram() {
@@ -63,6 +69,7 @@ void EndProgram() {
         else
             w->hide();
     }
+    ReleaseExchangeFolder();
     QCoreApplication::quit();
 }
 
@@ -80,9 +87,11 @@ void ShutdownNodara() {
     destroy<Form9>();
     destroy<Form1>();
     destroy<Form2>();
+    ReleaseExchangeFolder();
 }
 
 void ResetProgramState() {
+    form7()->hide();
     form10()->prepare();
     form11()->prepare();
     form1()->reset();

@@ -12,10 +12,12 @@ QString LinearReadOutText(double v) {
 
 QString ExponentReadOutText(double v) { return FormatNumber(v, u"0.000E+00"); }
 
-ReadOut ReadOutAt(float mouseX, const GraphMapping& g, int count, const double tx[],
-                  const double ty[], double minX, double maxX) {
+ReadOut ReadOutAt(float mouseX, const GraphMapping& g, const TableView& table) {
+    const int count = table.count;
+    const double* const tx = table.x;
+    const double* const ty = table.y;
     const double x = mouseX;
-    if (count < 2 || x < g.x.plot(minX) || x > g.x.plot(maxX)) return {};
+    if (count < 2 || x < g.x.plot(table.minX) || x > g.x.plot(table.maxX)) return {};
     for (int i = 2; i <= count; ++i)
         if (tx[i] < tx[i - 1]) return {};
 

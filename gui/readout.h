@@ -6,6 +6,15 @@
 
 #include "graphmap.h"
 
+// Rows 1..count of a table in exchange space and the extent of its X column, as the curve and the
+// read-out use them. The arrays belong to the table's owner.
+struct TableView {
+    int count = 0;
+    const double* x = nullptr;
+    const double* y = nullptr;
+    double minX = 0, maxX = 0;
+};
+
 struct ReadOut {
     bool show = false;  // false: both cursor lines hidden, both texts empty
     double cursorY = 0.0;
@@ -17,8 +26,6 @@ QString LinearReadOutText(double v);
 // "0.000E+00".
 QString ExponentReadOutText(double v);
 
-// Looks the mouse X up in rows 1..count of a table in exchange space whose X extent is
-// minX..maxX. The X text comes from the last row at or left of the mouse, the Y text and
-// cursor from the row after it. A table that is not in ascending X shows nothing.
-ReadOut ReadOutAt(float mouseX, const GraphMapping& mapping, int count, const double tableX[],
-                  const double tableY[], double minX, double maxX);
+// Looks the mouse X up in a table. The X text comes from the last row at or left of the mouse,
+// the Y text and cursor from the row after it. A table that is not in ascending X shows nothing.
+ReadOut ReadOutAt(float mouseX, const GraphMapping& mapping, const TableView& table);

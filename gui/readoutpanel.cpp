@@ -9,26 +9,33 @@
 #include "picturebox.h"
 #include "plotting.h"
 #include "readout.h"
-#include "state.h"
 
-void TrackReadOut(float mouseX, const GraphSettings& settings, LineControl* vertical,
-                  LineControl* horizontal, QLabel* xText, QLabel* yText) {
-    if (CurveReady == 0) return;
-    const ReadOut r =
-        ReadOutAt(mouseX, MappingFor(settings), TableCount, TableX, TableY, TableMinX, TableMaxX);
+void ClearReadOut(const GraphPanel& p) {
+    p.vertical->hide();
+    p.horizontal->hide();
+    p.xValue->clear();
+    p.yValue->clear();
+}
+
+void ClearGraph(const GraphPanel& p) {
+    p.picture->clear();
+    ClearReadOut(p);
+}
+
+void TrackReadOut(const GraphPanel& p, float mouseX, const GraphSettings& settings, bool ready,
+                  const TableView& table) {
+    if (!ready) return;
+    const ReadOut r = ReadOutAt(mouseX, MappingFor(settings), table);
     if (!r.show) {
-        vertical->hide();
-        horizontal->hide();
-        xText->clear();
-        yText->clear();
+        ClearReadOut(p);
         return;
     }
-    vertical->setPosition(mouseX);
-    vertical->show();
-    horizontal->setPosition(r.cursorY);
-    horizontal->show();
-    xText->setText(r.xText);
-    yText->setText(r.yText);
+    p.vertical->setPosition(mouseX);
+    p.vertical->show();
+    p.horizontal->setPosition(r.cursorY);
+    p.horizontal->show();
+    p.xValue->setText(r.xText);
+    p.yValue->setText(r.yText);
 }
 
 GraphPanel MakeGraphPanel(const char* hintName, const char* xValueName, const char* yValueName) {

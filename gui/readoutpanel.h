@@ -9,6 +9,7 @@ class QLabel;
 class LineControl;
 class PictureBox;
 struct GraphSettings;
+struct TableView;
 
 // Size of a graph in pixels; a saved image has this size.
 inline constexpr QSize kGraphSize(720, 540);
@@ -29,8 +30,12 @@ struct GraphPanel {
 };
 GraphPanel MakeGraphPanel(const char* hintName, const char* xValueName, const char* yValueName);
 
-// Nothing while CurveReady is 0. Otherwise the vertical line at the mouse, the horizontal line
-// at the Y read off, and the X and Y texts; outside the table both lines are hidden and both
-// texts emptied.
-void TrackReadOut(float mouseX, const GraphSettings& settings, LineControl* vertical,
-                  LineControl* horizontal, QLabel* xText, QLabel* yText);
+// Both cursor lines hidden, both read-out texts emptied.
+void ClearReadOut(const GraphPanel& panel);
+// The picture cleared, and the read-out with it.
+void ClearGraph(const GraphPanel& panel);
+// Nothing while the graph's read-out is not ready. Otherwise the vertical line at the mouse, the
+// horizontal line at the Y read off the table, and the X and Y texts; outside the table both
+// lines are hidden and both texts emptied.
+void TrackReadOut(const GraphPanel& panel, float mouseX, const GraphSettings& settings, bool ready,
+                  const TableView& table);

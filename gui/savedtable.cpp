@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "graphsettings.h"
 #include "pathutil.h"
 #include "scalemode.h"
 #include "state.h"
@@ -22,12 +23,12 @@ QString pairLine(double x, double y) {
     return signedValue(x) + QStringLiteral(",  ") + signedValue(y) + QStringLiteral("\r\n");
 }
 
-bool readCount(const QString& line, int limit, int& out) {
+bool readCount(const QString& line, int least, int limit, int& out) {
     static const QRegularExpression integer(QStringLiteral("^\\s*\\+?(\\d{1,9})\\s*$"));
     const QRegularExpressionMatch m = integer.match(line);
     if (!m.hasMatch()) return false;
     out = m.captured(1).toInt();
-    return out >= 1 && out <= limit;
+    return out >= least && out <= limit;
 }
 
 bool readPair(const QString& line, double& x, double& y) {
@@ -48,20 +49,33 @@ QString SavedTableFileName(const QString& directory, const QString& name, int me
                                                        : QStringLiteral("-BSp.csv")));
 }
 
-void FillPlainTable() {
+SavedTable ResultToSave() {
+    const GraphSettings& g = *DrawnGraph;
+    SavedTable t;
+    t.mode = g.mode;
+    for (int k = 1; k <= 6; ++k) t.axisText[k] = g.axisTexts.value(k - 1);
+    t.xStart = g.xStart, t.xEnd = g.xEnd, t.xStep = g.xStep;
+    t.yStart = g.yStart, t.yEnd = g.yEnd, t.yStep = g.yStep;
+    t.tableCount = TableCount;
+    t.plainX.assign(TableCount + 1, 0.0);
+    t.plainY.assign(TableCount + 1, 0.0);
     for (int i = 1; i <= TableCount; ++i) {
-        PlainTableX[i] = IsLogX(ScaleMode) ? std::exp(TableX[i]) : TableX[i];
-        PlainTableY[i] = IsLogY(ScaleMode) ? std::exp(TableY[i]) : TableY[i];
+        t.plainX[i] = IsLogX(g.mode) ? std::exp(TableX[i]) : TableX[i];
+        t.plainY[i] = IsLogY(g.mode) ? std::exp(TableY[i]) : TableY[i];
     }
+    t.dataCount = DataCount;
+    t.dataX.assign(DataX, DataX + DataCount + 1);
+    t.dataY.assign(DataY, DataY + DataCount + 1);
+    return t;
 }
 
-QByteArray SavedTableText(const QStringList& axisTexts) {
-    QString text = numberLine(ScaleMode);
-    for (int k = 0; k < 6; ++k) text += axisTexts.value(k) + QStringLiteral("\r\n");
-    text += numberLine(TableCount);
-    for (int i = 1; i <= TableCount; ++i) text += pairLine(PlainTableX[i], PlainTableY[i]);
-    text += numberLine(DataCount);
-    for (int i = 1; i <= DataCount; ++i) text += pairLine(DataX[i], DataY[i]);
+QByteArray SavedTableText(const SavedTable& t) {
+    QString text = numberLine(t.mode);
+    for (int k = 1; k <= 6; ++k) text += t.axisText[k] + QStringLiteral("\r\n");
+    text += numberLine(t.tableCount);
+    for (int i = 1; i <= t.tableCount; ++i) text += pairLine(t.plainX[i], t.plainY[i]);
+    text += numberLine(t.dataCount);
+    for (int i = 1; i <= t.dataCount; ++i) text += pairLine(t.dataX[i], t.dataY[i]);
     return text.toUtf8();
 }
 
@@ -76,8 +90,8 @@ SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& t) {
     auto fault = [&](SavedTableFault f) { return SavedTableStatus{f, at + 1}; };
     auto haveLine = [&] { return at < lines.size(); };
 
-    if (!haveLine()) return fault(SavedTableFault::CutShort);
-    if (!readCount(lines[at], 4, t.mode)) return fault(SavedTableFault::BadMode);
+    if (!haveLine()) return fault(SavedTableFault::Empty);
+    if (!readCount(lines[at], 1, 4, t.mode)) return fault(SavedTableFault::BadMode);
     ++at;
     double* const numbers[6] = {&t.xStart, &t.xEnd, &t.xStep, &t.yStart, &t.yEnd, &t.yStep};
     for (int k = 1; k <= 6; ++k, ++at) {
@@ -94,10 +108,16 @@ SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& t) {
     if (!(t.xStep > 0)) t.xStep = t.xEnd - t.xStart;
     if (!(t.yStep > 0)) t.yStep = t.yEnd - t.yStart;
 
-    // The table's rows, then the data points: a count line and as many pairs.
-    auto readRows = [&](int limit, int& count, std::vector<double>& x, std::vector<double>& y) {
+    // The table's rows, then the data points: a count line and as many pairs. The table's X may
+    // repeat (six digits cannot tell rows of a narrow interval apart) but never go down, or its
+    // read-out could not find the mouse.
+    enum class Rows { Table, Points };
+    auto readRows = [&](Rows kind, int& count, std::vector<double>& x, std::vector<double>& y) {
+        const bool table = kind == Rows::Table;
         if (!haveLine()) return fault(SavedTableFault::CutShort);
-        if (!readCount(lines[at], limit, count)) return fault(SavedTableFault::BadCount);
+        if (!readCount(lines[at], table ? 0 : 1, table ? kTableCapacity : kDataLimit, count))
+            return fault(SavedTableFault::BadCount);
+        if (count == 0) return fault(SavedTableFault::NoRows);
         ++at;
         x.assign(count + 1, 0.0);
         y.assign(count + 1, 0.0);
@@ -106,12 +126,14 @@ SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& t) {
             if (!readPair(lines[at], x[i], y[i])) return fault(SavedTableFault::BadPair);
             if ((IsLogX(t.mode) && x[i] <= 0) || (IsLogY(t.mode) && y[i] <= 0))
                 return fault(SavedTableFault::NotPositive);
+            if (table && i > 1 && x[i] < x[i - 1]) return fault(SavedTableFault::Descending);
         }
         return SavedTableStatus{};
     };
-    if (SavedTableStatus s = readRows(kTableCapacity, t.tableCount, t.plainX, t.plainY); !s.ok())
+    if (SavedTableStatus s = readRows(Rows::Table, t.tableCount, t.plainX, t.plainY); !s.ok())
         return s;
-    if (SavedTableStatus s = readRows(kDataLimit, t.dataCount, t.dataX, t.dataY); !s.ok()) return s;
+    if (SavedTableStatus s = readRows(Rows::Points, t.dataCount, t.dataX, t.dataY); !s.ok())
+        return s;
     if (haveLine()) return fault(SavedTableFault::TrailingContent);
     return {};
 }
@@ -122,12 +144,21 @@ QString SavedTableFaultText(const SavedTableStatus& s) {
             return {};
         case SavedTableFault::Unreadable:
             return QStringLiteral("ファイルを開けません");
+        case SavedTableFault::Empty:
+            return QStringLiteral("ファイルが空です");
         case SavedTableFault::BadMode:
             return QStringLiteral("1 行目がスケールモード (1～4) ではありません");
         case SavedTableFault::CutShort:
             return QStringLiteral("%1 行目の前でファイルが終わっています").arg(s.line);
         case SavedTableFault::BadCount:
             return QStringLiteral("%1 行目の行数が正しくないか、上限を超えています").arg(s.line);
+        case SavedTableFault::NoRows:
+            return QStringLiteral("%1 行目で補間データの行数が 0 です").arg(s.line);
+        case SavedTableFault::Descending:
+            return QStringLiteral(
+                       "%1 行目の X が前の行より小さくなっています"
+                       "（補間データの X は小さい順でなければなりません）")
+                .arg(s.line);
         case SavedTableFault::BadPair:
             return QStringLiteral("%1 行目がカンマで区切った 2 つの数値ではありません").arg(s.line);
         case SavedTableFault::NotPositive:
@@ -140,32 +171,44 @@ QString SavedTableFaultText(const SavedTableStatus& s) {
     return {};
 }
 
-void CommitSavedTable(const SavedTable& t, const QString& path) {
-    ScaleMode = t.mode;
-    for (int k = 1; k <= 6; ++k) SavedAxisText[k] = t.axisText[k];
-    XStart = t.xStart, XEnd = t.xEnd, XStep = t.xStep;
-    YStart = t.yStart, YEnd = t.yEnd, YStep = t.yStep;
+GraphSettings SavedGraphSettings(const SavedTable& t) {
+    GraphSettings s;
+    s.mode = t.mode;
+    s.xStart = t.xStart, s.xEnd = t.xEnd, s.xStep = t.xStep;
+    s.yStart = t.yStart, s.yEnd = t.yEnd, s.yStep = t.yStep;
+    s.axisTexts = QStringList(t.axisText + 1, t.axisText + 7);
+    s.xStartExponent = AxisTextExponent(t.axisText[1]);
+    s.xEndExponent = AxisTextExponent(t.axisText[2]);
+    s.yStartExponent = AxisTextExponent(t.axisText[4]);
+    s.yEndExponent = AxisTextExponent(t.axisText[5]);
+    s.mode1XDecimalBound = 100;
+    return s;
+}
 
-    auto exchangeX = [&](double v) { return IsLogX(t.mode) ? std::log(v) : v; };
-    auto exchangeY = [&](double v) { return IsLogY(t.mode) ? std::log(v) : v; };
-    TableCount = t.tableCount;
-    for (int i = 1; i <= TableCount; ++i) {
-        PlainTableX[i] = t.plainX[i];
-        PlainTableY[i] = t.plainY[i];
-        TableX[i] = exchangeX(t.plainX[i]);
-        TableY[i] = exchangeY(t.plainY[i]);
+ViewedTable ViewSavedTable(const SavedTable& t, const QString& path) {
+    ViewedTable v;
+    v.path = path;
+    v.file = t;
+    v.graph = SavedGraphSettings(t);
+    auto exchangeX = [&](double x) { return IsLogX(t.mode) ? std::log(x) : x; };
+    auto exchangeY = [&](double y) { return IsLogY(t.mode) ? std::log(y) : y; };
+    EngineTable& rows = v.rows;
+    rows.count = t.tableCount;
+    rows.x.assign(t.tableCount + 1, 0.0);
+    rows.y.assign(t.tableCount + 1, 0.0);
+    for (int i = 1; i <= t.tableCount; ++i) {
+        rows.x[i] = exchangeX(t.plainX[i]);
+        rows.y[i] = exchangeY(t.plainY[i]);
     }
-    TableMinX = *std::min_element(TableX + 1, TableX + TableCount + 1);
-    TableMaxX = *std::max_element(TableX + 1, TableX + TableCount + 1);
-    TableMinY = *std::min_element(TableY + 1, TableY + TableCount + 1);
-    TableMaxY = *std::max_element(TableY + 1, TableY + TableCount + 1);
-
-    DataCount = t.dataCount;
-    for (int i = 1; i <= DataCount; ++i) {
-        DataX[i] = t.dataX[i];
-        DataY[i] = t.dataY[i];
-        LogDataX[i] = exchangeX(t.dataX[i]);
-        LogDataY[i] = exchangeY(t.dataY[i]);
+    rows.minX = *std::min_element(rows.x.begin() + 1, rows.x.end());
+    rows.maxX = *std::max_element(rows.x.begin() + 1, rows.x.end());
+    rows.minY = *std::min_element(rows.y.begin() + 1, rows.y.end());
+    rows.maxY = *std::max_element(rows.y.begin() + 1, rows.y.end());
+    v.pointX.assign(t.dataCount + 1, 0.0);
+    v.pointY.assign(t.dataCount + 1, 0.0);
+    for (int i = 1; i <= t.dataCount; ++i) {
+        v.pointX[i] = exchangeX(t.dataX[i]);
+        v.pointY[i] = exchangeY(t.dataY[i]);
     }
-    FilePath = path;
+    return v;
 }

@@ -13,19 +13,15 @@
 #include <QStringList>
 #include <vector>
 
+#include "exchange.h"
+#include "graphmap.h"
+
 // The name of the saved file for a typed name: "-Sp.csv" for the cubic spline (method flag 0),
 // "-BSp.csv" for the B-spline, joined to the directory without doubling a root's separator.
 QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag);
 
-// Fills PlainTableX/Y(1..TableCount) from TableX/Y: the exponential of a column that is on a
-// logarithmic axis of ScaleMode, the value itself otherwise.
-void FillPlainTable();
-
-// The saved file for ScaleMode, the six axis texts given (X start, X end, X step, Y start,
-// Y end, Y step), PlainTableX/Y(1..TableCount) and DataX/Y(1..DataCount).
-QByteArray SavedTableText(const QStringList& axisTexts);
-
-// A saved file as read, in the program-wide state's terms (vectors from index 1).
+// A saved file's contents in the program-wide state's terms (vectors from index 1): the table
+// and the data points in data units.
 struct SavedTable {
     int mode = 1;
     QString axisText[7];  // 1..6
@@ -36,13 +32,24 @@ struct SavedTable {
     std::vector<double> dataX, dataY;
 };
 
+// The main window's result as a saved file: the graph its table belongs to (DrawnGraph: scale
+// mode and the axis texts as they were typed then), TableX/Y(1..TableCount) turned back into
+// data units (the exponential of a column on a logarithmic axis) and DataX/Y(1..DataCount).
+// Needs DrawnGraph.
+SavedTable ResultToSave();
+// The file's bytes.
+QByteArray SavedTableText(const SavedTable& table);
+
 // What is wrong with a file that does not follow the layout.
 enum class SavedTableFault {
     None,
-    Unreadable,       // the file cannot be opened
+    Unreadable,       // the file cannot be read (see the reader's problem)
+    Empty,            // the file holds nothing
     BadMode,          // line 1 is not a scale mode 1..4
     CutShort,         // the file ends before `line`
     BadCount,         // `line` is not a row count the program can hold
+    NoRows,           // `line` counts no row of the table
+    Descending,       // the X of the table's row on `line` is below the row before
     BadPair,          // `line` is not two numbers separated by a comma
     NotPositive,      // `line` holds a value <= 0 on a logarithmic axis
     BadAxisRange,     // an axis ends at or below its start
@@ -61,7 +68,17 @@ SavedTableStatus ParseSavedTable(const QByteArray& bytes, SavedTable& out);
 // The fault in words, for a message that also names the file.
 QString SavedTableFaultText(const SavedTableStatus& status);
 
-// Puts a good saved table into the program-wide state: ScaleMode, SavedAxisText, XStart..YStep,
-// TableCount, PlainTableX/Y, TableX/Y (natural logarithms on a logarithmic axis) and their
-// extremes, DataCount, DataX/Y, LogDataX/Y (logarithms on a logarithmic axis), FilePath.
-void CommitSavedTable(const SavedTable& table, const QString& path);
+// A good saved table as the viewer shows it, apart from every other window's state: the file as
+// read, the graph it was saved from, its rows with their extent and its data points in exchange
+// space (natural logarithms on a logarithmic axis).
+struct ViewedTable {
+    QString path;
+    SavedTable file;
+    GraphSettings graph;
+    EngineTable rows;
+    std::vector<double> pointX, pointY;  // from index 1
+};
+// The graph of a saved file as the viewer draws it: its scale mode, axis values and texts, and in
+// mode 1 X labels in decimal form only within -100..100.
+GraphSettings SavedGraphSettings(const SavedTable& table);
+ViewedTable ViewSavedTable(const SavedTable& table, const QString& path);

@@ -11,12 +11,12 @@ void ClearProgramVariables() {
     FilePath.clear();
     ScaleMode = 1;
     XStart = XEnd = XStep = YStart = YEnd = YStep = 0.0;
+    DrawnGraph.reset();
     TableCount = 0;
-    for (double* a : {TableX, TableY, PlainTableX, PlainTableY})
-        std::fill_n(a, kTableCapacity + 1, 0.0);
+    for (double* a : {TableX, TableY}) std::fill_n(a, kTableCapacity + 1, 0.0);
     TableMinX = TableMaxX = TableMinY = TableMaxY = 0.0;
-    for (QString& text : SavedAxisText) text.clear();
     MethodFlag = 0;
+    TableMethodFlag = 0;
     CurveReady = 0;
     Ln10 = 0.0;
     ImageSource = 0;

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+
+#include "graphmap.h"
 
 inline constexpr int kDataCapacity = 110;  // room for points; at most 100 are in use
 inline constexpr int kDataLimit = 100;
@@ -25,29 +28,31 @@ inline int ScaleMode = 1;
 inline double XStart = 0.0, XEnd = 0.0, XStep = 0.0;
 inline double YStart = 0.0, YEnd = 0.0, YStep = 0.0;
 
-// The engine's table, in exchange space (natural logarithms on a logarithmic axis), and its
-// extent in that space.
+// The graph the main window's picture was drawn from when the data points were last drawn (and
+// B2F.dat written for them); empty before that, and again from a new data input, a reset or the
+// next drawing of the points. The table below and the read-out belong to this graph, whatever
+// the scale mode and the axis fields have been set to since.
+inline std::optional<GraphSettings> DrawnGraph;
+
+// The main window's table from the engine, in the exchange space of DrawnGraph (natural
+// logarithms on a logarithmic axis), and its extent in that space. Emptied (count 0) whenever
+// DrawnGraph is.
 inline int TableCount = 0;
 inline double TableX[kTableCapacity + 1] = {};
 inline double TableY[kTableCapacity + 1] = {};
 inline double TableMinX = 0.0, TableMaxX = 0.0;
 inline double TableMinY = 0.0, TableMaxY = 0.0;
-// The table converted back to data units.
-inline double PlainTableX[kTableCapacity + 1] = {};
-inline double PlainTableY[kTableCapacity + 1] = {};
 
-// The six axis texts of the saved table last loaded by the viewer (X start, X end, X step,
-// Y start, Y end, Y step at 1..6), as they stand in the file.
-inline QString SavedAxisText[7];
-
-// 0 cubic spline, 1 B-spline.
+// The method of the last engine run started: 0 cubic spline, 1 B-spline.
 inline int MethodFlag = 0;
-// 1 from the engine's start on, while the read-out may use the table; 0 otherwise.
+// The method of the run whose table TableX/TableY holds; it names the saved file.
+inline int TableMethodFlag = 0;
+// 1 from the engine's start on, while the main window's read-out may use its table; 0 otherwise.
 inline int CurveReady = 0;
 // ln 10 to 8 significant digits; lengths of logarithmic axes are measured with it.
 inline double Ln10 = 0.0;
 inline constexpr double kLn10 = 2.3025851;
-// Which window's graph the image-saving dialog saves (1 the main window).
+// Which window's graph the image-saving dialog saves (1 the main window, 2 the viewer).
 inline int ImageSource = 0;
 // Number of the next point typed by hand.
 inline int EntryNo = 0;

@@ -1,6 +1,7 @@
 // Form10, the file-input dialog.
 #include "form10.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,7 @@
 #include "form1.h"
 #include "form3.h"
 #include "form9.h"
+#include "messagebox.h"
 #include "pathutil.h"
 #include "program.h"
 #include "state.h"
@@ -109,6 +111,12 @@ void Form10::File1_Click(const QString& fileName) {
 
     FilePath = JoinPath(File1->path(), fileName);
     const DataFileLoad load = LoadDataFile(FilePath);
+    if (load.status == DataFileLoad::Refused) {
+        // No data file at all: the read-error dialog's causes would mislead.
+        Beep();
+        ReportReadFailure(this, FilePath, load.problem);
+        return;
+    }
     if (load.status != DataFileLoad::Loaded) {
         loadFailed();
         return;
@@ -139,6 +147,12 @@ void Form10::Command2_Click() {
     form9()->hide();
     form1()->clearInputData();
     form1()->show();
+}
+
+void Form10::closeEvent(QCloseEvent* event) {
+    // The close box gives up like the cancel button; the program goes on in the main window.
+    event->ignore();
+    Command2_Click();
 }
 
 void Form10::Command3_Click() {

@@ -46,6 +46,9 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void loadFailed();
     bool loaded_ = false;  // a file has loaded since the dialog was prepared

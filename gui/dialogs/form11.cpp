@@ -1,6 +1,7 @@
 // Form11, the hand-entry dialog.
 #include "form11.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -241,4 +242,10 @@ void Form11::Command5_Click() {
     form1()->clearInputData();
     form1()->show();
     hide();
+}
+
+void Form11::closeEvent(QCloseEvent* event) {
+    // The close box gives up like the cancel button; the program goes on in the main window.
+    event->ignore();
+    Command5_Click();
 }

@@ -60,6 +60,9 @@ public:
     void Command7_Click();
     void Text_KeyDown(TextBox* box, int key);
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void showExtremes();
 };

@@ -8,7 +8,6 @@
 #include "controls.h"
 #include "events.h"
 #include "filelists.h"
-#include "form1.h"
 #include "messagebox.h"
 #include "program.h"
 #include "savedialog.h"
@@ -55,17 +54,21 @@ void Form4::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
 void Form4::Command1_Click() {
     const QString name = Text1->text();
     if (!AcceptTypedName(this, name, QStringLiteral("  ファイル名を入力して下さい！ "))) return;
-    const QString path = SavedTableFileName(File1->path(), name, MethodFlag);
-    FillPlainTable();
+    // The main window may have drawn its points anew since this dialog opened, which leaves it
+    // no table.
+    if (!DrawnGraph || TableCount < 1) {
+        ShowMessage(this, QStringLiteral("　保存する補間データがありません。"
+                                         "補間グラフを描画してから保存して下さい！　"));
+        return;
+    }
+    // The file is the table's, as its graph was drawn and by the method that made it.
+    const QString path = SavedTableFileName(File1->path(), name, TableMethodFlag);
     DoEvents();
-    const Form1* main = form1();
-    const QStringList axisTexts = {main->Text5->text(), main->Text6->text(), main->Text7->text(),
-                                   main->Text8->text(), main->Text9->text(), main->Text10->text()};
-    if (!WriteFileOrReport(this, path, SavedTableText(axisTexts))) return;
+    if (!WriteFileOrReport(this, path, SavedTableText(ResultToSave()))) return;
     FilePath = path;
     File1->refresh();
     DoEvents();
-    ShowMessage(this, QStringLiteral("  補間データは保存されました  "), QMessageBox::NoIcon);
+    ReportSaved(this, QStringLiteral("  補間データは保存されました  "), path);
     hide();
 }
 

@@ -57,13 +57,12 @@ void Form5::Command1_Click() {
     if (!AcceptTypedName(this, name, QStringLiteral("  ファイル名を入力して下さい！ "))) return;
     if (!picture_) return;  // the opener is gone; there is nothing to save
     const QString path = JoinPath(File1->path(), name + QStringLiteral(".bmp"));
-    if (!picture_->saveBmp(path)) {
-        ReportWriteFailure(this, path);
+    if (const FileResult written = picture_->saveBmp(path); !written.ok()) {
+        ReportWriteFailure(this, path, written.problem);
         return;
     }
     File1->refresh();
-    ShowMessage(this, QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  "),
-                QMessageBox::NoIcon);
+    ReportSaved(this, QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  "), path);
     hide();
 }
 

@@ -2,8 +2,6 @@
 #include "form6.h"
 
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -23,7 +21,7 @@
 #include "program.h"
 #include "readoutpanel.h"
 #include "savedialog.h"
-#include "savedtable.h"
+#include "savefile.h"
 #include "state.h"
 
 Form6::Form6() {
@@ -56,18 +54,18 @@ Form6::Form6() {
     endRow->addWidget(Command2);
     left->addLayout(endRow);
 
-    const GraphPanel graph = MakeGraphPanel("Label3", "Label7", "Label8");
-    Picture1 = graph.picture;
-    Line1 = graph.vertical;
-    Line2 = graph.horizontal;
-    Label3 = graph.hint;
-    Label25 = graph.xCaption;
-    Label7 = graph.xValue;
-    Label26 = graph.yCaption;
-    Label8 = graph.yValue;
+    graph_ = MakeGraphPanel("Label3", "Label7", "Label8");
+    Picture1 = graph_.picture;
+    Line1 = graph_.vertical;
+    Line2 = graph_.horizontal;
+    Label3 = graph_.hint;
+    Label25 = graph_.xCaption;
+    Label7 = graph_.xValue;
+    Label26 = graph_.yCaption;
+    Label8 = graph_.yValue;
     auto* right = new QVBoxLayout;
     right->addWidget(Picture1);
-    right->addLayout(graph.readRow);
+    right->addLayout(graph_.readRow);
     right->addStretch(1);
 
     auto* top = new QHBoxLayout(this);
@@ -89,14 +87,16 @@ Form6::Form6() {
     prepare();
 }
 
+void Form6::clearShown() {
+    ClearGraph(graph_);
+    for (QPushButton* b : {Command1, Command4, Command5, Command8}) b->setEnabled(false);
+    curveReady_ = false;
+    shown_.reset();
+}
+
 void Form6::prepare() {
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
-    Picture1->clear();
-    Line1->hide();
-    Line2->hide();
-    Label7->clear();
-    Label8->clear();
-    for (QPushButton* b : {Command1, Command4, Command5, Command8}) b->setEnabled(false);
+    clearShown();
 }
 
 void Form6::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
@@ -112,30 +112,36 @@ void Form6::Command1_Click() {
         return;
     }
     const QString path = JoinPath(File1->path(), name);
-    SavedTable table;
-    SavedTableStatus status{SavedTableFault::Unreadable, 0};
-    if (QFile file(path); file.open(QIODevice::ReadOnly))
-        status = ParseSavedTable(file.readAll(), table);
-    if (!status.ok()) {
-        ShowMessage(this, QStringLiteral("　ファイル %1 を読み込めません：%2。　")
-                              .arg(QDir::toNativeSeparators(path), SavedTableFaultText(status)));
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.ok()) {
+        ReportReadFailure(this, path, file.problem);
         return;
     }
-    CommitSavedTable(table, path);
+    SavedTable table;
+    if (const SavedTableStatus status = ParseSavedTable(file.bytes, table); !status.ok()) {
+        ReportReadFailure(this, path, SavedTableFaultText(status));
+        return;
+    }
+    shown_ = std::make_shared<const ViewedTable>(ViewSavedTable(table, path));
+    FilePath = path;
     drawnName_ = name;
     DoEvents();
-    Picture1->clear();
-    DrawSavedGraph(*Picture1, SavedGraphSettings());
-    CurveReady = 1;
+    ClearGraph(graph_);
+    DrawSavedGraph(*Picture1, shown_->graph, shown_->rows.view());
+    curveReady_ = true;
     for (QPushButton* b : {Command4, Command5, Command8}) b->setEnabled(true);
 }
 
 void Form6::Command4_Click() {
+    if (!shown_) return;
     Picture1->setDrawWidth(6);
-    DrawDataPoints(*Picture1, MappingFor(SavedGraphSettings()));
+    DrawDataPoints(*Picture1, MappingFor(shown_->graph), shown_->file.dataCount,
+                   shown_->pointX.data(), shown_->pointY.data());
 }
 
-void Form6::Command5_Click() { form8()->openFromViewer(); }
+void Form6::Command5_Click() {
+    if (shown_) form8()->openFromViewer(shown_);
+}
 
 void Form6::Command8_Click() {
     // The selected file's name is proposed; without a selection, the drawn file's.
@@ -145,28 +151,20 @@ void Form6::Command8_Click() {
                      name.chopped(qMin(qsizetype(4), name.size())) + QStringLiteral("-Gr"));
 }
 
-void Form6::Command3_Click() {
-    Picture1->clear();
-    Line1->hide();
-    Line2->hide();
-    Label7->clear();
-    Label8->clear();
-    for (QPushButton* b : {Command1, Command4, Command8, Command5}) b->setEnabled(false);
-    CurveReady = 0;
-}
+void Form6::Command3_Click() { clearShown(); }
 
 void Form6::Command2_Click() {
-    CurveReady = 0;
+    curveReady_ = false;
     hide();
     form2()->show();
 }
 
 void Form6::closeEvent(QCloseEvent* event) {
     event->accept();
-    CurveReady = 0;
+    curveReady_ = false;
     form2()->show();
 }
 
 void Form6::Picture1_MouseMove(int, int, float x, float) {
-    TrackReadOut(x, SavedGraphSettings(), Line1, Line2, Label7, Label8);
+    if (shown_) TrackReadOut(graph_, x, shown_->graph, curveReady_, shown_->rows.view());
 }

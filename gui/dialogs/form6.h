@@ -4,6 +4,10 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
+
+#include "readoutpanel.h"
+#include "savedtable.h"
 
 class QLabel;
 class QPushButton;
@@ -54,9 +58,19 @@ public:
     void Command8_Click();
     void Picture1_MouseMove(int button, int shift, float x, float y);
 
+    // The saved table whose graph the picture shows, or none. It is the viewer's own: nothing of
+    // it reaches the main window's table or points.
+    std::shared_ptr<const ViewedTable> shown() const { return shown_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QString drawnName_;  // the file whose graph the picture shows
+    // The picture empty, the read-out off and no table shown; only the file lists usable.
+    void clearShown();
+
+    GraphPanel graph_;
+    std::shared_ptr<const ViewedTable> shown_;
+    bool curveReady_ = false;  // the read-out follows the mouse
+    QString drawnName_;        // the file whose graph the picture shows
 };

@@ -17,6 +17,7 @@
 #include "pathutil.h"
 #include "program.h"
 #include "savedialog.h"
+#include "savedtable.h"
 #include "state.h"
 #include "textbox.h"
 #include "textconv.h"
@@ -102,10 +103,12 @@ Form8::Form8() {
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
 }
 
-void Form8::openFromViewer() {
+void Form8::openFromViewer(std::shared_ptr<const ViewedTable> table) {
+    source_ = std::move(table);
+    const SavedTable& file = source_->file;
     List1->clear();
-    Label4->setText(FormatNumber(DataX[1], u"0.000E+00"));
-    Label5->setText(FormatNumber(DataX[DataCount], u"0.000E+00"));
+    Label4->setText(FormatNumber(file.dataX[1], u"0.000E+00"));
+    Label5->setText(FormatNumber(file.dataX[file.dataCount], u"0.000E+00"));
     for (TextBox* t : {Text1, Text2, Text3, Text4}) t->clear();
     tableHeld_ = false;
     show();
@@ -133,9 +136,12 @@ void Form8::Command1_Click() {
         ShowMessage(this, QStringLiteral(" 開始値，間隔，終了値を入力して下さい "));
         return;
     }
-    const EqualTable t = ComputeEqualTable(ParseNumber(Text1->text()), ParseNumber(Text2->text()),
-                                           ParseNumber(Text3->text()), TableCount, PlainTableX,
-                                           PlainTableY, DataX[1]);
+    if (!source_) return;
+    const SavedTable& file = source_->file;
+    const EqualTable t =
+        ComputeEqualTable(ParseNumber(Text1->text()), ParseNumber(Text2->text()),
+                          ParseNumber(Text3->text()), file.tableCount, file.plainX.data(),
+                          file.plainY.data(), file.dataX[1], file.dataX[file.dataCount]);
     EqualCount = t.count;
     switch (t.fault) {
         case EqualFault::None:
@@ -174,7 +180,7 @@ void Form8::Command3_Click() {
     FilePath = path;
     File1->refresh();
     DoEvents();
-    ShowMessage(this, QStringLiteral(" 等間隔データを保存しました "), QMessageBox::NoIcon);
+    ReportSaved(this, QStringLiteral(" 等間隔データを保存しました "), path);
     hide();
     form6()->show();
 }

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <vector>
+
+struct ViewedTable;
 
 class QLabel;
 class QListWidget;
@@ -18,9 +21,10 @@ class Form8 : public QWidget {
 public:
     Form8();
 
-    // What the viewer does before showing the dialog: the list emptied, the first and last
-    // data X shown, the four fields emptied.
-    void openFromViewer();
+    // What the viewer does before showing the dialog: the list emptied, the first and last data X
+    // of its table shown, the four fields emptied. The dialog computes from this table until the
+    // viewer opens it again, whatever the viewer shows meanwhile.
+    void openFromViewer(std::shared_ptr<const ViewedTable> table);
 
     QLabel* Label1;
     QLabel* Label2;
@@ -58,5 +62,6 @@ public:
     void Command3_Click();
 
 private:
-    bool tableHeld_ = false;  // EqualX/EqualY hold the table of an accepted OK
+    std::shared_ptr<const ViewedTable> source_;  // the interpolated table computed from
+    bool tableHeld_ = false;                     // EqualX/EqualY hold the table of an accepted OK
 };

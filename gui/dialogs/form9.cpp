@@ -16,6 +16,7 @@
 #include "filelists.h"
 #include "messagebox.h"
 #include "pathutil.h"
+#include "savefile.h"
 
 namespace {
 // How many lines of an example are shown.
@@ -133,13 +134,13 @@ void Form9::prepare() { File1->setPath(QDir::currentPath()); }
 
 void Form9::File1_Click(const QString& fileName) {
     List1->clear();
-    const std::optional<QStringList> lines =
-        ReadFirstLines(JoinPath(File1->path(), fileName), kShownLines);
-    if (!lines) {
-        ShowMessage(this, QStringLiteral("　ファイル %1 を読み込めませんでした！　").arg(fileName));
+    const QString path = JoinPath(File1->path(), fileName);
+    const FileBytes file = ReadFileBytes(path);
+    if (!file.ok()) {
+        ReportReadFailure(this, path, file.problem);
         return;
     }
-    List1->addItems(*lines);
+    List1->addItems(FirstLines(file.bytes, kShownLines));
 }
 
 void Form9::Command1_Click() {

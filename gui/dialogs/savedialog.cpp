@@ -1,7 +1,6 @@
 // Shared pieces of the saving dialogs.
 #include "savedialog.h"
 
-#include <QDir>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -55,13 +54,8 @@ bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyM
     return true;
 }
 
-void ReportWriteFailure(QWidget* window, const QString& path) {
-    ShowMessage(window, QStringLiteral("　ファイル %1 を書き込めませんでした！　")
-                            .arg(QDir::toNativeSeparators(path)));
-}
-
 bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes) {
-    if (SaveFileBytes(path, bytes)) return true;
-    ReportWriteFailure(window, path);
-    return false;
+    const FileResult written = SaveFileBytes(path, bytes);
+    if (!written.ok()) ReportWriteFailure(window, path, written.problem);
+    return written.ok();
 }

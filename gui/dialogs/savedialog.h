@@ -30,7 +30,6 @@ void LayOutSaveDialog(QWidget* window, std::initializer_list<QWidget*> headings,
 // Whether a typed name can be saved under: an empty name shows `emptyMessage`, a name that
 // cannot be a file name says so; both return false.
 bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyMessage);
-// Writes the file completely or not at all; a failure is reported with the file's name.
+// Writes the file completely or not at all; a failure is reported with the file's name and the
+// reason.
 bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes);
-// The report of a file that could not be written.
-void ReportWriteFailure(QWidget* window, const QString& path);

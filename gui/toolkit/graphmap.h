@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QSize>
+#include <QStringList>
 
 // A picture box's user coordinate system: the user coordinates of its left and top edges and
 // its extent. A negative height makes y grow upwards. The four values are kept in single
@@ -52,4 +53,18 @@ struct GraphMapping {
     // right of it; on a linear Y axis 0.03 of its length above and 0.09 below, on a
     // logarithmic one 0.05 above and 0.15 below.
     UserScale scale() const;
+};
+
+// What one graph is drawn from: its scale mode, its axis ranges and grid steps in data units, and
+// the six axis texts as typed (X start, X end, X step, Y start, Y end, Y step). The decimal
+// exponents give the decades of a logarithmic axis.
+struct GraphSettings {
+    int mode = 1;  // 1 Linear - Linear, 2 Linear - Log, 3 Log - Linear, 4 Log - Log
+    double xStart = 0, xEnd = 1, xStep = 1;
+    double yStart = 0, yEnd = 1, yStep = 1;
+    int xStartExponent = 0, xEndExponent = 0;
+    int yStartExponent = 0, yEndExponent = 0;
+    // Linear X labels of mode 1 use the ordinary decimal form up to this magnitude.
+    double mode1XDecimalBound = 1000;
+    QStringList axisTexts;
 };

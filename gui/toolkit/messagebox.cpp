@@ -1,6 +1,8 @@
 // Message boxes of the program.
 #include "messagebox.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <utility>
 
 namespace {
@@ -19,4 +21,25 @@ void ShowMessage(QWidget* parent, const QString& text, QMessageBox::Icon icon) {
     }
     QMessageBox box(icon, QStringLiteral("Nodara"), text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+namespace {
+QString shownPath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+}  // namespace
+
+void ReportWriteFailure(QWidget* parent, const QString& path, const QString& problem) {
+    ShowMessage(parent, QStringLiteral("　ファイル %1 を書き込めませんでした：%2。　")
+                            .arg(shownPath(path), problem));
+}
+
+void ReportReadFailure(QWidget* parent, const QString& path, const QString& problem) {
+    ShowMessage(
+        parent,
+        QStringLiteral("　ファイル %1 を読み込めません：%2。　").arg(shownPath(path), problem));
+}
+
+void ReportSaved(QWidget* parent, const QString& message, const QString& path) {
+    ShowMessage(parent, message + QLatin1Char('\n') + shownPath(path), QMessageBox::NoIcon);
 }

@@ -12,6 +12,12 @@ class QWidget;
 void ShowMessage(QWidget* parent, const QString& text,
                  QMessageBox::Icon icon = QMessageBox::Warning);
 
+// The report of a file that could not be written or read, and of a file saved: each names the file
+// by its full path (the working directory's files too) and a failure gives its reason.
+void ReportWriteFailure(QWidget* parent, const QString& path, const QString& problem);
+void ReportReadFailure(QWidget* parent, const QString& path, const QString& problem);
+void ReportSaved(QWidget* parent, const QString& message, const QString& path);
+
 // While a hook is set, every ShowMessage calls it and shows nothing. Returns the previous hook.
 using MessageHook = std::function<void(const QString& text, QMessageBox::Icon icon)>;
 MessageHook SetMessageHook(MessageHook hook);

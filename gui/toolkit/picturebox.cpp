@@ -1,13 +1,14 @@
 // PictureBox and LineControl: persistent image in user coordinates with cursor lines on top.
 #include "picturebox.h"
 
+#include <QBuffer>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
 #include "linecontrol.h"
+#include "savefile.h"
 
 QColor PaletteColor(int index) {
     static const QRgb kPalette[16] = {
@@ -128,14 +129,12 @@ void PictureBox::printText(const QString& text) {
     update();
 }
 
-bool PictureBox::saveBmp(const QString& path) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image_.save(&file, "BMP")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+FileResult PictureBox::saveBmp(const QString& path) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image_.save(&buffer, "BMP")) return {QStringLiteral("画像を作れません")};
+    return SaveFileBytes(path, bytes);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "graphmap.h"
+#include "savefile.h"
 
 class LineControl;
 
@@ -56,7 +57,8 @@ public:
     const QImage& image() const { return image_; }
     // Pixel (rounded) of a user point.
     QPoint pixelOf(double x, double y) const;
-    bool saveBmp(const QString& path) const;
+    // Writes the persistent image as a BMP file, completely or not at all.
+    FileResult saveBmp(const QString& path) const;
 
     QSize sizeHint() const override { return image_.size(); }
 

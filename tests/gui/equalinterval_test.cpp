@@ -117,17 +117,17 @@ private slots:
                                 // 2, not towards row 0's (0, 0)
             {0.25, true, 2.5},  // the first data point
             {0.2, false, 0},    // below it
-            {5.01, false, 0},   // above the last row
+            {5.01, false, 0},   // above the last row and the last data point
         };
         for (const auto& c : cases) {
             double y = 99;
-            QCOMPARE(InterpolateTable(c.x, 4, px, py, 0.25, y), c.ok);
+            QCOMPARE(InterpolateTable(c.x, 4, px, py, 0.25, 5, y), c.ok);
             if (c.ok) QVERIFY2(std::fabs(y - c.y) < 1e-12, qPrintable(QString::number(c.x)));
         }
         // A row hit exactly keeps its Y, with no rounding of a line through it.
         const double qx[] = {0, 0.1, 0.7, 1.3}, qy[] = {0, 0.3, 0.1, 0.7};
         double y = 0;
-        QVERIFY(InterpolateTable(0.7, 3, qx, qy, 0.1, y));
+        QVERIFY(InterpolateTable(0.7, 3, qx, qy, 0.1, 1.3, y));
         QCOMPARE(y, 0.1);
     }
 
@@ -228,7 +228,9 @@ private slots:
         QCOMPARE(dir->read(QStringLiteral("eq.csv")), expected);
         QCOMPARE(expected.count('\n'), d->EqualCount);
         QCOMPARE(FilePath, dir->file(QStringLiteral("eq.csv")));
-        QCOMPARE(texts(messages), QStringList{QStringLiteral(" 等間隔データを保存しました ")});
+        QCOMPARE(texts(messages),
+                 QStringList{savedReport(QStringLiteral(" 等間隔データを保存しました "),
+                                         dir->file(QStringLiteral("eq.csv")))});
         QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
         QVERIFY(!d->isVisible());
         QVERIFY(form6()->isVisible());

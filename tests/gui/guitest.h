@@ -91,6 +91,11 @@ private:
     QString previous_;
 };
 
+// The report of a file saved: the message, then the file's full path on a line of its own.
+inline QString savedReport(const QString& message, const QString& path) {
+    return message + QLatin1Char('\n') + QDir::toNativeSeparators(path);
+}
+
 template <typename T = QWidget>
 T* control(QWidget* window, const char* name) {
     T* c = window->findChild<T*>(QLatin1String(name));

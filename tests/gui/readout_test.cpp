@@ -29,10 +29,11 @@ struct Table {
     }
     int count() const { return int(x.size()) - 1; }
     ReadOut at(float mouse, const GraphMapping& g) const {
-        if (count() == 0) return ReadOutAt(mouse, g, 0, x.data(), y.data(), 0, 0);
-        return ReadOutAt(mouse, g, count(), x.data(), y.data(),
-                         *std::min_element(x.begin() + 1, x.end()),
-                         *std::max_element(x.begin() + 1, x.end()));
+        if (count() == 0) return ReadOutAt(mouse, g, TableView{0, x.data(), y.data(), 0, 0});
+        return ReadOutAt(
+            mouse, g,
+            TableView{count(), x.data(), y.data(), *std::min_element(x.begin() + 1, x.end()),
+                      *std::max_element(x.begin() + 1, x.end())});
     }
 };
 const GraphMapping kLinear{AxisMap::linear(0, 10), AxisMap::linear(0, 10)};

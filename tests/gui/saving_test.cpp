@@ -128,7 +128,8 @@ private slots:
             QCOMPARE(dir->read(name), expected.bytes());
             QCOMPARE(FilePath, QDir(dir->path()).filePath(name));
             QCOMPARE(texts(messages),
-                     QStringList{QStringLiteral("  補間データは保存されました  ")});
+                     QStringList{savedReport(QStringLiteral("  補間データは保存されました  "),
+                                             QDir(dir->path()).filePath(name))});
             QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
             QVERIFY(!form4()->isVisible());
         }
@@ -197,9 +198,10 @@ private slots:
         g->Dir1->setPath(dir->path());
         g->Dir1_Change();
         g->Command1->click();
-        QCOMPARE(
-            texts(messages),
-            QStringList{QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  ")});
+        QCOMPARE(texts(messages),
+                 QStringList{savedReport(
+                     QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  "),
+                     dir->file(today() + QStringLiteral("-Gr.bmp")))});
         QCOMPARE(messages.boxes[0].icon, QMessageBox::NoIcon);
         QVERIFY(!g->isVisible());
         const QImage saved(dir->file(today() + QStringLiteral("-Gr.bmp")), "BMP");

@@ -103,7 +103,7 @@ private slots:
         v->Command1->click();
         QCOMPARE(messages.boxes.size(), 1);
         QCOMPARE(messages.boxes[0].text, QStringLiteral(" ***  ファイルを選択して下さい！ "));
-        QCOMPARE(CurveReady, 0);
+        QVERIFY(!v->shown());
     }
 
     void tableSavedInEachModeRedrawsTheSamePictureAndReadOut() {
@@ -138,12 +138,13 @@ private slots:
             openViewer();
             draw(QStringLiteral("mode%1-Sp.csv").arg(c.mode));
             QCOMPARE(messages.boxes.size(), 1);  // only the saving's report
-            QCOMPARE(ScaleMode, c.mode);
-            QCOMPARE(TableCount, 600);
-            QCOMPARE(DataCount, 3);
-            QCOMPARE(CurveReady, 1);
-            QCOMPARE(FilePath, dir->file(QStringLiteral("mode%1-Sp.csv").arg(c.mode)));
-            for (int k = 1; k <= 6; ++k) QCOMPARE(SavedAxisText[k], saved[k - 1]);
+            const auto shown = v->shown();
+            QVERIFY(shown);
+            QCOMPARE(shown->file.mode, c.mode);
+            QCOMPARE(shown->rows.count, 600);
+            QCOMPARE(shown->file.dataCount, 3);
+            QCOMPARE(shown->path, dir->file(QStringLiteral("mode%1-Sp.csv").arg(c.mode)));
+            for (int k = 1; k <= 6; ++k) QCOMPARE(shown->file.axisText[k], saved[k - 1]);
             for (QPushButton* b : {v->Command4, v->Command5, v->Command8}) QVERIFY(b->isEnabled());
 
             // Frame, grid and curve: every pixel of the framed area, except where the main
@@ -227,8 +228,8 @@ private slots:
 
     void filesThatDoNotFollowTheLayoutChangeNothing() {
         MessageRecorder messages;
-        const QByteArray good = logLogFile().bytes();
-        QList<QByteArray> lines = good.split('\n');
+        const QByteArray goodBytes = logLogFile().bytes();
+        QList<QByteArray> lines = goodBytes.split('\n');
         auto with = [&](int index, const QByteArray& line) {
             QList<QByteArray> l = lines;
             l[index] = line + "\r";
@@ -240,7 +241,7 @@ private slots:
             QByteArray bytes;
             int line;  // named in the message, 0 when the message names none
         } cases[] = {
-            {"an empty file", "", 1},
+            {"an empty file", "", 0},
             {"a scale mode 5", with(0, " 5 "), 0},
             {"no scale mode", with(0, "Log"), 0},
             {"cut short in the axis texts", firstLines(4), 5},
@@ -255,15 +256,17 @@ private slots:
             {"more data points than the program holds", with(489, " 101 "), 490},
             {"a reversed axis", with(1, "1.0E+03"), 0},
             {"a non-positive axis start", with(4, "0"), 5},
-            {"something after the last point", good + "+1.0,  +2.0\r\n", 492},
+            {"something after the last point", goodBytes + "+1.0,  +2.0\r\n", 492},
+            {"no table rows", with(7, " 0 "), 8},
+            {"a row below the one before", with(20, "+1.00000E+00,  +2.00000E+00"), 21},
+            {"a row that is not a number", with(20, "+NaN,  +2.00000E+00"), 21},
         };
-        dir->write(QStringLiteral("good-Sp.csv"), good);
+        dir->write(QStringLiteral("good-Sp.csv"), goodBytes);
         openViewer();
         draw(QStringLiteral("good-Sp.csv"));
         QVERIFY(messages.boxes.isEmpty());
         const QImage picture = v->Picture1->image();
-        const double firstX = TableX[1], lastY = TableY[TableCount];
-        const QString path = FilePath;
+        const auto good = v->shown();
 
         QStringList seen;
         for (const auto& c : cases) {
@@ -276,14 +279,7 @@ private slots:
             if (c.line)
                 QVERIFY2(text.contains(QStringLiteral("%1 行目").arg(c.line)), qPrintable(text));
             seen << text;
-            QCOMPARE(ScaleMode, 4);
-            QCOMPARE(TableCount, 480);
-            QCOMPARE(DataCount, 2);
-            QCOMPARE(TableX[1], firstX);
-            QCOMPARE(TableY[TableCount], lastY);
-            QCOMPARE(SavedAxisText[2], QStringLiteral("1.0E+02"));
-            QCOMPARE(FilePath, path);
-            QCOMPARE(CurveReady, 1);
+            QCOMPARE(v->shown(), good);
             QVERIFY2(v->Picture1->image() == picture, c.what);
         }
         seen.removeDuplicates();
@@ -298,11 +294,11 @@ private slots:
         dir->write(QStringLiteral("steps-Sp.csv"), file.bytes());
         openViewer();
         draw(QStringLiteral("steps-Sp.csv"));
-        QCOMPARE(CurveReady, 1);
-        QCOMPARE(XStep, 500.0);
-        QCOMPARE(YStep, 1000.0);
-        QCOMPARE(SavedAxisText[6], QStringLiteral("0,5"));
-        QCOMPARE(SavedAxisText[4], QStringLiteral("-500"));
+        const SavedTable& read = v->shown()->file;
+        QCOMPARE(read.xStep, 500.0);
+        QCOMPARE(read.yStep, 1000.0);
+        QCOMPARE(read.axisText[6], QStringLiteral("0,5"));
+        QCOMPARE(read.axisText[4], QStringLiteral("-500"));
         const QRgb grey = PaletteColor(8).rgb();
         QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 100, grey), 0);
         QCOMPARE(countRuns(v->Picture1->image(), Qt::Vertical, 200, grey), 0);
@@ -323,7 +319,7 @@ private slots:
         QCOMPARE(v->Picture1->drawWidth(), 6);
     }
 
-    void resetAndEndStopTheReadOutOfBothWindows() {
+    void resetAndEndStopTheViewersReadOutOnly() {
         MessageRecorder messages;  // the reports of saving
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
                               textList({"0", "5", "1", "0", "10", "1"}),
@@ -338,37 +334,38 @@ private slots:
         QVERIFY(!v->Label7->text().isEmpty());
         QVERIFY(v->Line1->isVisible());
 
+        // The main window reads its own curve whatever the viewer does.
+        auto mainReadsOut = [&] {
+            f->Label27->clear();
+            moveMouse(f->Picture1, QPoint(400, 300));
+            return !f->Label27->text().isEmpty();
+        };
         v->Command3->click();  // Reset
-        QCOMPARE(CurveReady, 0);
+        QVERIFY(!v->shown());
         QVERIFY(!v->Line1->isVisible() && !v->Line2->isVisible());
         for (QPushButton* b : {v->Command1, v->Command4, v->Command5, v->Command8})
             QVERIFY(!b->isEnabled());
         QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 300, qRgb(255, 255, 255)), 1);
-        for (auto [picture, label] :
-             {std::pair{v->Picture1, v->Label7}, {f->Picture1, f->Label27}}) {
-            label->clear();
-            moveMouse(picture, QPoint(400, 300));
-            QVERIFY(label->text().isEmpty());
-        }
+        v->Label7->clear();
+        moveMouse(v->Picture1, QPoint(400, 300));
+        QVERIFY(v->Label7->text().isEmpty());
+        QVERIFY(mainReadsOut());
         // A click on a file and a draw bring it back.
         draw(QStringLiteral("r-Sp.csv"));
         moveMouse(v->Picture1, QPoint(400, 300));
         QVERIFY(!v->Label7->text().isEmpty());
 
         v->Command2->click();  // end
-        QCOMPARE(CurveReady, 0);
         QVERIFY(!v->isVisible());
         QVERIFY(form2()->isVisible());
-        f->Label27->clear();
-        moveMouse(f->Picture1, QPoint(400, 300));
-        QVERIFY(f->Label27->text().isEmpty());
+        QVERIFY(mainReadsOut());
 
         openViewer();
         draw(QStringLiteral("r-Sp.csv"));
         form2()->hide();
         v->close();  // the close box
-        QCOMPARE(CurveReady, 0);
         QVERIFY(form2()->isVisible());
+        QVERIFY(mainReadsOut());
     }
 
     void secondFileReplacesEverything() {
@@ -380,17 +377,19 @@ private slots:
         draw(QStringLiteral("log-Sp.csv"));
         draw(QStringLiteral("lin-Sp.csv"));
         QCOMPARE(v->Picture1->image(), linear);
-        QCOMPARE(ScaleMode, 1);
-        QCOMPARE(TableCount, 390);
-        QCOMPARE(DataX[2], 400.0);
-        QCOMPARE(LogDataX[2], 400.0);  // no logarithms on a linear axis
-        QCOMPARE(SavedAxisText[6], QStringLiteral("250"));
-        QCOMPARE(TableMinY, -189.0);  // the first row, not the first point
-        QCOMPARE(TableMaxY, 200.0);
+        auto shown = v->shown();
+        QCOMPARE(shown->file.mode, 1);
+        QCOMPARE(shown->rows.count, 390);
+        QCOMPARE(shown->file.dataX[2], 400.0);
+        QCOMPARE(shown->pointX[2], 400.0);  // no logarithms on a linear axis
+        QCOMPARE(shown->file.axisText[6], QStringLiteral("250"));
+        QCOMPARE(shown->rows.minY, -189.0);  // the first row, not the first point
+        QCOMPARE(shown->rows.maxY, 200.0);
         draw(QStringLiteral("log-Sp.csv"));
-        QCOMPARE(ScaleMode, 4);
-        QVERIFY(std::fabs(TableX[480] - std::log(50.0)) < 1e-12);
-        QVERIFY(std::fabs(LogDataY[1] - std::log(0.2 * std::sqrt(2.0))) < 1e-5);
+        shown = v->shown();
+        QCOMPARE(shown->file.mode, 4);
+        QVERIFY(std::fabs(shown->rows.x[480] - std::log(50.0)) < 1e-12);
+        QVERIFY(std::fabs(shown->pointY[1] - std::log(0.2 * std::sqrt(2.0))) < 1e-5);
     }
 
     void bitmapIsTheViewersPictureWhileTheMainWindowShowsAnother() {
