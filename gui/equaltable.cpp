@@ -7,13 +7,22 @@
 
 #include "textconv.h"
 
+namespace {
+// How far apart two positions between start and end may lie by rounding alone: the decimal inputs
+// carry half a unit in their last place each, and end - start, its quotient by the interval and
+// start + i * interval add a few more, in units of the larger magnitude.
+double roundingSlack(double start, double end) {
+    return 8 * std::numeric_limits<double>::epsilon() * (std::fabs(start) + std::fabs(end));
+}
+}  // namespace
+
 int EqualIntervalCount(double start, double interval, double end) {
     double q = (end - start) / interval;
     if (!std::isfinite(q)) return 0;
-    // (end - start) / interval carries the rounding of three decimal inputs: a grid point at
-    // the end may come out a few units in the last place short of the whole number.
+    // An end on the grid may give a quotient a little short of its whole number: 0 to 0.3 by
+    // 0.1 gives 2.9999999999999996.
     const double whole = std::ceil(q);
-    if (whole - q <= 4 * std::numeric_limits<double>::epsilon() * std::fabs(whole)) q = whole;
+    if ((whole - q) * std::fabs(interval) <= roundingSlack(start, end)) q = whole;
     const double n = std::floor(q) + 1;
     if (n > kEqualLimit) return kEqualLimit + 1;
     return n < 0 ? 0 : int(n);
@@ -59,6 +68,8 @@ EqualTable ComputeEqualTable(double s, double d, double e, int count, const doub
     t.y.resize(t.count);
     for (int i = 0; i < t.count; ++i) {
         t.x[i] = std::min(s + i * d, e);
+        // The last point of an end on the grid is the end, where rounding put it just short.
+        if (i == t.count - 1 && e - t.x[i] <= roundingSlack(s, e)) t.x[i] = e;
         if (!InterpolateTable(t.x[i], count, px, py, firstX, lastX, t.y[i])) {
             t.fault = EqualFault::Failed;
             t.x.clear();

@@ -22,9 +22,10 @@ struct EqualTable {
     std::vector<double> x, y;  // count entries from index 0 when accepted
 };
 
-// floor((end - start) / interval) + 1, where a quotient that lies within a few units in its
-// last place below a whole number counts as that number: 0 to 0.3 by 0.1 is 4 points. 0 when
-// the quotient is not a finite number; saturates at kEqualLimit + 1.
+// floor((end - start) / interval) + 1, where a quotient that lies short of a whole number only by
+// the rounding of the inputs' magnitudes counts as that number: 0 to 0.3 by 0.1 is 4 points, and
+// so is 1000.1 to 1000.4 by 0.1. 0 when the quotient is not a finite number; saturates at
+// kEqualLimit + 1.
 int EqualIntervalCount(double start, double interval, double end);
 
 // Y at x by straight-line interpolation in rows 1..count of (px, py), ascending in X. A row at
@@ -37,7 +38,8 @@ bool InterpolateTable(double x, int count, const double px[], const double py[],
                       double lastX, double& y);
 
 // The whole table for a start, interval and end. A point that the rounding of start + i *
-// interval puts beyond the end (0 + 28 * 0.1 is 2.8000000000000003) stands at the end itself.
+// interval puts beyond the end (0 + 28 * 0.1 is 2.8000000000000003) stands at the end itself, and
+// so does a last point that rounding puts a hair short of an end on the grid.
 EqualTable ComputeEqualTable(double start, double interval, double end, int count,
                              const double px[], const double py[], double firstX, double lastX);
 

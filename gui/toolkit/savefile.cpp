@@ -108,7 +108,7 @@ FileResult SaveFileBytes(const QString& path, const QByteArray& bytes) {
 FileBytes ReadFileBytes(const QString& path) {
     // Without O_NONBLOCK, opening a FIFO would wait for a writer that may never come.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {reasonOf(errno, Access::Read), {}};
+    if (fd < 0) return {reasonOf(errno, Access::Read), false, {}};
     FileBytes result;
     struct stat st {};
     if (::fstat(fd, &st) != 0) {

@@ -86,10 +86,13 @@ private slots:
             double s, d, e;
             int count;
         } cases[] = {
-            {1, 0.5, 3, 5},       {0, 3, 10, 4},      {0, 0.1, 0.3, 4},   {0.1, 0.2, 0.7, 4},
-            {0, 0.1, 1, 11},      {1, 1, 1000, 1000}, {1, 1, 1001, 1001}, {1, 1, 2, 2},
-            {1, 3, 2, 1},         {0.7, 0.1, 1.0, 4}, {2, 0.3, 2.9, 4},   {-1, 0.25, 1, 9},
-            {0, 1e-300, 1, 1001},
+            {1, 0.5, 3, 5},       {0, 3, 10, 4},
+            {0, 0.1, 0.3, 4},     {0.1, 0.2, 0.7, 4},
+            {0, 0.1, 1, 11},      {1, 1, 1000, 1000},
+            {1, 1, 1001, 1001},   {1, 1, 2, 2},
+            {1, 3, 2, 1},         {0.7, 0.1, 1.0, 4},
+            {2, 0.3, 2.9, 4},     {-1, 0.25, 1, 9},
+            {0, 1e-300, 1, 1001}, {1000.1, 0.1, 1000.4, 4},
         };
         for (const auto& c : cases)
             QVERIFY2(EqualIntervalCount(c.s, c.d, c.e) == c.count,
@@ -129,6 +132,34 @@ private slots:
         double y = 0;
         QVERIFY(InterpolateTable(0.7, 3, qx, qy, 0.1, 1.3, y));
         QCOMPARE(y, 0.1);
+    }
+
+    void endsOnTheGridAreComputed() {
+        // A user types decimal texts whose points land on the grid; the table ends at the end
+        // typed (or, saved with six digits, just below the last data point).
+        int cases = 0;
+        for (const char* start : {"0", "0.1", "1.5", "-2", "0.3", "1000.1"})
+            for (const char* step : {"0.1", "0.2", "0.3", "0.7", "0.01", "0.05"})
+                for (int n = 1; n <= 40; ++n) {
+                    const double s = QString::fromUtf8(start).toDouble();
+                    const double d = QString::fromUtf8(step).toDouble();
+                    const double e = QString::number(s + n * d, 'g', 12).toDouble();
+                    const double px[] = {0, s, (s + e) / 2, e}, py[] = {0, 1, 2, 3};
+                    const EqualTable t = ComputeEqualTable(s, d, e, 3, px, py, s, e);
+                    QVERIFY2(t.fault == EqualFault::None && t.count == n + 1 && t.x.back() == e &&
+                                 t.y.back() == 3,
+                             qPrintable(QStringLiteral("%1 %2 %3")
+                                            .arg(QString::fromUtf8(start), QString::fromUtf8(step))
+                                            .arg(e)));
+                    ++cases;
+                }
+        QCOMPARE(cases, 1440);
+        // A logarithmic X saved as 4.99998E+03 for the data's own 5000.
+        const double px[] = {0, 4000, 4999.98}, py[] = {0, 10, 20};
+        const EqualTable t = ComputeEqualTable(4000, 500, 5000, 2, px, py, 3000, 5000);
+        QCOMPARE(int(t.fault), int(EqualFault::None));
+        QCOMPARE(t.x, (std::vector<double>{4000, 4500, 5000}));
+        QVERIFY(std::fabs(t.y[2] - (10 + 1000 * 10 / 999.98)) < 1e-9);
     }
 
     void dialogIsPreparedByTheViewer() {

@@ -1,11 +1,14 @@
 // Data input from a file: loading good files (limits, separators, sorting, extremes, log
 // options), the read-error path with its dialog and beep, the dialog's buttons, and the
 // ordering of the points by X.
+#include <sys/stat.h>
+
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 #include <memory>
 
 #include "datainput.h"
@@ -14,6 +17,8 @@
 #include "form10.h"
 #include "form2.h"
 #include "form3.h"
+#include "form6.h"
+#include "form9.h"
 #include "guitest.h"
 #include "pathutil.h"
 #include "state.h"
@@ -219,6 +224,67 @@ private slots:
         f->Command9->click();  // the points are cleared for a new input
         d->Command1->click();  // and no file is chosen
         QVERIFY(!f->Command3->isEnabled());
+    }
+
+    void everyReaderRefusesWhatIsNoFileWithoutWaiting() {
+        // Listed as regular files, then replaced: by a FIFO without a writer, a link to an endless
+        // device, a file far larger than any real one.
+        const struct {
+            const char* what;
+            const char* reason;
+            std::function<void(const QString&)> make;
+        } kinds[] = {
+            {"fifo", "通常のファイルではありません",
+             [](const QString& p) {
+                 QVERIFY(::mkfifo(QFile::encodeName(p).constData(), 0600) == 0);
+             }},
+            {"zero", "通常のファイルではありません",
+             [](const QString& p) { QVERIFY(QFile::link(QStringLiteral("/dev/zero"), p)); }},
+            {"huge", "大きすぎます",
+             [](const QString& p) {
+                 QFile file(p);
+                 QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(200ll * 1024 * 1024));
+             }},
+        };
+        // The file input, the format help's examples and the viewer, each by its own list.
+        const struct {
+            const char* file;
+            std::function<void()> open;
+            std::function<void(const QString&)> read;
+        } readers[] = {
+            {"x.csv", [&] { f->Command9->click(); },
+             [&](const QString& n) { clickFile(form10(), n); }},
+            {"ex_x.csv", [&] { form10()->Command3->click(); },
+             [&](const QString& n) { clickFile(form9(), n); }},
+            {"x-Sp.csv", [&] { form2()->Command3->click(); },
+             [&](const QString& n) {
+                 clickFile(form6(), n);
+                 form6()->Command1->click();
+             }},
+        };
+        MessageRecorder messages;
+        BeepCounter beeps;
+        for (const auto& kind : kinds) {
+            for (const auto& r : readers) dir->write(QString::fromUtf8(r.file), "1,2\r\n");
+            for (const auto& r : readers) r.open();
+            for (const auto& r : readers) {
+                const QString name = QString::fromUtf8(r.file);
+                QFile::remove(dir->file(name));
+                kind.make(dir->file(name));
+                messages.boxes.clear();
+                r.read(name);
+                const QByteArray what = QByteArray(kind.what) + " " + r.file;
+                QVERIFY2(messages.boxes.size() == 1, what.constData());
+                QVERIFY2(messages.boxes[0].text.contains(dir->file(name)), what.constData());
+                QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(kind.reason)),
+                         what.constData());
+                QFile::remove(dir->file(name));
+            }
+            QVERIFY(!form3()->isVisible());  // no data file: not the read-error dialog
+        }
+        QCOMPARE(beeps.count, 3);
+        QCOMPARE(form10()->List1->count(), 0);
+        QVERIFY(!form6()->shown());
     }
 
     void readErrorDialogTellsTheCausesAndCloses() {

@@ -1,6 +1,7 @@
 // The title and main windows driven through their controls: captions, the button stages of
 // one calculation, the axis settings and their rules, the method dialog, reset and exit.
 #include <QGroupBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -9,12 +10,16 @@
 
 #include "engineconsole.h"
 #include "exchange.h"
+#include "filelists.h"
 #include "form1.h"
 #include "form10.h"
+#include "form11.h"
 #include "form2.h"
+#include "form4.h"
 #include "form7.h"
 #include "guitest.h"
 #include "linecontrol.h"
+#include "savedfile.h"
 #include "state.h"
 #include "textbox.h"
 
@@ -281,6 +286,132 @@ private slots:
         // Cancelling the new input leaves nothing to draw either.
         form10()->Command2->click();
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
+    }
+
+    void tableStaysWithTheGraphItWasComputedFor() {
+        MessageRecorder messages;  // the reports of saving
+        QList<QPointF> rows;
+        for (int i = 1; i <= 400; ++i) rows << QPointF(1 + i * 0.01, 1 + i * 0.02);
+        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n5,9\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}), rows);
+        auto readOut = [&] {
+            QStringList texts;
+            for (int px : {200, 350, 500}) {
+                moveMouse(f->Picture1, QPoint(px, 270));
+                texts << f->Label27->text() + QLatin1Char('|') + f->Label28->text();
+            }
+            return texts;
+        };
+        auto save = [&](const QString& name) {
+            f->Command6->click();
+            form4()->Dir1->setPath(dir->path());
+            form4()->Dir1_Change();
+            form4()->Text1->setText(name);
+            form4()->Command1->click();
+            return dir->read(name + QStringLiteral("-Sp.csv"));
+        };
+        const QStringList linear = readOut();
+        QCOMPARE(linear[1], QStringLiteral("2.210|3.440"));
+        const QImage picture = f->Picture1->image();
+        const QByteArray saved = save(QStringLiteral("before"));
+
+        // Another scale mode and new axis texts, confirmed but not drawn: the picture, its curve,
+        // its read-out and the saved file are still the linear graph's.
+        f->Option3->click();
+        f->Text5->setText(QStringLiteral("1"));
+        f->Command3->click();
+        QCOMPARE(readOut(), linear);
+        f->Command5->click();
+        QCOMPARE(f->Picture1->image(), picture);
+        QCOMPARE(save(QStringLiteral("after")), saved);
+
+        // Drawing the points anew leaves no table to use until the engine has run for them.
+        f->Command1->click();
+        QVERIFY(!f->Command5->isEnabled() && !f->Command6->isEnabled());
+        QCOMPARE(readOut(), QStringList(3, QStringLiteral("|")));
+        form4()->Command1->click();  // a saving dialog left open saves nothing
+        QVERIFY(
+            messages.boxes.last().text.contains(QStringLiteral("保存する補間データがありません")));
+        QVERIFY(!dir->exists(QStringLiteral("after-BSp.csv")));
+    }
+
+    void methodDialogLeftOpenNeverComputesOtherPoints() {
+        load("1,10\r\n2,20\r\n3,15\r\n");
+        f->Command3->click();
+        f->Command1->click();
+        f->Command4->click();
+        QVERIFY(form7()->isVisible());
+        load("5,1\r\n6,2\r\n", QStringLiteral("new.csv"));
+        QVERIFY(!form7()->isVisible());
+        installFakeEngine(*dir);
+        form7()->Command2->click();
+        QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
+        QVERIFY(!f->Command5->isEnabled());
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(!qobject_cast<EngineConsole*>(w));
+    }
+
+    void secondCopyInTheSameFolderCannotCalculate() {
+        ShutdownNodara();
+        QProcess other;
+        other.setWorkingDirectory(dir->path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        other.setProcessEnvironment(env);
+        other.start(QStringLiteral(NODARA_EXE), {});
+        const QString lock = dir->file(QLatin1String(kFolderLockName));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(lock), 20000);
+
+        MessageRecorder boxes;
+        StartNodara();
+        QCOMPARE(boxes.boxes.size(), 1);
+        QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("別に起動している Nodara")));
+        form2()->Command1->click();
+        f = form1();
+        load("1,10\r\n2,20\r\n");
+        f->Command3->click();
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 2);
+        QCOMPARE(boxes.boxes[1].text, boxes.boxes[0].text);
+        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")) && !f->Command4->isEnabled());
+        // Its exchange files are not this copy's to delete.
+        dir->write(QStringLiteral("F2B.dat"), "theirs");
+        f->Command7->click();
+        QCOMPARE(dir->read(QStringLiteral("F2B.dat")), QByteArray("theirs"));
+
+        // A copy that ends abnormally leaves its lock behind, but holds the folder no more.
+        other.kill();
+        QVERIFY(other.waitForFinished(10000));
+        QVERIFY(QFile::exists(lock));
+        load("1,10\r\n2,20\r\n");
+        f->Command3->click();
+        f->Command1->click();
+        QCOMPARE(boxes.boxes.size(), 2);
+        QVERIFY(dir->exists(QStringLiteral("B2F.dat")) && f->Command4->isEnabled());
+    }
+
+    void closeBoxesGiveUpAsCancelAndTheTitleWindowsEndsTheProgram() {
+        // The file input's close box: the main window comes back.
+        f->Command9->click();
+        QVERIFY(form10()->isVisible() && !f->isVisible());
+        QVERIFY(!form10()->close());
+        QVERIFY(!form10()->isVisible() && f->isVisible());
+        // Hand entry's: the points typed stay, as after its cancel.
+        f->Option6->click();
+        f->Command9->click();
+        form11()->Text1->setText(QStringLiteral("1"));
+        form11()->Text2->setText(QStringLiteral("2"));
+        form11()->Command1->click();
+        QVERIFY(!form11()->close());
+        QVERIFY(!form11()->isVisible() && f->isVisible());
+        QCOMPARE(DataCount, 1);
+        // The title window's close box ends the program as 終了 does.
+        for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
+        f->Command2->click();
+        QVERIFY(form2()->close());
+        for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
+            QVERIFY2(!dir->exists(QLatin1String(n)), n);
+        for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!w->isVisible());
     }
 
     void engineThatCannotBeStartedChangesNothing() {

@@ -5,6 +5,7 @@
 // NODARA_MONKEY_LOG prints every event.
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QHash>
 #include <QLineEdit>
@@ -18,8 +19,11 @@
 
 #include "engineconsole.h"
 #include "filelists.h"
+#include "form6.h"
 #include "guitest.h"
 #include "picturebox.h"
+#include "savedtable.h"
+#include "savefile.h"
 #include "scalemode.h"
 #include "state.h"
 
@@ -59,6 +63,14 @@ const QByteArray kTables[] = {
     "     5\r\n  .100000E+01  .200000E+01\r\n",
     "     2\r\n  abc def\r\n  .1E+01\r\n",
 };
+
+// The main window's table, as a fingerprint that any change of a row alters.
+QByteArray mainTable() {
+    QByteArray b = QByteArray::number(TableCount);
+    b.append(reinterpret_cast<const char*>(TableX), qsizetype(sizeof(double)) * (TableCount + 1));
+    b.append(reinterpret_cast<const char*>(TableY), qsizetype(sizeof(double)) * (TableCount + 1));
+    return b;
+}
 
 bool ascending(int count, const double x[]) {
     for (int i = 2; i <= count; ++i)
@@ -196,6 +208,40 @@ class MonkeyTest : public ProgramSuite {
         return {};
     }
 
+    // Each graph window owns its table: an event in one window's part of the program leaves the
+    // other's table as it was.
+    static QString tablesMixed(const QString& event, const QByteArray& mainBefore,
+                               const std::shared_ptr<const ViewedTable>& viewerBefore) {
+        const QString window = event.section(QLatin1Char('.'), 0, 0);
+        const bool viewerSide = window == u"Form6" || window == u"Form8";
+        const bool mainSide = window == u"Form1" || window == u"Form4" || window == u"Form7" ||
+                              window == u"Form10" || window == u"Form11";
+        if (viewerSide && mainTable() != mainBefore)
+            return QStringLiteral("the viewer changed the main window's table");
+        if (mainSide && form6()->shown() != viewerBefore)
+            return QStringLiteral("the main window changed the viewer's table");
+        return {};
+    }
+
+    // Every saved table written since the last look reads back through the viewer's reader.
+    QHash<QString, QDateTime> savedSeen;
+    QString savedTableUnreadable() {
+        const QFileInfoList files =
+            QDir(dir->path()).entryInfoList({QStringLiteral("*Sp.csv")}, QDir::Files);
+        for (const QFileInfo& file : files) {
+            if (savedSeen.value(file.fileName()) == file.lastModified()) continue;
+            savedSeen[file.fileName()] = file.lastModified();
+            const FileBytes bytes = ReadFileBytes(file.filePath());
+            SavedTable table;
+            const SavedTableStatus status =
+                bytes.ok() ? ParseSavedTable(bytes.bytes, table) : SavedTableStatus{};
+            if (!bytes.ok() || !status.ok())
+                return QStringLiteral("the saved table %1 does not read back: %2")
+                    .arg(file.fileName(), bytes.ok() ? SavedTableFaultText(status) : bytes.problem);
+        }
+        return {};
+    }
+
     // After a graph was drawn the axis settings are sound.
     static QString axesBroken() {
         if (!(XStart < XEnd && YStart < YEnd && XStep > 0 && YStep > 0))
@@ -214,12 +260,17 @@ class MonkeyTest : public ProgramSuite {
               realEngine ? "real" : "stand-in");
         MessageRecorder boxes;
         BeepCounter beeps;
+        savedSeen.clear();
         for (int k = 0; k < events; ++k) {
             const bool commandOneWasEnabled = form1()->Command1->isEnabled();
             const qsizetype boxesBefore = boxes.boxes.size();
+            const QByteArray mainBefore = mainTable();
+            const std::shared_ptr<const ViewedTable> viewerBefore = form6()->shown();
             noteEnabledButtons();
             log.append(act());
             QString fault = broken();
+            if (fault.isEmpty()) fault = tablesMixed(log.last(), mainBefore, viewerBefore);
+            if (fault.isEmpty()) fault = savedTableUnreadable();
             // A data-point graph drawn without a message: its settings were accepted.
             if (fault.isEmpty() && commandOneWasEnabled && form1()->Command4->isEnabled() &&
                 !form1()->Command1->isEnabled() && boxes.boxes.size() == boxesBefore &&

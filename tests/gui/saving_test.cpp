@@ -1,17 +1,23 @@
 // Saving a result from the main window: the interpolated table (its file byte for byte in the
 // four scale modes, its name, the messages, names and writes that fail) and the graph image
 // (the bitmap read back pixel for pixel).
+#include <sys/resource.h>
+
 #include <QDate>
 #include <QDir>
 #include <QImage>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
 #include <memory>
 
 #include "filelists.h"
 #include "form1.h"
 #include "form4.h"
 #include "form5.h"
+#include "form7.h"
 #include "guitest.h"
 #include "savedfile.h"
 #include "state.h"
@@ -26,6 +32,26 @@ QString today() {
         .arg(d.year());
 }
 const QByteArray kData = "1,2\r\n2,8\r\n4,3\r\n";
+// While it lives, no file of this process may grow beyond `bytes`: a write past it fails as on a
+// full disk (EFBIG instead of the signal that would end the process).
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 QList<QPointF> rowsBetween(double x0, double x1, int n, double (*y)(double)) {
     QList<QPointF> rows;
     for (int i = 1; i <= n; ++i) {
@@ -182,6 +208,111 @@ private slots:
         form4()->Command2->click();
         QVERIFY(!form4()->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("never-Sp.csv")));
+    }
+
+    void suffixFollowsTheMethodThatMadeTheTable() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              rowsBetween(1, 4, 30, [](double x) { return x; }), 1);
+        Form1* f = form1();
+        f->Command4->click();
+        form7()->Command1->click();  // cancelled
+        f->Command6->click();
+        saveTable(QStringLiteral("a"));
+        QVERIFY(dir->exists(QStringLiteral("a-BSp.csv")));
+        // A cubic spline started, its curve not drawn yet: the table is still the B-spline's.
+        f->Command4->click();
+        form7()->Command2->click();
+        f->Command6->click();
+        saveTable(QStringLiteral("b"));
+        QVERIFY(dir->exists(QStringLiteral("b-BSp.csv")));
+        f->Command5->click();
+        f->Command6->click();
+        saveTable(QStringLiteral("c"));
+        QVERIFY(dir->exists(QStringLiteral("c-Sp.csv")));
+        QVERIFY(!dir->exists(QStringLiteral("a-Sp.csv")) &&
+                !dir->exists(QStringLiteral("b-Sp.csv")));
+    }
+
+    void writesThatFailMidwayLeaveTheOldFileAndSaySo() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+        Form1* f = form1();
+        const QByteArray old = "the file that was there";
+        const struct {
+            const char* file;
+            std::function<void()> write;
+        } cases[] = {
+            {"t-Sp.csv", [&] { saveTable(QStringLiteral("t")); }},
+            {"g.bmp",
+             [&] {
+                 f->Command8->click();
+                 form5()->Dir1->setPath(dir->path());
+                 form5()->Dir1_Change();
+                 form5()->Text1->setText(QStringLiteral("g"));
+                 form5()->Command1->click();
+             }},
+            {"B2F.dat",
+             [&] {
+                 f->Command3->click();
+                 f->Command1->click();
+             }},
+        };
+        f->Command6->click();
+        for (const auto& c : cases) {
+            const QString name = QString::fromUtf8(c.file);
+            dir->write(name, old);
+            messages.boxes.clear();
+            {
+                FileSizeLimit limit(64);  // smaller than any of these files, larger than `old`
+                c.write();
+            }
+            QCOMPARE(messages.boxes.size(), 1);
+            QVERIFY2(messages.boxes[0].text.contains(dir->file(name)), c.file);
+            QVERIFY2(messages.boxes[0].text.contains(QStringLiteral("ファイルが大きすぎます")),
+                     qPrintable(messages.boxes[0].text));
+            QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
+            QCOMPARE(dir->read(name), old);
+            // No scratch file is left behind.
+            QCOMPARE(QDir(dir->path())
+                         .entryList({QLatin1Char('.') + name + QStringLiteral(".*")},
+                                    QDir::Files | QDir::Hidden),
+                     QStringList());
+        }
+        QVERIFY(form4()->isVisible() && form5()->isVisible());
+        QVERIFY(!f->Command4->isEnabled());  // no graph was drawn for the engine
+    }
+
+    void symbolicLinksAreNeverWrittenThrough() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+        QTemporaryDir elsewhere;
+        const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
+        {
+            QFile t(target);
+            QVERIFY(t.open(QIODevice::WriteOnly));
+            t.write("precious");
+        }
+        for (const char* name : {"run-Sp.csv", "run-Gr.bmp"})
+            QVERIFY(QFile::link(target, dir->file(QString::fromUtf8(name))));
+        form1()->Command6->click();
+        saveTable(QStringLiteral("run"));
+        form1()->Command8->click();
+        form5()->Dir1->setPath(dir->path());
+        form5()->Dir1_Change();
+        form5()->Text1->setText(QStringLiteral("run-Gr"));
+        form5()->Command1->click();
+        QCOMPARE(messages.boxes.size(), 2);
+        for (const auto& box : messages.boxes)
+            QVERIFY2(box.text.contains(QStringLiteral("シンボリックリンク")), qPrintable(box.text));
+        QVERIFY(messages.boxes[0].text.contains(dir->file(QStringLiteral("run-Sp.csv"))));
+        QVERIFY(messages.boxes[1].text.contains(dir->file(QStringLiteral("run-Gr.bmp"))));
+        QFile t(target);
+        QVERIFY(t.open(QIODevice::ReadOnly));
+        QCOMPARE(t.readAll(), QByteArray("precious"));
+        QVERIFY(QFileInfo(dir->file(QStringLiteral("run-Sp.csv"))).isSymLink());
     }
 
     void bitmapIsThePicturePixelForPixel() {

@@ -13,6 +13,7 @@
 #include "form4.h"
 #include "form5.h"
 #include "form6.h"
+#include "form8.h"
 #include "guitest.h"
 #include "linecontrol.h"
 #include "savedfile.h"
@@ -390,6 +391,47 @@ private slots:
         QCOMPARE(shown->file.mode, 4);
         QVERIFY(std::fabs(shown->rows.x[480] - std::log(50.0)) < 1e-12);
         QVERIFY(std::fabs(shown->pointY[1] - std::log(0.2 * std::sqrt(2.0))) < 1e-5);
+    }
+
+    void mainWindowAndViewerKeepTheirOwnTables() {
+        MessageRecorder messages;  // the reports of saving
+        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+        Form1* f = form1();
+        const QList<int> pixels = {150, 300, 450, 600};
+        const QStringList mainReadOut = readOut(f->Picture1, f->Label27, f->Label28, pixels);
+        auto saveMain = [&](const QString& name) {
+            f->Command6->click();
+            form4()->Dir1->setPath(dir->path());
+            form4()->Dir1_Change();
+            form4()->Text1->setText(name);
+            form4()->Command1->click();
+            return dir->read(name + QStringLiteral("-Sp.csv"));
+        };
+        const QByteArray before = saveMain(QStringLiteral("before"));
+
+        // The viewer shows another table.
+        dir->write(QStringLiteral("lin-Sp.csv"), linearFile().bytes());
+        dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
+        openViewer();
+        draw(QStringLiteral("lin-Sp.csv"));
+        v->Command5->click();
+        Form8* equal = form8();
+        const QString first = equal->Label4->text(), last = equal->Label5->text();
+        QCOMPARE(first, QStringLiteral("1.000E+01"));
+        QCOMPARE(readOut(f->Picture1, f->Label27, f->Label28, pixels), mainReadOut);
+        QCOMPARE(saveMain(QStringLiteral("after")), before);
+
+        // The equal-interval window keeps to the table it was opened with, and its range.
+        draw(QStringLiteral("log-Sp.csv"));
+        QCOMPARE(equal->Label4->text(), first);
+        QCOMPARE(equal->Label5->text(), last);
+        equal->Text1->setText(QStringLiteral("100"));
+        equal->Text2->setText(QStringLiteral("100"));
+        equal->Text3->setText(QStringLiteral("300"));
+        equal->Command1->click();
+        QCOMPARE(equal->EqualY, (std::vector<double>{-100, 0, 100}));  // y = x - 200
     }
 
     void bitmapIsTheViewersPictureWhileTheMainWindowShowsAnother() {
