@@ -33,7 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                int(load.lines.size()));
     switch (load.status) {
         case DataFileLoad::CannotOpen:
-            FUZZ_CHECK(false, "a file just written cannot be read");
+        case DataFileLoad::Refused:
+            FUZZ_CHECK(false, "a file just written cannot be read: %s",
+                       qPrintable(load.problem));
             break;
         case DataFileLoad::Empty:
             FUZZ_CHECK(DataCount == 0, "an empty file holds %d lines", DataCount);

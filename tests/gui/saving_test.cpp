@@ -226,6 +226,7 @@ private slots:
         f->Command6->click();
         saveTable(QStringLiteral("b"));
         QVERIFY(dir->exists(QStringLiteral("b-BSp.csv")));
+        QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
         f->Command5->click();
         f->Command6->click();
         saveTable(QStringLiteral("c"));
