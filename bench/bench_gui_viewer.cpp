@@ -24,7 +24,8 @@ namespace {
 QString picturesDir;  // where the last pictures go; empty for none
 
 void keepPicture(const QString& name, const PictureBox& picture) {
-    if (!picturesDir.isEmpty()) picture.image().save(picturesDir + u'/' + name + QStringLiteral(".png"));
+    if (!picturesDir.isEmpty())
+        picture.image().save(picturesDir + u'/' + name + QStringLiteral(".png"));
 }
 
 QByteArray savedValue(double v) {
@@ -86,8 +87,7 @@ void BM_MainWindowDrawsTheTable(benchmark::State& state) {
         picture.clear();
         DrawGraphFrame(picture, table.graph);
         picture.setDrawWidth(6);
-        DrawDataPoints(picture, mapping, file.dataCount, table.pointX.data(),
-                       table.pointY.data());
+        DrawDataPoints(picture, mapping, file.dataCount, table.pointX.data(), table.pointY.data());
         DrawAxisLabels(picture, table.graph);
         picture.setDrawWidth(2);
         DrawTableCurve(picture, mapping, table.rows.view());
