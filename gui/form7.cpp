@@ -13,6 +13,7 @@
 #include "events.h"
 #include "exchange.h"
 #include "form1.h"
+#include "keyboard.h"
 #include "messagebox.h"
 #include "program.h"
 #include "state.h"
@@ -42,6 +43,7 @@ Form7::Form7() {
 
     connect(Command2, &QPushButton::clicked, this, &Form7::StartCalculation);
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+    CancelWithEscape(this, Command1);
 }
 
 void Form7::StartCalculation() {

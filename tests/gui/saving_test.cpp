@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,6 +94,46 @@ private slots:
         }
         QCOMPARE(d->File1->item(0)->text(), QStringLiteral("a.csv"));
         QCOMPARE(g->File1->item(0)->text(), QStringLiteral("b.bmp"));
+        // Files that appear while a dialog is open are listed when it is shown again, or when
+        // its folder is chosen again.
+        d->show();
+        dir->write(QStringLiteral("new1.csv"), "");
+        d->hide();
+        d->show();
+        QCOMPARE(d->File1->count(), 2);
+        dir->write(QStringLiteral("new2.csv"), "");
+        const QList<QListWidgetItem*> here =
+            d->Dir1->findItems(QDir(dir->path()).dirName(), Qt::MatchExactly);
+        QCOMPARE(here.size(), 1);
+        emit d->Dir1->itemActivated(here[0]);
+        QCOMPARE(d->File1->count(), 3);
+    }
+
+    void graphsAreSavedAsPngBesideBmp() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              rowsBetween(1, 4, 30, [](double x) { return x * x; }));
+        Form1* f = form1();
+        f->Command8->click();
+        Form5* g = form5();
+        QVERIFY(g->Option1->isChecked());  // BMP first, as always
+        g->Dir1->setPath(dir->path());
+        g->Dir1_Change();
+        g->Option2->click();
+        g->Text1->setText(QStringLiteral("graph"));
+        g->Command1->click();
+        const QString path = dir->file(QStringLiteral("graph.png"));
+        QCOMPARE(QImageReader(path).format(), QByteArray("png"));
+        QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), f->Picture1->image());
+        QCOMPARE(texts(messages),
+                 QStringList{savedReport(
+                     QStringLiteral("  グラフ画像をPNG形式(png)で保存しました  "), path)});
+        QVERIFY(!dir->exists(QStringLiteral("graph.bmp")));
+        // The list shows the PNG files while PNG is chosen; the next opening chooses BMP again.
+        QCOMPARE(g->File1->count(), 1);
+        f->Command8->click();
+        QVERIFY(g->Option1->isChecked());
+        QCOMPARE(g->File1->count(), 0);
     }
 
     void savedTableHasTheLayoutInEveryScaleMode() {
