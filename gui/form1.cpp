@@ -499,6 +499,7 @@ void Form1::Command5_Click() {
         return;
     }
     TableMethodFlag = MethodFlag;
+    TableLibraryMethod = LibraryMethod;
     DoEvents();
     Picture1->setDrawWidth(2);
     DrawTableCurve(*Picture1, MappingFor(*DrawnGraph), StoredTable());

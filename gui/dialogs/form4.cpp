@@ -65,7 +65,8 @@ void Form4::Command1_Click() {
         return;
     }
     // The file is the table's, as its graph was drawn and by the method that made it.
-    const QString path = SavedTableFileName(File1->path(), name, TableMethodFlag);
+    const QString path =
+        SavedTableFileName(File1->path(), name, TableMethodFlag, TableLibraryMethod);
     DoEvents();
     if (!WriteFileOrReport(this, path, SavedTableText(ResultToSave()))) return;
     FilePath = path;

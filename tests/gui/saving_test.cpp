@@ -18,6 +18,7 @@
 #include "form1.h"
 #include "form4.h"
 #include "form5.h"
+#include "form6.h"
 #include "form7.h"
 #include "guitest.h"
 #include "savedfile.h"
@@ -274,6 +275,35 @@ private slots:
         QVERIFY(dir->exists(QStringLiteral("c-Sp.csv")));
         QVERIFY(!dir->exists(QStringLiteral("a-Sp.csv")) &&
                 !dir->exists(QStringLiteral("b-Sp.csv")));
+    }
+
+    void eachMethodNamesItsExchangeAndItsSavedTable() {
+        MessageRecorder messages;
+        const struct {
+            int method;
+            QByteArray exchange;  // Bor3.dat
+            const char* suffix;
+        } cases[] = {
+            {0, "00\r\n", "-Sp.csv"},          {1, "01\r\n", "-BSp.csv"},
+            {2, "01\r\n02\r\n", "-AkSp.csv"}, {3, "01\r\n03\r\n", "-ShSp.csv"},
+            {9, "01\r\n09\r\n", "-SmSp.csv"},
+        };
+        for (const auto& c : cases) {
+            calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                                  rowsBetween(1, 4, 30, [](double x) { return x; }), c.method);
+            QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), c.exchange);
+            form1()->Command6->click();
+            saveTable(QStringLiteral("m%1").arg(c.method));
+            QVERIFY2(dir->exists(QStringLiteral("m%1%2").arg(c.method).arg(QLatin1String(c.suffix))),
+                     c.suffix);
+            // The dialog opens on the cubic spline again.
+            form1()->Command4->click();
+            QVERIFY(form7()->Option1->isChecked());
+            form7()->Command1->click();
+        }
+        // The viewer lists every one of them.
+        form2()->Command3->click();
+        QCOMPARE(form6()->File1->count(), 5);
     }
 
     void writesThatFailMidwayLeaveTheOldFileAndSaySo() {
