@@ -290,10 +290,9 @@ private slots:
 
     void tableStaysWithTheGraphItWasComputedFor() {
         MessageRecorder messages;  // the reports of saving
-        QList<QPointF> rows;
-        for (int i = 1; i <= 400; ++i) rows << QPointF(1 + i * 0.01, 1 + i * 0.02);
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n5,9\r\n",
-                              textList({"0", "5", "1", "0", "10", "1"}), rows);
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 5, 400, [](double x) { return 2 * x - 1; }));
         auto readOut = [&] {
             QStringList texts;
             for (int px : {200, 350, 500}) {

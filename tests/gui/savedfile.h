@@ -30,6 +30,16 @@ inline QByteArray savedValue(double v) {
     return QByteArray(v > 0 ? "+" : "-") + QString::asprintf("%.5E", std::fabs(v)).toLatin1();
 }
 
+// Rows at n equal steps after x0 up to x1 of a curve, as the engine's table puts them.
+inline QList<QPointF> curveRows(double x0, double x1, int n, double (*y)(double)) {
+    QList<QPointF> rows;
+    for (int i = 1; i <= n; ++i) {
+        const double x = x0 + (x1 - x0) * i / n;
+        rows << QPointF(x, y(x));
+    }
+    return rows;
+}
+
 struct SavedFile {
     int mode = 1;
     QStringList axes;      // six texts
