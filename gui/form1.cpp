@@ -2,11 +2,15 @@
 #include "form1.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -14,9 +18,11 @@
 #include <cmath>
 
 #include "controls.h"
+#include "copyactions.h"
 #include "datainput.h"
 #include "events.h"
 #include "exchange.h"
+#include "filelists.h"
 #include "form10.h"
 #include "form11.h"
 #include "form2.h"
@@ -28,10 +34,13 @@
 #include "messagebox.h"
 #include "pathutil.h"
 #include "picturebox.h"
+#include "placement.h"
 #include "program.h"
 #include "readoutpanel.h"
+#include "savedtable.h"
 #include "scalemode.h"
 #include "state.h"
+#include "tabtext.h"
 #include "textbox.h"
 #include "textconv.h"
 
@@ -252,6 +261,14 @@ Form1::Form1() {
     for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10})
         connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
     connect(Picture1, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
+    const GraphCopy copy = AddGraphCopy(this, Picture1, [] {
+        if (!DrawnGraph || TableCount < 1) return QString();
+        const SavedTable t = ResultToSave();
+        return TableTabText(t.tableCount, t.plainX.data(), t.plainY.data());
+    });
+    CopyGraph = copy.graph;
+    CopyData = copy.data;
+    setAcceptDrops(true);
 
     reset();
 }
@@ -282,6 +299,29 @@ void Form1::showInputData(const QStringList& listLines) {
         scaleOption(mode)->setEnabled(shown);
     }
     Command3->setEnabled(true);
+    // The next step is the scale mode; the OK of the input method would throw the data away.
+    QRadioButton* mode = scaleOption(ScaleMode);
+    for (int m = 1; !mode->isEnabled() && m <= 4; ++m) mode = scaleOption(m);
+    mode->setFocus();
+}
+
+void Form1::takeDroppedFile(const QString& path) {
+    Option5->setChecked(true);
+    Command9_Click();
+    if (form10()->takeFile(path)) form10()->Command1_Click();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    const QString path = DroppedDataFile(event->mimeData());
+    if (!path.isEmpty() && form10()->File1->offers(QFileInfo(path).fileName()))
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QString path = DroppedDataFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    takeDroppedFile(path);
 }
 
 void Form1::forgetGraph() {
@@ -342,11 +382,11 @@ void Form1::Command9_Click() {
     ClearDataPoints();
     if (Option5->isChecked()) {
         form10()->prepare();
-        form10()->show();
+        ShowOver(form10(), this);
     } else {
         StartHandEntry();
         form11()->prepare();
-        form11()->show();
+        ShowOver(form11(), this);
         form11()->Text1->setFocus();
     }
     hide();
@@ -447,7 +487,8 @@ void Form1::Command1_Click() {
 void Form1::Command4_Click() {
     // The method of the table drawn stays what it was until a new calculation starts.
     form7()->Option1->setChecked(true);
-    form7()->show();
+    ShowOver(form7(), this);
+    form7()->Command2->setFocus();  // Enter starts the calculation
 }
 
 void Form1::Command5_Click() {
@@ -458,6 +499,7 @@ void Form1::Command5_Click() {
         return;
     }
     TableMethodFlag = MethodFlag;
+    TableLibraryMethod = LibraryMethod;
     DoEvents();
     Picture1->setDrawWidth(2);
     DrawTableCurve(*Picture1, MappingFor(*DrawnGraph), StoredTable());
@@ -467,9 +509,11 @@ void Form1::Command5_Click() {
     Command6->setFocus();
 }
 
-void Form1::Command6_Click() { form4()->openWithName(TodayText()); }
+void Form1::Command6_Click() { form4()->openWithName(TodayText(), this); }
 
-void Form1::Command8_Click() { form5()->openFor(1, Picture1, TodayText() + QStringLiteral("-Gr")); }
+void Form1::Command8_Click() {
+    form5()->openFor(1, Picture1, TodayText() + QStringLiteral("-Gr"), this);
+}
 
 void Form1::Command7_Click() {
     DeleteExchangeFiles();

@@ -7,6 +7,7 @@
 #include "plotting.h"
 #include "readoutpanel.h"
 
+class QAction;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -25,8 +26,12 @@ public:
     void reset();
     // Shows newly input data: the data list with the given lines, the extremes of the
     // program-wide state, the scale modes whose logarithmic axes can show the data, and the OK
-    // of the graph settings. Called by both input dialogs.
+    // of the graph settings; the focus goes to the scale mode, the next step. Called by both
+    // input dialogs.
     void showInputData(const QStringList& listLines);
+    // A data file dropped on the window: a new data input from that file, as if it were chosen
+    // in the file-input dialog; when it loads, it is taken as that dialog's OK takes it.
+    void takeDroppedFile(const QString& path);
     // No input data: the data list and the extremes emptied, every scale mode offered, the OK
     // of the graph settings disabled.
     void clearInputData();
@@ -98,8 +103,13 @@ public:
     void Text_KeyDown(TextBox* box, int key);
     void Picture1_MouseMove(int button, int shift, float x, float y);
 
+    QAction* CopyGraph;
+    QAction* CopyData;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Reads the six axis fields into XStart ... YStep; false (after the message) when a range

@@ -13,6 +13,7 @@
 #include "events.h"
 #include "exchange.h"
 #include "form1.h"
+#include "keyboard.h"
 #include "messagebox.h"
 #include "program.h"
 #include "state.h"
@@ -24,13 +25,22 @@ Form7::Form7() {
     Frame1 = Named(new QGroupBox(QStringLiteral(" スプライン補間方法 ")), "Frame1");
     Option1 = NamedOption("Option1", QStringLiteral("３次スプライン"));
     Option2 = NamedOption("Option2", QStringLiteral(" B-スプライン"));
+    Option3 = NamedOption("Option3", QStringLiteral("秋間補間"));
+    Option4 = NamedOption("Option4", QStringLiteral("形状保存３次補間"));
+    Option5 = NamedOption("Option5", QStringLiteral("平滑化スプライン"));
     Label1 = NamedLabel("Label1", QStringLiteral("（データ点を必ず通る）"));
     Label2 = NamedLabel("Label2", QStringLiteral("（データ点を必ずしも通らない）"));
+    Label3 = NamedLabel("Label3", QStringLiteral("（データ点を必ず通る・波打ちが少ない）"));
+    Label4 = NamedLabel("Label4", QStringLiteral("（データ点を必ず通る・単調性と凸性を保つ）"));
+    Label5 = NamedLabel("Label5", QStringLiteral("（データのばらつきを自動で平滑化）"));
     auto* methods = new QGridLayout(Frame1);
-    methods->addWidget(Option1, 0, 0);
-    methods->addWidget(Label1, 0, 1);
-    methods->addWidget(Option2, 1, 0);
-    methods->addWidget(Label2, 1, 1);
+    int row = 0;
+    for (auto [option, note] : {std::pair{Option1, Label1}, std::pair{Option2, Label2},
+                                std::pair{Option3, Label3}, std::pair{Option4, Label4},
+                                std::pair{Option5, Label5}}) {
+        methods->addWidget(option, row, 0);
+        methods->addWidget(note, row++, 1);
+    }
     Option1->setChecked(true);
 
     Command2 = NamedButton("Command2", QStringLiteral("補間計算スタート"));
@@ -42,6 +52,7 @@ Form7::Form7() {
 
     connect(Command2, &QPushButton::clicked, this, &Form7::StartCalculation);
     connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
+    CancelWithEscape(this, Command1);
 }
 
 void Form7::StartCalculation() {
@@ -61,8 +72,8 @@ void Form7::StartCalculation() {
         ShowMessage(this, cannotStart);
         return;
     }
-    const int flag = Option1->isChecked() ? 0 : 1;
-    if (const FileResult written = WriteMethodFile(flag); !written.ok()) {
+    const auto [flag, library] = chosenMethod();
+    if (const FileResult written = WriteMethodFile(flag, library); !written.ok()) {
         ReportWriteFailure(this, QLatin1String(kMethodFileName), written.problem);
         return;
     }
@@ -75,11 +86,20 @@ void Form7::StartCalculation() {
         return;
     }
     MethodFlag = flag;
+    LibraryMethod = library;
     DoEvents();
     CurveReady = 1;
     form1()->Command5->setEnabled(true);
     form1()->Command5->setFocus();
     hide();
+}
+
+std::pair<int, int> Form7::chosenMethod() const {
+    if (Option1->isChecked()) return {0, 0};
+    if (Option3->isChecked()) return {1, kAkimaMethod};
+    if (Option4->isChecked()) return {1, kShapePreservingMethod};
+    if (Option5->isChecked()) return {1, kSmoothingMethod};
+    return {1, 0};
 }
 
 void Form7::Command1_Click() { hide(); }

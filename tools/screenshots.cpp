@@ -10,9 +10,11 @@
 //
 // Steps: "Form1.Command9" clicks a button or option; "Form10.File1=ex_linear.csv" clicks an
 // item of a list (or types into a text box); "Form1.Picture1@0.6,0.4" moves the mouse to that
-// fraction of a control; "engine" waits until the engine console asks for Enter, "enter"
-// presses Enter there and waits until it closes; "restart" starts the program afresh. A
-// message box that a step brings up is answered at once (its text is printed).
+// fraction of a control; "menu" opens the context menu of the control the mouse was last moved
+// over, where it is (the picture then shows the window with the menu open, and the menu closes);
+// "engine" waits until the engine console asks for Enter, "enter" presses Enter there and waits
+// until it closes; "restart" starts the program afresh. A message box that a step brings up is
+// answered at once (its text is printed).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -65,8 +67,15 @@ void clickAt(QWidget* target, QPoint pixel) {
     QTest::mouseClick(target, Qt::LeftButton, {}, pixel);
 }
 
+// The control and the pixel of the last mouse move, where "menu" opens the context menu.
+QPointer<QWidget> lastMoved;
+QPoint lastPixel;
+
 void step(const QString& s) {
-    if (s == QStringLiteral("restart")) {
+    if (s == QStringLiteral("menu")) {
+        if (!lastMoved) fail(QStringLiteral("menu: move the mouse over a control first"));
+        emit lastMoved->customContextMenuRequested(lastPixel);
+    } else if (s == QStringLiteral("restart")) {
         ShutdownNodara();
         StartNodara();
     } else if (s == QStringLiteral("engine")) {
@@ -87,6 +96,8 @@ void step(const QString& s) {
         QMouseEvent move(QEvent::MouseMove, pixel, target->mapToGlobal(pixel), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(target, &move);
+        lastMoved = target;
+        lastPixel = pixel.toPoint();
     } else if (s.contains(QLatin1Char('='))) {
         QWidget* target = control(s.section(QLatin1Char('='), 0, 0));
         const QString value = s.section(QLatin1Char('='), 1);
@@ -112,13 +123,22 @@ void step(const QString& s) {
 // The window as it is on the screen; where the platform cannot read the screen back
 // (offscreen), as the window paints itself.
 QPixmap shoot(QWidget* w) {
-    w->raise();
-    w->activateWindow();
+    // An open menu would close if its window were raised again.
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) {
+        w->raise();
+        w->activateWindow();
+    }
     if (!QTest::qWaitForWindowExposed(w)) fail(w->objectName() + QStringLiteral(" is not shown"));
     settle();
     QPixmap shot;
-    if (QGuiApplication::platformName() == QStringLiteral("xcb"))
-        shot = w->screen()->grabWindow(w->winId());
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        // An open menu is a window of its own: the part of the screen that shows both.
+        const QRect both = popup ? w->frameGeometry().united(popup->frameGeometry()) : QRect();
+        shot = popup ? w->screen()->grabWindow(0, both.x(), both.y(), both.width(), both.height())
+                     : w->screen()->grabWindow(w->winId());
+    }
+    if (popup) popup->close();
     return shot.isNull() ? w->grab() : shot;
 }
 

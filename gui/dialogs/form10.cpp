@@ -2,13 +2,18 @@
 #include "form10.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "columnheading.h"
 #include "controls.h"
 #include "datainput.h"
 #include "events.h"
@@ -17,8 +22,10 @@
 #include "form1.h"
 #include "form3.h"
 #include "form9.h"
+#include "keyboard.h"
 #include "messagebox.h"
 #include "pathutil.h"
+#include "placement.h"
 #include "program.h"
 #include "state.h"
 
@@ -37,13 +44,13 @@ Form10::Form10() {
     Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
     List1 = Named(new QListWidget, "List1");
     Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
-    Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
-    Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
-    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
     Label31 = ReadoutLabel("Label31", 90);
     Label32 = ReadoutLabel("Label32", 90);
     Label33 = ReadoutLabel("Label33", 90);
     Label34 = ReadoutLabel("Label34", 90);
+    Label3 = new ColumnHeading("Label3", QStringLiteral("X                Y"), {Label31, Label33});
+    Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
+    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
     Command1 = NamedButton("Command1", QStringLiteral("OK"));
     Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
     Command3 = NamedButton("Command3", QStringLiteral("データ書式"));
@@ -82,9 +89,15 @@ Form10::Form10() {
     connect(Drive1, &DriveListBox::changed, this, &Form10::Drive1_Change);
     connect(Dir1, &DirListBox::changed, this, &Form10::Dir1_Change);
     connect(File1, &FileListBox::clicked, this, &Form10::File1_Click);
+    // Return on a file chosen with the arrow keys loads it; one more Return takes it.
+    connect(File1, &FileListBox::activated, this, [this] {
+        if (loaded_) Command1->setFocus();
+    });
     connect(Command1, &QPushButton::clicked, this, &Form10::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form10::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form10::Command3_Click);
+    CancelWithEscape(this, Command2);
+    setAcceptDrops(true);
 }
 
 void Form10::prepare() {
@@ -101,6 +114,31 @@ void Form10::Drive1_Change() {
 }
 
 void Form10::Dir1_Change() { File1->setPath(Dir1->path()); }
+
+bool Form10::takeFile(const QString& path) {
+    const QFileInfo file(path);
+    if (!File1->offers(file.fileName())) return false;
+    Drive1->setDrive(DriveListBox::volumeRootOf(file.absolutePath()));
+    Dir1->setPath(file.absolutePath());
+    Dir1_Change();
+    const QList<QListWidgetItem*> found = File1->findItems(file.fileName(), Qt::MatchExactly);
+    if (found.size() != 1) return false;
+    File1->setCurrentItem(found[0]);
+    File1_Click(file.fileName());
+    return loaded_;
+}
+
+void Form10::dragEnterEvent(QDragEnterEvent* event) {
+    const QString path = DroppedDataFile(event->mimeData());
+    if (!path.isEmpty() && File1->offers(QFileInfo(path).fileName())) event->acceptProposedAction();
+}
+
+void Form10::dropEvent(QDropEvent* event) {
+    const QString path = DroppedDataFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    takeFile(path);
+}
 
 void Form10::File1_Click(const QString& fileName) {
     loaded_ = false;
@@ -130,8 +168,7 @@ void Form10::File1_Click(const QString& fileName) {
 void Form10::loadFailed() {
     List1->clear();
     Beep();
-    form3()->show();
-    form3()->raise();
+    ShowOver(form3(), this);
 }
 
 void Form10::Command1_Click() {
@@ -140,6 +177,7 @@ void Form10::Command1_Click() {
     // Without a good load the points are cleared or partly read; they must not be drawn.
     if (loaded_) form1()->Command3->setEnabled(true);
     form1()->show();
+    form1()->activateWindow();
 }
 
 void Form10::Command2_Click() {
@@ -157,6 +195,5 @@ void Form10::closeEvent(QCloseEvent* event) {
 
 void Form10::Command3_Click() {
     form9()->prepare();
-    form9()->show();
-    form9()->raise();
+    ShowOver(form9(), this);
 }

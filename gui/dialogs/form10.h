@@ -42,12 +42,17 @@ public:
     void Dir1_Change();
     // Loads the clicked file: its first 100 lines, two numbers each.
     void File1_Click(const QString& fileName);
+    // Chooses a file of any folder as a click in the lists would (its drive, its folder, the
+    // file): whether it loaded. A file the list does not offer is not loaded.
+    bool takeFile(const QString& path);
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void loadFailed();

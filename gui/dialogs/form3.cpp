@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "controls.h"
+#include "keyboard.h"
 
 Form3::Form3() {
     setObjectName(QStringLiteral("Form3"));
@@ -31,4 +32,5 @@ Form3::Form3() {
     Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
     v->addWidget(Command1, 0, Qt::AlignHCenter);
     connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
+    CancelWithEscape(this, Command1);
 }

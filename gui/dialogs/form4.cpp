@@ -8,7 +8,9 @@
 #include "controls.h"
 #include "events.h"
 #include "filelists.h"
+#include "keyboard.h"
 #include "messagebox.h"
+#include "placement.h"
 #include "program.h"
 #include "savedialog.h"
 #include "savedtable.h"
@@ -38,13 +40,14 @@ Form4::Form4() {
     connect(Dir1, &DirListBox::changed, this, &Form4::Dir1_Change);
     connect(Command1, &QPushButton::clicked, this, &Form4::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form4::Command2_Click);
+    AcceptNameWithEnter(Text1, Command1);
+    CancelWithEscape(this, Command2);
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
 }
 
-void Form4::openWithName(const QString& proposedName) {
+void Form4::openWithName(const QString& proposedName, QWidget* opener) {
     Text1->setText(proposedName);
-    show();
-    raise();
+    ShowOver(this, opener);
 }
 
 void Form4::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
@@ -62,7 +65,8 @@ void Form4::Command1_Click() {
         return;
     }
     // The file is the table's, as its graph was drawn and by the method that made it.
-    const QString path = SavedTableFileName(File1->path(), name, TableMethodFlag);
+    const QString path =
+        SavedTableFileName(File1->path(), name, TableMethodFlag, TableLibraryMethod);
     DoEvents();
     if (!WriteFileOrReport(this, path, SavedTableText(ResultToSave()))) return;
     FilePath = path;

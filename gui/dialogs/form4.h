@@ -15,8 +15,8 @@ class Form4 : public QWidget {
 public:
     Form4();
 
-    // Proposes a file name and shows the dialog.
-    void openWithName(const QString& proposedName);
+    // Proposes a file name and shows the dialog over the window that opens it.
+    void openWithName(const QString& proposedName, QWidget* opener);
 
     QLabel* Label1;
     QLabel* Label2;

@@ -4,7 +4,9 @@
 #include <QPointer>
 #include <QWidget>
 
+class QGroupBox;
 class QLabel;
+class QRadioButton;
 class QPushButton;
 class DirListBox;
 class DriveListBox;
@@ -18,14 +20,18 @@ public:
     Form5();
 
     // Records which window's graph is saved (ImageSource: 1 the main window, 2 the viewer) and
-    // its picture, proposes a file name and shows the dialog.
-    void openFor(int imageSource, PictureBox* picture, const QString& proposedName);
+    // its picture, proposes a file name and shows the dialog over the opener, with BMP chosen.
+    void openFor(int imageSource, PictureBox* picture, const QString& proposedName,
+                 QWidget* opener);
 
     QLabel* Label1;
     QLabel* Label3;
     QLabel* Label4;
     TextBox* Text1;
     QLabel* Label2;
+    QGroupBox* Frame1;
+    QRadioButton* Option1;  // BMP
+    QRadioButton* Option2;  // PNG
     DriveListBox* Drive1;
     DirListBox* Dir1;
     FileListBox* File1;
@@ -38,5 +44,8 @@ public:
     void Command2_Click();
 
 private:
+    // The file list shows the files of the format chosen.
+    void formatChosen();
+
     QPointer<PictureBox> picture_;
 };

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "controls.h"
+#include "copyactions.h"
 #include "events.h"
 #include "filelists.h"
 #include "form2.h"
@@ -23,6 +24,7 @@
 #include "savedialog.h"
 #include "savefile.h"
 #include "state.h"
+#include "tabtext.h"
 
 Form6::Form6() {
     setObjectName(QStringLiteral("Form6"));
@@ -76,6 +78,12 @@ Form6::Form6() {
     connect(Drive1, &DriveListBox::changed, this, &Form6::Drive1_Change);
     connect(Dir1, &DirListBox::changed, this, &Form6::Dir1_Change);
     connect(File1, &FileListBox::clicked, this, &Form6::File1_Click);
+    // A file chosen with the arrow keys can be drawn as a clicked one; Return on it leads on to
+    // drawing it.
+    connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!File1->fileName().isEmpty()) File1_Click();
+    });
+    connect(File1, &FileListBox::activated, this, [this] { Command1->setFocus(); });
     connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
@@ -83,6 +91,13 @@ Form6::Form6() {
     connect(Command5, &QPushButton::clicked, this, &Form6::Command5_Click);
     connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
+    const GraphCopy copy = AddGraphCopy(this, Picture1, [this] {
+        if (!shown_) return QString();
+        return TableTabText(shown_->file.tableCount, shown_->file.plainX.data(),
+                            shown_->file.plainY.data());
+    });
+    CopyGraph = copy.graph;
+    CopyData = copy.data;
 
     prepare();
 }
@@ -148,7 +163,7 @@ void Form6::Command8_Click() {
     QString name = File1->fileName();
     if (name.isEmpty()) name = drawnName_;
     form5()->openFor(2, Picture1,
-                     name.chopped(qMin(qsizetype(4), name.size())) + QStringLiteral("-Gr"));
+                     name.chopped(qMin(qsizetype(4), name.size())) + QStringLiteral("-Gr"), this);
 }
 
 void Form6::Command3_Click() { clearShown(); }

@@ -9,6 +9,7 @@
 #include "readoutpanel.h"
 #include "savedtable.h"
 
+class QAction;
 class QLabel;
 class QPushButton;
 class DirListBox;
@@ -46,6 +47,8 @@ public:
     QLabel* Label7;
     QLabel* Label26;
     QLabel* Label8;
+    QAction* CopyGraph;
+    QAction* CopyData;
 
     void Drive1_Change();
     void Dir1_Change();

@@ -1,24 +1,31 @@
 // Form8, equal-interval tables.
 #include "form8.h"
 
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
+#include "columnheading.h"
 #include "controls.h"
+#include "copyactions.h"
 #include "equaltable.h"
 #include "events.h"
 #include "filelists.h"
 #include "form6.h"
+#include "keyboard.h"
 #include "messagebox.h"
 #include "pathutil.h"
+#include "placement.h"
 #include "program.h"
 #include "savedialog.h"
 #include "savedtable.h"
 #include "state.h"
+#include "tabtext.h"
 #include "textbox.h"
 #include "textconv.h"
 
@@ -47,11 +54,19 @@ Form8::Form8() {
     Text4 = new TextBox(QStringLiteral("Text4"));
     Command3 = NamedButton("Command3", QStringLiteral("保 存"));
     Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
-    Label11 = NamedLabel("Label11", QStringLiteral("X           Y"));
     List1 = Named(new QListWidget, "List1");
     QFont mono(QStringLiteral("monospace"));
     mono.setStyleHint(QFont::Monospace);
     List1->setFont(mono);
+    // Over the centres of the two numbers of a list line, "  0.000E+00   0.000E+00": characters
+    // 2 to 10 and 14 to 22.
+    Label11 = new ColumnHeading("Label11", QStringLiteral("X           Y"), [this] {
+        const int digit = QFontMetrics(List1->font()).horizontalAdvance(QLatin1Char('0'));
+        const int left = List1->viewport()->mapToGlobal(QPoint(0, 0)).x() +
+                         List1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List1) +
+                         1;
+        return QList<int>{left + digit * 13 / 2, left + digit * 37 / 2};
+    });
     List1->setMinimumWidth(250);
 
     auto* left = new QVBoxLayout;
@@ -97,6 +112,8 @@ Form8::Form8() {
     connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
     for (TextBox* t : {Text1, Text2, Text3, Text4})
         connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
+    CopyData = AddListCopy(this, List1, LinesTabText);
+    CancelWithEscape(this, Command2);
 
     // The save lists start where the viewer's drive list stands.
     Drive1->setDrive(form6()->Drive1->drive());
@@ -111,8 +128,7 @@ void Form8::openFromViewer(std::shared_ptr<const ViewedTable> table) {
     Label5->setText(FormatNumber(file.dataX[file.dataCount], u"0.000E+00"));
     for (TextBox* t : {Text1, Text2, Text3, Text4}) t->clear();
     tableHeld_ = false;
-    show();
-    raise();
+    ShowOver(this, form6());
 }
 
 void Form8::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }

@@ -8,6 +8,7 @@
 
 struct ViewedTable;
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -48,6 +49,7 @@ public:
     QPushButton* Command2;
     QLabel* Label11;
     QListWidget* List1;
+    QAction* CopyData;
 
     // The table of the last OK: EqualCount points in EqualX/EqualY from index 0. The count of
     // a refused OK stays too, and then nothing can be saved until an OK is accepted.

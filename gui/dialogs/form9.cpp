@@ -14,6 +14,7 @@
 #include "controls.h"
 #include "datainput.h"
 #include "filelists.h"
+#include "keyboard.h"
 #include "messagebox.h"
 #include "pathutil.h"
 #include "savefile.h"
@@ -128,6 +129,7 @@ Form9::Form9() {
 
     connect(File1, &FileListBox::clicked, this, &Form9::File1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
+    CancelWithEscape(this, Command1);
 }
 
 void Form9::prepare() { File1->setPath(QDir::currentPath()); }

@@ -1,13 +1,16 @@
 // Shared pieces of the saving dialogs.
 #include "savedialog.h"
 
+#include <QBuffer>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "filelists.h"
 #include "messagebox.h"
 #include "savefile.h"
+#include "textbox.h"
 
 void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
     dir->setPath(DriveListBox::currentDirectoryOf(drive->drive()));
@@ -58,4 +61,22 @@ bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& b
     const FileResult written = SaveFileBytes(path, bytes);
     if (!written.ok()) ReportWriteFailure(window, path, written.problem);
     return written.ok();
+}
+
+bool WriteImageOrReport(QWidget* window, const QString& path, const QImage& image,
+                        const char* format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format)) {
+        ReportWriteFailure(window, path, QStringLiteral("画像を作れません"));
+        return false;
+    }
+    return WriteFileOrReport(window, path, bytes);
+}
+
+void AcceptNameWithEnter(TextBox* name, QPushButton* ok) {
+    QObject::connect(name, &TextBox::keyDown, ok, [ok](int key) {
+        if (key == Qt::Key_Return) ok->click();
+    });
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <initializer_list>
 
+class QImage;
 class QLayout;
 class QPushButton;
 class QVBoxLayout;
@@ -13,6 +14,7 @@ class QWidget;
 class DirListBox;
 class DriveListBox;
 class FileListBox;
+class TextBox;
 
 // The directory list at the drive's current directory, the file list at that directory.
 void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files);
@@ -33,3 +35,8 @@ bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyM
 // Writes the file completely or not at all; a failure is reported with the file's name and the
 // reason.
 bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes);
+// The same with an image in a format Qt writes ("BMP", "PNG").
+bool WriteImageOrReport(QWidget* window, const QString& path, const QImage& image,
+                        const char* format);
+// Enter in the name field presses the dialog's OK.
+void AcceptNameWithEnter(TextBox* name, QPushButton* ok);

@@ -78,9 +78,10 @@ FileResult WritePointFile() {
     return SaveFileBytes(QLatin1String(kPointFileName), PointFileText());
 }
 
-FileResult WriteMethodFile(int flag) {
-    return SaveFileBytes(QLatin1String(kMethodFileName),
-                         (FormatNumber(flag, u"00") + QStringLiteral("\r\n")).toLatin1());
+FileResult WriteMethodFile(int flag, int libraryMethod) {
+    QString text = FormatNumber(flag, u"00") + QStringLiteral("\r\n");
+    if (libraryMethod != 0) text += FormatNumber(libraryMethod, u"00") + QStringLiteral("\r\n");
+    return SaveFileBytes(QLatin1String(kMethodFileName), text.toLatin1());
 }
 
 std::optional<EngineTable> ParseTableText(const QByteArray& bytes) {

@@ -45,8 +45,13 @@ PointProblem CheckPointsForEngine();
 QByteArray PointFileText();
 // Writes B2F.dat. Refuses (writes nothing) while a point does not fit the engine's record.
 FileResult WritePointFile();
-// Writes Bor3.dat with the method flag as "00" or "01".
-FileResult WriteMethodFile(int flag);
+// The library's methods that the engine runs besides its own two, by their method numbers.
+inline constexpr int kAkimaMethod = 2;
+inline constexpr int kShapePreservingMethod = 3;
+inline constexpr int kSmoothingMethod = 9;
+// Writes Bor3.dat with the method flag as "00" or "01" and, for a library method (not 0), a
+// second record with its number ("02").
+FileResult WriteMethodFile(int flag, int libraryMethod = 0);
 
 // A table in exchange space, rows from index 1 like the program-wide table.
 struct EngineTable {

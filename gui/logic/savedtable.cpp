@@ -50,9 +50,21 @@ bool readPair(QStringView line, double& x, double& y) {
 
 }  // namespace
 
-QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag) {
-    return JoinPath(directory, name + (methodFlag == 0 ? QStringLiteral("-Sp.csv")
-                                                       : QStringLiteral("-BSp.csv")));
+QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag,
+                           int libraryMethod) {
+    QString suffix = methodFlag == 0 ? QStringLiteral("-Sp.csv") : QStringLiteral("-BSp.csv");
+    switch (libraryMethod) {
+        case kAkimaMethod:
+            suffix = QStringLiteral("-AkSp.csv");
+            break;
+        case kShapePreservingMethod:
+            suffix = QStringLiteral("-ShSp.csv");
+            break;
+        case kSmoothingMethod:
+            suffix = QStringLiteral("-SmSp.csv");
+            break;
+    }
+    return JoinPath(directory, name + suffix);
 }
 
 SavedTable ResultToSave() {

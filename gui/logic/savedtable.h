@@ -17,8 +17,11 @@
 #include "graphmap.h"
 
 // The name of the saved file for a typed name: "-Sp.csv" for the cubic spline (method flag 0),
-// "-BSp.csv" for the B-spline, joined to the directory without doubling a root's separator.
-QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag);
+// "-BSp.csv" for the B-spline, "-AkSp.csv", "-ShSp.csv" and "-SmSp.csv" for the library's Akima,
+// shape-preserving and smoothing methods; joined to the directory without doubling a root's
+// separator.
+QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag,
+                           int libraryMethod = 0);
 
 // A saved file's contents in the program-wide state's terms (vectors from index 1): the table
 // and the data points in data units.

@@ -15,8 +15,8 @@ void ClearProgramVariables() {
     TableCount = 0;
     for (double* a : {TableX, TableY}) std::fill_n(a, kTableCapacity + 1, 0.0);
     TableMinX = TableMaxX = TableMinY = TableMaxY = 0.0;
-    MethodFlag = 0;
-    TableMethodFlag = 0;
+    MethodFlag = LibraryMethod = 0;
+    TableMethodFlag = TableLibraryMethod = 0;
     CurveReady = 0;
     Ln10 = 0.0;
     ImageSource = 0;

@@ -43,10 +43,14 @@ inline double TableY[kTableCapacity + 1] = {};
 inline double TableMinX = 0.0, TableMaxX = 0.0;
 inline double TableMinY = 0.0, TableMaxY = 0.0;
 
-// The method of the last engine run started: 0 cubic spline, 1 B-spline.
+// The method of the last engine run started: 0 cubic spline, 1 B-spline or one of the library's
+// methods, which LibraryMethod names by its method number (0 none, 2 Akima, 3 shape-preserving,
+// 9 smoothing spline by cross-validation).
 inline int MethodFlag = 0;
+inline int LibraryMethod = 0;
 // The method of the run whose table TableX/TableY holds; it names the saved file.
 inline int TableMethodFlag = 0;
+inline int TableLibraryMethod = 0;
 // 1 from the engine's start on, while the main window's read-out may use its table; 0 otherwise.
 inline int CurveReady = 0;
 // ln 10 to 8 significant digits; lengths of logarithmic axes are measured with it.

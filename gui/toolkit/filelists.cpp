@@ -3,7 +3,38 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QPainter>
 #include <QStorageInfo>
+#include <QStyledItemDelegate>
+#include <QUrl>
+
+namespace {
+// The depth of a directory entry below the root.
+constexpr int kDepthRole = Qt::UserRole + 1;
+
+// Indents each entry by its depth in units of the font's height, so that a name in Japanese
+// stands as far in as one in Latin letters (blanks before it would take the width of whichever
+// font draws the name).
+class DepthIndent : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted = option;
+        shifted.rect.setLeft(option.rect.left() + indent(option, index));
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(indent(option, index), 0);
+    }
+
+private:
+    static int indent(const QStyleOptionViewItem& option, const QModelIndex& index) {
+        return index.data(kDepthRole).toInt() * option.fontMetrics.height() * 3 / 4;
+    }
+};
+}  // namespace
 
 QString DriveListBox::volumeRootOf(const QString& path) {
     const QStorageInfo volume(path);
@@ -46,12 +77,10 @@ QString DriveListBox::currentDirectoryOf(const QString& rootPath) {
 
 DirListBox::DirListBox(const QString& name, QWidget* parent) : QListWidget(parent) {
     setObjectName(name);
+    setItemDelegate(new DepthIndent(this));
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-        const QString target = item->data(Qt::UserRole).toString();
-        if (target != path_) {
-            setPath(target);
-            emit changed();
-        }
+        setPath(item->data(Qt::UserRole).toString());
+        emit changed();
     });
 }
 
@@ -67,16 +96,18 @@ void DirListBox::setPath(const QString& path) {
     for (const QString& p : chain) {
         const QString label =
             QDir(p).isRoot() ? QDir::toNativeSeparators(p) : QFileInfo(p).fileName();
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + label, this);
+        auto* item = new QListWidgetItem(label, this);
         item->setData(Qt::UserRole, p);
+        item->setData(kDepthRole, depth);
         ++depth;
     }
     setCurrentRow(count() - 1);
     const QStringList subdirs =
         QDir(path_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& s : subdirs) {
-        auto* item = new QListWidgetItem(QString(depth * 2, QLatin1Char(' ')) + s, this);
+        auto* item = new QListWidgetItem(s, this);
         item->setData(Qt::UserRole, QDir(path_).filePath(s));
+        item->setData(kDepthRole, depth);
     }
 }
 
@@ -84,6 +115,24 @@ FileListBox::FileListBox(const QString& name, QWidget* parent) : QListWidget(par
     setObjectName(name);
     connect(this, &QListWidget::itemClicked, this,
             [this](QListWidgetItem* item) { emit clicked(item->text()); });
+    // Return on the file chosen with the arrow keys, or a double click, takes it as a click does.
+    connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        emit clicked(item->text());
+        emit activated(item->text());
+    });
+}
+
+void FileListBox::showEvent(QShowEvent* event) {
+    // Files may have come or gone while the window was away.
+    refresh();
+    QListWidget::showEvent(event);
+}
+
+bool FileListBox::offers(const QString& fileName) const {
+    if (excluded_.contains(fileName)) return false;
+    for (const QString& pattern : patterns_)
+        if (QDir::match(pattern, fileName)) return true;
+    return false;
 }
 
 void FileListBox::setPattern(const QString& pattern) {
@@ -111,4 +160,13 @@ void FileListBox::refresh() {
 QString FileListBox::fileName() const {
     const QListWidgetItem* item = currentItem();
     return item && item->isSelected() ? item->text() : QString();
+}
+
+QString DroppedDataFile(const QMimeData* mime) {
+    if (!mime || !mime->hasUrls() || mime->urls().size() != 1) return {};
+    const QUrl url = mime->urls().constFirst();
+    if (!url.isLocalFile()) return {};
+    const QString path = url.toLocalFile();
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"csv" || suffix == u"dat" ? path : QString();
 }

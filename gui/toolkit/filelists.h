@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QMimeData;
+
 class DriveListBox : public QComboBox {
     Q_OBJECT
 public:
@@ -33,8 +35,10 @@ class DirListBox : public QListWidget {
 public:
     explicit DirListBox(const QString& name, QWidget* parent = nullptr);
     QString path() const { return path_; }
-    // Shows the path's ancestors from the root down, then its subdirectories; a double click
-    // (or Enter) on an entry opens it.
+    // Shows the path's ancestors from the root down, then its subdirectories, each indented by
+    // its depth (a fixed width, whatever script its name is in); a double click (or Enter) on an
+    // entry opens it, and opening the directory shown again reports it again, so that its file
+    // list is read anew.
     void setPath(const QString& path);
 
 signals:
@@ -54,16 +58,28 @@ public:
     void setExcluded(const QStringList& names);
     QString path() const { return path_; }
     void setPath(const QString& path);
+    // Reads the directory again; also whenever the list is shown.
     void refresh();
     // The selected file's name, or an empty text.
     QString fileName() const;
+    // Whether a file of this name would be listed: it matches a pattern and is not excluded.
+    bool offers(const QString& fileName) const;
 
 signals:
-    // A single click on a file.
+    // A single click on a file, or Return or a double click on the one chosen.
     void clicked(const QString& fileName);
+    // Return or a double click on a file (after `clicked`).
+    void activated(const QString& fileName);
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QString path_;
     QStringList patterns_;
     QStringList excluded_;
 };
+
+// The one local data file (*.csv or *.dat) that a drag carries, or an empty text when it
+// carries anything else.
+QString DroppedDataFile(const QMimeData* mime);

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStyleOption>
 
 namespace {
@@ -52,4 +53,10 @@ void InstallKeyboardConventions() {
     static EnterPressesButton* const filter = new EnterPressesButton;
     qApp->removeEventFilter(filter);
     qApp->installEventFilter(filter);
+}
+
+void CancelWithEscape(QWidget* window, QAbstractButton* button) {
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape->setContext(Qt::WindowShortcut);
+    QObject::connect(escape, &QShortcut::activated, button, &QAbstractButton::click);
 }

@@ -1,5 +1,6 @@
 // Keyboard conventions of the whole program: Enter (and the keypad's Enter) on a focused push
-// button presses it, and the button or option with the focus carries a visible frame.
+// button presses it, the button or option with the focus carries a visible frame, and Escape in
+// a dialog presses its cancel button.
 #pragma once
 
 #include <QColor>
@@ -9,3 +10,8 @@ inline const QColor kFocusMarkColor(0, 84, 200);
 
 // Installs both on the running application; a second call changes nothing.
 void InstallKeyboardConventions();
+
+class QAbstractButton;
+class QWidget;
+// Escape anywhere in the window presses the button (its cancel or close).
+void CancelWithEscape(QWidget* window, QAbstractButton* button);

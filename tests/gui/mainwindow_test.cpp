@@ -290,10 +290,9 @@ private slots:
 
     void tableStaysWithTheGraphItWasComputedFor() {
         MessageRecorder messages;  // the reports of saving
-        QList<QPointF> rows;
-        for (int i = 1; i <= 400; ++i) rows << QPointF(1 + i * 0.01, 1 + i * 0.02);
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n5,9\r\n",
-                              textList({"0", "5", "1", "0", "10", "1"}), rows);
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 5, 400, [](double x) { return 2 * x - 1; }));
         auto readOut = [&] {
             QStringList texts;
             for (int px : {200, 350, 500}) {
@@ -412,6 +411,72 @@ private slots:
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
             QVERIFY2(!dir->exists(QLatin1String(n)), n);
         for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!w->isVisible());
+    }
+
+    void wholeCalculationByKeyboardAlone() {
+        MessageRecorder boxes;  // the report of saving
+        dir->write(QStringLiteral("a.csv"), "1,10\r\n2,20\r\n3,15\r\n");
+        installFakeEngine(*dir);
+        dir->write(QStringLiteral("table.txt"),
+                   "     2\r\n  .150000E+01  .150000E+02\r\n  .300000E+01  .150000E+02\r\n");
+        auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+            QWidget* window = QApplication::activeWindow();
+            QVERIFY(window);
+            QTest::keyClick(window->focusWidget() ? window->focusWidget() : window, Qt::Key(k), m);
+        };
+        // The window manager gives a window that opens the focus.
+        auto active = [](QWidget* w) {
+            w->activateWindow();
+            QTRY_COMPARE(QApplication::activeWindow(), w);
+        };
+        ShutdownNodara();
+        StartNodara();
+        active(form2());
+        key(Qt::Key_Return);  // 新規補間計算
+        f = form1();
+        active(f);
+        f->Command9->setFocus();  // one Tab from the input method
+        key(Qt::Key_Return);
+        Form10* d = form10();
+        active(d);
+        d->File1->setFocus();
+        key(Qt::Key_Down);
+        key(Qt::Key_Return);  // takes the file chosen
+        QCOMPARE(d->List1->count(), 3);
+        QCOMPARE(d->focusWidget(), d->Command1);
+        key(Qt::Key_Return);  // OK
+        active(f);
+        QCOMPARE(f->focusWidget(), f->Option1);  // the next step, not the input's OK
+        f->Text5->setFocus();
+        for (const char* text : {"0", "4", "1", "0", "30", "5"}) {
+            QTest::keyClicks(f->focusWidget(), QString::fromUtf8(text));
+            key(Qt::Key_Return);
+        }
+        QCOMPARE(f->focusWidget(), f->Command3);
+        key(Qt::Key_Return);  // OK of the settings
+        key(Qt::Key_Return);  // データ点グラフ描画
+        key(Qt::Key_Return);  // スプライン補間計算
+        active(form7());
+        QVERIFY(form7()->frameGeometry().intersects(f->frameGeometry()));
+        key(Qt::Key_Return);  // 補間計算スタート
+        QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
+        active(f);
+        key(Qt::Key_Return);  // 補間グラフ描画
+        QCOMPARE(TableCount, 2);
+        key(Qt::Key_Return);  // データ保存
+        active(form4());
+        QTest::keyClick(form4()->Text1, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form4()->Text1, QStringLiteral("keys"));
+        key(Qt::Key_Return);  // Enter in the name presses OK
+        QVERIFY(QFile::exists(QDir::current().filePath(QStringLiteral("keys-Sp.csv"))));
+        QCOMPARE(boxes.boxes.size(), 1);
+        // Escape closes a dialog as its cancel does.
+        active(f);
+        QCOMPARE(f->focusWidget(), f->Command6);
+        key(Qt::Key_Return);
+        active(form4());
+        key(Qt::Key_Escape);
+        QVERIFY(!form4()->isVisible());
     }
 
     void engineThatCannotBeStartedChangesNothing() {

@@ -6,6 +6,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include "dates.h"
+
 class PathUtilTest : public QObject {
     Q_OBJECT
 
@@ -52,13 +54,7 @@ void PathUtilTest::todayIsMonthDayYear() {
     QVERIFY2(
         QRegularExpression(QStringLiteral("^\\d\\d-\\d\\d-\\d\\d\\d\\d$")).match(text).hasMatch(),
         qPrintable(text));
-    auto compose = [](QDate d) {
-        return QStringLiteral("%1-%2-%3")
-            .arg(d.month(), 2, 10, QChar(u'0'))
-            .arg(d.day(), 2, 10, QChar(u'0'))
-            .arg(d.year(), 4, 10, QChar(u'0'));
-    };
-    QVERIFY2(text == compose(before) || text == compose(after), qPrintable(text));
+    QVERIFY2(text == monthDayYear(before) || text == monthDayYear(after), qPrintable(text));
 }
 
 QTEST_APPLESS_MAIN(PathUtilTest)

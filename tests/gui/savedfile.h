@@ -30,6 +30,16 @@ inline QByteArray savedValue(double v) {
     return QByteArray(v > 0 ? "+" : "-") + QString::asprintf("%.5E", std::fabs(v)).toLatin1();
 }
 
+// Rows at n equal steps after x0 up to x1 of a curve, as the engine's table puts them.
+inline QList<QPointF> curveRows(double x0, double x1, int n, double (*y)(double)) {
+    QList<QPointF> rows;
+    for (int i = 1; i <= n; ++i) {
+        const double x = x0 + (x1 - x0) * i / n;
+        rows << QPointF(x, y(x));
+    }
+    return rows;
+}
+
 struct SavedFile {
     int mode = 1;
     QStringList axes;      // six texts
@@ -49,8 +59,9 @@ struct SavedFile {
 
 // A calculation in the main window: the data file loaded, the scale mode and the axis texts
 // set and confirmed, the points drawn, the stand-in engine started with `method` (0 cubic
-// spline, 1 B-spline) answering with the rows of `table` (data units; logarithms are sent on a
-// logarithmic axis as the engine would), and the curve drawn.
+// spline, 1 B-spline, or the library's method 2, 3 or 9) answering with the rows of `table`
+// (data units; logarithms are sent on a logarithmic axis as the engine would), and the curve
+// drawn.
 inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
                                   const QStringList& axes, const QList<QPointF>& table,
                                   int method = 0) {
@@ -79,7 +90,9 @@ inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray
     QFile::remove(dir.file(QStringLiteral("F2B.dat")));
     installFakeEngine(dir);
     f->Command4->click();
-    control<QRadioButton>(form7(), method == 0 ? "Option1" : "Option2")->click();
+    const char* const options[] = {"Option1", "Option2", "Option3", "Option4", "Option5"};
+    const int option = method == 9 ? 4 : method;  // the options stand in this order
+    control<QRadioButton>(form7(), options[option])->click();
     form7()->Command2->click();
     QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
     f->Command5->click();

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,10 +14,12 @@
 #include <functional>
 #include <memory>
 
+#include "dates.h"
 #include "filelists.h"
 #include "form1.h"
 #include "form4.h"
 #include "form5.h"
+#include "form6.h"
 #include "form7.h"
 #include "guitest.h"
 #include "savedfile.h"
@@ -24,13 +27,7 @@
 #include "textbox.h"
 
 namespace {
-QString today() {
-    const QDate d = QDate::currentDate();
-    return QStringLiteral("%1-%2-%3")
-        .arg(d.month(), 2, 10, QChar(u'0'))
-        .arg(d.day(), 2, 10, QChar(u'0'))
-        .arg(d.year());
-}
+QString today() { return monthDayYear(QDate::currentDate()); }
 const QByteArray kData = "1,2\r\n2,8\r\n4,3\r\n";
 // While it lives, no file of this process may grow beyond `bytes`: a write past it fails as on a
 // full disk (EFBIG instead of the signal that would end the process).
@@ -52,14 +49,6 @@ private:
     rlimit old_{};
     void (*oldHandler_)(int) = nullptr;
 };
-QList<QPointF> rowsBetween(double x0, double x1, int n, double (*y)(double)) {
-    QList<QPointF> rows;
-    for (int i = 1; i <= n; ++i) {
-        const double x = x0 + (x1 - x0) * i / n;
-        rows << QPointF(x, y(x));
-    }
-    return rows;
-}
 }  // namespace
 
 class SavingTest : public ProgramSuite {
@@ -93,6 +82,46 @@ private slots:
         }
         QCOMPARE(d->File1->item(0)->text(), QStringLiteral("a.csv"));
         QCOMPARE(g->File1->item(0)->text(), QStringLiteral("b.bmp"));
+        // Files that appear while a dialog is open are listed when it is shown again, or when
+        // its folder is chosen again.
+        d->show();
+        dir->write(QStringLiteral("new1.csv"), "");
+        d->hide();
+        d->show();
+        QCOMPARE(d->File1->count(), 2);
+        dir->write(QStringLiteral("new2.csv"), "");
+        const QList<QListWidgetItem*> here =
+            d->Dir1->findItems(QDir(dir->path()).dirName(), Qt::MatchExactly);
+        QCOMPARE(here.size(), 1);
+        emit d->Dir1->itemActivated(here[0]);
+        QCOMPARE(d->File1->count(), 3);
+    }
+
+    void graphsAreSavedAsPngBesideBmp() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 30, [](double x) { return x * x; }));
+        Form1* f = form1();
+        f->Command8->click();
+        Form5* g = form5();
+        QVERIFY(g->Option1->isChecked());  // BMP first, as always
+        g->Dir1->setPath(dir->path());
+        g->Dir1_Change();
+        g->Option2->click();
+        g->Text1->setText(QStringLiteral("graph"));
+        g->Command1->click();
+        const QString path = dir->file(QStringLiteral("graph.png"));
+        QCOMPARE(QImageReader(path).format(), QByteArray("png"));
+        QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), f->Picture1->image());
+        QCOMPARE(texts(messages),
+                 QStringList{savedReport(
+                     QStringLiteral("  グラフ画像をPNG形式(png)で保存しました  "), path)});
+        QVERIFY(!dir->exists(QStringLiteral("graph.bmp")));
+        // The list shows the PNG files while PNG is chosen; the next opening chooses BMP again.
+        QCOMPARE(g->File1->count(), 1);
+        f->Command8->click();
+        QVERIFY(g->Option1->isChecked());
+        QCOMPARE(g->File1->count(), 0);
     }
 
     void savedTableHasTheLayoutInEveryScaleMode() {
@@ -132,7 +161,7 @@ private slots:
         };
         for (const auto& c : cases) {
             messages.boxes.clear();
-            const QList<QPointF> rows = rowsBetween(1, 4, 300, c.curve);
+            const QList<QPointF> rows = curveRows(1, 4, 300, c.curve);
             calculateInMainWindow(*dir, c.mode, c.data, textList(c.typed), rows, c.method);
             Form1* f = form1();
             QCOMPARE(f->focusWidget(), f->Command6);
@@ -164,7 +193,7 @@ private slots:
     void namesThatCannotBeSavedUnderAreRefused() {
         MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+                              curveRows(1, 4, 30, [](double x) { return x; }));
         form1()->Command6->click();
         const QStringList before = QDir(dir->path()).entryList(QDir::Files);
         // The date in the form a short date format gives it, a name with a separator, nothing.
@@ -185,7 +214,7 @@ private slots:
     void aFailedWriteIsReportedAndTheDialogStays() {
         MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+                              curveRows(1, 4, 30, [](double x) { return x; }));
         // A directory stands where the file would go.
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("busy-Sp.csv")));
         dir->write(QStringLiteral("busy-Sp.csv/keep.txt"), "kept");
@@ -213,7 +242,7 @@ private slots:
     void suffixFollowsTheMethodThatMadeTheTable() {
         MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              rowsBetween(1, 4, 30, [](double x) { return x; }), 1);
+                              curveRows(1, 4, 30, [](double x) { return x; }), 1);
         Form1* f = form1();
         f->Command4->click();
         form7()->Command1->click();  // cancelled
@@ -235,10 +264,40 @@ private slots:
                 !dir->exists(QStringLiteral("b-Sp.csv")));
     }
 
+    void eachMethodNamesItsExchangeAndItsSavedTable() {
+        MessageRecorder messages;
+        const struct {
+            int method;
+            QByteArray exchange;  // Bor3.dat
+            const char* suffix;
+        } cases[] = {
+            {0, "00\r\n", "-Sp.csv"},         {1, "01\r\n", "-BSp.csv"},
+            {2, "01\r\n02\r\n", "-AkSp.csv"}, {3, "01\r\n03\r\n", "-ShSp.csv"},
+            {9, "01\r\n09\r\n", "-SmSp.csv"},
+        };
+        for (const auto& c : cases) {
+            calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                                  curveRows(1, 4, 30, [](double x) { return x; }), c.method);
+            QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), c.exchange);
+            form1()->Command6->click();
+            saveTable(QStringLiteral("m%1").arg(c.method));
+            QVERIFY2(
+                dir->exists(QStringLiteral("m%1%2").arg(c.method).arg(QLatin1String(c.suffix))),
+                c.suffix);
+            // The dialog opens on the cubic spline again.
+            form1()->Command4->click();
+            QVERIFY(form7()->Option1->isChecked());
+            form7()->Command1->click();
+        }
+        // The viewer lists every one of them.
+        form2()->Command3->click();
+        QCOMPARE(form6()->File1->count(), 5);
+    }
+
     void writesThatFailMidwayLeaveTheOldFileAndSaySo() {
         MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+                              curveRows(1, 4, 30, [](double x) { return x; }));
         Form1* f = form1();
         const QByteArray old = "the file that was there";
         const struct {
@@ -288,7 +347,7 @@ private slots:
     void symbolicLinksAreNeverWrittenThrough() {
         MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              rowsBetween(1, 4, 30, [](double x) { return x; }));
+                              curveRows(1, 4, 30, [](double x) { return x; }));
         QTemporaryDir elsewhere;
         const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
         {
@@ -319,7 +378,7 @@ private slots:
     void bitmapIsThePicturePixelForPixel() {
         MessageRecorder messages;
         calculateInMainWindow(*dir, 4, kData, textList({"1", "10", "", "1", "10", ""}),
-                              rowsBetween(1, 4, 300, [](double x) { return 1 + x; }));
+                              curveRows(1, 4, 300, [](double x) { return 1 + x; }));
         Form1* f = form1();
         QVERIFY(f->Command8->isEnabled());
         f->Command8->click();

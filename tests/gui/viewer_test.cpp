@@ -21,14 +21,6 @@
 #include "textbox.h"
 
 namespace {
-QList<QPointF> curveRows(double x0, double x1, int n, double (*y)(double)) {
-    QList<QPointF> rows;
-    for (int i = 1; i <= n; ++i) {
-        const double x = x0 + (x1 - x0) * i / n;
-        rows << QPointF(x, y(x));
-    }
-    return rows;
-}
 
 // A Log - Log file and a Linear - Linear one, composed here.
 SavedFile logLogFile() {

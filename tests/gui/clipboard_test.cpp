@@ -1,0 +1,156 @@
+// The clipboard and drag-and-drop beside the program's own ways: a graph copied as an image and
+// its table as tab-separated text (main window and viewer), an equal-interval list copied, and a
+// data file dropped on the main window or the file-input dialog.
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImage>
+#include <QMimeData>
+#include <QTest>
+#include <QUrl>
+
+#include "filelists.h"
+#include "form10.h"
+#include "form3.h"
+#include "form4.h"
+#include "form6.h"
+#include "form8.h"
+#include "guitest.h"
+#include "savedfile.h"
+#include "state.h"
+#include "textbox.h"
+
+namespace {
+QList<QPointF> squares(int n) {
+    return curveRows(1, 4, n, [](double x) { return x * x; });
+}
+
+// The rows of a tab-separated text, as numbers.
+QList<QPointF> tabRows(const QString& text) {
+    QList<QPointF> rows;
+    for (const QString& line : text.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QStringList xy = line.split(QLatin1Char('\t'));
+        if (xy.size() != 2) return {};
+        rows << QPointF(xy[0].toDouble(), xy[1].toDouble());
+    }
+    return rows;
+}
+
+bool sameRows(const QList<QPointF>& a, const QList<QPointF>& b, double relative) {
+    if (a.size() != b.size()) return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (std::fabs(a[i].x() - b[i].x()) > relative * std::fabs(b[i].x()) ||
+            std::fabs(a[i].y() - b[i].y()) > relative * std::fabs(b[i].y()))
+            return false;
+    return true;
+}
+
+// Drags a file over a window and drops it there; whether the window took the drag.
+bool dropFile(QWidget* window, const QString& path) {
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(window, &drop);
+    return true;
+}
+}  // namespace
+
+class ClipboardTest : public ProgramSuite {
+    Q_OBJECT
+
+private slots:
+    void graphsAndTablesAreCopied() {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        calculateInMainWindow(*dir, 4, "1,1\r\n2,4\r\n4,16\r\n",
+                              textList({"1", "10", "", "1", "100", ""}), squares(100));
+        // Ctrl+C in the window copies the graph; in a text box, the box's text.
+        f->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f));
+        f->Command6->setFocus();
+        QTest::keyClick(f->Command6, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), f->Picture1->image());
+        f->Text5->setFocus();
+        f->Text5->selectAll();
+        QTest::keyClick(f->Text5, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), f->Text5->text());
+        // The table in data units, although the engine computed in logarithms.
+        f->CopyData->trigger();
+        QVERIFY(sameRows(tabRows(clipboard->text()), squares(100), 1e-5));
+
+        // The viewer's own table, saved from the main window.
+        MessageRecorder saved;
+        f->Command6->click();
+        form4()->Dir1->setPath(dir->path());
+        form4()->Dir1_Change();
+        form4()->Text1->setText(QStringLiteral("sq"));
+        form4()->Command1->click();
+        form2()->Command3->click();
+        Form6* v = form6();
+        clipboard->setText(QStringLiteral("before"));
+        v->CopyData->trigger();  // nothing drawn, nothing copied
+        QCOMPARE(clipboard->text(), QStringLiteral("before"));
+        clickFile(v, QStringLiteral("sq-Sp.csv"));
+        v->Command1->click();
+        v->CopyData->trigger();
+        QVERIFY(sameRows(tabRows(clipboard->text()), squares(100), 1e-5));
+        v->CopyGraph->trigger();
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), v->Picture1->image());
+
+        // An equal-interval list, number for number as listed.
+        v->Command5->click();
+        Form8* e = form8();
+        e->Text1->setText(QStringLiteral("2"));
+        e->Text2->setText(QStringLiteral("1"));
+        e->Text3->setText(QStringLiteral("4"));
+        e->Command1->click();
+        e->CopyData->trigger();
+        QCOMPARE(
+            clipboard->text(),
+            QStringLiteral("2.000E+00\t4.000E+00\n3.000E+00\t9.000E+00\n4.000E+00\t1.600E+01\n"));
+    }
+
+    void droppedDataFilesLoadAsIfChosen() {
+        QTemporaryDir elsewhere;
+        auto put = [&](const char* name, const QByteArray& bytes) {
+            const QString path = elsewhere.filePath(QString::fromUtf8(name));
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", name);
+            file.write(bytes);
+            return path;
+        };
+        const QString good = put("good.csv", "3,30\r\n1,10\r\n2,-5\r\n");
+        const QString bad = put("bad.dat", "1 2 3\r\n");
+        const QString other = put("notes.txt", "1,2\r\n");
+
+        // On the main window: a new data input from that file, taken as its OK takes it.
+        QVERIFY(!dropFile(f, other));
+        QVERIFY(dropFile(f, good));
+        QVERIFY(f->isVisible() && !form10()->isVisible());
+        QCOMPARE(f->List1->count(), 3);
+        QCOMPARE(DataCount, 3);
+        QCOMPARE(DataX[1], 1.0);
+        QCOMPARE(caption(f, "Label33"), QStringLiteral("-5.0"));
+        QVERIFY(f->Command3->isEnabled());
+        QCOMPARE(form10()->Dir1->path(), QDir(elsewhere.path()).absolutePath());
+
+        // A file that cannot be read: the read-error dialog over the file input, as if clicked.
+        BeepCounter beeps;
+        QVERIFY(dropFile(f, bad));
+        QVERIFY(form10()->isVisible() && form3()->isVisible() && !f->isVisible());
+        QCOMPARE(beeps.count, 1);
+        QVERIFY(!f->Command3->isEnabled());
+
+        // On the file-input dialog itself: loaded there, the dialog stays for its OK.
+        form3()->Command1->click();
+        QVERIFY(dropFile(form10(), good));
+        QCOMPARE(form10()->List1->count(), 3);
+        QVERIFY(form10()->isVisible());
+        QCOMPARE(caption(form10(), "Label32"), QStringLiteral("3.0"));
+    }
+};
+
+QTEST_MAIN(ClipboardTest)
+#include "clipboard_test.moc"
