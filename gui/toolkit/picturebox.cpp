@@ -161,7 +161,6 @@ void PictureBox::renderAll(QImage& target, qreal ratio, size_t from) const {
 }
 
 QImage PictureBox::imageAtRatio(qreal ratio) const {
-    if (ratio == 1.0) return image_;
     QImage sharp(int(std::ceil(image_.width() * ratio)), int(std::ceil(image_.height() * ratio)),
                  QImage::Format_RGB32);
     sharp.fill(backColor_);
