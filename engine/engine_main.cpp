@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -268,31 +270,38 @@ void evaluate(Run& run) {
     if (run.ITYPE == kSmoothing && rows > 0) smoothingStatistics(run);
 }
 
+// A failure to write the table is the engine's own; the report names the file and the
+// system's reason. Only a scratch file this run created is removed.
+[[noreturn]] void writeError(const std::string& what, const char* file, int error,
+                             bool removeScratch) {
+    if (removeScratch) std::remove(kTableScratch);
+    stopWithReport("WRITE ERROR", "cannot " + what + " " + file + " (" + std::strerror(error) +
+                                      "); " + kTableFile + " is left as it was");
+}
+
 // The table goes to a scratch file first and replaces F2B.dat only when its
 // last record is written, so a reader never sees half a table.
 void writeTable(const Run& run) {
-    {
-        std::ofstream out(kTableScratch, std::ios::binary | std::ios::trunc);
-        if (!out) inputError(std::string("cannot create ") + kTableScratch);
-        // The records are assembled in memory and written in one piece.
-        std::string text = records::WriteI(run.NOUT - 1, 6) + "\r\n";
-        text.reserve(text.size() + static_cast<std::size_t>(run.NOUT - 1) * 28);
-        for (int r = 0; r < run.NOUT - 1; ++r) {
-            records::AppendE(text, run.XOUT[r], 13, 6);
-            records::AppendE(text, run.FOUT[r], 13, 6);
-            text += "\r\n";
-        }
-        out << text;
-        out.flush();
-        if (!out) {
-            std::remove(kTableScratch);
-            inputError(std::string("cannot write ") + kTableScratch);
-        }
+    // The records are assembled in memory and written in one piece.
+    std::string text = records::WriteI(run.NOUT - 1, 6) + "\r\n";
+    text.reserve(text.size() + static_cast<std::size_t>(run.NOUT - 1) * 28);
+    for (int r = 0; r < run.NOUT - 1; ++r) {
+        records::AppendE(text, run.XOUT[r], 13, 6);
+        records::AppendE(text, run.FOUT[r], 13, 6);
+        text += "\r\n";
     }
-    if (std::rename(kTableScratch, kTableFile) != 0) {
-        std::remove(kTableScratch);
-        inputError(std::string("cannot replace ") + kTableFile);
+    std::FILE* out = std::fopen(kTableScratch, "wb");
+    if (!out) writeError("create", kTableScratch, errno, false);
+    // A full disk or a file size limit may show only when the buffer is flushed or closed.
+    bool written =
+        std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
+    int error = errno;
+    if (std::fclose(out) != 0 && written) {
+        written = false;
+        error = errno;
     }
+    if (!written) writeError("write", kTableScratch, error, true);
+    if (std::rename(kTableScratch, kTableFile) != 0) writeError("replace", kTableFile, errno, true);
 }
 
 void echoTable(const Run& run) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -548,6 +549,69 @@ TEST(EngineLibraryMethods, TooFewPointsStopWithTheLibraryReport) {
         EXPECT_EQ(run.result.status, 1) << c.method;
         EXPECT_NE(run.result.output.find(c.report), std::string::npos) << run.result.output;
         EXPECT_EQ(run.table, "(none)") << c.method;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EngineWriteFailure, ATableThatCannotBeWrittenIsAWriteErrorAndTheOldTableStays) {
+    const std::string oldTable = "old table\r\n";
+    struct Case {
+        const char* name;
+        std::function<std::string(const TempDir&)> setUp;  // returns the program to run
+        const char* failure;
+    } cases[] = {
+        {"a folder by the scratch file's name",
+         [](const TempDir& d) {
+             std::filesystem::create_directory(d / "F2B.dat.tmp");
+             return std::string(FITCORE_EXE);
+         },
+         "cannot create F2B.dat.tmp (Is a directory)"},
+        {"a full disk",
+         [](const TempDir& d) {
+             std::filesystem::create_symlink("/dev/full", d / "F2B.dat.tmp");
+             return std::string(FITCORE_EXE);
+         },
+         "cannot write F2B.dat.tmp (No space left on device)"},
+        {"a file size limit below the table's size",
+         [](const TempDir& d) {
+             d.write("limited", std::string("#!/bin/sh\nulimit -f 1\ntrap '' XFSZ\nexec '") +
+                                    FITCORE_EXE + "'\n");
+             std::filesystem::permissions(d / "limited", std::filesystem::perms::owner_all);
+             return (d / "limited").string();
+         },
+         "cannot write F2B.dat.tmp (File too large)"},
+        {"a folder by the table's name",
+         [](const TempDir& d) {
+             std::filesystem::remove(d / "F2B.dat");
+             std::filesystem::create_directory(d / "F2B.dat");
+             d.write("F2B.dat/kept", "");
+             return std::string(FITCORE_EXE);
+         },
+         "cannot replace F2B.dat (Is a directory)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir d;
+        d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+        d.write("Bor3.dat", "00\r\n");
+        d.write("F2B.dat", oldTable);
+        const std::string program = c.setUp(d);
+        const ProgramResult r = RunProgram(program, d.path(), "\n");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.output.find(std::string("\n *** WRITE ERROR from Fitcore.  ") + c.failure +
+                                "; F2B.dat is left as it was\nStop - Program terminated.\n"),
+                  std::string::npos)
+            << r.output;
+        if (d.exists("F2B.dat/kept")) {
+            EXPECT_FALSE(d.exists("F2B.dat.tmp"));
+        } else {
+            EXPECT_EQ(d.read("F2B.dat"), oldTable);
+            // Only a folder that was there before stays.
+            EXPECT_EQ(d.exists("F2B.dat.tmp"), std::filesystem::is_directory(d / "F2B.dat.tmp"));
+        }
     }
 }
 
