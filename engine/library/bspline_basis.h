@@ -68,11 +68,12 @@ inline void BasisValues(const float XKNOT[], int korder, float x, int left, floa
     }
 }
 
-// The first fault of a knot sequence XKNOT(1..count) of a spline of order korder: a run of more
+// The first fault of a knot sequence XKNOT(1..count) of a spline of order korder: a knot
+// XKNOT(first) that is NaN or infinite (every knot is checked for that first), a run of more
 // than korder equal knots, XKNOT(first) .. XKNOT(last), or a decrease from XKNOT(first) to
 // XKNOT(last) = XKNOT(first + 1).
 struct KnotFault {
-    enum Kind { kNone, kMultiplicity, kDecrease };
+    enum Kind { kNone, kNotFinite, kMultiplicity, kDecrease };
     Kind kind = kNone;
     int first = 0;
     int last = 0;
@@ -80,7 +81,8 @@ struct KnotFault {
 KnotFault ScanKnots(const float XKNOT[], int count, int korder);
 
 // Raises the FATAL error for a fault found by ScanKnots in the knot array called `name` in the
-// messages, with the routine's own codes.
+// messages, with the routine's own codes; a knot that is not finite breaks the order of the
+// sequence and is raised with the decrease code.
 void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], std::string_view name, int korder,
                     int multiplicityCode, int decreaseCode);
 // ScanKnots over XKNOT(1..count), raising the first fault with RaiseKnotFault. True when the
