@@ -9,8 +9,8 @@
 #include <cstddef>
 
 #include "errors.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 namespace {
 

@@ -6,8 +6,9 @@
 #include <string>
 
 #include "errors.h"
+#include "internal/bspline_steps.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int& LEFT, float B[],
               float DL[], float DR[]) {

@@ -10,9 +10,11 @@
 #include "bspline_basis.h"
 #include "bspline_eval.h"
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/bspline_steps.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "sort.h"
-#include "views.h"
 
 namespace {
 

@@ -13,8 +13,9 @@
 #include "bspline_basis.h"
 #include "bspline_lsq.h"
 #include "errors.h"
+#include "internal/bspline_steps.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 namespace {
 
