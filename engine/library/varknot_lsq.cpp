@@ -342,8 +342,7 @@ void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const flo
     const int n = NDATA, k = KORDER, nc = NCOEF;
     if (k < 1) {
         E1VALI(1, k);
-        E1MES(kTerminal, 16,
-              "The order of the spline must be at least 1 while KORDER = %(I1) is given.");
+        E1MES(kTerminal, 16, kOrderAtLeastOne);
         return;
     }
     if (nc <= k) {
