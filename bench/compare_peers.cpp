@@ -32,6 +32,9 @@
 #include <gsl/gsl_spline.h>
 #endif
 #if FITCORE_HAVE_BOOST_MATH
+// Debian's Boost 1.74 calls isnan unqualified in pchip.hpp; math.h declares it.
+#include <math.h>
+
 #include <boost/math/interpolators/makima.hpp>
 #include <boost/math/interpolators/pchip.hpp>
 #endif

@@ -70,9 +70,9 @@ void accumulateNormalEquations(int ndata, const float XS[], const float FS[], co
             const int c = use - k + j;
             const float dw = wi * bv(j);
             a(c) += dw * fi;
-            float* column = qm.at(1, c);
+            Vec1<float> column(qm.at(1, c));
 #pragma GCC unroll 8
-            for (int r = 1; r <= k - j + 1; ++r) column[r - 1] += dw * bv(j + r - 1);
+            for (int r = 1; r <= k - j + 1; ++r) column(r) += dw * bv(j + r - 1);
         }
     }
 }
