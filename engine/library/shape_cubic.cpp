@@ -79,10 +79,11 @@ Moments momentsOfWholeInterval(double a, double b) {
     return m;
 }
 
+// Whether the active part is the whole interval, [+0, 1].
+bool whole(const Active& act) { return act.t0 == 0.0 && !std::signbit(act.t0) && act.t1 == 1.0; }
+
 Moments moments(const Active& act, double a, double b) {
-    if (act.t0 == 0.0 && !std::signbit(act.t0) && act.t1 == 1.0) {
-        return momentsOfWholeInterval(a, b);
-    }
+    if (whole(act)) return momentsOfWholeInterval(a, b);
     Moments m;
     if (act.empty()) return m;
     const double t0 = act.t0, t1 = act.t1, w = t1 - t0;
@@ -94,6 +95,17 @@ Moments moments(const Active& act, double a, double b) {
     m.rr = product(w, t0, t1, t0, t1);
     m.square = product(w, l0, l1, l0, l1);
     return m;
+}
+
+// moments(act, a, b).square alone, computed the same way.
+double squareMoment(const Active& act, double a, double b) {
+    if (whole(act)) {
+        const double l0 = lineAt(a, b, 0.0), l1 = lineAt(a, b, 1.0);
+        return product(1.0, l0, l1, l0, l1);
+    }
+    if (act.empty()) return 0.0;
+    const double l0 = lineAt(a, b, act.t0), l1 = lineAt(a, b, act.t1);
+    return product(act.t1 - act.t0, l0, l1, l0, l1);
 }
 
 // The sorted data: x(1..n) increasing, f(1..n).
@@ -112,24 +124,31 @@ struct Dual : Data {
     bool unconstrained;       // every interval free: the natural spline
     int kind(int i) const { return unconstrained ? kFree : kinds(i); }
 
-    // The objective and grad(2..n-1); with `hessian` also the tridiagonal Hessian, diagonal
-    // diag(2..n-1) and off-diagonal off(2..n-2), which are left alone otherwise.
-    double evaluate(Vec1<const double> lam, Vec1<double> grad, bool hessian, Vec1<double> diag,
+    // The objective; with `derivatives` also grad(2..n-1) and the tridiagonal Hessian, diagonal
+    // diag(2..n-1) and off-diagonal off(2..n-2), which are left alone otherwise (a trial point
+    // of the line search needs the objective only).
+    double evaluate(Vec1<const double> lam, Vec1<double> grad, bool derivatives, Vec1<double> diag,
                     Vec1<double> off) const {
         double phi = 0.0;
         for (int j = 2; j <= n - 1; ++j) {
-            grad(j) = -curv(j);
             phi -= lam(j) * curv(j);
-            if (hessian) diag(j) = off(j) = 0.0;
+            if (derivatives) {
+                grad(j) = -curv(j);
+                diag(j) = off(j) = 0.0;
+            }
         }
         for (int i = 1; i <= n - 1; ++i) {
             const double a = lam(i), b = lam(i + 1);
             const double w = h(i);
-            const Moments m = moments(activePart(kind(i), a, b), a, b);
+            const Active act = activePart(kind(i), a, b);
+            if (!derivatives) {
+                phi += 0.5 * w * squareMoment(act, a, b);
+                continue;
+            }
+            const Moments m = moments(act, a, b);
             phi += 0.5 * w * m.square;
             if (i >= 2) grad(i) += w * m.withLeft;
             if (i + 1 <= n - 1) grad(i + 1) += w * m.withRight;
-            if (!hessian) continue;
             if (i >= 2) diag(i) += w * m.ll;
             if (i + 1 <= n - 1) diag(i + 1) += w * m.rr;
             if (i >= 2 && i + 1 <= n - 1) off(i) += w * m.lr;  // (i, i+1)
