@@ -1,5 +1,5 @@
-// The library's one evaluation of a piecewise polynomial in Taylor form, shared by the
-// grid and point evaluators of every method. Not part of the library's interface.
+// Internal to the library, not part of its interface: the one evaluation of a piecewise
+// polynomial in Taylor form, shared by the grid and point evaluators of every method.
 #pragma once
 
 #include "errors.h"
