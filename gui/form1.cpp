@@ -22,6 +22,7 @@
 #include "datainput.h"
 #include "events.h"
 #include "exchange.h"
+#include "extremespanel.h"
 #include "filelists.h"
 #include "form10.h"
 #include "form11.h"
@@ -30,6 +31,7 @@
 #include "form5.h"
 #include "form7.h"
 #include "handentry.h"
+#include "keyboard.h"
 #include "linecontrol.h"
 #include "messagebox.h"
 #include "pathutil.h"
@@ -111,19 +113,13 @@ Form1::Form1() {
     Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
     List1 = Named(new QListWidget, "List1");
     List1->setMinimumWidth(200);
-    Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
-    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
-    Label31 = ReadoutLabel("Label31", 90);
-    Label32 = ReadoutLabel("Label32", 90);
-    Label33 = ReadoutLabel("Label33", 90);
-    Label34 = ReadoutLabel("Label34", 90);
-    auto* extremes = new QGridLayout;
-    extremes->addWidget(Label4, 0, 0);
-    extremes->addWidget(Label31, 0, 1);
-    extremes->addWidget(Label33, 0, 2);
-    extremes->addWidget(Label5, 1, 0);
-    extremes->addWidget(Label32, 1, 1);
-    extremes->addWidget(Label34, 1, 2);
+    extremes_ = MakeExtremesPanel(nullptr, "Label4", "Label5");
+    Label4 = extremes_.minimum;
+    Label5 = extremes_.maximum;
+    Label31 = extremes_.minX;
+    Label32 = extremes_.maxX;
+    Label33 = extremes_.minY;
+    Label34 = extremes_.maxY;
 
     auto* left = new QVBoxLayout;
     auto* step1 = new QHBoxLayout;
@@ -134,7 +130,7 @@ Form1::Form1() {
     left->addWidget(Label2);
     left->addWidget(Label3);
     left->addWidget(List1, 1);
-    left->addLayout(extremes);
+    left->addLayout(extremes_.grid);
 
     // Graph settings.
     Label29 = NamedLabel("Label29", QStringLiteral("グラフ設定"));
@@ -284,7 +280,7 @@ void Form1::reset() {
 
 void Form1::clearInputData() {
     List1->clear();
-    for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    extremes_.clear();
     for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
     Command3->setEnabled(false);
 }
@@ -292,7 +288,7 @@ void Form1::clearInputData() {
 void Form1::showInputData(const QStringList& listLines) {
     List1->clear();
     List1->addItems(listLines);
-    SetTexts({Label31, Label32, Label33, Label34}, DataExtremeTexts());
+    extremes_.show(DataExtremeTexts());
     // A logarithmic axis cannot show a value of 0 or less.
     for (int mode = 1; mode <= 4; ++mode) {
         const bool shown = (!IsLogX(mode) || DataMinX > 0) && (!IsLogY(mode) || DataMinY > 0);
@@ -357,20 +353,13 @@ void Form1::Option_Click(int mode) {
 
 void Form1::Text_KeyDown(TextBox* box, int key) {
     if (key != Qt::Key_Return) return;
-    QWidget* next = nullptr;
-    if (box == Text5)
-        next = Text6;
-    else if (box == Text6)
-        next = IsLogX(ScaleMode) ? Text8 : Text7;
-    else if (box == Text7)
-        next = Text8;
-    else if (box == Text8)
-        next = Text9;
-    else if (box == Text9)
-        next = IsLogY(ScaleMode) ? static_cast<QWidget*>(Command3) : Text10;
-    else if (box == Text10)
-        next = Command3;
-    if (next) next->setFocus();
+    // A disabled increment (logarithmic axis) is passed over.
+    FocusNext(box, {{Text5, Text6},
+                    {Text6, IsLogX(ScaleMode) ? Text8 : Text7},
+                    {Text7, Text8},
+                    {Text8, Text9},
+                    {Text9, IsLogY(ScaleMode) ? static_cast<QWidget*>(Command3) : Text10},
+                    {Text10, Command3}});
 }
 
 void Form1::Command9_Click() {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "extremespanel.h"
 #include "plotting.h"
 #include "readoutpanel.h"
 
@@ -124,5 +125,6 @@ private:
     // Option1 ... Option4 for ScaleMode 1 ... 4.
     QRadioButton* scaleOption(int mode) const;
 
+    ExtremesPanel extremes_;
     GraphPanel graph_;
 };

@@ -35,9 +35,9 @@ Form7::Form7() {
     Label5 = NamedLabel("Label5", QStringLiteral("（データのばらつきを自動で平滑化）"));
     auto* methods = new QGridLayout(Frame1);
     int row = 0;
-    for (auto [option, note] : {std::pair{Option1, Label1}, std::pair{Option2, Label2},
-                                std::pair{Option3, Label3}, std::pair{Option4, Label4},
-                                std::pair{Option5, Label5}}) {
+    for (auto [option, note] :
+         {std::pair{Option1, Label1}, std::pair{Option2, Label2}, std::pair{Option3, Label3},
+          std::pair{Option4, Label4}, std::pair{Option5, Label5}}) {
         methods->addWidget(option, row, 0);
         methods->addWidget(note, row++, 1);
     }

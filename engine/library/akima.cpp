@@ -7,7 +7,7 @@
 
 #include "cubic_spline.h"
 #include "errors.h"
-#include "views.h"
+#include "internal/views.h"
 
 void C2AKM(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],
            float CSCOEF[], int IWK[]) {

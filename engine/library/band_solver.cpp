@@ -9,8 +9,8 @@
 #include <cstddef>
 
 #include "errors.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 namespace {
 
@@ -74,14 +74,15 @@ void solveFactored(int n, const float* fact, int ldf, int nl, int nu, const int*
 }
 
 // y = op(A) * x accumulated in double, op = identity (ipath 1) or transpose.
-double bandProductRow(const Band& a, int n, int nl, int nu, int ipath, int i, const float* x) {
+double bandProductRow(const Band& a, int n, int nl, int nu, int ipath, int i, const float* X) {
+    Vec1<const float> x(X);
     double s = 0.0;
     if (ipath == 1) {
         for (int j = std::max(1, i - nl); j <= std::min(n, i + nu); ++j)
-            s += double(a(i, j)) * x[j - 1];
+            s += double(a(i, j)) * x(j);
     } else {
         for (int j = std::max(1, i - nu); j <= std::min(n, i + nl); ++j)
-            s += double(a(j, i)) * x[j - 1];
+            s += double(a(j, i)) * x(j);
     }
     return s;
 }
@@ -207,9 +208,11 @@ void LFIRB(const int& N, const float A[], const int& LDA, const int& NLCA, const
     Band a{A, LDA, NUCA};
     const double eps = AMACH(4);
     double lastCorrection = HUGE_VAL;
+    Vec1<const float> b(B);
+    Vec1<float> res(RES);
     for (int iter = 1; iter <= 5; ++iter) {
         for (int i = 1; i <= n; ++i)
-            RES[i - 1] = float(double(B[i - 1]) - bandProductRow(a, n, NLCA, NUCA, IPATH, i, X));
+            res(i) = float(double(b(i)) - bandProductRow(a, n, NLCA, NUCA, IPATH, i, X));
         solveFactored(n, FACT, LDFACT, NLCA, NUCA, IPVT, IPATH, RES);
         double dmax = 0.0, xmax = 0.0;
         for (int i = 0; i < n; ++i) {

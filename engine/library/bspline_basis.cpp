@@ -2,11 +2,13 @@
 // BSPLVB) and the knot-sequence check shared by the fitting and the conversion routines.
 #include "bspline_basis.h"
 
+#include <cmath>
 #include <string>
 
 #include "errors.h"
+#include "internal/bspline_steps.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int& LEFT, float B[],
               float DL[], float DR[]) {
@@ -18,6 +20,11 @@ void BASISVAL(const float XKNOT[], const int& KORDER, const float& X, const int&
 
 KnotFault ScanKnots(const float XKNOT[], int count, int korder) {
     Vec1<const float> t(XKNOT);
+    // A NaN compares false with everything and would pass the scan below; an infinity would
+    // make an interval infinitely wide.
+    for (int i = 1; i <= count; ++i) {
+        if (!std::isfinite(t(i))) return {KnotFault::kNotFinite, i, i};
+    }
     int m = 1;
     for (int i = 2; i <= count; ++i) {
         if (t(i) == t(i - 1)) {
@@ -36,7 +43,12 @@ void RaiseKnotFault(const KnotFault& fault, const float XKNOT[], std::string_vie
                     int multiplicityCode, int decreaseCode) {
     Vec1<const float> t(XKNOT);
     const std::string a(name);
-    if (fault.kind == KnotFault::kMultiplicity) {
+    if (fault.kind == KnotFault::kNotFinite) {
+        E1VALI(1, fault.first);
+        E1VALR(1, t(fault.first));
+        E1MES(kFatal, decreaseCode,
+              "Points in the knot array, " + a + ", must be finite, but " + a + "(%(I1)) = %(R1).");
+    } else if (fault.kind == KnotFault::kMultiplicity) {
         E1VALI(1, fault.first);
         E1VALI(2, fault.last);
         E1VALR(1, t(fault.last));

@@ -4,8 +4,9 @@
 
 #include "bspline_basis.h"
 #include "errors.h"
-#include "pp_piece.h"
-#include "views.h"
+#include "internal/bspline_steps.h"
+#include "internal/pp_piece.h"
+#include "internal/views.h"
 
 void B21GD(const int& IDERIV, const int& N, const float XVEC[], const int& KORDER,
            const float XKNOT[], const int& NCOEF, const float BSCOEF[], float VALUE[],

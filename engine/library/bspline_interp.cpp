@@ -10,9 +10,11 @@
 #include "bspline_basis.h"
 #include "bspline_eval.h"
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/bspline_steps.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "sort.h"
-#include "views.h"
 
 namespace {
 
@@ -163,6 +165,7 @@ void B5INT(const int& NDATA, const float XS[], const float FS[], const int& KORD
     // The factor is written only by the solve, so its area holds the basis
     // values and the recurrence's difference vectors until then.
     float* b = WK;
+    Vec1<const float> bv(b);
     float* dl = WK + k;
     float* dr = WK + 2 * k - 1;
     int left = k;
@@ -172,7 +175,7 @@ void B5INT(const int& NDATA, const float XS[], const float FS[], const int& KORD
         BASISVAL(XKNOT, KORDER, x(r), left, b, dl, dr);
         for (int j = 1; j <= k; ++j) {
             const int c = left - k + j;
-            band(k + r - c, c) = b[j - 1];
+            band(k + r - c, c) = bv(j);
         }
     }
 

@@ -9,10 +9,13 @@
 #include "bspline_basis.h"
 #include "bspline_eval.h"
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/bspline_steps.h"
+#include "internal/caller_order.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "sort.h"
 #include "splez.h"
-#include "views.h"
 
 namespace {
 
@@ -67,42 +70,18 @@ void accumulateNormalEquations(int ndata, const float XS[], const float FS[], co
             const int c = use - k + j;
             const float dw = wi * bv(j);
             a(c) += dw * fi;
-            float* column = qm.at(1, c);
+            Vec1<float> column(qm.at(1, c));
 #pragma GCC unroll 8
-            for (int r = 1; r <= k - j + 1; ++r) column[r - 1] += dw * bv(j + r - 1);
+            for (int r = 1; r <= k - j + 1; ++r) column(r) += dw * bv(j + r - 1);
         }
     }
 }
 
-}  // namespace
-
-void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,
-           const int& IDER, const int& N, const float XVEC[], float VALUE[], float BSCOEF[],
-           float WEIGHT[], float XKNOT[], float WK[], int IWK[]) {
-    RoutineScope scope("S8LEZ");
-    Vec1<float> wk(WK);
-    Vec1<int> iwk(IWK);
-    RSET(NDATA, 1.0f, WEIGHT, 1);
-
-    for (int i = 1; i <= NDATA; ++i) iwk(i) = i;
-    SVRGP(NDATA, XDATA, WK, IWK);
-    placeKnots(NDATA, K, WK, XKNOT);
-    const int ncoef = (NDATA - 1) / 4 + K;
-
-    // The scratch is reused from its start: first for the fit ...
-    const std::ptrdiff_t nd = NDATA;
-    const std::ptrdiff_t q = static_cast<std::ptrdiff_t>(ncoef + 3) * K;
-    B2LSQ(NDATA, XDATA, FDATA, WEIGHT, K, XKNOT, ncoef, BSCOEF, wk.at(1), wk.at(q + 1),
-          wk.at(q + nd + 1), wk.at(q + 2 * nd + 1), IWK);
-    if (N1RTY(0) >= kFatal) return;
-
-    // ... then for the evaluation on the sorted abscissas.
-    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, XKNOT, ncoef, BSCOEF, WK, IWK);
-}
-
-void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
-           const int& KORDER, const float XKNOT[], const int& NCOEF, float BSCOEF[], float WK[],
-           float XS[], float FS[], float WS[], int IWK[]) {
+// B2LSQ, on the sorted copy XS(1..NDATA) of the abscissas with its permutation IWK when
+// sortedAlready (the checks still come first), or sorting them itself.
+void leastSquaresFit(int NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
+                     int KORDER, const float XKNOT[], int NCOEF, float BSCOEF[], float WK[],
+                     float XS[], float FS[], float WS[], int IWK[], bool sortedAlready) {
     RoutineScope scope("B2LSQ ");
     Vec1<const float> w(WEIGHT);
     if (!OrderAndCountHold(KORDER, NCOEF, 2, kCoefficientsAtLeastOrder)) return;
@@ -126,11 +105,10 @@ void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const flo
         }
     }
 
-    Vec1<int> perm(IWK);
+    if (!sortedAlready) SortWithPermutation(NDATA, XDATA, XS, IWK);
+    Vec1<const int> perm(IWK);
     Vec1<const float> f(FDATA);
     Vec1<float> fs(FS), ws(WS);
-    for (int i = 1; i <= NDATA; ++i) perm(i) = i;
-    SVRGP(NDATA, XDATA, XS, IWK);
     for (int j = 1; j <= NDATA; ++j) {
         fs(j) = f(perm(j));
         ws(j) = w(perm(j));
@@ -138,6 +116,37 @@ void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const flo
     Vec1<float> wk(WK);
     B4LSQ(NDATA, XS, FS, WS, KORDER, XKNOT, NCOEF, BSCOEF, wk.at(1),
           wk.at(static_cast<std::ptrdiff_t>(NCOEF) * KORDER + 1));
+}
+
+}  // namespace
+
+void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,
+           const int& IDER, const int& N, const float XVEC[], float VALUE[], float BSCOEF[],
+           float WEIGHT[], float XKNOT[], float WK[], int IWK[], SplezPoints points) {
+    RoutineScope scope("S8LEZ");
+    RSET(NDATA, 1.0f, WEIGHT, 1);
+    // The scratch holds the evaluation points, the data sorted by abscissa and the fit's band
+    // matrix; the data's permutation follows the points' in IWK. The knots and the fit share the
+    // one sorted copy.
+    Vec1<float> wk(WK);
+    const std::ptrdiff_t nd = NDATA, n = N;
+    float* xs = wk.at(n + 1);
+    int* order = IWK + n;
+    if (points == SplezPoints::kAsGiven) SortWithPermutation(NDATA, XDATA, xs, order);
+    placeKnots(NDATA, K, xs, XKNOT);
+    const int ncoef = (NDATA - 1) / 4 + K;
+    leastSquaresFit(NDATA, XDATA, FDATA, WEIGHT, K, XKNOT, ncoef, BSCOEF, wk.at(n + 3 * nd + 1), xs,
+                    wk.at(n + nd + 1), wk.at(n + 2 * nd + 1), order, true);
+    if (N1RTY(0) >= kFatal) return;
+    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, XKNOT, ncoef, BSCOEF, WK, IWK,
+                                 points == SplezPoints::kHandedOn);
+}
+
+void B2LSQ(const int& NDATA, const float XDATA[], const float FDATA[], const float WEIGHT[],
+           const int& KORDER, const float XKNOT[], const int& NCOEF, float BSCOEF[], float WK[],
+           float XS[], float FS[], float WS[], int IWK[]) {
+    leastSquaresFit(NDATA, XDATA, FDATA, WEIGHT, KORDER, XKNOT, NCOEF, BSCOEF, WK, XS, FS, WS, IWK,
+                    false);
 }
 
 void B4LSQ(const int& NDATA, const float XS[], const float FS[], const float WS[],

@@ -1,16 +1,7 @@
 // Weighted least-squares fit of a B-spline with given order and knots through banded normal
-// equations (de Boor, A Practical Guide to Splines, L2APPR, BCHFAC and BCHSLV), and the SPLEZ
-// worker for ITYPE 10 to 12 that places the knots and evaluates the fit.
+// equations (de Boor, A Practical Guide to Splines, L2APPR, BCHFAC and BCHSLV). The SPLEZ worker
+// that places the knots and evaluates the fit, S8LEZ, is declared with the others in splez.h.
 #pragma once
-
-#include "bspline_basis.h"
-
-// The worker: unit weights, knots from the sorted abscissas, fit, evaluation at XVEC. Pieces:
-// BSCOEF (NCOEF), WEIGHT (NDATA), XKNOT (NCOEF+K), WK scratch (the rest of SPLEZ's workspace);
-// IWK max(NDATA, 2*N) integers.
-void S8LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,
-           const int& IDER, const int& N, const float XVEC[], float VALUE[], float BSCOEF[],
-           float WEIGHT[], float XKNOT[], float WK[], int IWK[]);
 
 // BSCOEF minimises the weighted sum of squared residuals of the spline of order KORDER with
 // knots XKNOT(1..NCOEF+KORDER). Data in any order. Scratch: WK (NCOEF+3)*KORDER, XS, FS and WS

@@ -6,10 +6,12 @@
 #include <algorithm>
 
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/caller_order.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "pp_eval.h"
 #include "sort.h"
-#include "views.h"
 
 namespace {
 
@@ -64,24 +66,16 @@ void C2IEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     float* ppcoef = WKP + NDATA;
     C2INT(NDATA, XDATA, FDATA, breaks, ppcoef, IWK);
 
-    // The abscissas are sorted into the second half of WKE, so XVEC itself
-    // never leaves the caller's order; the first half takes the offsets
-    // within the pieces and then the values on their way back.
-    Vec1<int> order(IWK);
-    for (int i = 1; i <= N; ++i) order(i) = i;
-    float* sorted = WKE + N;
-    SVRGP(N, XVEC, sorted, IWK);
-
+    // The abscissas are sorted into the second half of WKE, so XVEC itself never leaves the
+    // caller's order, and the values at them go to the first half; VALUE serves as the offsets'
+    // scratch until the values land there.
     const int nintv = NDATA - 1;
-    C21GD(0, N, sorted, nintv, breaks, ppcoef, VALUE, IWK + N, WKE, sorted);
-
-    // The value at sorted position I goes back to position IWK(I): a scatter
-    // through scratch storage, whose stores do not wait on each other as a
-    // walk along the permutation's cycles does.
-    Vec1<float> scratch(WKE);
-    Vec1<const float> value(VALUE);
-    for (int i = 1; i <= N; ++i) scratch(order(i)) = value(i);
-    RCOPY(N, WKE, 1, VALUE, 1);
+    float* sorted = WKE + N;
+    EvaluateInCallerOrder(N, XVEC, VALUE, sorted, WKE, IWK, false, [&] {
+        C21GD(0, N, sorted, nintv, breaks, ppcoef, WKE, IWK + N, VALUE, sorted);
+        // C21GD clears its values before its checks; CSIEZ hands those zeros on after an error.
+        if (N1RTY(0) >= kFatal) RSET(N, 0.0f, VALUE, 1);
+    });
 }
 
 void C2INT(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],
@@ -212,6 +206,8 @@ void C1SOR(const int& NDATA, const float XDATA[], const float FDATA[], float XS[
         return;
     }
     Vec1<const float> f(FDATA);
-    Vec1<int> order(IWK);
-    for (int j = 1; j <= NDATA; ++j) FS[static_cast<long long>(j - 1) * INCF] = f(order(j));
+    Vec1<const int> order(IWK);
+    // FS(1 + (j-1)*INCF) is row 1 of a matrix with leading dimension INCF.
+    Mat1<float> fs(FS, INCF);
+    for (int j = 1; j <= NDATA; ++j) fs(1, j) = f(order(j));
 }

@@ -16,4 +16,3 @@
 #include "sort.h"
 #include "splez.h"
 #include "varknot_lsq.h"
-#include "views.h"

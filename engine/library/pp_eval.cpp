@@ -4,8 +4,8 @@
 #include "pp_eval.h"
 
 #include "errors.h"
-#include "pp_piece.h"
-#include "views.h"
+#include "internal/pp_piece.h"
+#include "internal/views.h"
 
 namespace {
 
@@ -165,8 +165,9 @@ float PPDER(const int& IDERIV, const float& X, const int& KORDER, const int& NIN
     }
     if (N1RTY(0) >= kFatal || IDERIV >= KORDER) return result;
 
+    Vec1<const float> brk(BREAK);
     Mat1<const float> c(PPCOEF, KORDER);
     int l = 0;
     PPFIND(KORDER, NINTV, BREAK, X, l);
-    return EvaluatePiece(c.at(1, l), KORDER, IDERIV, X - BREAK[l - 1]);
+    return EvaluatePiece(c.at(1, l), KORDER, IDERIV, X - brk(l));
 }

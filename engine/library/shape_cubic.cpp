@@ -12,9 +12,10 @@
 #include <cstddef>
 
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "sort.h"
-#include "views.h"
 
 namespace {
 
@@ -62,7 +63,27 @@ double product(double w, double g0, double g1, double k0, double k1) {
     return w * (g0 * k0 / 3.0 + (g0 * k1 + g1 * k0) / 6.0 + g1 * k1 / 3.0);
 }
 
+// The moments over the whole interval, [+0, 1], where most intervals are active: product()
+// term by term with t0 = +0 and t1 = 1, less the operations that cannot change a bit (a factor
+// 1, w = 1, and the division by 3 of a term 0*l that is a signed zero or NaN already). Most of
+// the divisions go, the results stay the same to the last bit.
+Moments momentsOfWholeInterval(double a, double b) {
+    const double l0 = lineAt(a, b, 0.0), l1 = lineAt(a, b, 1.0);
+    Moments m;
+    m.withLeft = l0 / 3.0 + (l1 + 0.0 * l0) / 6.0 + 0.0 * l1;
+    m.withRight = 0.0 * l0 + (0.0 * l1 + l0) / 6.0 + l1 / 3.0;
+    m.ll = 1.0 / 3.0;
+    m.lr = 1.0 / 6.0;
+    m.rr = 1.0 / 3.0;
+    m.square = product(1.0, l0, l1, l0, l1);
+    return m;
+}
+
+// Whether the active part is the whole interval, [+0, 1].
+bool whole(const Active& act) { return act.t0 == 0.0 && !std::signbit(act.t0) && act.t1 == 1.0; }
+
 Moments moments(const Active& act, double a, double b) {
+    if (whole(act)) return momentsOfWholeInterval(a, b);
     Moments m;
     if (act.empty()) return m;
     const double t0 = act.t0, t1 = act.t1, w = t1 - t0;
@@ -74,6 +95,17 @@ Moments moments(const Active& act, double a, double b) {
     m.rr = product(w, t0, t1, t0, t1);
     m.square = product(w, l0, l1, l0, l1);
     return m;
+}
+
+// moments(act, a, b).square alone, computed the same way.
+double squareMoment(const Active& act, double a, double b) {
+    if (whole(act)) {
+        const double l0 = lineAt(a, b, 0.0), l1 = lineAt(a, b, 1.0);
+        return product(1.0, l0, l1, l0, l1);
+    }
+    if (act.empty()) return 0.0;
+    const double l0 = lineAt(a, b, act.t0), l1 = lineAt(a, b, act.t1);
+    return product(act.t1 - act.t0, l0, l1, l0, l1);
 }
 
 // The sorted data: x(1..n) increasing, f(1..n).
@@ -92,24 +124,31 @@ struct Dual : Data {
     bool unconstrained;       // every interval free: the natural spline
     int kind(int i) const { return unconstrained ? kFree : kinds(i); }
 
-    // The objective and grad(2..n-1); with `hessian` also the tridiagonal Hessian, diagonal
-    // diag(2..n-1) and off-diagonal off(2..n-2), which are left alone otherwise.
-    double evaluate(Vec1<const double> lam, Vec1<double> grad, bool hessian, Vec1<double> diag,
+    // The objective; with `derivatives` also grad(2..n-1) and the tridiagonal Hessian, diagonal
+    // diag(2..n-1) and off-diagonal off(2..n-2), which are left alone otherwise (a trial point
+    // of the line search needs the objective only).
+    double evaluate(Vec1<const double> lam, Vec1<double> grad, bool derivatives, Vec1<double> diag,
                     Vec1<double> off) const {
         double phi = 0.0;
         for (int j = 2; j <= n - 1; ++j) {
-            grad(j) = -curv(j);
             phi -= lam(j) * curv(j);
-            if (hessian) diag(j) = off(j) = 0.0;
+            if (derivatives) {
+                grad(j) = -curv(j);
+                diag(j) = off(j) = 0.0;
+            }
         }
         for (int i = 1; i <= n - 1; ++i) {
             const double a = lam(i), b = lam(i + 1);
             const double w = h(i);
-            const Moments m = moments(activePart(kind(i), a, b), a, b);
+            const Active act = activePart(kind(i), a, b);
+            if (!derivatives) {
+                phi += 0.5 * w * squareMoment(act, a, b);
+                continue;
+            }
+            const Moments m = moments(act, a, b);
             phi += 0.5 * w * m.square;
             if (i >= 2) grad(i) += w * m.withLeft;
             if (i + 1 <= n - 1) grad(i + 1) += w * m.withRight;
-            if (!hessian) continue;
             if (i >= 2) diag(i) += w * m.ll;
             if (i + 1 <= n - 1) diag(i + 1) += w * m.rr;
             if (i >= 2 && i + 1 <= n - 1) off(i) += w * m.lr;  // (i, i+1)

@@ -9,9 +9,10 @@
 #include <cstddef>
 
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "sort.h"
-#include "views.h"
 
 namespace {
 

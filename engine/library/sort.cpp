@@ -16,8 +16,9 @@
 #include <utility>
 
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 namespace {
 
@@ -25,16 +26,17 @@ namespace {
 // record when there is one.
 struct Exchanger {
     Vec1<float> rb;
-    int* iperm;
+    Vec1<int> perm;
+    bool carry;
 
     void operator()(int a, int b) const {
         float t = rb(a);
         rb(a) = rb(b);
         rb(b) = t;
-        if (iperm) {
-            int it = iperm[a - 1];
-            iperm[a - 1] = iperm[b - 1];
-            iperm[b - 1] = it;
+        if (carry) {
+            int it = perm(a);
+            perm(a) = perm(b);
+            perm(b) = it;
         }
     }
 };
@@ -42,7 +44,9 @@ struct Exchanger {
 // Sorts RB(1..n) in place, carrying IPERM along when it is not null.
 void singletonSort(int n, float* rbFirst, int* iperm) {
     Vec1<float> rb(rbFirst);
-    Exchanger exchange{rb, iperm};
+    Vec1<int> perm(iperm);
+    const bool carry = iperm != nullptr;
+    Exchanger exchange{rb, perm, carry};
 
     // The larger piece is always the one deferred, so each deferral at least
     // halves the piece still being worked on: the stack never holds more than
@@ -122,17 +126,17 @@ void singletonSort(int n, float* rbFirst, int* iperm) {
                 for (int p = i; p < j; ++p) {
                     float t = rb(p + 1);
                     if (!(rb(p) > t)) continue;
-                    int it = iperm ? iperm[p] : 0;
+                    int it = carry ? perm(p + 1) : 0;
                     int k = p;
                     // The bound at 1 only matters for unordered (NaN) data,
                     // where the element left of the piece is no sentinel.
                     do {
                         rb(k + 1) = rb(k);
-                        if (iperm) iperm[k] = iperm[k - 1];
+                        if (carry) perm(k + 1) = perm(k);
                         --k;
                     } while (k >= 1 && t < rb(k));
                     rb(k + 1) = t;
-                    if (iperm) iperm[k] = it;
+                    if (carry) perm(k + 1) = it;
                 }
                 step = Step::Pop;
                 break;
@@ -240,7 +244,7 @@ void SVRGP(const int& N, const float RA[], float RB[], int IPERM[]) {
               "The length of vectors RA, RB and IPERM must be greater than or equal to one.  On "
               "input the length, N, is given as %(I1).");
     }
-    if (N1RCD(0) == 0) sortAscending(N, RB, IPERM);
+    if (N1RTY(0) < kFatal) sortAscending(N, RB, IPERM);
 }
 
 void SVRGN(const int& N, const float RA[], float RB[]) {
@@ -251,7 +255,7 @@ void SVRGN(const int& N, const float RA[], float RB[]) {
         E1MES(kTerminal, 1,
               "N = %(I1).  The length of RA and RB, N, must be greater than or equal to one.");
     }
-    if (N1RCD(0) == 0) sortAscending(N, RB, nullptr);
+    if (N1RTY(0) < kFatal) sortAscending(N, RB, nullptr);
 }
 
 void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float XPERMU[]) {
@@ -265,7 +269,7 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
         E1VALI(1, IPATH);
         E1MES(kTerminal, 2, "IPATH must be equal to 1 or 2 while a value of %(I1) is given.");
     }
-    if (N1RCD(0) != 0) return;
+    if (N1RTY(0) >= kFatal) return;
 
     RCOPY(N, X, 1, XPERMU, 1);
     if (N == 1) return;
@@ -284,7 +288,7 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
             p(i) = -p(i);
         }
     }
-    if (N1RCD(0) != 0) {
+    if (N1RTY(0) >= kFatal) {
         for (int i = 1; i <= N; ++i) {
             if (p(i) < 0) p(i) = -p(i);
         }
@@ -320,6 +324,21 @@ void PERMU(const int& N, const float X[], int IPERMU[], const int& IPATH, float 
             }
         }
     }
+}
+
+void SortWithPermutation(int N, const float X[], float XS[], int IWK[]) {
+    Vec1<int> perm(IWK);
+#pragma GCC unroll 4
+    for (int j = 1; j <= N; ++j) perm(j) = j;
+    SVRGP(N, X, XS, IWK);
+}
+
+int FirstEqualNeighbour(const float XS[], int N) {
+    Vec1<const float> xs(XS);
+    for (int j = 2; j <= N; ++j) {
+        if (xs(j) == xs(j - 1)) return j;
+    }
+    return 0;
 }
 
 AbscissaFault SortDistinctAbscissas(int N, const float X[], float XS[], int IWK[],
@@ -368,14 +387,11 @@ AbscissaFault SortDistinctAbscissas(int N, const float X[], float XS[], int IWK[
         }
     }
     SVRGP(N, X, XS, IWK);
-    for (int j = 2; j <= N; ++j) {
-        if (xs(j) == xs(j - 1)) {
-            fault.kind = AbscissaFault::kEqualAfterSort;
-            fault.first = perm(j - 1);
-            fault.second = perm(j);
-            fault.value = xs(j);
-            return fault;
-        }
+    if (const int j = FirstEqualNeighbour(XS, N)) {
+        fault.kind = AbscissaFault::kEqualAfterSort;
+        fault.first = perm(j - 1);
+        fault.second = perm(j);
+        fault.value = xs(j);
     }
     return fault;
 }

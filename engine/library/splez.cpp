@@ -8,9 +8,12 @@
 
 #include "bspline_eval.h"
 #include "cubic_spline.h"
+#include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/caller_order.h"
+#include "internal/views.h"
 #include "machine.h"
 #include "pp_eval.h"
-#include "views.h"
 
 namespace {
 
@@ -77,22 +80,42 @@ bool checkArguments(int ndata, int itype, int ider, int n) {
 // that is not a number), so only entries that compare equal are named. Returns false when it
 // raised.
 bool distinctEvaluationPoints(int count, const float v[], float wk[], int iwk[]) {
-    Vec1<float> s(wk);
-    Vec1<int> perm(iwk);
-    for (int i = 1; i <= count; ++i) perm(i) = i;
-    SVRGP(count, v, wk, iwk);
-    for (int j = 2; j <= count; ++j) {
-        if (s(j - 1) == s(j)) {
-            E1VALI(1, perm(j - 1));
-            E1VALI(2, perm(j));
-            E1VALR(1, s(j - 1));
-            E1MES(kFatal, 2,
-                  "Points to be evaluated must be distinct, but XVEC(%(I1)) =  XVEC(%(I2)) = "
-                  "%(R1).");
-            return false;
-        }
+    SortWithPermutation(count, v, wk, iwk);
+    const int j = FirstEqualNeighbour(wk, count);
+    if (j == 0) return true;
+    Vec1<const float> s(wk);
+    Vec1<const int> perm(iwk);
+    E1VALI(1, perm(j - 1));
+    E1VALI(2, perm(j));
+    E1VALR(1, s(j - 1));
+    E1MES(kFatal, 2,
+          "Points to be evaluated must be distinct, but XVEC(%(I1)) =  XVEC(%(I2)) = %(R1).");
+    return false;
+}
+
+// Where the worker of a method finds its scratch in S2LEZ's WK (1-based): the piece after its
+// spline's own arrays.
+std::ptrdiff_t workerScratch(int ndata, int itype) {
+    const std::ptrdiff_t nd = ndata;
+    const int k = methodOrder(itype);
+    switch (itype) {
+        case 1:
+        case 2:
+        case 9:
+            return 5 * nd + 1;
+        case 3:
+            return 10 * nd + 1;
+        case 10:
+        case 11:
+        case 12:
+            return 2 * ((nd - 1) / 4 + k) + k + nd + 1;
+        case 13:
+        case 14:
+        case 15:
+            return 3 * (nd > 8 ? (nd - 1) / 8 + k : k + 1) + 2 * k + nd + 1;
+        default:  // 4..8
+            return 2 * nd + k + 1;
     }
-    return true;
 }
 
 }  // namespace
@@ -164,44 +187,48 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
     RoutineScope scope("S2LEZ");
     if (!checkArguments(NDATA, ITYPE, IDER, N)) return;
     if (N1RTY(0) >= kFatal) return;
+
+    // The sorted copies made for the checks are handed on to the worker: the evaluation points
+    // at the start of its scratch, and for the least-squares fit the data abscissas after them.
+    Vec1<float> wk(WK);
+    const std::ptrdiff_t nd = NDATA, n = N;
+    float* scratch = wk.at(workerScratch(NDATA, ITYPE));
+    const bool leastSquares = ITYPE >= 10 && ITYPE <= 12;
     const AbscissaFault fault =
-        SortDistinctAbscissas(NDATA, XDATA, WK, IWK, AbscissaOrder::kAlwaysSort);
+        SortDistinctAbscissas(NDATA, XDATA, leastSquares ? scratch + n : WK,
+                              leastSquares ? IWK + n : IWK, AbscissaOrder::kAlwaysSort);
     if (fault) {
         RaiseAbscissaFault(fault, kFatal, 1);
         return;
     }
-    if (!distinctEvaluationPoints(N, XVEC, WK, IWK)) return;
+    if (!distinctEvaluationPoints(N, XVEC, scratch, IWK)) return;
     if (N1RTY(0) >= kFatal) return;
 
-    // The sorted copies above served the checks only; the workers get the caller's arrays.
-    Vec1<float> wk(WK);
-    const std::ptrdiff_t nd = NDATA;
+    const SplezPoints handed = SplezPoints::kHandedOn;
     switch (ITYPE) {
         case 1:
             S3LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
-                  wk.at(5 * nd + 1), IWK);
+                  scratch, IWK, handed);
             break;
         case 2:
             S4LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
-                  wk.at(5 * nd + 1), IWK);
+                  scratch, IWK, handed);
             break;
         case 3:
             S5LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(2 * nd + 1),
-                  wk.at(10 * nd + 1), IWK);
+                  scratch, IWK, handed);
             break;
         case 4:
         case 5:
         case 6:
         case 7:
-        case 8: {
-            const int k = ITYPE - 2;
+        case 8:
             S6LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
-                  wk.at(2 * nd + k + 1), IWK);
+                  scratch, IWK, handed);
             break;
-        }
         case 9:
             S7LEZ(NDATA, XDATA, FDATA, ITYPE, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nd + 1),
-                  wk.at(5 * nd + 1), IWK);
+                  scratch, IWK, handed);
             break;
         case 10:
         case 11:
@@ -209,15 +236,14 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
             const int k = ITYPE - 8;
             const std::ptrdiff_t ncoef = (NDATA - 1) / 4 + k;
             S8LEZ(NDATA, XDATA, FDATA, k, IDER, N, XVEC, VALUE, wk.at(1), wk.at(ncoef + 1),
-                  wk.at(ncoef + nd + 1), wk.at(2 * ncoef + k + nd + 1), IWK);
+                  wk.at(ncoef + nd + 1), scratch, IWK, handed);
             break;
         }
         default: {  // 13..15
             const int k = ITYPE - 11;
             const std::ptrdiff_t nc = NDATA > 8 ? (NDATA - 1) / 8 + k : k + 1;
             S9LEZ(NDATA, XDATA, FDATA, k, IDER, N, XVEC, VALUE, wk.at(1), wk.at(nc + 1),
-                  wk.at(nc + nd + 1), wk.at(2 * nc + k + nd + 1), wk.at(3 * nc + 2 * k + nd + 1),
-                  IWK);
+                  wk.at(nc + nd + 1), wk.at(2 * nc + k + nd + 1), scratch, IWK, handed);
             break;
         }
     }
@@ -225,28 +251,30 @@ void S2LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
 
 void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
-           float WK2[], float WK3[], int IWK[]) {
+           float WK2[], float WK3[], int IWK[], SplezPoints points) {
     RoutineScope scope("S3LEZ");
-    C2INT(NDATA, XDATA, FDATA, WK1, WK2, IWK);
+    // The fit keeps clear of IWK(1..N), where handed-on points have their permutation.
+    C2INT(NDATA, XDATA, FDATA, WK1, WK2, IWK + N);
     if (N1RTY(0) >= kFatal) return;
-    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK,
+                                     points == SplezPoints::kHandedOn);
 }
 
-void EvaluateCubicPiecesInCallerOrder(const int& IDER, const int& N, const float XVEC[],
-                                      float VALUE[], const int& NINTV, const float BREAK[],
-                                      const float C[], float WK[], int IWK[]) {
+void EvaluateCubicPiecesInCallerOrder(int IDER, int N, const float XVEC[], float VALUE[], int NINTV,
+                                      const float BREAK[], const float C[], float WK[], int IWK[],
+                                      bool sortedAlready) {
     Vec1<float> wk(WK);
     const std::ptrdiff_t n = N;
     float* xs = wk.at(1);
     float* result = wk.at(n + 1);
-    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
+    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, sortedAlready, [&] {
         C21GD(IDER, N, xs, NINTV, BREAK, C, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
     });
 }
 
-void EvaluateBSplineInCallerOrder(const int& IDER, const int& N, const float XVEC[], float VALUE[],
-                                  int k, const float xknot[], int ncoef, const float bscoef[],
-                                  float WK[], int IWK[]) {
+void EvaluateBSplineInCallerOrder(int IDER, int N, const float XVEC[], float VALUE[], int k,
+                                  const float xknot[], int ncoef, const float bscoef[], float WK[],
+                                  int IWK[], bool sortedAlready) {
     Vec1<float> wk(WK);
     const std::ptrdiff_t n = N;
     const std::ptrdiff_t npp = static_cast<std::ptrdiff_t>(k) * (ncoef - k + 1);
@@ -258,7 +286,7 @@ void EvaluateBSplineInCallerOrder(const int& IDER, const int& N, const float XVE
     float* offsets = wk.at(2 * n + npp + nbreak + 1);
     float* picks = wk.at(3 * n + npp + nbreak + 1);
     float* conversion = wk.at(4 * n + npp + nbreak + 1);
-    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, [&] {
+    EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, sortedAlready, [&] {
         B21GD(IDER, N, xs, k, xknot, ncoef, bscoef, result, ppcoef, brk, IWK + n, offsets, picks,
               conversion);
     });

@@ -9,13 +9,17 @@
 #include "bspline_eval.h"
 #include "bspline_interp.h"
 #include "errors.h"
+#include "internal/abscissa_check.h"
+#include "internal/bspline_steps.h"
+#include "internal/caller_order.h"
+#include "internal/views.h"
+#include "machine.h"
 #include "pp_eval.h"
 #include "shape_cubic.h"
 #include "smoothing.h"
 #include "sort.h"
 #include "splez.h"
 #include "varknot_lsq.h"
-#include "views.h"
 
 namespace {
 
@@ -49,74 +53,78 @@ int guessKnots(int ndata, int k, const float* sorted, float* xguess) {
 
 void S4LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
-           float WK2[], float WK3[], int IWK[]) {
+           float WK2[], float WK3[], int IWK[], SplezPoints points) {
     RoutineScope scope("S4LEZ");
-    C2AKM(NDATA, XDATA, FDATA, WK1, WK2, IWK);
+    // Each fit keeps clear of the first N entries of the scratch and of IWK, where handed-on
+    // points wait.
+    C2AKM(NDATA, XDATA, FDATA, WK1, WK2, IWK + N);
     if (N1RTY(0) >= kFatal) return;
-    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK,
+                                     points == SplezPoints::kHandedOn);
 }
 
 void S5LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
-           float WK2[], float WK3[], int IWK[]) {
+           float WK2[], float WK3[], int IWK[], SplezPoints points) {
     RoutineScope scope("S5LEZ");
     const int itmax = 25;
     int nbreak = 0;
-    C2CON(NDATA, XDATA, FDATA, itmax, WK1, WK2, nbreak, WK3, IWK);
+    C2CON(NDATA, XDATA, FDATA, itmax, WK1, WK2, nbreak, WK3 + N, IWK + N);
     if (N1RTY(0) >= kFatal) return;
-    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, nbreak - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, nbreak - 1, WK1, WK2, WK3, IWK,
+                                     points == SplezPoints::kHandedOn);
 }
 
 void S6LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& ITYPE,
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
-           float WK2[], float WK3[], int IWK[]) {
+           float WK2[], float WK3[], int IWK[], SplezPoints points) {
     RoutineScope scope("S6LEZ");
     const int k = ITYPE - 2;
     float* bscoef = WK1;
     float* xknot = WK2;
+    const std::ptrdiff_t nd = NDATA, n = N;
     Vec1<float> wk(WK3);
-    B2NAK(NDATA, XDATA, k, xknot, wk.at(1), IWK);
+    B2NAK(NDATA, XDATA, k, xknot, wk.at(n + 1), IWK + n);
     if (N1RTY(0) >= kFatal) return;
 
-    // Once the knots are built the scratch is reused from its start, first
-    // for the interpolation ...
-    const std::ptrdiff_t nd = NDATA;
+    // Once the knots are built the scratch is reused, first for the interpolation ...
     const std::ptrdiff_t solver = static_cast<std::ptrdiff_t>(5 * k - 2) * nd;
-    B2INT(NDATA, XDATA, FDATA, k, xknot, bscoef, wk.at(1), wk.at(solver + 1),
-          wk.at(solver + nd + 1), IWK);
+    B2INT(NDATA, XDATA, FDATA, k, xknot, bscoef, wk.at(n + 1), wk.at(n + solver + 1),
+          wk.at(n + solver + nd + 1), IWK + n);
     if (N1RTY(0) >= kFatal) return;
 
     // ... then for the evaluation on the sorted abscissas.
-    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, k, xknot, NDATA, bscoef, WK3, IWK);
+    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, k, xknot, NDATA, bscoef, WK3, IWK,
+                                 points == SplezPoints::kHandedOn);
 }
 
 void S7LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*ITYPE*/,
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
-           float WK2[], float WK3[], int IWK[]) {
+           float WK2[], float WK3[], int IWK[], SplezPoints points) {
     RoutineScope scope("S7LEZ");
-    C2SCV(NDATA, XDATA, FDATA, 0, WK1, WK2, WK3, IWK);
+    C2SCV(NDATA, XDATA, FDATA, 0, WK1, WK2, WK3 + N, IWK + N);
     if (N1RTY(0) >= kFatal) return;
-    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK);
+    EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK,
+                                     points == SplezPoints::kHandedOn);
 }
 
 void S9LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
-           float WK2[], float WK3[], float WK4[], float WK5[], int IWK[]) {
+           float WK2[], float WK3[], float WK4[], float WK5[], int IWK[], SplezPoints points) {
     RoutineScope scope("S9LEZ");
     float* bscoef = WK1;
     float* weight = WK2;
     float* xguess = WK3;
     float* xknot = WK4;
-    for (int i = 0; i < NDATA; ++i) {
-        weight[i] = 1.0f;
-        IWK[i] = i + 1;
-    }
-    SVRGP(NDATA, XDATA, WK5, IWK);
-    const int ncoef = guessKnots(NDATA, K, WK5, xguess);
+    float* fitScratch = WK5 + N;
+    RSET(NDATA, 1.0f, weight, 1);
+    SortWithPermutation(NDATA, XDATA, fitScratch, IWK + N);
+    const int ncoef = guessKnots(NDATA, K, fitScratch, xguess);
 
-    // The scratch is reused from its start for the fit, then for the evaluation.
+    // The scratch is reused for the fit, then from its start for the evaluation.
     float ssq = 0.0f;
-    B2VLS(NDATA, XDATA, FDATA, weight, K, ncoef, xguess, xknot, bscoef, ssq, WK5, IWK);
+    B2VLS(NDATA, XDATA, FDATA, weight, K, ncoef, xguess, xknot, bscoef, ssq, fitScratch, IWK + N);
     if (N1RTY(0) >= kFatal) return;
-    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, xknot, ncoef, bscoef, WK5, IWK);
+    EvaluateBSplineInCallerOrder(IDER, N, XVEC, VALUE, K, xknot, ncoef, bscoef, WK5, IWK,
+                                 points == SplezPoints::kHandedOn);
 }

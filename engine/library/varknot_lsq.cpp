@@ -13,8 +13,9 @@
 #include "bspline_basis.h"
 #include "bspline_lsq.h"
 #include "errors.h"
+#include "internal/bspline_steps.h"
+#include "internal/views.h"
 #include "machine.h"
-#include "views.h"
 
 namespace {
 
@@ -341,8 +342,7 @@ void B2VLS(const int& NDATA, const float XDATA[], const float FDATA[], const flo
     const int n = NDATA, k = KORDER, nc = NCOEF;
     if (k < 1) {
         E1VALI(1, k);
-        E1MES(kTerminal, 16,
-              "The order of the spline must be at least 1 while KORDER = %(I1) is given.");
+        E1MES(kTerminal, 16, kOrderAtLeastOne);
         return;
     }
     if (nc <= k) {

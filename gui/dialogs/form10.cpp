@@ -13,11 +13,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "columnheading.h"
 #include "controls.h"
 #include "datainput.h"
 #include "events.h"
 #include "exchange.h"
+#include "extremespanel.h"
 #include "filelists.h"
 #include "form1.h"
 #include "form3.h"
@@ -44,37 +44,28 @@ Form10::Form10() {
     Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
     List1 = Named(new QListWidget, "List1");
     Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
-    Label31 = ReadoutLabel("Label31", 90);
-    Label32 = ReadoutLabel("Label32", 90);
-    Label33 = ReadoutLabel("Label33", 90);
-    Label34 = ReadoutLabel("Label34", 90);
-    Label3 = new ColumnHeading("Label3", QStringLiteral("X                Y"), {Label31, Label33});
-    Label4 = NamedLabel("Label4", QStringLiteral("最小値"));
-    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
+    extremes_ = MakeExtremesPanel("Label3", "Label4", "Label5");
+    Label3 = extremes_.heading;
+    Label4 = extremes_.minimum;
+    Label5 = extremes_.maximum;
+    Label31 = extremes_.minX;
+    Label32 = extremes_.maxX;
+    Label33 = extremes_.minY;
+    Label34 = extremes_.maxY;
     Command1 = NamedButton("Command1", QStringLiteral("OK"));
     Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
     Command3 = NamedButton("Command3", QStringLiteral("データ書式"));
 
     auto* files = new QVBoxLayout;
     files->addWidget(Label1);
-    files->addWidget(Drive1);
-    files->addWidget(Dir1, 1);
-    files->addWidget(File1, 1);
+    files->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
     files->addWidget(Command3);
     auto* contents = new QVBoxLayout;
     contents->addWidget(Label2);
     contents->addWidget(List1, 1);
     contents->addSpacing(6);
     contents->addWidget(Label7);
-    auto* extremes = new QGridLayout;
-    extremes->addWidget(Label3, 0, 1, 1, 2);
-    extremes->addWidget(Label4, 1, 0);
-    extremes->addWidget(Label31, 1, 1);
-    extremes->addWidget(Label33, 1, 2);
-    extremes->addWidget(Label5, 2, 0);
-    extremes->addWidget(Label32, 2, 1);
-    extremes->addWidget(Label34, 2, 2);
-    contents->addLayout(extremes);
+    contents->addLayout(extremes_.grid);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Command1);
@@ -102,25 +93,21 @@ Form10::Form10() {
 
 void Form10::prepare() {
     loaded_ = false;
-    Dir1->setPath(DriveListBox::currentDirectoryOf(Drive1->drive()));
-    File1->setPath(Dir1->path());
+    ShowDirectoryOfDrive(Drive1, Dir1, File1);
     List1->clear();
-    for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    extremes_.clear();
 }
 
-void Form10::Drive1_Change() {
-    Dir1->setPath(DriveListBox::currentDirectoryOf(Drive1->drive()));
-    Dir1_Change();
-}
+void Form10::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
 
-void Form10::Dir1_Change() { File1->setPath(Dir1->path()); }
+void Form10::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
 
 bool Form10::takeFile(const QString& path) {
     const QFileInfo file(path);
     if (!File1->offers(file.fileName())) return false;
     Drive1->setDrive(DriveListBox::volumeRootOf(file.absolutePath()));
     Dir1->setPath(file.absolutePath());
-    Dir1_Change();
+    ShowFilesOfDirectory(Dir1, File1);
     const QList<QListWidgetItem*> found = File1->findItems(file.fileName(), Qt::MatchExactly);
     if (found.size() != 1) return false;
     File1->setCurrentItem(found[0]);
@@ -142,7 +129,7 @@ void Form10::dropEvent(QDropEvent* event) {
 
 void Form10::File1_Click(const QString& fileName) {
     loaded_ = false;
-    for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    extremes_.clear();
     List1->clear();
     // Until this file has loaded, the main window holds no data to draw.
     form1()->clearInputData();
@@ -160,7 +147,7 @@ void Form10::File1_Click(const QString& fileName) {
         return;
     }
     List1->addItems(load.lines);
-    SetTexts({Label31, Label32, Label33, Label34}, DataExtremeTexts());
+    extremes_.show(DataExtremeTexts());
     form1()->showInputData(load.lines);
     loaded_ = true;
 }

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "extremespanel.h"
+
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -56,5 +58,6 @@ protected:
 
 private:
     void loadFailed();
+    ExtremesPanel extremes_;
     bool loaded_ = false;  // a file has loaded since the dialog was prepared
 };

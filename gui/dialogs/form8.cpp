@@ -136,15 +136,8 @@ void Form8::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
 void Form8::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
 
 void Form8::Text_KeyDown(TextBox* box, int key) {
-    if (key != Qt::Key_Return) return;
-    if (box == Text1)
-        Text2->setFocus();
-    else if (box == Text2)
-        Text3->setFocus();
-    else if (box == Text3)
-        Command1->setFocus();
-    else if (box == Text4)
-        Command3->setFocus();
+    if (key == Qt::Key_Return)
+        FocusNext(box, {{Text1, Text2}, {Text2, Text3}, {Text3, Command1}, {Text4, Command3}});
 }
 
 void Form8::Command1_Click() {

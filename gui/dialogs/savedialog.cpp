@@ -12,21 +12,6 @@
 #include "savefile.h"
 #include "textbox.h"
 
-void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
-    dir->setPath(DriveListBox::currentDirectoryOf(drive->drive()));
-    ShowFilesOfDirectory(dir, files);
-}
-
-void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files) { files->setPath(dir->path()); }
-
-QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
-    auto* column = new QVBoxLayout;
-    column->addWidget(drive);
-    column->addWidget(dir, 1);
-    column->addWidget(files, 1);
-    return column;
-}
-
 void LayOutSaveDialog(QWidget* window, std::initializer_list<QWidget*> headings,
                       std::initializer_list<QWidget*> nameRows, QLayout* lists, QPushButton* ok,
                       QPushButton* cancel) {

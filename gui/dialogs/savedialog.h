@@ -1,5 +1,5 @@
-// What the saving dialogs share: their linked drive, directory and file lists, and the checks
-// and report around writing a file under a typed name.
+// What the saving dialogs share: their layout, and the checks and report around writing a file
+// under a typed name.
 #pragma once
 
 #include <QByteArray>
@@ -11,17 +11,8 @@ class QLayout;
 class QPushButton;
 class QVBoxLayout;
 class QWidget;
-class DirListBox;
-class DriveListBox;
-class FileListBox;
 class TextBox;
 
-// The directory list at the drive's current directory, the file list at that directory.
-void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files);
-// The file list at the directory list's directory.
-void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files);
-// The three lists one above the other, the directory and file lists taking the spare height.
-QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files);
 // The saving dialogs' layout, top to bottom: the headings, a little space, the rows about the
 // name (prompts and the name box), the lists taking the spare height, OK and Cancel at the
 // right.

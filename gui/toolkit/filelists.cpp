@@ -8,6 +8,7 @@
 #include <QStorageInfo>
 #include <QStyledItemDelegate>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 // The depth of a directory entry below the root.
@@ -169,4 +170,19 @@ QString DroppedDataFile(const QMimeData* mime) {
     const QString path = url.toLocalFile();
     const QString suffix = QFileInfo(path).suffix().toLower();
     return suffix == u"csv" || suffix == u"dat" ? path : QString();
+}
+
+void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
+    dir->setPath(DriveListBox::currentDirectoryOf(drive->drive()));
+    ShowFilesOfDirectory(dir, files);
+}
+
+void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files) { files->setPath(dir->path()); }
+
+QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files) {
+    auto* column = new QVBoxLayout;
+    column->addWidget(drive);
+    column->addWidget(dir, 1);
+    column->addWidget(files, 1);
+    return column;
 }

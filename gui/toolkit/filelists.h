@@ -8,6 +8,7 @@
 #include <QStringList>
 
 class QMimeData;
+class QVBoxLayout;
 
 class DriveListBox : public QComboBox {
     Q_OBJECT
@@ -79,6 +80,14 @@ private:
     QStringList patterns_;
     QStringList excluded_;
 };
+
+// The linked lists of a file dialog: the directory list at the drive's current directory and the
+// file list at that directory (a drive chosen), or the file list at the directory list's
+// directory (a directory chosen).
+void ShowDirectoryOfDrive(DriveListBox* drive, DirListBox* dir, FileListBox* files);
+void ShowFilesOfDirectory(DirListBox* dir, FileListBox* files);
+// The three lists one above the other, the directory and file lists taking the spare height.
+QVBoxLayout* FileListsColumn(DriveListBox* drive, DirListBox* dir, FileListBox* files);
 
 // The one local data file (*.csv or *.dat) that a drag carries, or an empty text when it
 // carries anything else.

@@ -60,3 +60,12 @@ void CancelWithEscape(QWidget* window, QAbstractButton* button) {
     escape->setContext(Qt::WindowShortcut);
     QObject::connect(escape, &QShortcut::activated, button, &QAbstractButton::click);
 }
+
+void FocusNext(const QWidget* from,
+               std::initializer_list<std::pair<const QWidget*, QWidget*>> chain) {
+    for (auto [field, next] : chain)
+        if (field == from) {
+            next->setFocus();
+            return;
+        }
+}

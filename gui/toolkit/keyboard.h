@@ -11,7 +11,14 @@ inline const QColor kFocusMarkColor(0, 84, 200);
 // Installs both on the running application; a second call changes nothing.
 void InstallKeyboardConventions();
 
+#include <initializer_list>
+#include <utility>
+
 class QAbstractButton;
 class QWidget;
+// Enter in a field of a chain moves the focus to the control that follows that field: the pair
+// (field, next) whose field is `from`.
+void FocusNext(const QWidget* from,
+               std::initializer_list<std::pair<const QWidget*, QWidget*>> chain);
 // Escape anywhere in the window presses the button (its cancel or close).
 void CancelWithEscape(QWidget* window, QAbstractButton* button);

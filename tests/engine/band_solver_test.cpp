@@ -9,12 +9,14 @@
 #include <vector>
 
 #include "capture.h"
+#include "dense_lu.h"
 #include "fitlib.h"
 #include "report_text.h"
 
 namespace {
 
-using Dense = std::vector<std::vector<double>>;
+using ref::Dense;
+using ref::DenseLU;
 
 struct BandCase {
     int n, nl, nu;
@@ -36,40 +38,6 @@ BandCase randomBand(int n, int nl, int nu, double diagBoost, unsigned seed) {
         }
     return c;
 }
-
-// Dense LU with partial pivoting; returns the row-exchanged U and solves.
-struct DenseLU {
-    Dense lu;
-    std::vector<int> perm;
-    explicit DenseLU(Dense a) : lu(std::move(a)), perm(lu.size()) {
-        const int n = int(lu.size());
-        for (int i = 0; i < n; ++i) perm[i] = i;
-        for (int k = 0; k < n; ++k) {
-            int p = k;
-            for (int i = k + 1; i < n; ++i)
-                if (std::fabs(lu[i][k]) > std::fabs(lu[p][k])) p = i;
-            std::swap(lu[k], lu[p]);
-            std::swap(perm[k], perm[p]);
-            for (int i = k + 1; i < n; ++i) {
-                lu[i][k] /= lu[k][k];
-                for (int j = k + 1; j < n; ++j) lu[i][j] -= lu[i][k] * lu[k][j];
-            }
-        }
-    }
-    std::vector<double> solve(const std::vector<double>& b) const {
-        const int n = int(lu.size());
-        std::vector<double> y(n);
-        for (int i = 0; i < n; ++i) {
-            y[i] = b[perm[i]];
-            for (int j = 0; j < i; ++j) y[i] -= lu[i][j] * y[j];
-        }
-        for (int i = n - 1; i >= 0; --i) {
-            for (int j = i + 1; j < n; ++j) y[i] -= lu[i][j] * y[j];
-            y[i] /= lu[i][i];
-        }
-        return y;
-    }
-};
 
 Dense transpose(const Dense& a) {
     Dense t(a.size(), std::vector<double>(a.size()));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <numeric>
 #include <random>
 #include <string>
@@ -414,3 +415,74 @@ TEST(LeastSquaresMessages, ChecksOfTheFitInTheirOrder) {
 }
 
 }  // namespace
+
+TEST(KnotChecks, KnotsThatAreNotFiniteAreRefusedByEveryRoutine) {
+    // A NaN passes every comparison of an ordering scan; each routine that takes knots names the
+    // first one that is not finite and computes nothing.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<float> x = {0, 1, 2, 3, 4, 5, 6, 7}, f = {1, 3, 2, 5, 4, 6, 5, 7};
+    const std::vector<float> w(8, 1.0f), xvec = {0.5f, 1.5f};
+    const int k = 4, ncoef = 5;
+    // Knots of a fit with five coefficients, and of the interpolation of all eight points.
+    auto fitKnots = [](float bad, int at) {
+        std::vector<float> t = {0, 0, 0, 0, 3, 8, 8, 8, 8};
+        t[at - 1] = bad;
+        return t;
+    };
+    auto interpolationKnots = [](float bad, int at) {
+        std::vector<float> t = {0, 0, 0, 0, 2, 3, 4, 5, 8, 8, 8, 8};
+        t[at - 1] = bad;
+        return t;
+    };
+    std::vector<float> out(8, -5.0f), wk(1000), xs(8), fs(8), ws(8), pp(8), brk(3), wkh(2);
+    std::vector<int> iwk(8);
+    float ssq = -5.0f;
+    struct Call {
+        const char* prefix;  // the report up to the knot array's name
+        const char* name;
+        std::function<void(float, int)> run;
+    } calls[] = {
+        {"FATAL    ERROR 6 from B2LSQ.", "XKNOT",
+         [&](float bad, int at) {
+             const std::vector<float> t = fitKnots(bad, at);
+             B2LSQ(8, x.data(), f.data(), w.data(), k, t.data(), ncoef, out.data(), wk.data(),
+                   xs.data(), fs.data(), ws.data(), iwk.data());
+         }},
+        {"FATAL    ERROR 5 from B2INT.", "XKNOT",
+         [&](float bad, int at) {
+             const std::vector<float> t = interpolationKnots(bad, at);
+             B2INT(8, x.data(), f.data(), k, t.data(), out.data(), wk.data(), xs.data(), fs.data(),
+                   iwk.data());
+         }},
+        {"FATAL    ERROR 10 from B2VLS.", "XGUESS",
+         [&](float bad, int at) {
+             const std::vector<float> t = fitKnots(bad, at);
+             std::vector<float> knots(t.size());
+             B2VLS(8, x.data(), f.data(), w.data(), k, ncoef, t.data(), knots.data(), out.data(),
+                   ssq, wk.data(), iwk.data());
+         }},
+        {"FATAL    ERROR 5 from B21GD.", "XKNOT",
+         [&](float bad, int at) {
+             const std::vector<float> t = fitKnots(bad, at);
+             B21GD(0, 2, xvec.data(), k, t.data(), ncoef, f.data(), out.data(), pp.data(),
+                   brk.data(), iwk.data(), wkh.data(), wkh.data(), wk.data());
+         }},
+    };
+    struct Bad {
+        float value;
+        int at;
+        const char* shown;
+    } bads[] = {{nan, 5, "(5) = NaN."}, {inf, 9, "(9) = INF."}, {-inf, 1, "(1) = -INF."}};
+    for (const Call& call : calls) {
+        for (const Bad& bad : bads) {
+            std::fill(out.begin(), out.end(), -5.0f);
+            Outcome got = capture([&] { call.run(bad.value, bad.at); });
+            const std::string name = call.name;
+            EXPECT_EQ(got.reports, Texts{std::string(call.prefix) + "  Points in the knot array, " +
+                                         name + ", must be finite, but " + name + bad.shown});
+            EXPECT_TRUE(got.stopped);
+            EXPECT_EQ(out, std::vector<float>(8, -5.0f)) << call.prefix;
+        }
+    }
+}

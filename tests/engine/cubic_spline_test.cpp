@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "capture.h"
+#include "data_points.h"
+#include "dense_lu.h"
 #include "fitlib.h"
 #include "report_text.h"
 #include "ulps.h"
@@ -85,22 +87,16 @@ std::vector<std::vector<double>> referenceSpline(const std::vector<double>& x,
     endCondition(ileft, vleft, 0, 0.0, 1);
     endCondition(iright, vright, pieces - 1, x[n - 1] - x[n - 2], pieces - 2);
 
-    for (int col = 0; col < m; ++col) {
-        int pivot = col;
-        for (int r = col + 1; r < m; ++r) {
-            if (std::fabs(a[r][col]) > std::fabs(a[pivot][col])) pivot = r;
-        }
-        std::swap(a[col], a[pivot]);
-        for (int r = 0; r < m; ++r) {
-            if (r == col) continue;
-            double g = a[r][col] / a[col][col];
-            for (int c = col; c <= m; ++c) a[r][c] -= g * a[col][c];
-        }
+    ref::Dense lhs(m);
+    std::vector<double> rhs(m);
+    for (int r = 0; r < m; ++r) {
+        lhs[r].assign(a[r].begin(), a[r].begin() + m);
+        rhs[r] = a[r][m];
     }
+    const std::vector<double> z = ref::DenseLU(std::move(lhs)).solve(rhs);
     std::vector<std::vector<double>> taylor(pieces);
     for (int i = 0; i < pieces; ++i) {
-        double s[4];
-        for (int p = 0; p < 4; ++p) s[p] = a[at(i, p)][m] / a[at(i, p)][at(i, p)];
+        const double* s = &z[at(i, 0)];
         taylor[i] = {s[0], s[1], 2.0 * s[2], 6.0 * s[3]};
     }
     return taylor;
@@ -114,10 +110,6 @@ double evaluateReference(const std::vector<double>& x,
     double h = at - x[piece];
     return c[0] + h * (c[1] + h * (c[2] / 2.0 + h * c[3] / 6.0));
 }
-
-struct Data {
-    std::vector<float> x, f;
-};
 
 Data randomData(std::mt19937& gen, int n) {
     std::uniform_real_distribution<float> gap(0.25f, 1.5f), value(-2.0f, 2.0f);

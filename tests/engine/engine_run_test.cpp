@@ -1,13 +1,16 @@
 // Fitcore run end to end in a temporary working directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "fitlib.h"
 #include "records.h"
 #include "report_text.h"
 #include "run_program.h"
@@ -327,6 +330,289 @@ TEST(EngineMethodFlag, TooFewPointsForTheFitStopWithTheLibraryReport) {
     ASSERT_GE(console.size(), report.size());
     EXPECT_EQ(Lines(console.end() - 4, console.end()), report);
     EXPECT_FALSE(d.exists("F2B.dat"));
+}
+
+}  // namespace
+
+namespace {
+
+// The library methods that a second record of Bor3.dat names.
+
+// F2B.dat for the points as the engine reads them, computed with one library call per row
+// (CSIEZ for method 0, else SPLEZ of that number): the table the engine's single call over all
+// rows must give to the last digit.
+Lines rowByRowTable(const std::vector<double>& x, const std::vector<double>& y, int method) {
+    const int n = static_cast<int>(x.size()), one = 1, ider = 0;
+    std::vector<float> xs, ys;
+    for (int i = 0; i < n; ++i) {
+        xs.push_back(*records::ReadEField(field(x[i]), 5));
+        ys.push_back(*records::ReadEField(field(y[i]), 5));
+    }
+    Lines rows = {records::WriteI(100 * (n - 1), 6)};
+    for (int i = 0; i + 1 < n; ++i) {
+        for (int j = 1; j <= 100; ++j) {
+            const double width = static_cast<double>(xs[i + 1]) - xs[i];
+            float at = static_cast<float>(xs[i] + (width * j) * static_cast<double>(0.01f));
+            float value = 0.0f;
+            if (method == 0)
+                CSIEZ(n, xs.data(), ys.data(), one, &at, &value);
+            else
+                SPLEZ(n, xs.data(), ys.data(), method, ider, one, &at, &value);
+            rows.push_back(records::WriteE(at, 13, 6) + records::WriteE(value, 13, 6));
+        }
+    }
+    return rows;
+}
+
+// Fitcore on the points with the given Bor3.dat, in a directory of its own.
+struct MethodRun {
+    ProgramResult result;
+    std::string table;  // F2B.dat, "(none)" when it was not written
+};
+MethodRun runMethod(const std::vector<double>& x, const std::vector<double>& y,
+                    const std::string& bor3) {
+    TempDir d;
+    d.write("B2F.dat", pointFile(x, y));
+    d.write("Bor3.dat", bor3);
+    MethodRun run{RunProgram(FITCORE_EXE, d.path(), "\n"), "(none)"};
+    if (d.exists("F2B.dat")) run.table = d.read("F2B.dat");
+    return run;
+}
+
+std::string methodFile(int method) { return "01\r\n0" + std::to_string(method) + "\r\n"; }
+
+// The pH of 25 mL of 0.1 M acetic acid titrated with 0.1 M sodium hydroxide: a sharp step.
+const std::vector<double> kStepX = {0, 5, 10, 15, 20, 22, 24, 24.5, 25, 25.5, 26, 28, 30, 35, 40};
+const std::vector<double> kStepY = {2.88, 4.16, 4.58,  4.94,  5.36,  5.63,  6.14, 6.45,
+                                    8.73, 11.0, 11.29, 11.75, 11.96, 12.22, 12.36};
+
+TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
+    const std::vector<double> x = {1, 2, 3, 4, 5, 6}, y = {1, 3, 2, 5, 4, 6};
+    struct Case {
+        const char* bor3;
+        int method;           // the table's method (0 the cubic spline), or -1: refused
+        const char* message;  // the input error when refused
+    } cases[] = {
+        {"01\r\n", 12, ""},
+        {"01\r\n\r\n  \r\n", 12, ""},
+        {"00\r\n\r\n", 0, ""},
+        {"01\r\n02\r\n", 2, ""},
+        {"01\r\n03", 3, ""},
+        {"-1\r\n\r\n 9 \r\n12\r\n", 9, ""},
+        {"01\r\n12\r\n", -1,
+         "Bor3.dat, line 2: the method number must be 2 (Akima), 3 (shape-preserving) or 9 "
+         "(smoothing spline), but it is 12"},
+        {"01\r\n\r\n1\r\n", -1, "Bor3.dat, line 3: the method number must be 2"},
+        {"01\r\nAkima\r\n", -1, "Bor3.dat, line 2: the method number is not an integer: \"Akima\""},
+        {"00\r\n02\r\n", -1,
+         "Bor3.dat, line 2: method flag 0, the cubic spline, takes no method number, but the file "
+         "goes on with \"02\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bor3);
+        const MethodRun run = runMethod(x, y, c.bor3);
+        if (c.method < 0) {
+            EXPECT_EQ(run.result.status, 1);
+            EXPECT_NE(run.result.output.find(std::string("\n *** INPUT ERROR from Fitcore.  ") +
+                                             c.message),
+                      std::string::npos)
+                << run.result.output;
+            EXPECT_EQ(run.table, "(none)");
+        } else {
+            EXPECT_EQ(run.result.status, 0) << run.result.output;
+            EXPECT_EQ(splitLines(run.table, "\r\n"), rowByRowTable(x, y, c.method));
+            EXPECT_EQ(run.result.output.find("Cross-validation") != std::string::npos,
+                      c.method == 9);
+        }
+    }
+}
+
+TEST(EngineLibraryMethods, OneCallGivesTheTableOfOneCallPerRow) {
+    struct Data {
+        const char* name;
+        std::vector<double> x, y;
+        bool repeats;  // the table holds some abscissa twice
+    } sets[] = {
+        {"worked example", {1, 2, 3, 4, 5, 6}, {1, 3, 2, 5, 4, 6}, false},
+        {"step", kStepX, kStepY, false},
+        {"out of order", {0, 2, 1, 3, 2.5}, {0, 1, 0.5, -1, 2}, true},
+        // 1000 apart where single precision steps by 1024.
+        {"closer than single precision", {8.6e9, 8.6001e9, 8.6002e9, 8.6003e9}, {0, 1, 0, 2}, true},
+    };
+    for (const Data& d : sets) {
+        for (int method : {2, 3, 9}) {
+            SCOPED_TRACE(std::string(d.name) + ", method " + std::to_string(method));
+            const MethodRun run = runMethod(d.x, d.y, methodFile(method));
+            ASSERT_EQ(run.result.status, 0) << run.result.output;
+            const Lines rows = splitLines(run.table, "\r\n");
+            EXPECT_EQ(rows, rowByRowTable(d.x, d.y, method));
+            std::vector<std::string> abscissas;
+            for (std::size_t r = 1; r < rows.size(); ++r)
+                abscissas.push_back(rows[r].substr(0, 13));
+            std::sort(abscissas.begin(), abscissas.end());
+            EXPECT_EQ(std::adjacent_find(abscissas.begin(), abscissas.end()) != abscissas.end(),
+                      d.repeats);
+        }
+    }
+}
+
+TEST(EngineLibraryMethods, CurvesKeepToTheirData) {
+    // y = 1/x^2 over four decades sent as natural logarithms: ln y = -2 ln x, a straight line
+    // in the axes' space, which every method gives back.
+    std::vector<double> lnX, lnY;
+    for (int k = 0; k <= 11; ++k) {
+        lnX.push_back(-4.6 + 0.8 * k + 0.05 * (k % 3));
+        lnY.push_back(-2 * lnX.back());
+    }
+    for (int method : {2, 3, 9}) {
+        SCOPED_TRACE(method);
+        const Table t = parseTable(runMethod(lnX, lnY, methodFile(method)).table);
+        ASSERT_EQ(t.count, 1100);
+        for (int r = 0; r < t.count; ++r)
+            ASSERT_NEAR(t.y[r], -2.0 * t.x[r], 1e-5 * (1 + std::fabs(t.y[r]))) << r;
+    }
+
+    // Across the step, Akima's curve and the shape-preserving one stay within the data's range,
+    // where the cubic spline through the points overshoots.
+    const auto [low, high] = std::minmax_element(kStepY.begin(), kStepY.end());
+    for (const std::string bor3 : {"00\r\n", "01\r\n02\r\n", "01\r\n03\r\n"}) {
+        const Table t = parseTable(runMethod(kStepX, kStepY, bor3).table);
+        ASSERT_EQ(t.count, 1400);
+        const auto [least, most] = std::minmax_element(t.y.begin(), t.y.end());
+        const bool within = *least >= *low && *most <= *high;
+        const bool cubicSpline = bor3 == "00\r\n";
+        EXPECT_EQ(within, !cubicSpline) << bor3 << *least << " " << *most;
+    }
+
+    // Akima's slopes are 0 at the three points of a flat stretch: the curve is 0 up to x = 2.
+    const Table flat = parseTable(runMethod({0, 1, 2, 3, 4}, {0, 0, 0, 1, 1}, methodFile(2)).table);
+    ASSERT_EQ(flat.count, 400);
+    for (int r = 0; r < 200; ++r) EXPECT_EQ(flat.y[r], 0.0f) << r;
+}
+
+TEST(EngineLibraryMethods, SmoothingSplineShowsItsStatisticsAfterTheTable) {
+    // A smooth curve with uniform noise of standard deviation 0.05 (a fixed sequence).
+    const double sigma = 0.05;
+    const int n = 80;
+    std::vector<double> x, y;
+    unsigned state = 12345;
+    for (int i = 0; i < n; ++i) {
+        state = state * 1103515245u + 12345u;
+        const double unit = (state >> 8) / double(1 << 24);
+        x.push_back(0.1 * i);
+        y.push_back(std::sin(x.back()) + sigma * std::sqrt(3.0) * (2 * unit - 1));
+    }
+    const MethodRun run = runMethod(x, y, methodFile(9));
+    ASSERT_EQ(run.result.status, 0) << run.result.output;
+
+    Lines console = splitLines(run.result.output, "\n");
+    const std::size_t at = console.size() - 9;
+    EXPECT_EQ(console[at], "");
+    // A label, " =" and the value in 13 columns.
+    auto statistic = [&](std::size_t line, const std::string& label) {
+        const std::string head = "   " + label + std::string(24 - label.size(), ' ') + " =";
+        EXPECT_EQ(console[line].substr(0, head.size()), head);
+        EXPECT_EQ(console[line].size(), head.size() + 13);
+        return *records::ReadEField(console[line].substr(head.size()), 6);
+    };
+    const float p = statistic(at + 1, "Smoothing parameter p");
+    const float score = statistic(at + 2, "Cross-validation score");
+    const float noise = statistic(at + 3, "Noise standard deviation");
+    EXPECT_EQ(console[at + 4], "");
+    EXPECT_EQ(console[at + 5], "   ---    Finished    ---");
+    EXPECT_GT(p, 0.0f);
+    EXPECT_LT(p, 1.0f);
+    EXPECT_NEAR(noise, sigma, 0.2 * sigma);
+
+    // The score is n RSS / tr(I - A)^2 and the noise variance RSS / tr(I - A), so the residual
+    // sum of squares is n noise^4 / score. The table's rows at the data points hold every
+    // residual but the first point's, which is at most a few noise deviations.
+    const Table t = parseTable(run.table);
+    double rss = 0;
+    for (int i = 1; i < n; ++i) rss += std::pow(y[i] - t.y[100 * i - 1], 2);
+    const double implied = n * std::pow(double(noise), 4) / score;
+    EXPECT_GE(implied, rss * (1 - 1e-4));
+    EXPECT_LE(implied, rss + 9 * noise * noise);
+}
+
+TEST(EngineLibraryMethods, TooFewPointsStopWithTheLibraryReport) {
+    struct Case {
+        int method;
+        const char* report;
+    } cases[] = {
+        {2, " *** TERMINAL ERROR 5 from SPLEZ.  The number of data points must be 4 or"},
+        {3, " *** TERMINAL ERROR 4 from SPLEZ.  The number of data points must be 4 or"},
+        {9, " *** TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4 or"},
+    };
+    for (const Case& c : cases) {
+        const MethodRun run = runMethod({0, 1, 2}, {0, 1, 0}, methodFile(c.method));
+        EXPECT_EQ(run.result.status, 1) << c.method;
+        EXPECT_NE(run.result.output.find(c.report), std::string::npos) << run.result.output;
+        EXPECT_EQ(run.table, "(none)") << c.method;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EngineWriteFailure, ATableThatCannotBeWrittenIsAWriteErrorAndTheOldTableStays) {
+    const std::string oldTable = "old table\r\n";
+    struct Case {
+        const char* name;
+        std::function<std::string(const TempDir&)> setUp;  // returns the program to run
+        const char* failure;
+    } cases[] = {
+        {"a folder by the scratch file's name",
+         [](const TempDir& d) {
+             std::filesystem::create_directory(d / "F2B.dat.tmp");
+             return std::string(FITCORE_EXE);
+         },
+         "cannot create F2B.dat.tmp (Is a directory)"},
+        {"a full disk",
+         [](const TempDir& d) {
+             std::filesystem::create_symlink("/dev/full", d / "F2B.dat.tmp");
+             return std::string(FITCORE_EXE);
+         },
+         "cannot write F2B.dat.tmp (No space left on device)"},
+        {"a file size limit below the table's size",
+         [](const TempDir& d) {
+             d.write("limited", std::string("#!/bin/sh\nulimit -f 1\ntrap '' XFSZ\nexec '") +
+                                    FITCORE_EXE + "'\n");
+             std::filesystem::permissions(d / "limited", std::filesystem::perms::owner_all);
+             return (d / "limited").string();
+         },
+         "cannot write F2B.dat.tmp (File too large)"},
+        {"a folder by the table's name",
+         [](const TempDir& d) {
+             std::filesystem::remove(d / "F2B.dat");
+             std::filesystem::create_directory(d / "F2B.dat");
+             d.write("F2B.dat/kept", "");
+             return std::string(FITCORE_EXE);
+         },
+         "cannot replace F2B.dat (Is a directory)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir d;
+        d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+        d.write("Bor3.dat", "00\r\n");
+        d.write("F2B.dat", oldTable);
+        const std::string program = c.setUp(d);
+        const ProgramResult r = RunProgram(program, d.path(), "\n");
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.output.find(std::string("\n *** WRITE ERROR from Fitcore.  ") + c.failure +
+                                "; F2B.dat is left as it was\nStop - Program terminated.\n"),
+                  std::string::npos)
+            << r.output;
+        if (d.exists("F2B.dat/kept")) {
+            EXPECT_FALSE(d.exists("F2B.dat.tmp"));
+        } else {
+            EXPECT_EQ(d.read("F2B.dat"), oldTable);
+            // Only a folder that was there before stays.
+            EXPECT_EQ(d.exists("F2B.dat.tmp"), std::filesystem::is_directory(d / "F2B.dat.tmp"));
+        }
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "capture.h"
+#include "dense_lu.h"
 #include "fitlib.h"
 #include "report_text.h"
 
@@ -28,32 +29,7 @@ Fit smooth(const std::vector<float>& x, const std::vector<float>& y) {
 
 using Matrix = std::vector<std::vector<double>>;
 
-Matrix inverse(Matrix a) {
-    const int n = int(a.size());
-    Matrix inv(n, std::vector<double>(n, 0.0));
-    for (int i = 0; i < n; ++i) inv[i][i] = 1.0;
-    for (int k = 0; k < n; ++k) {
-        int p = k;
-        for (int i = k + 1; i < n; ++i)
-            if (std::fabs(a[i][k]) > std::fabs(a[p][k])) p = i;
-        std::swap(a[k], a[p]);
-        std::swap(inv[k], inv[p]);
-        const double d = a[k][k];
-        for (int j = 0; j < n; ++j) {
-            a[k][j] /= d;
-            inv[k][j] /= d;
-        }
-        for (int i = 0; i < n; ++i) {
-            if (i == k) continue;
-            const double m = a[i][k];
-            for (int j = 0; j < n; ++j) {
-                a[i][j] -= m * a[k][j];
-                inv[i][j] -= m * inv[k][j];
-            }
-        }
-    }
-    return inv;
-}
+Matrix inverse(Matrix a) { return ref::DenseLU(std::move(a)).inverse(); }
 
 // The smoothing spline minimising sum (y - g)^2 + lambda * int g''^2 in dense
 // double precision (Reinsch's formulation): influence matrix A = inv(I + lambda K),

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "capture.h"
+#include "data_points.h"
 #include "fitlib.h"
 
 namespace {
@@ -21,10 +22,6 @@ std::vector<float> splez(const std::vector<float>& x, const std::vector<float>& 
           value.data());
     return value;
 }
-
-struct Data {
-    std::vector<float> x, f;
-};
 
 Data wavy(int n) {
     Data d;

@@ -18,23 +18,6 @@ namespace {
 using Lines = std::vector<std::string>;
 using Texts = std::vector<std::string>;
 
-struct Outcome {
-    Lines lines;
-    bool stopped = false;
-};
-
-Outcome capture(const std::function<void()>& call) {
-    LibraryCapture cap;
-    Outcome out;
-    try {
-        call();
-    } catch (const StopCalled&) {
-        out.stopped = true;
-    }
-    out.lines = cap.lines();
-    return out;
-}
-
 // Lets no work array larger than `bytes` be obtained while alive.
 class WorkspaceLimitGuard {
 public:

@@ -82,11 +82,7 @@ private slots:
 
         // The viewer's own table, saved from the main window.
         MessageRecorder saved;
-        f->Command6->click();
-        form4()->Dir1->setPath(dir->path());
-        form4()->Dir1_Change();
-        form4()->Text1->setText(QStringLiteral("sq"));
-        form4()->Command1->click();
+        saveMainTable(*dir, QStringLiteral("sq"));
         form2()->Command3->click();
         Form6* v = form6();
         clipboard->setText(QStringLiteral("before"));

@@ -12,9 +12,11 @@
 #include "form1.h"
 #include "form10.h"
 #include "form2.h"
+#include "form6.h"
 #include "form7.h"
 #include "guitest.h"
 #include "linecontrol.h"
+#include "savedfile.h"
 #include "state.h"
 #include "textbox.h"
 
@@ -33,8 +35,14 @@ class EndToEndTest : public ProgramSuite {
     Q_OBJECT
 
     // Loads a file, draws its points with the axes the data give, runs the engine with the
-    // method chosen, presses Enter in its console and draws the curve.
-    void run(const QString& file, int mode, bool bspline) {
+    // method chosen (0 cubic spline, 1 B-spline, or the library's method 2, 3 or 9), presses
+    // Enter in its console and draws the curve; what the console showed.
+    QString run(const QString& file, int mode, int method) {
+        QString shown;
+        runEngine(file, mode, method, shown);
+        return shown;
+    }
+    void runEngine(const QString& file, int mode, int method, QString& shown) {
         f->Command9->click();
         clickFile(form10(), file);
         form10()->Command1->click();
@@ -43,14 +51,17 @@ class EndToEndTest : public ProgramSuite {
         f->Command1->click();
         QVERIFY(f->Command4->isEnabled());
         f->Command4->click();
-        (bspline ? form7()->Option2 : form7()->Option1)->click();
+        const int option = method == 9 ? 5 : method + 1;
+        control<QRadioButton>(form7(), QStringLiteral("Option%1").arg(option).toLatin1())->click();
         form7()->Command2->click();
-        QCOMPARE(dir->read(QStringLiteral("Bor3.dat")),
-                 bspline ? QByteArray("01\r\n") : QByteArray("00\r\n"));
+        QByteArray exchange = method == 0 ? "00\r\n" : "01\r\n";
+        if (method > 1) exchange += "0" + QByteArray::number(method) + "\r\n";
+        QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), exchange);
         QPointer<EngineConsole> console = findConsole();
         QVERIFY(console);
         QTRY_VERIFY_WITH_TIMEOUT(console->output().contains(QStringLiteral("Push Enter key")),
                                  60000);
+        shown = console->output();
         QTest::keyClick(console, Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(console.isNull(), 20000);  // a normal end closes it
         f->Command5->click();
@@ -82,7 +93,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(int, mode);
         QFETCH(bool, bspline);
-        run(file, mode, bspline);
+        run(file, mode, bspline ? 1 : 0);
         QCOMPARE(CurveReady, 1);
         QCOMPARE(TableCount, 100 * (DataCount - 1));
         const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
@@ -110,6 +121,51 @@ private slots:
         QVERIFY(!caption(f, "Label28").isEmpty());
     }
 
+    void libraryMethodsThroughTheEngineToTheViewer_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("Akima, a step")
+            << QStringLiteral("ex_step.csv") << 1 << 2 << QStringLiteral("-AkSp.csv");
+        QTest::newRow("shape-preserving, a step")
+            << QStringLiteral("ex_step.csv") << 1 << 3 << QStringLiteral("-ShSp.csv");
+        QTest::newRow("Akima, log - log")
+            << QStringLiteral("ex_powerlaw.dat") << 4 << 2 << QStringLiteral("-AkSp.csv");
+        QTest::newRow("smoothing, noisy data")
+            << QStringLiteral("ex_noisy.csv") << 1 << 9 << QStringLiteral("-SmSp.csv");
+    }
+    void libraryMethodsThroughTheEngineToTheViewer() {
+        QFETCH(QString, file);
+        QFETCH(int, mode);
+        QFETCH(int, method);
+        QFETCH(QString, suffix);
+        const QString console = run(file, mode, method);
+        QCOMPARE(TableCount, 100 * (DataCount - 1));
+        const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
+        const double lowest = logY ? std::log(DataMinY) : DataMinY;
+        const double highest = logY ? std::log(DataMaxY) : DataMaxY;
+        if (method == 9) {
+            QVERIFY(console.contains(QStringLiteral("Smoothing parameter")));
+        } else {
+            // Through every point, and on a step never beyond the data.
+            for (int k = 1; k < DataCount; ++k) {
+                const double y = logY ? std::log(DataY[k + 1]) : DataY[k + 1];
+                QVERIFY2(close(TableY[100 * k], y, 3e-5), qPrintable(QString::number(k)));
+            }
+            QVERIFY(logX || TableMinY >= lowest - 1e-5 * (highest - lowest));
+            QVERIFY(TableMaxY <= highest + 1e-5 * (highest - lowest));
+        }
+        MessageRecorder saved;
+        saveMainTable(*dir, QStringLiteral("m"));
+        QVERIFY(dir->exists(QStringLiteral("m") + suffix));
+        form2()->Command3->click();
+        clickFile(form6(), QStringLiteral("m") + suffix);
+        form6()->Command1->click();
+        QVERIFY(form6()->shown());
+        QCOMPARE(form6()->shown()->rows.count, TableCount);
+    }
+
     void bsplineFitReproducesACubic() {
         // A cubic lies in the space of the least-squares cubic B-spline, so the fit is the cubic.
         QByteArray data;
@@ -117,7 +173,7 @@ private slots:
         for (int i = 0; i <= 12; ++i)
             data += QByteArray::number(0.5 * i) + "," + QByteArray::number(cubic(0.5 * i)) + "\r\n";
         dir->write(QStringLiteral("cubic.csv"), data);
-        run(QStringLiteral("cubic.csv"), 1, true);
+        run(QStringLiteral("cubic.csv"), 1, 1);
         QCOMPARE(TableCount, 1200);
         for (int i = 1; i <= TableCount; i += 37)
             QVERIFY2(std::fabs(TableY[i] - cubic(TableX[i])) < 2e-4 * 40,

@@ -302,11 +302,7 @@ private slots:
             return texts;
         };
         auto save = [&](const QString& name) {
-            f->Command6->click();
-            form4()->Dir1->setPath(dir->path());
-            form4()->Dir1_Change();
-            form4()->Text1->setText(name);
-            form4()->Command1->click();
+            saveMainTable(*dir, name);
             return dir->read(name + QStringLiteral("-Sp.csv"));
         };
         const QStringList linear = readOut();

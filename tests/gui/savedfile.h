@@ -10,8 +10,10 @@
 #include <QStringList>
 #include <cmath>
 
+#include "filelists.h"
 #include "form1.h"
 #include "form10.h"
+#include "form4.h"
 #include "form2.h"
 #include "form7.h"
 #include "guitest.h"
@@ -97,4 +99,15 @@ inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray
     QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
     f->Command5->click();
     QVERIFY(f->Command6->isEnabled());
+}
+
+// Saves the main window's table under `name` in the working directory, as a user opens the
+// saving dialog, types the name and presses OK.
+inline void saveMainTable(const WorkDir& dir, const QString& name) {
+    form1()->Command6->click();
+    Form4* d = form4();
+    d->Dir1->setPath(dir.path());
+    d->Dir1_Change();
+    d->Text1->setText(name);
+    d->Command1->click();
 }

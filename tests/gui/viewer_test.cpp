@@ -394,11 +394,7 @@ private slots:
         const QList<int> pixels = {150, 300, 450, 600};
         const QStringList mainReadOut = readOut(f->Picture1, f->Label27, f->Label28, pixels);
         auto saveMain = [&](const QString& name) {
-            f->Command6->click();
-            form4()->Dir1->setPath(dir->path());
-            form4()->Dir1_Change();
-            form4()->Text1->setText(name);
-            form4()->Command1->click();
+            saveMainTable(*dir, name);
             return dir->read(name + QStringLiteral("-Sp.csv"));
         };
         const QByteArray before = saveMain(QStringLiteral("before"));

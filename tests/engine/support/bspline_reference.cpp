@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <utility>
 
+#include "dense_lu.h"
+
 namespace ref {
 
 double Bspline(const std::vector<double>& t, int nbasis, int i, int k, double x) {
@@ -69,27 +71,9 @@ std::vector<double> LeastSquares(const std::vector<double>& t, int k, const std:
 
 std::vector<double> DenseSolve(std::vector<double> a, std::vector<double> b) {
     const std::size_t n = b.size();
-    auto A = [&](std::size_t r, std::size_t c) -> double& { return a[r * n + c]; };
-    for (std::size_t c = 0; c < n; ++c) {
-        std::size_t p = c;
-        for (std::size_t r = c + 1; r < n; ++r) {
-            if (std::fabs(A(r, c)) > std::fabs(A(p, c))) p = r;
-        }
-        for (std::size_t j = 0; j < n; ++j) std::swap(A(c, j), A(p, j));
-        std::swap(b[c], b[p]);
-        for (std::size_t r = c + 1; r < n; ++r) {
-            double g = A(r, c) / A(c, c);
-            for (std::size_t j = c; j < n; ++j) A(r, j) -= g * A(c, j);
-            b[r] -= g * b[c];
-        }
-    }
-    std::vector<double> z(n);
-    for (std::size_t c = n; c-- > 0;) {
-        double s = b[c];
-        for (std::size_t j = c + 1; j < n; ++j) s -= A(c, j) * z[j];
-        z[c] = s / A(c, c);
-    }
-    return z;
+    Dense rows(n);
+    for (std::size_t r = 0; r < n; ++r) rows[r].assign(a.begin() + r * n, a.begin() + (r + 1) * n);
+    return DenseLU(std::move(rows)).solve(b);
 }
 
 }  // namespace ref

@@ -33,6 +33,7 @@ Outcome capture(const std::function<void()>& call) {
     } catch (const StopCalled&) {
         out.stopped = true;
     }
-    out.reports = ReportTexts(cap.lines());
+    out.lines = cap.lines();
+    out.reports = ReportTexts(out.lines);
     return out;
 }

@@ -26,8 +26,10 @@ private:
     std::ostringstream out_;
 };
 
-// What one library call printed, as whole reports, and whether it stopped the program.
+// What one library call printed, line by line and as whole reports, and whether it stopped the
+// program.
 struct Outcome {
+    std::vector<std::string> lines;
     std::vector<std::string> reports;
     bool stopped = false;
 };

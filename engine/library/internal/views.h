@@ -1,5 +1,6 @@
-// 1-based views over caller arrays, so that code reads like the formulas:
-// c(3, m) = tau(m) - tau(m - 1). A view owns nothing and costs nothing.
+// Internal to the library, not part of its interface: 1-based views over caller arrays, so that
+// code reads like the formulas: c(3, m) = tau(m) - tau(m - 1). A view owns nothing and costs
+// nothing.
 #pragma once
 
 #include <cstddef>
