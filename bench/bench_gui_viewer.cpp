@@ -1,5 +1,8 @@
 // The viewer's heaviest step: loading a saved 9900-row table (100 data points) from its file
-// and drawing its graph, as "グラフ描画" does, in a linear and a logarithmic scale mode.
+// and drawing its graph, as "グラフ描画" does, in a linear and a logarithmic scale mode; beside
+// it the main window's drawing of the same table (frame, points, labels, curve).
+// `--pictures=DIR` writes the last picture of each benchmark into DIR as a PNG file, so that two
+// builds can be compared pixel for pixel.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -12,10 +15,19 @@
 #include "filelists.h"
 #include "form6.h"
 #include "picturebox.h"
+#include "plotting.h"
 #include "program.h"
+#include "savedtable.h"
 #include "state.h"
 
 namespace {
+QString picturesDir;  // where the last pictures go; empty for none
+
+void keepPicture(const QString& name, const PictureBox& picture) {
+    if (!picturesDir.isEmpty())
+        picture.image().save(picturesDir + u'/' + name + QStringLiteral(".png"));
+}
+
 QByteArray savedValue(double v) {
     return QByteArray(v > 0 ? "+" : "-") + QString::asprintf("%.5E", std::fabs(v)).toLatin1();
 }
@@ -57,15 +69,48 @@ void BM_ViewerLoadAndDraw(benchmark::State& state) {
     }
     if (!v->shown() || v->shown()->rows.count != 9900)
         state.SkipWithError("the table was not loaded");
+    keepPicture(QStringLiteral("viewer-%1").arg(mode), *v->Picture1);
     ShutdownNodara();
     QDir::setCurrent(previous);
 }
 BENCHMARK(BM_ViewerLoadAndDraw)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
+
+// The same table drawn as the main window draws its graph and then its curve.
+void BM_MainWindowDrawsTheTable(benchmark::State& state) {
+    const int mode = int(state.range(0));
+    SavedTable file;
+    ParseSavedTable(savedFile(mode), file);
+    const ViewedTable table = ViewSavedTable(file, QString());
+    const GraphMapping mapping = MappingFor(table.graph);
+    PictureBox picture(QStringLiteral("Picture1"), QSize(720, 540));
+    for (auto _ : state) {
+        picture.clear();
+        DrawGraphFrame(picture, table.graph);
+        picture.setDrawWidth(6);
+        DrawDataPoints(picture, mapping, file.dataCount, table.pointX.data(), table.pointY.data());
+        DrawAxisLabels(picture, table.graph);
+        picture.setDrawWidth(2);
+        DrawTableCurve(picture, mapping, table.rows.view());
+        picture.setDrawWidth(1);
+        benchmark::DoNotOptimize(picture.image().constBits());
+    }
+    keepPicture(QStringLiteral("main-%1").arg(mode), picture);
+}
+BENCHMARK(BM_MainWindowDrawsTheTable)->Arg(1)->Arg(4)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const QString picturesOption = QStringLiteral("--pictures=");
+    for (int i = 1; i < argc; ++i) {
+        const QString arg = QString::fromLocal8Bit(argv[i]);
+        if (!arg.startsWith(picturesOption)) continue;
+        picturesDir = arg.mid(picturesOption.size());
+        for (int k = i; k < argc; ++k) argv[k] = argv[k + 1];
+        --argc;
+        break;
+    }
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "exchange.h"
 #include "picturebox.h"
@@ -159,8 +160,10 @@ void DrawDataPoints(PictureBox& picture, const GraphMapping& g, int count, const
 void DrawTableCurve(PictureBox& picture, const GraphMapping& g, const TableView& t) {
     if (t.count < 1) return;
     const QColor blue = PaletteColor(kCurveColor);
-    picture.drawPoint(g.x.plot(t.x[1]), g.y.plot(t.y[1]), blue);
-    for (int i = 2; i <= t.count; ++i) picture.lineTo(g.x.plot(t.x[i]), g.y.plot(t.y[i]), blue);
+    std::vector<QPointF> rows(size_t(t.count));
+    for (int i = 1; i <= t.count; ++i) rows[size_t(i - 1)] = {g.x.plot(t.x[i]), g.y.plot(t.y[i])};
+    picture.drawPoint(rows[0].x(), rows[0].y(), blue);
+    picture.drawPolyline(rows, blue);
 }
 
 FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& s) {

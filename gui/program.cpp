@@ -2,6 +2,8 @@
 #include "program.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "engineconsole.h"
 #include "exchange.h"
@@ -37,6 +39,21 @@ void destroy() {
     delete slot<Form>();
     slot<Form>() = nullptr;
 }
+
+// Qt's own texts (a text box's context menu, standard buttons, the tooltips Qt supplies) in
+// Japanese, like every caption of the program, whatever the system's language. Without Qt's
+// translations installed they stay English. Installed once, however often the program starts.
+void InstallJapaneseQtTexts() {
+    static const bool installed = [] {
+        auto* translator = new QTranslator(QCoreApplication::instance());
+        if (translator->load(QStringLiteral("qtbase_ja"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            return QCoreApplication::installTranslator(translator);
+        delete translator;
+        return false;
+    }();
+    Q_UNUSED(installed);
+}
 }  // namespace
 
 Form1* form1() { return instance<Form1>(); }
@@ -52,6 +69,7 @@ Form9* form9() { return instance<Form9>(); }
 Form11* form11() { return instance<Form11>(); }
 
 void StartNodara() {
+    InstallJapaneseQtTexts();
     InstallKeyboardConventions();
     // The program ends by its title window (終了 or the close box), never because every window
     // happens to be hidden.

@@ -26,8 +26,9 @@ Form9* form9();
 Form10* form10();
 Form11* form11();
 
-// Starts Nodara as its main does: the keyboard conventions of every window, start values for
-// the program-wide state, then the title window. The caller runs the event loop.
+// Starts Nodara as its main does: Qt's own texts in Japanese, the keyboard conventions of every
+// window, start values for the program-wide state, then the title window. The caller runs the
+// event loop.
 void StartNodara();
 // Hides every window, closes the engine consoles (ending their engines) and leaves the event
 // loop.

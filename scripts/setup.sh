@@ -8,7 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  fonts-noto-cjk fonts-liberation
+  fonts-noto-cjk fonts-liberation qt6-translations-l10n
   xvfb xauth
   desktop-file-utils
   "$@"

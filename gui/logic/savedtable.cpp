@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "datanumber.h"
 #include "graphsettings.h"
 #include "pathutil.h"
 #include "scalemode.h"
@@ -31,15 +32,20 @@ bool readCount(const QString& line, int least, int limit, int& out) {
     return out >= least && out <= limit;
 }
 
-bool readPair(const QString& line, double& x, double& y) {
-    static const QRegularExpression pair(
-        QStringLiteral("^\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)\\s*,"
-                       "\\s*([+-]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][+-]?\\d+)?)\\s*$"));
-    const QRegularExpressionMatch m = pair.match(line);
-    if (!m.hasMatch()) return false;
-    x = m.captured(1).toDouble();
-    y = m.captured(2).toDouble();
-    return std::isfinite(x) && std::isfinite(y);
+// Without the blanks (as a regular expression's \s: space, tab, line ends, VT, FF) around it.
+QStringView trimBlanks(QStringView text) {
+    auto blank = [](QChar c) { return c == u' ' || (c >= u'\t' && c <= u'\r'); };
+    while (!text.isEmpty() && blank(text.front())) text = text.mid(1);
+    while (!text.isEmpty() && blank(text.back())) text.chop(1);
+    return text;
+}
+
+// Two data numbers separated by a comma, with blanks around either; both finite.
+bool readPair(QStringView line, double& x, double& y) {
+    const qsizetype comma = line.indexOf(u',');
+    if (comma < 0) return false;
+    return ReadDataNumber(trimBlanks(line.left(comma)), x) && std::isfinite(x) &&
+           ReadDataNumber(trimBlanks(line.mid(comma + 1)), y) && std::isfinite(y);
 }
 
 }  // namespace

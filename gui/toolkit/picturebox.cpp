@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPolygon>
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +28,9 @@ PictureBox::PictureBox(const QString& name, QSize pixels, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     QFont f(QStringLiteral("Times New Roman"));
     f.setPointSize(10);
+    // Texts hinted alike on every screen (Qt leaves them unhinted once any screen is scaled), so
+    // that the saved picture does not depend on the screen; light hinting is Debian's default.
+    f.setHintingPreference(QFont::PreferVerticalHinting);
     setFont(f);
     scale_.width = float(pixels.width());
     scale_.height = float(pixels.height());
@@ -43,6 +47,9 @@ void PictureBox::clear() {
     image_.fill(backColor_);
     currentX_ = currentY_ = 0.0;
     printed_.clear();
+    strokes_.clear();
+    points_.clear();
+    sharp_ = QImage();
     update();
 }
 
@@ -55,14 +62,19 @@ QPointF PictureBox::toPixel(double x, double y) const {
     return scale_.toPixel(x, y, image_.size());
 }
 
-QPoint PictureBox::pixelOf(double x, double y) const {
-    const QPointF p = toPixel(x, y);
-    // Far-off points saturate instead of overflowing; the image clips them anyway.
-    auto clamp = [](double v) { return int(std::lround(std::clamp(v, -1.0e6, 1.0e6))); };
-    return {clamp(p.x()), clamp(p.y())};
+namespace {
+// A logical pixel position in device pixels at `ratio`, rounded. Far-off points saturate instead
+// of overflowing; the image clips them anyway.
+QPoint devicePixel(QPointF logical, qreal ratio) {
+    auto round = [ratio](double v) {
+        return int(std::lround(std::clamp(v * ratio, -1.0e6, 1.0e6)));
+    };
+    return {round(logical.x()), round(logical.y())};
 }
 
-namespace {
+// A line width in device pixels: at least one.
+int deviceWidth(int width, qreal ratio) { return std::max(1, int(std::lround(width * ratio))); }
+
 QPen widePen(const QColor& color, int width) {
     QPen pen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     if (width <= 1) pen.setWidth(0);  // cosmetic: exactly one pixel
@@ -70,47 +82,113 @@ QPen widePen(const QColor& color, int width) {
 }
 }  // namespace
 
-void PictureBox::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
+QPoint PictureBox::pixelOf(double x, double y) const { return devicePixel(toPixel(x, y), 1.0); }
+
+void PictureBox::add(Stroke::Kind kind, const QColor& color, const QPointF* userPoints,
+                     size_t count, int text) {
+    strokes_.push_back({kind, drawWidth_, color.rgb(), int(points_.size()), int(count), text});
+    for (size_t k = 0; k < count; ++k)
+        points_.push_back(toPixel(userPoints[k].x(), userPoints[k].y()));
+    currentX_ = userPoints[count - 1].x();
+    currentY_ = userPoints[count - 1].y();
     QPainter p(&image_);
-    p.setPen(widePen(color, drawWidth_));
-    p.drawLine(pixelOf(x1, y1), pixelOf(x2, y2));
-    currentX_ = x2;
-    currentY_ = y2;
+    render(p, strokes_.back(), 1.0);
     update();
+}
+
+void PictureBox::render(QPainter& p, const Stroke& s, qreal ratio) const {
+    const QColor color(s.color);
+    const int width = deviceWidth(s.width, ratio);
+    auto at = [&](int k) { return devicePixel(points_[size_t(s.first + k)], ratio); };
+    switch (s.kind) {
+        case Stroke::Line:
+            p.setPen(widePen(color, width));
+            p.drawLine(at(0), at(1));
+            break;
+        case Stroke::Box: {
+            // The outline runs through the corner pixels, exactly where lines to them would run.
+            const QPoint a = at(0), b = at(1);
+            const QPoint corners[4] = {a, QPoint(b.x(), a.y()), b, QPoint(a.x(), b.y())};
+            p.setPen(widePen(color, width));
+            p.setBrush(Qt::NoBrush);
+            p.drawPolygon(corners, 4);
+            break;
+        }
+        case Stroke::Dot:
+            if (s.width <= 1) {
+                p.fillRect(QRect(at(0), QSize(width, width)), color);
+            } else {
+                p.setPen(Qt::NoPen);
+                p.setBrush(color);
+                const double r = width / 2.0;
+                p.drawEllipse(QPointF(at(0)) + QPointF(0.5, 0.5), r, r);
+            }
+            break;
+        case Stroke::Polyline:
+            // One stroke of a wide pen covers exactly the pixels of its lines drawn one by one,
+            // in a fraction of the time. A one-pixel polyline leaves out a few pixels where its
+            // points repeat, so lines of that width, which cost little, are drawn one by one.
+            p.setPen(widePen(color, width));
+            if (width > 1) {
+                QPolygon line(s.count);
+                for (int k = 0; k < s.count; ++k) line[k] = at(k);
+                p.drawPolyline(line);
+            } else {
+                for (int k = 1; k < s.count; ++k) p.drawLine(at(k - 1), at(k));
+            }
+            break;
+        case Stroke::Text: {
+            QFont f = font();
+            if (ratio != 1.0) {
+                if (f.pointSizeF() > 0)
+                    f.setPointSizeF(f.pointSizeF() * ratio);
+                else
+                    f.setPixelSize(deviceWidth(f.pixelSize(), ratio));
+            }
+            p.setFont(f);
+            p.setPen(color);
+            const int room = deviceWidth(1000, ratio);
+            p.drawText(QRect(at(0), QSize(room, room)),
+                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, printed_[s.text].text);
+            break;
+        }
+    }
+}
+
+void PictureBox::renderAll(QImage& target, qreal ratio, size_t from) const {
+    QPainter p(&target);
+    for (size_t k = from; k < strokes_.size(); ++k) render(p, strokes_[k], ratio);
+}
+
+QImage PictureBox::imageAtRatio(qreal ratio) const {
+    QImage sharp(int(std::ceil(image_.width() * ratio)), int(std::ceil(image_.height() * ratio)),
+                 QImage::Format_RGB32);
+    sharp.fill(backColor_);
+    renderAll(sharp, ratio, 0);
+    return sharp;
+}
+
+void PictureBox::drawLine(double x1, double y1, double x2, double y2, const QColor& color) {
+    add(Stroke::Line, color, {{x1, y1}, {x2, y2}});
 }
 
 void PictureBox::lineTo(double x, double y, const QColor& color) {
     drawLine(currentX_, currentY_, x, y, color);
 }
 
+void PictureBox::drawPolyline(const std::vector<QPointF>& points, const QColor& color) {
+    if (points.size() >= 2)
+        add(Stroke::Polyline, color, points.data(), points.size());
+    else if (!points.empty())
+        setCurrentPosition(points[0].x(), points[0].y());
+}
+
 void PictureBox::drawBox(double x1, double y1, double x2, double y2, const QColor& color) {
-    // The outline runs through the corner pixels, exactly where lines to them would run.
-    const QPoint a = pixelOf(x1, y1);
-    const QPoint b = pixelOf(x2, y2);
-    const QPoint corners[4] = {a, QPoint(b.x(), a.y()), b, QPoint(a.x(), b.y())};
-    QPainter p(&image_);
-    p.setPen(widePen(color, drawWidth_));
-    p.setBrush(Qt::NoBrush);
-    p.drawPolygon(corners, 4);
-    currentX_ = x2;
-    currentY_ = y2;
-    update();
+    add(Stroke::Box, color, {{x1, y1}, {x2, y2}});
 }
 
 void PictureBox::drawPoint(double x, double y, const QColor& color) {
-    const QPoint c = pixelOf(x, y);
-    if (drawWidth_ <= 1) {
-        if (image_.rect().contains(c)) image_.setPixelColor(c, color);
-    } else {
-        QPainter p(&image_);
-        p.setPen(Qt::NoPen);
-        p.setBrush(color);
-        const double r = drawWidth_ / 2.0;
-        p.drawEllipse(QPointF(c) + QPointF(0.5, 0.5), r, r);
-    }
-    currentX_ = x;
-    currentY_ = y;
-    update();
+    add(Stroke::Dot, color, {{x, y}});
 }
 
 void PictureBox::setCurrentPosition(double x, double y) {
@@ -119,14 +197,8 @@ void PictureBox::setCurrentPosition(double x, double y) {
 }
 
 void PictureBox::printText(const QString& text) {
-    QPainter p(&image_);
-    p.setFont(font());
-    p.setPen(foreColor_);
-    const QPoint at = pixelOf(currentX_, currentY_);
-    p.drawText(QRect(at, QSize(1000, 1000)), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-               text);
     printed_.append({text, float(currentX_), float(currentY_)});
-    update();
+    add(Stroke::Text, foreColor_, {{currentX_, currentY_}}, int(printed_.size() - 1));
 }
 
 FileResult PictureBox::saveBmp(const QString& path) const {
@@ -139,15 +211,33 @@ FileResult PictureBox::saveBmp(const QString& path) const {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(0, 0, image_);
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        p.drawImage(0, 0, image_);
+    } else {
+        // Drawn afresh when the ratio changes (the window moved to another screen); otherwise
+        // only what was drawn since the last paint is added.
+        if (sharp_.isNull() || sharpRatio_ != ratio) {
+            sharp_ = imageAtRatio(ratio);
+            sharpRatio_ = ratio;
+        } else {
+            renderAll(sharp_, ratio, sharpStrokes_);
+        }
+        sharpStrokes_ = strokes_.size();
+        // Shown pixel for pixel; it is drawn into in device pixels, so only here at the ratio.
+        sharp_.setDevicePixelRatio(ratio);
+        p.drawImage(QPointF(0, 0), sharp_);
+        sharp_.setDevicePixelRatio(1.0);
+    }
+    // The cursor lines one logical pixel wide, on the device pixel nearest their position.
     for (const LineControl* line : lines_) {
         if (!line->visible_) continue;
-        p.setPen(QPen(line->color_, 0));
-        const QPoint at = pixelOf(line->position_, line->position_);
+        const QPoint at = devicePixel(toPixel(line->position_, line->position_), ratio);
+        const double thickness = deviceWidth(1, ratio) / ratio;
         if (line->orientation_ == Qt::Vertical)
-            p.drawLine(at.x(), 0, at.x(), height() - 1);
+            p.fillRect(QRectF(at.x() / ratio, 0, thickness, height()), line->color_);
         else
-            p.drawLine(0, at.y(), width() - 1, at.y());
+            p.fillRect(QRectF(0, at.y() / ratio, width(), thickness), line->color_);
     }
 }
 

@@ -1,6 +1,8 @@
 // PictureBox: a widget that paints a persistent image drawn in a user coordinate system,
-// with line width, lines, outline boxes, points, text, the 16-colour palette, mouse moves in
-// user units and BMP saving; cursor lines (LineControl) are painted on top of the image.
+// with line width, lines, polylines, outline boxes, points, text, the 16-colour palette, mouse
+// moves in user units and BMP saving; cursor lines (LineControl) are painted on top of the image.
+// On a screen with more device pixels than logical ones the widget shows the same drawing made
+// at the screen's resolution, while the persistent image keeps its logical size.
 #pragma once
 
 #include <QColor>
@@ -10,6 +12,7 @@
 #include <QPointF>
 #include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "graphmap.h"
 #include "savefile.h"
@@ -44,6 +47,8 @@ public:
     // Every drawing call ends at its last point, which becomes the current position.
     void drawLine(double x1, double y1, double x2, double y2, const QColor& color);
     void lineTo(double x, double y, const QColor& color);
+    // Straight lines from each point to the next, as lineTo after lineTo draws them.
+    void drawPolyline(const std::vector<QPointF>& points, const QColor& color);
     void drawBox(double x1, double y1, double x2, double y2, const QColor& color);
     void drawPoint(double x, double y, const QColor& color);
     void setCurrentPosition(double x, double y);
@@ -54,6 +59,7 @@ public:
     void printText(const QString& text);
     const QList<PrintedText>& printedTexts() const { return printed_; }
 
+    // The persistent image, at the picture's size in logical pixels whatever the screen.
     const QImage& image() const { return image_; }
     // Pixel (rounded) of a user point.
     QPoint pixelOf(double x, double y) const;
@@ -72,9 +78,39 @@ protected:
 
 private:
     friend class LineControl;
+    // What was drawn since the last clear, in logical pixel positions that are not rounded, so
+    // that it can be drawn again at any ratio.
+    struct Stroke {
+        enum Kind : quint8 { Line, Box, Dot, Polyline, Text } kind;
+        int width;  // line width in logical pixels
+        QRgb color;
+        int first;  // its points in points_
+        int count;
+        int text;  // a text's index in printed_
+    };
     QPointF toPixel(double x, double y) const;
+    // Records a stroke of the given user points and draws it into the image; its last point
+    // becomes the current position.
+    void add(Stroke::Kind kind, const QColor& color, std::initializer_list<QPointF> userPoints,
+             int text = -1) {
+        add(kind, color, userPoints.begin(), userPoints.size(), text);
+    }
+    void add(Stroke::Kind kind, const QColor& color, const QPointF* userPoints, size_t count,
+             int text = -1);
+    // Draws a stroke at `ratio` device pixels per logical pixel; at ratio 1 into the image.
+    void render(QPainter& painter, const Stroke& stroke, qreal ratio) const;
+    void renderAll(QImage& target, qreal ratio, size_t from) const;
+    // The picture drawn afresh at `ratio`, as a screen with that ratio shows it.
+    QImage imageAtRatio(qreal ratio) const;
 
     QImage image_;
+    std::vector<Stroke> strokes_;
+    std::vector<QPointF> points_;
+    // The drawing at the widget's device pixel ratio when that is not 1, with the number of
+    // strokes already in it.
+    QImage sharp_;
+    qreal sharpRatio_ = 1.0;
+    size_t sharpStrokes_ = 0;
     UserScale scale_;
     int drawWidth_ = 1;
     QColor foreColor_ = Qt::black;

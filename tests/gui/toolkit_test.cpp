@@ -4,7 +4,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 #include <QTest>
+#include <cmath>
+#include <vector>
 
 #include "engineconsole.h"
 #include "filelists.h"
@@ -62,6 +65,35 @@ private slots:
         QCOMPARE(pic.image().pixelColor(c), QColor(Qt::white));
         QVERIFY(pic.printedTexts().isEmpty());
         QCOMPARE(pic.currentX(), 0.0);
+    }
+
+    void aPolylineHasThePixelsOfItsLinesDrawnOneByOne() {
+        // A dense wave as a table draws it: many rows to a pixel, some far outside the picture.
+        std::vector<QPointF> wave;
+        for (int i = 0; i <= 3000; ++i) {
+            const double x = -0.5 + i * 0.0004;
+            wave.push_back({x, 0.5 + 0.6 * std::sin(40 * x) + (i == 1500 ? 1e9 : 0.0)});
+        }
+        for (int width : {1, 2, 3, 6}) {
+            PictureBox pic(QStringLiteral("P"), QSize(300, 200));
+            pic.setScale({-0.6f, 1.2f, 1.3f, -1.4f});
+            pic.setDrawWidth(width);
+            pic.drawPolyline(wave, PaletteColor(9));
+            QCOMPARE(pic.currentX(), wave.back().x());
+            QCOMPARE(pic.currentY(), wave.back().y());
+            // The lines one by one, each with a painter of its own, through the rounded pixels.
+            QImage lines(300, 200, QImage::Format_RGB32);
+            lines.fill(Qt::white);
+            QPen pen(PaletteColor(9), width == 1 ? 0 : width, Qt::SolidLine, Qt::RoundCap,
+                     Qt::RoundJoin);
+            for (size_t k = 1; k < wave.size(); ++k) {
+                QPainter p(&lines);
+                p.setPen(pen);
+                p.drawLine(pic.pixelOf(wave[k - 1].x(), wave[k - 1].y()),
+                           pic.pixelOf(wave[k].x(), wave[k].y()));
+            }
+            QVERIFY2(pic.image() == lines, qPrintable(QString::number(width)));
+        }
     }
 
     void cursorLinesArePaintedOverTheImageNotIntoIt() {
