@@ -186,7 +186,7 @@ void Form11::Command1_Click() {
         case EntryResult::Stored:
             break;
     }
-    List1->addItem(EntryListLine(DataCount, x, y));
+    List1->addItem(TypedEntryLine(DataCount, x, y));
     List1->scrollToBottom();
     showExtremes();
     if (EntryLimitReached()) {

@@ -7,6 +7,23 @@
 #include "state.h"
 #include "textconv.h"
 
+namespace {
+// Stores a point as number EntryNo, the next free one, and moves on.
+void storePoint(double x, double y) {
+    const int k = EntryNo < 1 ? 1 : EntryNo;
+    DataX[k] = x;
+    DataY[k] = y;
+    DataCount = k;
+    EntryNo = k + 1;
+    ComputeDataExtremes();
+}
+
+QString shownText(const QString& typed, double stored) {
+    return IsDecimalNumber(typed) ? typed : GeneralNumberText(stored);
+}
+
+}  // namespace
+
 void StartHandEntry() {
     EntryNo = 1;
     DataCount = 0;
@@ -17,12 +34,7 @@ bool EntryLimitReached() { return EntryNo > kDataLimit; }
 EntryResult StoreTypedPoint(const QString& xText, const QString& yText) {
     if (EntryLimitReached()) return EntryResult::Full;
     if (xText.isEmpty() || yText.isEmpty()) return EntryResult::Empty;
-    const int k = EntryNo < 1 ? 1 : EntryNo;
-    DataX[k] = ParseNumber(xText);
-    DataY[k] = ParseNumber(yText);
-    DataCount = k;
-    EntryNo = k + 1;
-    ComputeDataExtremes();
+    storePoint(ParseNumber(xText), ParseNumber(yText));
     return EntryResult::Stored;
 }
 
@@ -39,6 +51,10 @@ bool CorrectPoint(const QString& noText, const QString& xText, const QString& yT
 QString EntryListLine(int k, const QString& xText, const QString& yText) {
     return QLatin1Char(' ') + QString::number(k) + QStringLiteral(" :   ") + xText +
            QStringLiteral("    ") + yText;
+}
+
+QString TypedEntryLine(int k, const QString& xText, const QString& yText) {
+    return EntryListLine(k, shownText(xText, DataX[k]), shownText(yText, DataY[k]));
 }
 
 QStringList StoredEntryLines() {

@@ -27,6 +27,10 @@ bool CorrectPoint(const QString& noText, const QString& xText, const QString& yT
 
 // The entry dialog's line for point k: " k :   X    Y" with the texts given.
 QString EntryListLine(int k, const QString& xText, const QString& yText);
+// The entry dialog's line for point k as stored from typed texts: a text that is wholly an ASCII
+// decimal number is shown as typed ("1.50"), any other (full-width forms, "abc", "12abc") by
+// the value stored, in general number text, so that the list never shows what was not stored.
+QString TypedEntryLine(int k, const QString& xText, const QString& yText);
 // The entry dialog's lines for points 1..DataCount from the stored values, in general number
 // text.
 QStringList StoredEntryLines();

@@ -1,6 +1,8 @@
 // Data input by hand: typing points with the Enter key, the list lines, the extremes, the limit
-// of 100 points, corrections, the hand-over to the main window and cancel; and a typed data set
-// against the same data loaded from a file, through the engine.
+// of 100 points, corrections, the hand-over to the main window and cancel; numbers typed in
+// full-width mode in every kind of numeric box; and a typed data set against the same data loaded
+// from a file, through the engine.
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -11,8 +13,11 @@
 #include "form1.h"
 #include "form10.h"
 #include "form11.h"
+#include "form6.h"
 #include "form7.h"
+#include "form8.h"
 #include "guitest.h"
+#include "savedfile.h"
 #include "state.h"
 #include "textbox.h"
 
@@ -25,6 +30,17 @@ QStringList items(QListWidget* list) {
 QStringList extremes(QWidget* w) {
     return {caption(w, "Label31"), caption(w, "Label32"), caption(w, "Label33"),
             caption(w, "Label34")};
+}
+// Types a text into a field: ASCII key by key, anything else as an input method hands over a
+// converted text, in one commit.
+void enter(QWidget* field, const QString& text) {
+    if (text.toLatin1() == text.toUtf8()) {
+        QTest::keyClicks(field, text);
+        return;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(field, &commit);
 }
 }  // namespace
 
@@ -48,24 +64,24 @@ class HandEntryTest : public ProgramSuite {
     // Types a point as a user does: X, Enter, Y, Enter, and Enter on the focused 次データ.
     void type(const QString& x, const QString& y) {
         QCOMPARE(d->focusWidget(), d->Text1);
-        QTest::keyClicks(d->Text1, x);
+        enter(d->Text1, x);
         QTest::keyClick(d->Text1, Qt::Key_Return);
         QCOMPARE(d->focusWidget(), d->Text2);
-        QTest::keyClicks(d->Text2, y);
+        enter(d->Text2, y);
         QTest::keyClick(d->Text2, Qt::Key_Enter);  // the keypad's Enter
         QCOMPARE(d->focusWidget(), d->Command1);
         QTest::keyClick(d->Command1, Qt::Key_Return);
     }
     void typeAll(const QList<std::pair<const char*, const char*>>& points) {
-        for (auto [x, y] : points) type(QLatin1String(x), QLatin1String(y));
+        for (auto [x, y] : points) type(QString::fromUtf8(x), QString::fromUtf8(y));
     }
     void correct(const QString& no, const QString& x, const QString& y) {
         d->Text3->setFocus();
-        QTest::keyClicks(d->Text3, no);
+        enter(d->Text3, no);
         QTest::keyClick(d->Text3, Qt::Key_Return);
-        QTest::keyClicks(d->Text4, x);
+        enter(d->Text4, x);
         QTest::keyClick(d->Text4, Qt::Key_Return);
-        QTest::keyClicks(d->Text5, y);
+        enter(d->Text5, y);
         QTest::keyClick(d->Text5, Qt::Key_Return);
         QCOMPARE(d->focusWidget(), d->Command7);
         QTest::keyClick(d->Command7, Qt::Key_Return);
@@ -101,17 +117,26 @@ private slots:
         QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
     }
 
-    void typedPointsAreListedAsTypedWithTheirExtremes() {
+    // A text that is wholly a decimal number is listed as typed; any other by the value stored.
+    void typedPointsAreListedWithTheirExtremes() {
         open();
-        typeAll({{"1.5", "2.5"}, {"-3", "1e3"}, {"2.50", "abc"}});
-        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   1.5    2.5"),
-                                               QStringLiteral(" 2 :   -3    1e3"),
-                                               QStringLiteral(" 3 :   2.50    abc")}));
-        QCOMPARE(caption(d, "Label4"), QStringLiteral("4"));
-        QCOMPARE(DataCount, 3);
+        typeAll({{"1.5", "2.5"},
+                 {"-3", "1e3"},
+                 {"2.50", "abc"},
+                 {"１．５０", "ー２"},
+                 {"12abc", "1.0"}});
+        QCOMPARE(
+            items(d->List1),
+            (QStringList{QStringLiteral(" 1 :   1.5    2.5"), QStringLiteral(" 2 :   -3    1e3"),
+                         QStringLiteral(" 3 :   2.50    0"), QStringLiteral(" 4 :   1.5    -2"),
+                         QStringLiteral(" 5 :   12    1.0")}));
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("6"));
+        QCOMPARE(DataCount, 5);
         QCOMPARE(DataY[3], 0.0);  // no number reads as 0
-        QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("2.5"),
-                                           QStringLiteral("0.0"), QStringLiteral("1000.0")}));
+        QCOMPARE(DataX[4], 1.5);
+        QCOMPARE(DataY[4], -2.0);
+        QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("12.0"),
+                                           QStringLiteral("-2.0"), QStringLiteral("1000.0")}));
         QVERIFY(d->Text1->text().isEmpty() && d->Text2->text().isEmpty());
     }
 
@@ -282,6 +307,58 @@ private slots:
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(d->isVisible());
         QVERIFY(!f->Command3->isEnabled());
+    }
+
+    // What a Japanese input method gives in full-width mode reads as the number it shows in
+    // each kind of numeric box: hand entry and its corrections, the axes, the equal intervals.
+    void fullWidthNumbersAreReadInEveryKindOfBox() {
+        open();
+        typeAll({{"１．５", "ー２"}, {"\u3000３", "１Ｅ－３"}, {"－．５", "\u2212４"}});
+        correct(QStringLiteral("３"), QStringLiteral("ー５"), QStringLiteral("２ｅー１"));
+        QCOMPARE(DataCount, 3);
+        const double expected[][2] = {{1.5, -2}, {3, 0.001}, {-5, 0.2}};
+        for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(DataX[k], expected[k - 1][0]);
+            QCOMPARE(DataY[k], expected[k - 1][1]);
+        }
+        endEntry();
+        d->Command4->click();
+        QCOMPARE(items(f->List1), (QStringList{QStringLiteral("-5  0.2"), QStringLiteral("1.5  -2"),
+                                               QStringLiteral("3  0.001")}));
+
+        const std::pair<TextBox*, const char*> axes[] = {
+            {f->Text5, "ー５"},   {f->Text6, "１．５Ｅ＋１"}, {f->Text7, "５"},
+            {f->Text8, "－１０"}, {f->Text9, "\u3000２０"},   {f->Text10, "１０"}};
+        for (auto [field, text] : axes) {
+            field->clear();
+            enter(field, QString::fromUtf8(text));
+        }
+        f->Command3->click();
+        QCOMPARE(XStart, -5.0);
+        QCOMPARE(XEnd, 15.0);
+        QCOMPARE(XStep, 5.0);
+        QCOMPARE(YStart, -10.0);
+        QCOMPARE(YEnd, 20.0);
+        QCOMPARE(YStep, 10.0);
+        QVERIFY(f->Command1->isEnabled());
+
+        // The equal-interval table of a saved table along Y = X.
+        SavedFile saved{1, textList({"0", "4", "1", "0", "4", "1"}), {}, {}};
+        for (int r = 0; r <= 30; ++r) saved.table << QPointF(1 + 0.1 * r, 1 + 0.1 * r);
+        saved.data = {QPointF(1, 1), QPointF(4, 4)};
+        dir->write(QStringLiteral("t-Sp.csv"), saved.bytes());
+        form2()->Command3->click();
+        clickFile(form6(), QStringLiteral("t-Sp.csv"));
+        form6()->Command1->click();
+        form6()->Command5->click();
+        Form8* e = form8();
+        enter(e->Text1, QStringLiteral("１．５"));
+        enter(e->Text2, QStringLiteral("０．５"));
+        enter(e->Text3, QStringLiteral("３"));
+        e->Command1->click();
+        QCOMPARE(e->List1->count(), 4);  // 1.5, 2, 2.5, 3
+        QCOMPARE(e->List1->item(0)->text(), QStringLiteral("  1.500E+00   1.500E+00"));
+        QCOMPARE(e->List1->item(3)->text(), QStringLiteral("  3.000E+00   3.000E+00"));
     }
 
     void cancelLeavesTheMainWindowWithoutData() {
