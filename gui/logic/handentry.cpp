@@ -1,6 +1,7 @@
-// Hand entry: typed points, corrections and the list lines.
+// Hand entry: typed and pasted points, corrections and the list lines.
 #include "handentry.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 #include "datainput.h"
@@ -22,6 +23,11 @@ QString shownText(const QString& typed, double stored) {
     return IsDecimalNumber(typed) ? typed : GeneralNumberText(stored);
 }
 
+// Line ends of text from another program: CR LF, LF or CR alone.
+QStringList textLines(const QString& text) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    return text.split(lineEnd);
+}
 }  // namespace
 
 void StartHandEntry() {
@@ -36,6 +42,32 @@ EntryResult StoreTypedPoint(const QString& xText, const QString& yText) {
     if (xText.isEmpty() || yText.isEmpty()) return EntryResult::Empty;
     storePoint(ParseNumber(xText), ParseNumber(yText));
     return EntryResult::Stored;
+}
+
+PasteResult StorePastedPoints(const QString& block) {
+    PasteResult result;
+    const QStringList lines = textLines(block);
+    for (int i = 0; i < lines.size() && !EntryLimitReached(); ++i) {
+        if (lines[i].trimmed().isEmpty()) continue;
+        double x = 0, y = 0;
+        QStringList texts;
+        if (!ParseDataLine(lines[i], x, y, &texts)) {
+            result.badLine = i + 1;
+            result.badText = lines[i];
+            break;
+        }
+        storePoint(x, y);
+        // The texts are ASCII decimal numbers, shown as they stand, as if typed.
+        result.lines << EntryListLine(DataCount, texts[0], texts[1]);
+    }
+    return result;
+}
+
+bool IsPointBlock(const QString& text) {
+    QString line = text;
+    while (line.endsWith(u'\n') || line.endsWith(u'\r')) line.chop(1);
+    double x = 0, y = 0;
+    return textLines(line).size() > 1 || ParseDataLine(line, x, y);
 }
 
 bool CorrectPoint(const QString& noText, const QString& xText, const QString& yText) {

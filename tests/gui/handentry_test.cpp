@@ -1,7 +1,9 @@
 // Data input by hand: typing points with the Enter key, the list lines, the extremes, the limit
-// of 100 points, corrections, the hand-over to the main window and cancel; numbers typed in
-// full-width mode in every kind of numeric box; and a typed data set against the same data loaded
-// from a file, through the engine.
+// of 100 points, corrections, pasting a block of points, the hand-over to the main window and
+// cancel; numbers typed in full-width mode in every kind of numeric box; and a typed data set
+// against the same data loaded from a file, through the engine.
+#include <QAction>
+#include <QClipboard>
 #include <QInputMethodEvent>
 #include <QListWidget>
 #include <QPointer>
@@ -359,6 +361,85 @@ private slots:
         QCOMPARE(e->List1->count(), 4);  // 1.5, 2, 2.5, 3
         QCOMPARE(e->List1->item(0)->text(), QStringLiteral("  1.500E+00   1.500E+00"));
         QCOMPARE(e->List1->item(3)->text(), QStringLiteral("  3.000E+00   3.000E+00"));
+    }
+
+    // A block copied from a spreadsheet or a text file, pasted with Ctrl+V or the list's context
+    // menu, adds its points as if typed one by one; a line that is not a point stops it.
+    void pastedBlocksAddTheirPointsAsIfTyped() {
+        open();
+        type(QStringLiteral("0"), QStringLiteral("1"));
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        // Tab (a spreadsheet's columns), full-width comma and signs, blanks; blank lines pass.
+        clipboard->setText(QStringLiteral("1.50\t2.5\r\n１，ー３\r\n\r\n  3e1   4\r\n"));
+        QCOMPARE(d->focusWidget(), d->Text1);
+        QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d->Text1->text().isEmpty());  // the block went to the list, not into the box
+        QCOMPARE(items(d->List1).mid(1), (QStringList{QStringLiteral(" 2 :   1.50    2.5"),
+                                                      QStringLiteral(" 3 :   1    -3"),
+                                                      QStringLiteral(" 4 :   3e1    4")}));
+        QCOMPARE(DataCount, 4);
+        QCOMPARE(DataX[4], 30.0);
+        QCOMPARE(DataY[3], -3.0);
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("5"));
+        QCOMPARE(extremes(d), (QStringList{QStringLiteral("0.0"), QStringLiteral("30.0"),
+                                           QStringLiteral("-3.0"), QStringLiteral("4.0")}));
+
+        // One value goes into the text box as usual.
+        clipboard->setText(QStringLiteral("2.25"));
+        QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(d->Text1->text(), QStringLiteral("2.25"));
+        QCOMPARE(DataCount, 4);
+        d->Text1->clear();
+
+        // A bad line midway: the points before it stay, the message names the line.
+        const QString bad = QStringLiteral("5 abc and a long remark that goes on and on");
+        clipboard->setText(QStringLiteral("5 6\n") + bad + QStringLiteral("\n7 8\n"));
+        {
+            MessageRecorder boxes;
+            QTest::keyClick(d->Text2, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            QVERIFY2(boxes.boxes[0].text.contains(QStringLiteral(" 2 行目")),
+                     qPrintable(boxes.boxes[0].text));
+            QVERIFY2(
+                boxes.boxes[0].text.contains(QStringLiteral("「5 abc and a long remark that g…」")),
+                qPrintable(boxes.boxes[0].text));
+        }
+        QCOMPARE(DataCount, 5);
+        QCOMPARE(d->List1->count(), 5);
+        QCOMPARE(d->List1->item(4)->text(), QStringLiteral(" 5 :   5    6"));
+        QVERIFY(d->Text2->text().isEmpty());
+
+        // The context menu of the list, and Ctrl+V where no text box has the focus, up to the
+        // limit of 100 points with its message; what goes beyond is not stored.
+        QAction* paste = d->findChild<QAction*>(QStringLiteral("PasteData"));
+        QVERIFY(paste);
+        QCOMPARE(d->List1->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QVERIFY(d->List1->actions().contains(paste));
+        QCOMPARE(paste->text(), QStringLiteral("データを貼り付け"));
+        QString block;
+        for (int k = 6; k <= 90; ++k) block += QStringLiteral("%1,%2\n").arg(k).arg(-k);
+        clipboard->setText(block);
+        paste->trigger();
+        QCOMPARE(DataCount, 90);
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("91"));
+        block.clear();
+        for (int k = 91; k <= 120; ++k) block += QStringLiteral("%1 %2\n").arg(k).arg(-k);
+        clipboard->setText(block);
+        for (int again = 0; again < 2; ++again) {
+            MessageRecorder boxes;
+            d->List1->setFocus();
+            QTest::keyClick(d->List1, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(DataCount, 100);
+            QCOMPARE(d->List1->count(), 100);
+            QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    -100"));
+            QCOMPARE(DataX[101], 0.0);
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("100"));
+            QCOMPARE(caption(d, "Label33"), QStringLiteral("-100.0"));
+            QCOMPARE(d->focusWidget(), d->Command2);
+        }
     }
 
     void cancelLeavesTheMainWindowWithoutData() {
