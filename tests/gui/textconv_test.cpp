@@ -408,6 +408,10 @@ void TextConvTest::parseReadsFullWidthInputAsItsAsciiTwin_data() {
     QTest::newRow("mark after the space") << QStringLiteral("\u3000ー０．２５") << -0.25;
     QTest::newRow("leading point") << QStringLiteral("－．５") << -0.5;
     QTest::newRow("mixed widths") << QStringLiteral("1５.２5") << 15.25;
+    // An ASCII mantissa whose exponent is decided by what follows it.
+    QTest::newRow("ASCII e, full-width sign") << QStringLiteral("1e－３") << 0.001;
+    QTest::newRow("ASCII e and sign, full-width digit") << QStringLiteral("2e-３") << 0.002;
+    QTest::newRow("ASCII e, long-vowel mark") << QStringLiteral("1.5eー1") << 0.15;
     QTest::newRow("trailing text") << QStringLiteral("１２ａｂｃ") << 12.0;
     QTest::newRow("comma ends, as in ASCII") << QStringLiteral("１，５") << 1.0;
     QTest::newRow("mark inside is no sign") << QStringLiteral("２ー３") << 2.0;
