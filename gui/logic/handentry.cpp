@@ -67,7 +67,7 @@ bool IsPointBlock(const QString& text) {
     QString line = text;
     while (line.endsWith(u'\n') || line.endsWith(u'\r')) line.chop(1);
     double x = 0, y = 0;
-    return textLines(line).size() > 1 || ParseDataLine(line, x, y);
+    return textLines(line).size() > 1 || (line.contains(u'\t') && ParseDataLine(line, x, y));
 }
 
 bool CorrectPoint(const QString& noText, const QString& xText, const QString& yText) {

@@ -33,8 +33,9 @@ struct PasteResult {
 // it stay) or when the limit is reached (EntryLimitReached then tells it).
 PasteResult StorePastedPoints(const QString& block);
 // Whether a text from the clipboard is a block of points rather than a value for one text box:
-// it holds more than one line (line ends at its end do not count), or its one line is a data
-// line of two numbers.
+// it holds more than one line (line ends at its end do not count), or its one line is a
+// spreadsheet row of two numbers (a tab between them). One line with a comma or blanks stays a
+// value, since "1,000" may be a thousand with its separator.
 bool IsPointBlock(const QString& text);
 
 // Replaces the point numbered by noText (a whole number 1..DataCount, read leniently) by the

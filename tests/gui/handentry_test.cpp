@@ -384,12 +384,19 @@ private slots:
         QCOMPARE(extremes(d), (QStringList{QStringLiteral("0.0"), QStringLiteral("30.0"),
                                            QStringLiteral("-3.0"), QStringLiteral("4.0")}));
 
-        // One value goes into the text box as usual.
-        clipboard->setText(QStringLiteral("2.25"));
+        // One value goes into the text box as usual, also one with a thousands separator; one
+        // spreadsheet row of two cells is a point.
+        for (const QString& value : {QStringLiteral("2.25"), QStringLiteral("1,000")}) {
+            clipboard->setText(value);
+            QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(d->Text1->text(), value);
+            QCOMPARE(DataCount, 4);
+            d->Text1->clear();
+        }
+        clipboard->setText(QStringLiteral("1e-2\t5\n"));
         QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(d->Text1->text(), QStringLiteral("2.25"));
-        QCOMPARE(DataCount, 4);
-        d->Text1->clear();
+        QVERIFY(d->Text1->text().isEmpty());
+        QCOMPARE(d->List1->item(4)->text(), QStringLiteral(" 5 :   1e-2    5"));
 
         // A bad line midway: the points before it stay, the message names the line.
         const QString bad = QStringLiteral("5 abc and a long remark that goes on and on");
@@ -405,9 +412,9 @@ private slots:
                 boxes.boxes[0].text.contains(QStringLiteral("「5 abc and a long remark that g…」")),
                 qPrintable(boxes.boxes[0].text));
         }
-        QCOMPARE(DataCount, 5);
-        QCOMPARE(d->List1->count(), 5);
-        QCOMPARE(d->List1->item(4)->text(), QStringLiteral(" 5 :   5    6"));
+        QCOMPARE(DataCount, 6);
+        QCOMPARE(d->List1->count(), 6);
+        QCOMPARE(d->List1->item(5)->text(), QStringLiteral(" 6 :   5    6"));
         QVERIFY(d->Text2->text().isEmpty());
 
         // The context menu of the list, and Ctrl+V where no text box has the focus, up to the
@@ -418,7 +425,7 @@ private slots:
         QVERIFY(d->List1->actions().contains(paste));
         QCOMPARE(paste->text(), QStringLiteral("データを貼り付け"));
         QString block;
-        for (int k = 6; k <= 90; ++k) block += QStringLiteral("%1,%2\n").arg(k).arg(-k);
+        for (int k = 7; k <= 90; ++k) block += QStringLiteral("%1,%2\n").arg(k).arg(-k);
         clipboard->setText(block);
         paste->trigger();
         QCOMPARE(DataCount, 90);
