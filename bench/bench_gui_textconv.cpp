@@ -1,5 +1,6 @@
 // Cost of the number text on the windowed program's busiest paths: one exchange or saved-table
-// row, one mouse read-out, reading a typed number, and the general number text of a list line.
+// row, one mouse read-out, reading a typed number (ASCII, and what a Japanese input method gives
+// in full-width mode), and the general number text of a list line.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -41,6 +42,18 @@ void BM_ParseRecordField(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(ParseNumber(text));
 }
 BENCHMARK(BM_ParseRecordField);
+
+void BM_ParseTypedNumber(benchmark::State& state) {
+    const QString text = QStringLiteral("1.5");
+    for (auto _ : state) benchmark::DoNotOptimize(ParseNumber(text));
+}
+BENCHMARK(BM_ParseTypedNumber);
+
+void BM_ParseTypedFullWidth(benchmark::State& state) {
+    const QString text = QStringLiteral("ー２．５Ｅ－３");
+    for (auto _ : state) benchmark::DoNotOptimize(ParseNumber(text));
+}
+BENCHMARK(BM_ParseTypedFullWidth);
 
 void BM_GeneralNumberText(benchmark::State& state) {
     const std::vector<double> values = sampleValues();

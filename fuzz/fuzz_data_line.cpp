@@ -1,8 +1,10 @@
-// The windowed program's data line reading. On lines of printable ASCII it is
+// The windowed program's data line reading. On lines of printable ASCII, and
+// on lines that are such once their full-width forms are taken as ASCII, it is
 // checked against an independent reading (fields split at the comma when there
 // is one, else at blanks and tabs; each field a plain decimal number read by
-// strtod); on any line, two values it accepts are finite and read the same
-// again from their exact text in either separator form.
+// strtod); on any line, two values it accepts are finite, come with their
+// texts, and read the same again from their exact text in either separator
+// form.
 #include <QString>
 #include <cerrno>
 #include <cmath>
@@ -86,15 +88,42 @@ std::optional<Reading> independentReading(const std::string& line) {
     return Reading{x->value, y->value, x->outOfRange || y->outOfRange};
 }
 
+// The line in printable ASCII as a user means it, when it can be: a full-width form
+// (U+FF01..U+FF5E) as its ASCII twin, the ideographic space as a blank, and a minus mark as "-"
+// where a field begins (the line's start, after a blank, a tab or a comma) or right after an
+// exponent letter that follows a digit or a point.
+std::optional<std::string> asciiLine(const QString& line) {
+    std::string out;
+    for (QChar q : line) {
+        char16_t c = q.unicode();
+        if (c >= 0xFF01 && c <= 0xFF5E) c = char16_t(c - 0xFF00 + 0x20);
+        if (c == 0x3000) c = u' ';
+        if (c == 0x2212 || c == 0x30FC || c == 0xFF70 || c == 0x2010) {
+            const std::size_t n = out.size();
+            const char before = n ? out[n - 1] : ' ';
+            const bool fieldStart = before == ' ' || before == '\t' || before == ',';
+            const bool exponent = (before == 'e' || before == 'E') && n >= 2 &&
+                                  (digit(out[n - 2]) || out[n - 2] == '.');
+            if (fieldStart || exponent) c = u'-';
+        }
+        if (!((c >= 0x20 && c < 0x7f) || c == u'\t')) return std::nullopt;
+        out += char(c);
+    }
+    return out;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);
     const QString text = QString::fromUtf8(line.data(), qsizetype(line.size()));
     double x = 0, y = 0;
-    const bool ok = ParseDataLine(text, x, y);
+    QStringList texts;
+    const bool ok = ParseDataLine(text, x, y, &texts);
     if (ok) {
         FUZZ_CHECK(std::isfinite(x) && std::isfinite(y), "values (%a, %a)", x, y);
+        FUZZ_CHECK(texts.size() == 2 && texts[0].toDouble() == x && texts[1].toDouble() == y,
+                   "texts of (%a, %a)", x, y);
         for (const char* separator : {", ", "\t", " ,"}) {
             double x2 = 0, y2 = 0;
             const QString again = QString::number(x, 'g', 17) + QString::fromLatin1(separator) +
@@ -103,10 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                        "\"%s\" does not read back", qUtf8Printable(again));
         }
     }
-    bool printable = true;
-    for (char c : line) printable = printable && ((c >= 0x20 && c < 0x7f) || c == '\t');
-    if (printable) {
-        const auto expected = independentReading(line);
+    if (const std::optional<std::string> ascii = asciiLine(text)) {
+        const auto expected = independentReading(*ascii);
         FUZZ_CHECK(ok == expected.has_value() || (expected && expected->outOfRange),
                    "\"%s\" accepted %d, independently %d", line.c_str(), int(ok),
                    int(expected.has_value()));

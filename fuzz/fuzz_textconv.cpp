@@ -1,7 +1,7 @@
 // The windowed program's number texts: the lenient reading of typed numbers
 // against the C library's correctly rounded strtod on the same longest
-// decimal prefix, and the format patterns and the general number text read
-// back with strtod.
+// decimal prefix (full-width input taken as the ASCII it stands for), and the
+// format patterns and the general number text read back with strtod.
 #include <QString>
 #include <cmath>
 #include <cstddef>
@@ -16,14 +16,32 @@
 
 namespace {
 
+bool isMinusMark(char16_t c) { return c == 0x2212 || c == 0x30FC || c == 0xFF70 || c == 0x2010; }
+
 // Leading blanks and tabs skipped, then strtod on the longest run of characters that can belong
-// to a decimal number: strtod itself takes the longest prefix of it that is one.
+// to a decimal number: strtod itself takes the longest prefix of it that is one. A full-width
+// form counts as its ASCII twin and the ideographic space as a blank; a minus mark counts as
+// "-" first in the run or right after an exponent letter that follows a digit or a point, and
+// ends the run anywhere else.
 double independentReading(const QString& text) {
+    auto ascii = [](char16_t c) -> char16_t {
+        if (c == 0x3000) return u' ';
+        return c >= 0xFF01 && c <= 0xFF5E ? char16_t(c - 0xFF00 + 0x20) : c;
+    };
     qsizetype i = 0;
-    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    while (i < text.size() && (ascii(text[i].unicode()) == u' ' || text[i] == u'\t')) ++i;
     std::string candidate;
     for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
+        char16_t c = ascii(text[i].unicode());
+        if (isMinusMark(c)) {
+            const std::size_t n = candidate.size();
+            const bool sign =
+                n == 0 ||
+                ((candidate[n - 1] == 'e' || candidate[n - 1] == 'E') && n >= 2 &&
+                 (candidate[n - 2] == '.' || (candidate[n - 2] >= '0' && candidate[n - 2] <= '9')));
+            if (!sign) break;
+            c = u'-';
+        }
         if (!((c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.' || c == u'e' ||
               c == u'E'))
             break;

@@ -1,14 +1,19 @@
 // Form11, the hand-entry dialog.
 #include "form11.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <initializer_list>
 
 #include "controls.h"
@@ -23,6 +28,19 @@
 namespace {
 const QString kNoData = QStringLiteral(" データが入力されていません ");
 const QString kLimitReached = QStringLiteral(" データ数が上限(100)になりました ");
+const QString kNothingToPaste = QStringLiteral("　貼り付けるデータがありません！　");
+
+// The message on a pasted line that is not a point; a long line is shown by its beginning.
+QString notAPoint(int lineNo, const QString& line) {
+    constexpr int kShown = 30;
+    const QString shown = line.size() > kShown ? line.left(kShown) + QStringLiteral("…") : line;
+    return QStringLiteral(
+               "　貼り付けたデータの %1 行目が、X と Y の２つの数値になっていません！　\n"
+               "　「%2」　\n"
+               "　貼り付けはこの行で止まりました。　")
+        .arg(lineNo)
+        .arg(shown);
+}
 
 QLabel* columnHeading(const char* name, const QString& caption) {
     QLabel* l = NamedLabel(name, caption);
@@ -132,6 +150,11 @@ Form11::Form11() {
     extremes->addWidget(Label5, 2, 0);
     extremes->addWidget(Label32, 2, 1);
     extremes->addWidget(Label34, 2, 2);
+    PasteData = new QAction(QStringLiteral("データを貼り付け"), this);
+    PasteData->setObjectName(QStringLiteral("PasteData"));
+    PasteData->setShortcuts(QKeySequence::Paste);
+    List1->setContextMenuPolicy(Qt::ActionsContextMenu);
+    List1->addAction(PasteData);
     auto* right = new QVBoxLayout;
     right->addWidget(Label9);
     right->addLayout(listHeadings);
@@ -151,8 +174,11 @@ Form11::Form11() {
     connect(Command5, &QPushButton::clicked, this, &Form11::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form11::HandOver_Click);
     connect(Command7, &QPushButton::clicked, this, &Form11::Command7_Click);
-    for (TextBox* t : {Text1, Text2, Text3, Text4, Text5})
+    connect(PasteData, &QAction::triggered, this, &Form11::PasteData_Click);
+    for (TextBox* t : {Text1, Text2, Text3, Text4, Text5}) {
         connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
+        t->installEventFilter(this);
+    }
 }
 
 void Form11::prepare() {
@@ -173,6 +199,13 @@ void Form11::Text_KeyDown(TextBox* box, int key) {
         if (box == from) to->setFocus();
 }
 
+bool Form11::stopAtLimit() {
+    if (!EntryLimitReached()) return false;
+    ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
+    Command2->setFocus();
+    return true;
+}
+
 void Form11::Command1_Click() {
     const QString x = Text1->text(), y = Text2->text();
     switch (StoreTypedPoint(x, y)) {
@@ -180,20 +213,14 @@ void Form11::Command1_Click() {
             ShowMessage(this, kNoData);
             return;
         case EntryResult::Full:
-            ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
-            Command2->setFocus();
-            return;
+            break;
         case EntryResult::Stored:
+            List1->addItem(TypedEntryLine(DataCount, x, y));
+            List1->scrollToBottom();
+            showExtremes();
             break;
     }
-    List1->addItem(EntryListLine(DataCount, x, y));
-    List1->scrollToBottom();
-    showExtremes();
-    if (EntryLimitReached()) {
-        ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
-        Command2->setFocus();
-        return;
-    }
+    if (stopAtLimit()) return;
     Label4->setText(QString::number(EntryNo));
     Text1->clear();
     Text2->clear();
@@ -236,6 +263,36 @@ void Form11::HandOver_Click() {
     form1()->showInputData(DataTableLines());
     form1()->show();
     hide();
+}
+
+void Form11::PasteData_Click() { pasteBlock(QGuiApplication::clipboard()->text()); }
+
+void Form11::pasteBlock(const QString& block) {
+    const PasteResult result = StorePastedPoints(block);
+    if (!result.lines.isEmpty()) {
+        List1->addItems(result.lines);
+        List1->scrollToBottom();
+        showExtremes();
+        Label4->setText(QString::number(std::min(EntryNo, kDataLimit)));
+    }
+    if (result.badLine > 0) {
+        ShowMessage(this, notAPoint(result.badLine, result.badText));
+    } else if (!stopAtLimit() && result.lines.isEmpty()) {
+        ShowMessage(this, kNothingToPaste);
+    }
+}
+
+bool Form11::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+V in a text box takes a block of points; a single value goes into the box as usual.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
+        const QString text = QGuiApplication::clipboard()->text();
+        if (IsPointBlock(text)) {
+            pasteBlock(text);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form11::Command5_Click() {

@@ -1,9 +1,10 @@
-// Form11, the hand-entry dialog: points typed one by one, corrected by their number, and
-// handed to the main window.
+// Form11, the hand-entry dialog: points typed one by one or pasted as a block, corrected by
+// their number, and handed to the main window.
 #pragma once
 
 #include <QWidget>
 
+class QAction;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -50,6 +51,9 @@ public:
     QLabel* Label32;
     QLabel* Label33;
     QLabel* Label34;
+    // 「データを貼り付け」 (Ctrl+V, and the list's context menu): a block of points from the
+    // clipboard.
+    QAction* PasteData;
 
     void Command1_Click();
     void Command2_Click();
@@ -59,10 +63,15 @@ public:
     void Command5_Click();
     void Command7_Click();
     void Text_KeyDown(TextBox* box, int key);
+    void PasteData_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void showExtremes();
+    void pasteBlock(const QString& block);
+    // At the limit of points: its message, and the focus to 入力終了. False below the limit.
+    bool stopAtLimit();
 };

@@ -26,18 +26,16 @@ QStringList DataExtremeTexts() {
 
 namespace {
 bool readNumber(const QString& field, double& out) {
-    static const QRegularExpression number(
-        QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?$"));
-    if (!number.match(field).hasMatch()) return false;
+    if (!IsDecimalNumber(field)) return false;
     bool ok = false;
     out = field.toDouble(&ok);
     return ok && std::isfinite(out);
 }
 }  // namespace
 
-bool ParseDataLine(const QString& line, double& x, double& y) {
+bool ParseDataLine(const QString& line, double& x, double& y, QStringList* texts) {
     static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
-    const QString trimmed = line.trimmed();
+    const QString trimmed = AsciiNumberText(line).trimmed();
     QStringList fields;
     if (trimmed.contains(QLatin1Char(','))) {
         fields = trimmed.split(QLatin1Char(','));
@@ -45,7 +43,9 @@ bool ParseDataLine(const QString& line, double& x, double& y) {
     } else {
         fields = trimmed.split(blanks, Qt::SkipEmptyParts);
     }
-    return fields.size() == 2 && readNumber(fields[0], x) && readNumber(fields[1], y);
+    if (fields.size() != 2 || !readNumber(fields[0], x) || !readNumber(fields[1], y)) return false;
+    if (texts) *texts = fields;
+    return true;
 }
 
 QStringList FirstLines(const QByteArray& text, int limit) {

@@ -14,9 +14,11 @@ QString FormatRangeValue(double v);
 QStringList DataExtremeTexts();
 
 // Reads a data line holding exactly two numbers, separated by a comma (blanks around it are
-// ignored) or by blanks or tabs. False for anything else: one or three values, an empty field,
-// quotes, or a text that is not a number.
-bool ParseDataLine(const QString& line, double& x, double& y);
+// ignored) or by blanks or tabs. The line is read in its AsciiNumberText form, so full-width
+// digits, signs, a full-width comma and the ideographic space read as their ASCII twins. False
+// for anything else: one or three values, an empty field, quotes, or a text that is not a
+// number. When texts is given, it receives the two numbers' texts in their ASCII form.
+bool ParseDataLine(const QString& line, double& x, double& y, QStringList* texts = nullptr);
 
 // The first `limit` lines of a text file's bytes (UTF-8, a byte-order mark skipped), each
 // without its line end (CR LF or LF).

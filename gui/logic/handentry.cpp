@@ -1,11 +1,34 @@
-// Hand entry: typed points, corrections and the list lines.
+// Hand entry: typed and pasted points, corrections and the list lines.
 #include "handentry.h"
 
+#include <QRegularExpression>
 #include <cmath>
 
 #include "datainput.h"
 #include "state.h"
 #include "textconv.h"
+
+namespace {
+// Stores a point as number EntryNo, the next free one, and moves on.
+void storePoint(double x, double y) {
+    const int k = EntryNo < 1 ? 1 : EntryNo;
+    DataX[k] = x;
+    DataY[k] = y;
+    DataCount = k;
+    EntryNo = k + 1;
+    ComputeDataExtremes();
+}
+
+QString shownText(const QString& typed, double stored) {
+    return IsDecimalNumber(typed) ? typed : GeneralNumberText(stored);
+}
+
+// Line ends of text from another program: CR LF, LF or CR alone.
+QStringList textLines(const QString& text) {
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
+    return text.split(lineEnd);
+}
+}  // namespace
 
 void StartHandEntry() {
     EntryNo = 1;
@@ -17,13 +40,34 @@ bool EntryLimitReached() { return EntryNo > kDataLimit; }
 EntryResult StoreTypedPoint(const QString& xText, const QString& yText) {
     if (EntryLimitReached()) return EntryResult::Full;
     if (xText.isEmpty() || yText.isEmpty()) return EntryResult::Empty;
-    const int k = EntryNo < 1 ? 1 : EntryNo;
-    DataX[k] = ParseNumber(xText);
-    DataY[k] = ParseNumber(yText);
-    DataCount = k;
-    EntryNo = k + 1;
-    ComputeDataExtremes();
+    storePoint(ParseNumber(xText), ParseNumber(yText));
     return EntryResult::Stored;
+}
+
+PasteResult StorePastedPoints(const QString& block) {
+    PasteResult result;
+    const QStringList lines = textLines(block);
+    for (int i = 0; i < lines.size() && !EntryLimitReached(); ++i) {
+        if (lines[i].trimmed().isEmpty()) continue;
+        double x = 0, y = 0;
+        QStringList texts;
+        if (!ParseDataLine(lines[i], x, y, &texts)) {
+            result.badLine = i + 1;
+            result.badText = lines[i];
+            break;
+        }
+        storePoint(x, y);
+        // The texts are ASCII decimal numbers, shown as they stand, as if typed.
+        result.lines << EntryListLine(DataCount, texts[0], texts[1]);
+    }
+    return result;
+}
+
+bool IsPointBlock(const QString& text) {
+    QString line = text;
+    while (line.endsWith(u'\n') || line.endsWith(u'\r')) line.chop(1);
+    double x = 0, y = 0;
+    return textLines(line).size() > 1 || (line.contains(u'\t') && ParseDataLine(line, x, y));
 }
 
 bool CorrectPoint(const QString& noText, const QString& xText, const QString& yText) {
@@ -39,6 +83,10 @@ bool CorrectPoint(const QString& noText, const QString& xText, const QString& yT
 QString EntryListLine(int k, const QString& xText, const QString& yText) {
     return QLatin1Char(' ') + QString::number(k) + QStringLiteral(" :   ") + xText +
            QStringLiteral("    ") + yText;
+}
+
+QString TypedEntryLine(int k, const QString& xText, const QString& yText) {
+    return EntryListLine(k, shownText(xText, DataX[k]), shownText(yText, DataY[k]));
 }
 
 QStringList StoredEntryLines() {

@@ -1,5 +1,5 @@
-// Hand entry, window-free: storing a typed point, correcting a stored one, and the list lines
-// of the entry dialog and of the main window's data table.
+// Hand entry, window-free: storing a typed point or a pasted block of points, correcting a stored
+// point, and the list lines of the entry dialog and of the main window's data table.
 #pragma once
 
 #include <QString>
@@ -20,6 +20,24 @@ EntryResult StoreTypedPoint(const QString& xText, const QString& yText);
 // Whether every place for a point is taken.
 bool EntryLimitReached();
 
+// What pasting a block of points gave.
+struct PasteResult {
+    QStringList lines;  // the entry dialog's lines of the points stored, in order
+    int badLine = 0;    // number of the block's line that is not two numbers, 0 when none
+    QString badText;    // that line as pasted
+};
+// Stores the points of a block copied from a spreadsheet or a text file, one point per line as
+// a data line holds it (ParseDataLine: tab, comma or blanks between X and Y, full-width forms
+// read as ASCII), each as if it were typed: number EntryNo, the extremes, the limit. Blank lines
+// are passed over. Storing stops at the first line that is not two numbers (the points before
+// it stay) or when the limit is reached (EntryLimitReached then tells it).
+PasteResult StorePastedPoints(const QString& block);
+// Whether a text from the clipboard is a block of points rather than a value for one text box:
+// it holds more than one line (line ends at its end do not count), or its one line is a
+// spreadsheet row of two numbers (a tab between them). One line with a comma or blanks stays a
+// value, since "1,000" may be a thousand with its separator.
+bool IsPointBlock(const QString& text);
+
 // Replaces the point numbered by noText (a whole number 1..DataCount, read leniently) by the
 // typed values and recomputes the extremes. Any other number, an empty or non-numeric text
 // included, changes nothing and gives false.
@@ -27,6 +45,10 @@ bool CorrectPoint(const QString& noText, const QString& xText, const QString& yT
 
 // The entry dialog's line for point k: " k :   X    Y" with the texts given.
 QString EntryListLine(int k, const QString& xText, const QString& yText);
+// The entry dialog's line for point k as stored from typed texts: a text that is wholly an ASCII
+// decimal number is shown as typed ("1.50"), any other (full-width forms, "abc", "12abc") by
+// the value stored, in general number text, so that the list never shows what was not stored.
+QString TypedEntryLine(int k, const QString& xText, const QString& yText);
 // The entry dialog's lines for points 1..DataCount from the stored values, in general number
 // text.
 QStringList StoredEntryLines();

@@ -1,5 +1,6 @@
-// Number text of the windowed program: format patterns, lenient reading and the general number
-// text, all built on one decimal-digit form of the value and the C++ character conversions.
+// Number text of the windowed program: format patterns, lenient reading (with the ASCII form of
+// full-width input) and the general number text, all built on one decimal-digit form of the
+// value and the C++ character conversions.
 #include "textconv.h"
 
 #include <algorithm>
@@ -249,10 +250,18 @@ QString GeneralNumberText(double value) {
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-double ParseNumber(QStringView text) {
+namespace {
+
+// The longest decimal number at text[from...], correctly rounded; end receives the index after
+// it (from when there is none). To find where the number ends the reading looks at no more than
+// three characters from end on (the "E", a sign and a digit of an exponent it does not take).
+// This and numberAfterBlanks are inlined into ParseNumber: a call costs as much as reading "1.5"
+// takes longer.
+[[gnu::always_inline]] inline double leadingNumber(QStringView text, qsizetype from,
+                                                   qsizetype& end) {
     const qsizetype n = text.size();
-    qsizetype i = 0;
-    while (i < n && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    qsizetype i = from;
+    end = from;
     bool negative = false;
     if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
     auto isDigit = [&](qsizetype k) { return k < n && text[k] >= u'0' && text[k] <= u'9'; };
@@ -280,6 +289,7 @@ double ParseNumber(QStringView text) {
         }
     }
     if (mantissaDigits == 0) return 0.0;
+    end = i;
 
     if (i < n && (text[i] == u'E' || text[i] == u'e')) {
         qsizetype k = i + 1;
@@ -295,6 +305,7 @@ double ParseNumber(QStringView text) {
                 exponent = std::min(exponent * 10 + (text[k].unicode() - u'0'), 100000000L);
             }
             order += exponentNegative ? -exponent : exponent;
+            end = k;
         }
     }
 
@@ -302,4 +313,76 @@ double ParseNumber(QStringView text) {
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range) value = nonzero && order > 0 ? HUGE_VAL : 0.0;
     return negative ? -value : value;
+}
+
+// The number after the leading blanks; end as in leadingNumber.
+[[gnu::always_inline]] inline double numberAfterBlanks(QStringView text, qsizetype& end) {
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    return leadingNumber(text, i, end);
+}
+
+// The marks a Japanese input method gives for a minus, besides the full-width hyphen-minus.
+bool isMinusMark(char16_t c) {
+    return c == u'\u2212' || c == u'\u30FC' || c == u'\uFF70' || c == u'\u2010';
+}
+
+// Whether a minus mark after the converted text `before` stands as a sign: where a number
+// begins, or right after the exponent letter of a mantissa.
+bool standsAsSign(const QString& before) {
+    if (before.isEmpty()) return true;
+    const QChar last = before.back();
+    if (last == u' ' || last == u'\t' || last == u',') return true;
+    if ((last != u'E' && last != u'e') || before.size() < 2) return false;
+    const QChar mantissaEnd = before[before.size() - 2];
+    return mantissaEnd == u'.' || (mantissaEnd >= u'0' && mantissaEnd <= u'9');
+}
+
+QString asciiForm(QStringView text) {
+    QString out;
+    out.reserve(text.size());
+    for (QChar qc : text) {
+        char16_t c = qc.unicode();
+        if (c >= u'\uFF01' && c <= u'\uFF5E') {
+            c = char16_t(c - 0xFEE0);  // the full-width forms lie in ASCII's order
+        } else if (c == u'\u3000') {
+            c = u' ';
+        } else if (isMinusMark(c) && standsAsSign(out)) {
+            c = u'-';
+        }
+        out.append(QChar(c));
+    }
+    return out;
+}
+
+// Kept out of ParseNumber, so that its frame holds no QString.
+[[gnu::noinline]] double numberInAsciiForm(QStringView text) {
+    qsizetype end = 0;
+    return numberAfterBlanks(asciiForm(text), end);
+}
+
+}  // namespace
+
+double ParseNumber(QStringView text) {
+    qsizetype end = 0;
+    const double value = numberAfterBlanks(text, end);
+    // The reading above took only ASCII up to `end` and decided on what it saw from there on.
+    // When that is ASCII too, the ASCII form of the text reads the same: typed numbers, nearly
+    // always ASCII, pay for no conversion.
+    const qsizetype seen = std::min(end + 3, text.size());
+    for (qsizetype k = end; k < seen; ++k)
+        if (text[k].unicode() >= 0x80) return numberInAsciiForm(text);
+    return value;
+}
+
+bool IsDecimalNumber(QStringView text) {
+    qsizetype end = 0;
+    leadingNumber(text, 0, end);
+    return end > 0 && end == text.size();
+}
+
+QString AsciiNumberText(const QString& text) {
+    for (QChar c : text)
+        if (c.unicode() >= 0x80) return asciiForm(text);
+    return text;
 }

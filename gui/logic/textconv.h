@@ -40,8 +40,26 @@ QString FormatNumber(double value, QStringView pattern);
 // Blanks and tabs count as leading blanks. The number needs at least one digit before or after
 // the point; an exponent is taken only when digits follow the E (so "1e+" reads as 1). The
 // conversion is correctly rounded. A magnitude beyond the double range reads as an infinity of
-// its sign, one below the smallest subnormal as 0.
+// its sign, one below the smallest subnormal as 0. A text that is not ASCII is read in its
+// AsciiNumberText form, so "１．５" and "ー２" read as 1.5 and -2.
 double ParseNumber(QStringView text);
+
+// Whether the whole text is one ASCII decimal number as ParseNumber reads it, with nothing
+// before or after it ("1.50", "-.5", "1e3"; not " 1", "1e", "１" or "").
+bool IsDecimalNumber(QStringView text);
+
+// The text with the forms a Japanese input method gives in full-width mode in their ASCII form,
+// for the readers of numbers:
+// - the full-width forms U+FF01 to U+FF5E (digits, point, comma, plus, minus, letters E and e)
+//   as their ASCII twins, and the ideographic space U+3000 as a blank;
+// - the marks typed for a minus (the minus sign U+2212, the long-vowel mark U+30FC and its
+//   half-width form U+FF70, the hyphen U+2010) as "-" where they stand as a sign: where a number
+//   begins (at the start, or after a blank, a tab or a comma) or right after an E or e that
+//   follows a digit or a point. Elsewhere, as in "データー", they stay.
+// Everything else stays as it is; an ASCII text comes back unchanged (and shared, not copied).
+// Superscripts, circled digits and the like are not numbers here: "10²" stays "10²" and reads
+// as 10, where a compatibility normalisation would make it 102.
+QString AsciiNumberText(const QString& text);
 
 // The general number text: shortest decimal that reads back to the same double, at most 15
 // significant digits, E notation only below 1E-4 and from 1E15 upwards in magnitude.

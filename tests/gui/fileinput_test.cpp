@@ -161,6 +161,23 @@ private slots:
         QVERIFY(f->Option4->isEnabled());
     }
 
+    // A file written in a Japanese editor: a byte-order mark, full-width digits, signs and
+    // separators, the ideographic space between the values.
+    void fullWidthFileWithAByteOrderMarkLoads() {
+        const QString text = QStringLiteral(
+            "１，２．５\r\n－３．５，ー１Ｅ－２\r\n４\u3000\u3000５\r\n\u3000６\t＋７\r\n");
+        open(QStringLiteral("jp.csv"), "\xEF\xBB\xBF" + text.toUtf8());
+        QVERIFY(!form3()->isVisible());
+        QCOMPARE(DataCount, 4);
+        QCOMPARE(xs(), (QList<double>{-3.5, 1, 4, 6}));
+        QCOMPARE(ys(), (QList<double>{-0.01, 2.5, 5, 7}));
+        QCOMPARE(items(d->List1), text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
+        QCOMPARE(caption(f, "Label31"), QStringLiteral("-3.5"));
+        QCOMPARE(caption(f, "Label33"), QStringLiteral("-1.000E-02"));
+        QCOMPARE(caption(f, "Label34"), QStringLiteral("7.0"));
+        QVERIFY(f->Command3->isEnabled());
+    }
+
     void badFilesGiveTheReadErrorDialogAndABeep() {
         const std::pair<const char*, QByteArray> cases[] = {
             {"one value", "1,2\r\n3\r\n"},
@@ -172,6 +189,8 @@ private slots:
             {"quoted values", "\"1\",\"2\"\r\n"},
             {"a number with trailing text", "1,2x\r\n"},
             {"an empty file", ""},
+            {"full-width digits in Shift_JIS", "\x82\x50,\x82\x51\r\n"},
+            {"a long-vowel mark inside a number", "1,2ー3\r\n"},
         };
         int n = 0;
         for (const auto& [what, bytes] : cases) {

@@ -1,6 +1,10 @@
 // Data input by hand: typing points with the Enter key, the list lines, the extremes, the limit
-// of 100 points, corrections, the hand-over to the main window and cancel; and a typed data set
+// of 100 points, corrections, pasting a block of points, the hand-over to the main window and
+// cancel; numbers typed in full-width mode in every kind of numeric box; and a typed data set
 // against the same data loaded from a file, through the engine.
+#include <QAction>
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -11,8 +15,11 @@
 #include "form1.h"
 #include "form10.h"
 #include "form11.h"
+#include "form6.h"
 #include "form7.h"
+#include "form8.h"
 #include "guitest.h"
+#include "savedfile.h"
 #include "state.h"
 #include "textbox.h"
 
@@ -25,6 +32,17 @@ QStringList items(QListWidget* list) {
 QStringList extremes(QWidget* w) {
     return {caption(w, "Label31"), caption(w, "Label32"), caption(w, "Label33"),
             caption(w, "Label34")};
+}
+// Types a text into a field: ASCII key by key, anything else as an input method hands over a
+// converted text, in one commit.
+void enter(QWidget* field, const QString& text) {
+    if (text.toLatin1() == text.toUtf8()) {
+        QTest::keyClicks(field, text);
+        return;
+    }
+    QInputMethodEvent commit;
+    commit.setCommitString(text);
+    QApplication::sendEvent(field, &commit);
 }
 }  // namespace
 
@@ -48,24 +66,24 @@ class HandEntryTest : public ProgramSuite {
     // Types a point as a user does: X, Enter, Y, Enter, and Enter on the focused 次データ.
     void type(const QString& x, const QString& y) {
         QCOMPARE(d->focusWidget(), d->Text1);
-        QTest::keyClicks(d->Text1, x);
+        enter(d->Text1, x);
         QTest::keyClick(d->Text1, Qt::Key_Return);
         QCOMPARE(d->focusWidget(), d->Text2);
-        QTest::keyClicks(d->Text2, y);
+        enter(d->Text2, y);
         QTest::keyClick(d->Text2, Qt::Key_Enter);  // the keypad's Enter
         QCOMPARE(d->focusWidget(), d->Command1);
         QTest::keyClick(d->Command1, Qt::Key_Return);
     }
     void typeAll(const QList<std::pair<const char*, const char*>>& points) {
-        for (auto [x, y] : points) type(QLatin1String(x), QLatin1String(y));
+        for (auto [x, y] : points) type(QString::fromUtf8(x), QString::fromUtf8(y));
     }
     void correct(const QString& no, const QString& x, const QString& y) {
         d->Text3->setFocus();
-        QTest::keyClicks(d->Text3, no);
+        enter(d->Text3, no);
         QTest::keyClick(d->Text3, Qt::Key_Return);
-        QTest::keyClicks(d->Text4, x);
+        enter(d->Text4, x);
         QTest::keyClick(d->Text4, Qt::Key_Return);
-        QTest::keyClicks(d->Text5, y);
+        enter(d->Text5, y);
         QTest::keyClick(d->Text5, Qt::Key_Return);
         QCOMPARE(d->focusWidget(), d->Command7);
         QTest::keyClick(d->Command7, Qt::Key_Return);
@@ -101,17 +119,26 @@ private slots:
         QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
     }
 
-    void typedPointsAreListedAsTypedWithTheirExtremes() {
+    // A text that is wholly a decimal number is listed as typed; any other by the value stored.
+    void typedPointsAreListedWithTheirExtremes() {
         open();
-        typeAll({{"1.5", "2.5"}, {"-3", "1e3"}, {"2.50", "abc"}});
-        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   1.5    2.5"),
-                                               QStringLiteral(" 2 :   -3    1e3"),
-                                               QStringLiteral(" 3 :   2.50    abc")}));
-        QCOMPARE(caption(d, "Label4"), QStringLiteral("4"));
-        QCOMPARE(DataCount, 3);
+        typeAll({{"1.5", "2.5"},
+                 {"-3", "1e3"},
+                 {"2.50", "abc"},
+                 {"１．５０", "ー２"},
+                 {"12abc", "1.0"}});
+        QCOMPARE(
+            items(d->List1),
+            (QStringList{QStringLiteral(" 1 :   1.5    2.5"), QStringLiteral(" 2 :   -3    1e3"),
+                         QStringLiteral(" 3 :   2.50    0"), QStringLiteral(" 4 :   1.5    -2"),
+                         QStringLiteral(" 5 :   12    1.0")}));
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("6"));
+        QCOMPARE(DataCount, 5);
         QCOMPARE(DataY[3], 0.0);  // no number reads as 0
-        QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("2.5"),
-                                           QStringLiteral("0.0"), QStringLiteral("1000.0")}));
+        QCOMPARE(DataX[4], 1.5);
+        QCOMPARE(DataY[4], -2.0);
+        QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("12.0"),
+                                           QStringLiteral("-2.0"), QStringLiteral("1000.0")}));
         QVERIFY(d->Text1->text().isEmpty() && d->Text2->text().isEmpty());
     }
 
@@ -282,6 +309,144 @@ private slots:
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(d->isVisible());
         QVERIFY(!f->Command3->isEnabled());
+    }
+
+    // What a Japanese input method gives in full-width mode reads as the number it shows in
+    // each kind of numeric box: hand entry and its corrections, the axes, the equal intervals.
+    void fullWidthNumbersAreReadInEveryKindOfBox() {
+        open();
+        typeAll({{"１．５", "ー２"}, {"\u3000３", "１Ｅ－３"}, {"－．５", "\u2212４"}});
+        correct(QStringLiteral("３"), QStringLiteral("ー５"), QStringLiteral("２ｅー１"));
+        QCOMPARE(DataCount, 3);
+        const double expected[][2] = {{1.5, -2}, {3, 0.001}, {-5, 0.2}};
+        for (int k = 1; k <= 3; ++k) {
+            QCOMPARE(DataX[k], expected[k - 1][0]);
+            QCOMPARE(DataY[k], expected[k - 1][1]);
+        }
+        endEntry();
+        d->Command4->click();
+        QCOMPARE(items(f->List1), (QStringList{QStringLiteral("-5  0.2"), QStringLiteral("1.5  -2"),
+                                               QStringLiteral("3  0.001")}));
+
+        const std::pair<TextBox*, const char*> axes[] = {
+            {f->Text5, "ー５"},   {f->Text6, "１．５Ｅ＋１"}, {f->Text7, "５"},
+            {f->Text8, "－１０"}, {f->Text9, "\u3000２０"},   {f->Text10, "１０"}};
+        for (auto [field, text] : axes) {
+            field->clear();
+            enter(field, QString::fromUtf8(text));
+        }
+        f->Command3->click();
+        QCOMPARE(XStart, -5.0);
+        QCOMPARE(XEnd, 15.0);
+        QCOMPARE(XStep, 5.0);
+        QCOMPARE(YStart, -10.0);
+        QCOMPARE(YEnd, 20.0);
+        QCOMPARE(YStep, 10.0);
+        QVERIFY(f->Command1->isEnabled());
+
+        // The equal-interval table of a saved table along Y = X.
+        SavedFile saved{1, textList({"0", "4", "1", "0", "4", "1"}), {}, {}};
+        for (int r = 0; r <= 30; ++r) saved.table << QPointF(1 + 0.1 * r, 1 + 0.1 * r);
+        saved.data = {QPointF(1, 1), QPointF(4, 4)};
+        dir->write(QStringLiteral("t-Sp.csv"), saved.bytes());
+        form2()->Command3->click();
+        clickFile(form6(), QStringLiteral("t-Sp.csv"));
+        form6()->Command1->click();
+        form6()->Command5->click();
+        Form8* e = form8();
+        enter(e->Text1, QStringLiteral("１．５"));
+        enter(e->Text2, QStringLiteral("０．５"));
+        enter(e->Text3, QStringLiteral("３"));
+        e->Command1->click();
+        QCOMPARE(e->List1->count(), 4);  // 1.5, 2, 2.5, 3
+        QCOMPARE(e->List1->item(0)->text(), QStringLiteral("  1.500E+00   1.500E+00"));
+        QCOMPARE(e->List1->item(3)->text(), QStringLiteral("  3.000E+00   3.000E+00"));
+    }
+
+    // A block copied from a spreadsheet or a text file, pasted with Ctrl+V or the list's context
+    // menu, adds its points as if typed one by one; a line that is not a point stops it.
+    void pastedBlocksAddTheirPointsAsIfTyped() {
+        open();
+        type(QStringLiteral("0"), QStringLiteral("1"));
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        // Tab (a spreadsheet's columns), full-width comma and signs, blanks; blank lines pass.
+        clipboard->setText(QStringLiteral("1.50\t2.5\r\n１，ー３\r\n\r\n  3e1   4\r\n"));
+        QCOMPARE(d->focusWidget(), d->Text1);
+        QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d->Text1->text().isEmpty());  // the block went to the list, not into the box
+        QCOMPARE(items(d->List1).mid(1), (QStringList{QStringLiteral(" 2 :   1.50    2.5"),
+                                                      QStringLiteral(" 3 :   1    -3"),
+                                                      QStringLiteral(" 4 :   3e1    4")}));
+        QCOMPARE(DataCount, 4);
+        QCOMPARE(DataX[4], 30.0);
+        QCOMPARE(DataY[3], -3.0);
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("5"));
+        QCOMPARE(extremes(d), (QStringList{QStringLiteral("0.0"), QStringLiteral("30.0"),
+                                           QStringLiteral("-3.0"), QStringLiteral("4.0")}));
+
+        // One value goes into the text box as usual, also one with a thousands separator; one
+        // spreadsheet row of two cells is a point.
+        for (const QString& value : {QStringLiteral("2.25"), QStringLiteral("1,000")}) {
+            clipboard->setText(value);
+            QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(d->Text1->text(), value);
+            QCOMPARE(DataCount, 4);
+            d->Text1->clear();
+        }
+        clipboard->setText(QStringLiteral("1e-2\t5\n"));
+        QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d->Text1->text().isEmpty());
+        QCOMPARE(d->List1->item(4)->text(), QStringLiteral(" 5 :   1e-2    5"));
+
+        // A bad line midway: the points before it stay, the message names the line.
+        const QString bad = QStringLiteral("5 abc and a long remark that goes on and on");
+        clipboard->setText(QStringLiteral("5 6\n") + bad + QStringLiteral("\n7 8\n"));
+        {
+            MessageRecorder boxes;
+            QTest::keyClick(d->Text2, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            QVERIFY2(boxes.boxes[0].text.contains(QStringLiteral(" 2 行目")),
+                     qPrintable(boxes.boxes[0].text));
+            QVERIFY2(
+                boxes.boxes[0].text.contains(QStringLiteral("「5 abc and a long remark that g…」")),
+                qPrintable(boxes.boxes[0].text));
+        }
+        QCOMPARE(DataCount, 6);
+        QCOMPARE(d->List1->count(), 6);
+        QCOMPARE(d->List1->item(5)->text(), QStringLiteral(" 6 :   5    6"));
+        QVERIFY(d->Text2->text().isEmpty());
+
+        // The context menu of the list, and Ctrl+V where no text box has the focus, up to the
+        // limit of 100 points with its message; what goes beyond is not stored.
+        QAction* paste = d->findChild<QAction*>(QStringLiteral("PasteData"));
+        QVERIFY(paste);
+        QCOMPARE(d->List1->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QVERIFY(d->List1->actions().contains(paste));
+        QCOMPARE(paste->text(), QStringLiteral("データを貼り付け"));
+        QString block;
+        for (int k = 7; k <= 90; ++k) block += QStringLiteral("%1,%2\n").arg(k).arg(-k);
+        clipboard->setText(block);
+        paste->trigger();
+        QCOMPARE(DataCount, 90);
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("91"));
+        block.clear();
+        for (int k = 91; k <= 120; ++k) block += QStringLiteral("%1 %2\n").arg(k).arg(-k);
+        clipboard->setText(block);
+        for (int again = 0; again < 2; ++again) {
+            MessageRecorder boxes;
+            d->List1->setFocus();
+            QTest::keyClick(d->List1, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
+            QCOMPARE(DataCount, 100);
+            QCOMPARE(d->List1->count(), 100);
+            QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    -100"));
+            QCOMPARE(DataX[101], 0.0);
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("100"));
+            QCOMPARE(caption(d, "Label33"), QStringLiteral("-100.0"));
+            QCOMPARE(d->focusWidget(), d->Command2);
+        }
     }
 
     void cancelLeavesTheMainWindowWithoutData() {

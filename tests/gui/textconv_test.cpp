@@ -1,5 +1,6 @@
 // Tests of the number text: format patterns against the program's worked examples and against
-// texts composed independently from integers, lenient reading, and the general number text.
+// texts composed independently from integers, lenient reading (also of what a Japanese input
+// method gives in full-width mode), and the general number text.
 #include "textconv.h"
 
 #include <QRandomGenerator>
@@ -53,6 +54,10 @@ private slots:
     void parseTakesTheLeadingNumber_data();
     void parseTakesTheLeadingNumber();
     void parseReadsBackEveryFormattedText();
+    void parseReadsFullWidthInputAsItsAsciiTwin_data();
+    void parseReadsFullWidthInputAsItsAsciiTwin();
+    void fullWidthTextsReadAsTheAsciiTextsTheyStandFor();
+    void decimalNumberIsTheWholeText();
     void generalTextGivesTheProgramsTexts_data();
     void generalTextGivesTheProgramsTexts();
     void generalTextIsShortestAndReadsBack();
@@ -343,7 +348,6 @@ void TextConvTest::parseTakesTheLeadingNumber_data() {
     QTest::newRow("blank after sign") << QStringLiteral("- 5") << 0.0;
     QTest::newRow("inner blank ends") << QStringLiteral("1 2") << 1.0;
     QTest::newRow("comma ends") << QStringLiteral("1,5") << 1.0;
-    QTest::newRow("full-width digits") << QStringLiteral("１２") << 0.0;
     QTest::newRow("not a number word") << QStringLiteral("nan") << 0.0;
     QTest::newRow("infinity word") << QStringLiteral("inf") << 0.0;
     QTest::newRow("hexadecimal") << QStringLiteral("0x10") << 0.0;
@@ -381,6 +385,86 @@ void TextConvTest::parseReadsBackEveryFormattedText() {
         QVERIFY2(std::fabs(listed - value) <= 5.000001e-4 * std::fabs(value),
                  qPrintable(QString::number(value, 'g', 17)));
     }
+}
+
+// What a user types with the input method left in full-width mode, and the marks it gives for a
+// minus: read as the ASCII number it shows.
+void TextConvTest::parseReadsFullWidthInputAsItsAsciiTwin_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("point") << QStringLiteral("１．５") << 1.5;
+    QTest::newRow("digits") << QStringLiteral("１５") << 15.0;
+    QTest::newRow("full-width minus") << QStringLiteral("－２") << -2.0;
+    QTest::newRow("long-vowel mark") << QStringLiteral("ー２") << -2.0;
+    QTest::newRow("half-width long-vowel mark") << QStringLiteral("ｰ2") << -2.0;
+    QTest::newRow("minus sign") << QStringLiteral("\u2212２．５") << -2.5;
+    QTest::newRow("hyphen") << QStringLiteral("\u2010７") << -7.0;
+    QTest::newRow("plus") << QStringLiteral("＋３") << 3.0;
+    QTest::newRow("exponent") << QStringLiteral("１Ｅ－３") << 0.001;
+    QTest::newRow("small e, long-vowel mark") << QStringLiteral("２ｅー２") << 0.02;
+    QTest::newRow("exponent after a point") << QStringLiteral("５．Ｅ\u2212１") << 0.5;
+    QTest::newRow("exponent sign plus") << QStringLiteral("１．２５Ｅ＋０２") << 125.0;
+    QTest::newRow("ideographic space before") << QStringLiteral("\u3000\u3000１．５") << 1.5;
+    QTest::newRow("mark after the space") << QStringLiteral("\u3000ー０．２５") << -0.25;
+    QTest::newRow("leading point") << QStringLiteral("－．５") << -0.5;
+    QTest::newRow("mixed widths") << QStringLiteral("1５.２5") << 15.25;
+    // An ASCII mantissa whose exponent is decided by what follows it.
+    QTest::newRow("ASCII e, full-width sign") << QStringLiteral("1e－３") << 0.001;
+    QTest::newRow("ASCII e and sign, full-width digit") << QStringLiteral("2e-３") << 0.002;
+    QTest::newRow("ASCII e, long-vowel mark") << QStringLiteral("1.5eー1") << 0.15;
+    QTest::newRow("trailing text") << QStringLiteral("１２ａｂｃ") << 12.0;
+    QTest::newRow("comma ends, as in ASCII") << QStringLiteral("１，５") << 1.0;
+    QTest::newRow("mark inside is no sign") << QStringLiteral("２ー３") << 2.0;
+    QTest::newRow("second mark is no sign") << QStringLiteral("ーー２") << 0.0;
+    QTest::newRow("mark in a word") << QStringLiteral("データー１") << 0.0;
+    QTest::newRow("E with no mantissa") << QStringLiteral("Ｅー３") << 0.0;
+    QTest::newRow("E without digits") << QStringLiteral("１Ｅー") << 1.0;
+    QTest::newRow("full-width letters") << QStringLiteral("ａｂｃ") << 0.0;
+    // Forms that are no plain digits are not made digits: 10² stays 10, not 102.
+    QTest::newRow("superscript") << QStringLiteral("10\u00B2") << 10.0;
+    QTest::newRow("circled digit") << QStringLiteral("\u2460") << 0.0;
+    QTest::newRow("fraction") << QStringLiteral("1\u00BD") << 1.0;
+}
+
+void TextConvTest::parseReadsFullWidthInputAsItsAsciiTwin() {
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+    QCOMPARE(ParseNumber(text), expected);
+}
+
+// Any text of number characters, written in full-width forms with its blanks as ideographic
+// spaces and each "-" as any of the marks typed for a minus, reads as the ASCII text does: a
+// mark that is no sign ends the number just as the "-" it replaces does.
+void TextConvTest::fullWidthTextsReadAsTheAsciiTextsTheyStandFor() {
+    const char16_t minusMarks[] = {u'\uFF0D', u'\u2212', u'\u30FC', u'\uFF70', u'\u2010'};
+    const char alphabet[] = "0123456789..+--eE ";
+    auto* random = QRandomGenerator::global();
+    for (int trial = 0; trial < 20000; ++trial) {
+        QString ascii, wide;
+        const int length = random->bounded(1, 12);
+        for (int k = 0; k < length; ++k) {
+            const char c = alphabet[random->bounded(int(sizeof alphabet - 1))];
+            ascii += QLatin1Char(c);
+            // Each character may stay ASCII, so that both widths mix.
+            if (c == '-')
+                wide += QChar(minusMarks[random->bounded(int(std::size(minusMarks)))]);
+            else if (random->bounded(4) == 0)
+                wide += QLatin1Char(c);
+            else
+                wide += c == ' ' ? QChar(u'\u3000') : QChar(char16_t(c - 0x20 + 0xFF00));
+        }
+        QVERIFY2(ParseNumber(wide) == ParseNumber(ascii), qPrintable(ascii + u'|' + wide));
+    }
+}
+
+void TextConvTest::decimalNumberIsTheWholeText() {
+    const std::pair<const char*, bool> cases[] = {
+        {"1.50", true}, {"-.5", true},   {"+1E+2", true}, {"5.", true},    {"1e3", true},
+        {"0", true},    {"", false},     {" 1", false},   {"1 ", false},   {"1e", false},
+        {"1e+", false}, {".", false},    {"-", false},    {"1.5x", false}, {"1,5", false},
+        {"１", false},  {"1.5.", false}, {"abc", false},  {"e5", false}};
+    for (auto [text, whole] : cases)
+        QVERIFY2(IsDecimalNumber(QString::fromUtf8(text)) == whole, text);
 }
 
 void TextConvTest::generalTextGivesTheProgramsTexts_data() {
