@@ -5,6 +5,7 @@
 #include <cmath>
 #include <utility>
 
+#include "datanumber.h"
 #include "savefile.h"
 #include "state.h"
 #include "textconv.h"
@@ -25,11 +26,10 @@ QStringList DataExtremeTexts() {
 }
 
 namespace {
+// A value beyond the doubles' range either way is no point of the data.
 bool readNumber(const QString& field, double& out) {
-    if (!IsDecimalNumber(field)) return false;
-    bool ok = false;
-    out = field.toDouble(&ok);
-    return ok && std::isfinite(out);
+    bool inRange = false;
+    return ReadDataNumber(field, out, &inRange) && inRange;
 }
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "datainput.h"
+#include "datanumber.h"
 #include "state.h"
 #include "textconv.h"
 
@@ -19,8 +20,10 @@ void storePoint(double x, double y) {
     ComputeDataExtremes();
 }
 
+// A typed text that is wholly a number is listed as typed; anything else as what was stored.
 QString shownText(const QString& typed, double stored) {
-    return IsDecimalNumber(typed) ? typed : GeneralNumberText(stored);
+    double value = 0;
+    return ReadDataNumber(typed, value) ? typed : GeneralNumberText(stored);
 }
 
 // Line ends of text from another program: CR LF, LF or CR alone.

@@ -375,12 +375,6 @@ double ParseNumber(QStringView text) {
     return value;
 }
 
-bool IsDecimalNumber(QStringView text) {
-    qsizetype end = 0;
-    leadingNumber(text, 0, end);
-    return end > 0 && end == text.size();
-}
-
 QString AsciiNumberText(const QString& text) {
     for (QChar c : text)
         if (c.unicode() >= 0x80) return asciiForm(text);

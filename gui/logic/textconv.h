@@ -44,10 +44,6 @@ QString FormatNumber(double value, QStringView pattern);
 // AsciiNumberText form, so "１．５" and "ー２" read as 1.5 and -2.
 double ParseNumber(QStringView text);
 
-// Whether the whole text is one ASCII decimal number as ParseNumber reads it, with nothing
-// before or after it ("1.50", "-.5", "1e3"; not " 1", "1e", "１" or "").
-bool IsDecimalNumber(QStringView text);
-
 // The text with the forms a Japanese input method gives in full-width mode in their ASCII form,
 // for the readers of numbers:
 // - the full-width forms U+FF01 to U+FF5E (digits, point, comma, plus, minus, letters E and e)
