@@ -16,10 +16,13 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "columnlist.h"
 #include "controls.h"
+#include "copyactions.h"
 #include "datainput.h"
 #include "form1.h"
 #include "handentry.h"
+#include "keyboard.h"
 #include "messagebox.h"
 #include "program.h"
 #include "state.h"
@@ -125,41 +128,28 @@ Form11::Form11() {
     Label17 = NamedLabel("Label17", QStringLiteral("No."));
     Label18 = NamedLabel("Label18", QStringLiteral("X"));
     Label19 = NamedLabel("Label19", QStringLiteral("Y"));
-    auto* listHeadings = new QHBoxLayout;
-    listHeadings->addSpacing(6);
-    listHeadings->addWidget(Label17);
-    listHeadings->addSpacing(24);
-    listHeadings->addWidget(Label18);
-    listHeadings->addSpacing(48);
-    listHeadings->addWidget(Label19);
-    listHeadings->addStretch(1);
-    List1 = Named(new QListWidget, "List1");
+    auto* list = new ColumnList("List1");
+    List1 = list;
     List1->setMinimumWidth(240);
-    Label8 = NamedLabel("Label8", QStringLiteral("X                Y"));
-    Label6 = NamedLabel("Label6", QStringLiteral("最小値"));
-    Label5 = NamedLabel("Label5", QStringLiteral("最大値"));
-    Label31 = ReadoutLabel("Label31", 90);
-    Label32 = ReadoutLabel("Label32", 90);
-    Label33 = ReadoutLabel("Label33", 90);
-    Label34 = ReadoutLabel("Label34", 90);
-    auto* extremes = new QGridLayout;
-    extremes->addWidget(Label8, 0, 1, 1, 2, Qt::AlignHCenter);
-    extremes->addWidget(Label6, 1, 0);
-    extremes->addWidget(Label31, 1, 1);
-    extremes->addWidget(Label33, 1, 2);
-    extremes->addWidget(Label5, 2, 0);
-    extremes->addWidget(Label32, 2, 1);
-    extremes->addWidget(Label34, 2, 2);
+    QWidget* listHeadings = ColumnHeadings(list, Label17, Label18, Label19);
+    extremes_ = MakeExtremesPanel("Label8", "Label6", "Label5");
+    Label8 = extremes_.heading;
+    Label6 = extremes_.minimum;
+    Label5 = extremes_.maximum;
+    Label31 = extremes_.minX;
+    Label32 = extremes_.maxX;
+    Label33 = extremes_.minY;
+    Label34 = extremes_.maxY;
     PasteData = new QAction(QStringLiteral("データを貼り付け"), this);
     PasteData->setObjectName(QStringLiteral("PasteData"));
     PasteData->setShortcuts(QKeySequence::Paste);
-    List1->setContextMenuPolicy(Qt::ActionsContextMenu);
-    List1->addAction(PasteData);
+    addAction(PasteData);  // Ctrl+V anywhere in the window
+    AddContextMenu(List1, {PasteData});
     auto* right = new QVBoxLayout;
     right->addWidget(Label9);
-    right->addLayout(listHeadings);
+    right->addWidget(listHeadings);
     right->addWidget(List1, 1);
-    right->addLayout(extremes);
+    right->addLayout(extremes_.grid);
 
     auto* top = new QHBoxLayout(this);
     top->addLayout(left, 3);
@@ -179,24 +169,24 @@ Form11::Form11() {
         connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
         t->installEventFilter(this);
     }
+    CancelWithEscape(this, Command5);
 }
 
 void Form11::prepare() {
     Label4->setText(QString::number(EntryNo));
     for (TextBox* t : {Text1, Text2, Text3, Text4, Text5}) t->clear();
     List1->clear();
-    for (QLabel* l : {Label31, Label32, Label33, Label34}) l->clear();
+    extremes_.clear();
     for (QPushButton* b : {Command3, Command4, Command6}) b->setEnabled(false);
 }
 
-void Form11::showExtremes() { SetTexts({Label31, Label32, Label33, Label34}, DataExtremeTexts()); }
+void Form11::showExtremes() { extremes_.show(DataExtremeTexts()); }
 
 void Form11::Text_KeyDown(TextBox* box, int key) {
-    if (key != Qt::Key_Return) return;
-    const std::pair<TextBox*, QWidget*> chain[] = {
-        {Text1, Text2}, {Text2, Command1}, {Text3, Text4}, {Text4, Text5}, {Text5, Command7}};
-    for (auto [from, to] : chain)
-        if (box == from) to->setFocus();
+    if (key == Qt::Key_Return)
+        FocusNext(
+            box,
+            {{Text1, Text2}, {Text2, Command1}, {Text3, Text4}, {Text4, Text5}, {Text5, Command7}});
 }
 
 bool Form11::stopAtLimit() {

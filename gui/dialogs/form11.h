@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include "extremespanel.h"
+
 class QAction;
 class QLabel;
 class QListWidget;
@@ -74,4 +76,6 @@ private:
     void pasteBlock(const QString& block);
     // At the limit of points: its message, and the focus to 入力終了. False below the limit.
     bool stopAtLimit();
+
+    ExtremesPanel extremes_;
 };

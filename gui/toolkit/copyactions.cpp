@@ -16,19 +16,19 @@ QAction* copyAction(QWidget* window, const char* name, const QString& caption) {
     return action;
 }
 
-// A context menu of the actions on `widget`; `update` enables them as they apply when it opens.
-void contextMenu(QWidget* widget, QList<QAction*> actions, std::function<void()> update) {
+}  // namespace
+
+void AddContextMenu(QWidget* widget, QList<QAction*> actions, std::function<void()> update) {
     widget->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(widget, &QWidget::customContextMenuRequested, widget,
                      [widget, actions, update](QPoint at) {
-                         update();
+                         if (update) update();
                          auto* menu = new QMenu(widget);
                          menu->setAttribute(Qt::WA_DeleteOnClose);
                          menu->addActions(actions);
                          menu->popup(widget->mapToGlobal(at));
                      });
 }
-}  // namespace
 
 GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QString()> table) {
     GraphCopy copy{copyAction(window, "CopyGraph", QStringLiteral("グラフをコピー")),
@@ -44,8 +44,8 @@ GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QStri
             QGuiApplication::clipboard()->setText(text);
     });
     QAction* data = copy.data;
-    contextMenu(picture, {copy.graph, copy.data},
-                [data, table] { data->setEnabled(!table().isEmpty()); });
+    AddContextMenu(picture, {copy.graph, copy.data},
+                   [data, table] { data->setEnabled(!table().isEmpty()); });
     return copy;
 }
 
@@ -60,6 +60,6 @@ QAction* AddListCopy(QWidget* window, QListWidget* list,
         for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
         if (!lines.isEmpty()) QGuiApplication::clipboard()->setText(text(lines));
     });
-    contextMenu(list, {copy}, [copy, list] { copy->setEnabled(list->count() > 0); });
+    AddContextMenu(list, {copy}, [copy, list] { copy->setEnabled(list->count() > 0); });
     return copy;
 }

@@ -1,8 +1,10 @@
 // The clipboard's way out of a window: its graph as an image (Ctrl+C anywhere in the window and
 // the picture's context menu) and its table as tab-separated text (the context menu), and a
-// list's lines as tab-separated text (Ctrl+C and the list's context menu).
+// list's lines as tab-separated text (Ctrl+C and the list's context menu); and the context menus
+// that offer them.
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <functional>
 
@@ -18,6 +20,10 @@ struct GraphCopy {
 // `table` gives the graph's table as tab-separated text, or an empty text when there is none
 // (the data entry is then disabled).
 GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QString()> table);
+
+// A context menu of the actions on `widget`; `update` (if given) enables them as they apply each
+// time the menu opens.
+void AddContextMenu(QWidget* widget, QList<QAction*> actions, std::function<void()> update = {});
 
 // `text` turns the list's lines into the text copied.
 QAction* AddListCopy(QWidget* window, QListWidget* list,
