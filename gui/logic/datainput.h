@@ -48,7 +48,9 @@ DataFileLoad LoadDataFile(const QString& path);
 void ComputeDataExtremes();
 // Calls SortDataByX when the points are not strictly ascending in X.
 void OrderDataByX();
-// Sorts DataX/DataY(1..DataCount) into ascending X (pairs with equal X keep their order) and
-// moves equal neighbours apart by 1 % of the distance to the next (last pair: previous) point.
+// Sorts DataX/DataY(1..DataCount) into ascending X by exchanges, then moves equal neighbours
+// apart by 1 % of the distance to the next (last pair: previous) point. Two pairs with equal X are
+// never exchanged with each other, but an exchange with a smaller X behind them can reverse their
+// order (2a, 2b, 1 becomes 1, 2b, 2a), so which of them moves is not always the one read first.
 // Finite abscissas stay finite, however far apart their neighbours are.
 void SortDataByX();
