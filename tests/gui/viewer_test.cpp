@@ -66,6 +66,12 @@ class ViewerTest : public ProgramSuite {
         QVERIFY(v->Command1->isEnabled());
         v->Command1->click();
     }
+    // A calculation in the main window whose curve is the line y = 2x, on linear axes.
+    void calculateLine() {
+        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+    }
     QStringList readOut(PictureBox* p, QLabel* x, QLabel* y, const QList<int>& pixels) {
         QStringList texts;
         for (int px : pixels) {
@@ -314,9 +320,7 @@ private slots:
 
     void resetAndEndStopTheViewersReadOutOnly() {
         MessageRecorder messages;  // the reports of saving
-        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
-                              textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+        calculateLine();
         Form1* f = form1();
         f->Command6->click();
         form4()->Text1->setText(QStringLiteral("r"));
@@ -387,9 +391,7 @@ private slots:
 
     void mainWindowAndViewerKeepTheirOwnTables() {
         MessageRecorder messages;  // the reports of saving
-        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
-                              textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+        calculateLine();
         Form1* f = form1();
         const QList<int> pixels = {150, 300, 450, 600};
         const QStringList mainReadOut = readOut(f->Picture1, f->Label27, f->Label28, pixels);
@@ -424,9 +426,7 @@ private slots:
 
     void bitmapIsTheViewersPictureWhileTheMainWindowShowsAnother() {
         MessageRecorder messages;  // the reports of saving
-        calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
-                              textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 60, [](double x) { return 2 * x; }));
+        calculateLine();
         dir->write(QStringLiteral("run1-BSp.csv"), logLogFile().bytes());
         openViewer();
         draw(QStringLiteral("run1-BSp.csv"));
