@@ -1,7 +1,6 @@
 // Shared pieces of the saving dialogs.
 #include "savedialog.h"
 
-#include <QBuffer>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QPushButton>
@@ -9,6 +8,7 @@
 
 #include "filelists.h"
 #include "messagebox.h"
+#include "picturebox.h"
 #include "savefile.h"
 #include "textbox.h"
 
@@ -50,14 +50,9 @@ bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& b
 
 bool WriteImageOrReport(QWidget* window, const QString& path, const QImage& image,
                         const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format)) {
-        ReportWriteFailure(window, path, QStringLiteral("画像を作れません"));
-        return false;
-    }
-    return WriteFileOrReport(window, path, bytes);
+    const FileResult written = SaveImage(image, path, format);
+    if (!written.ok()) ReportWriteFailure(window, path, written.problem);
+    return written.ok();
 }
 
 void AcceptNameWithEnter(TextBox* name, QPushButton* ok) {

@@ -201,11 +201,11 @@ void PictureBox::printText(const QString& text) {
     add(Stroke::Text, foreColor_, {{currentX_, currentY_}}, int(printed_.size() - 1));
 }
 
-FileResult PictureBox::saveBmp(const QString& path) const {
+FileResult SaveImage(const QImage& image, const QString& path, const char* format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image_.save(&buffer, "BMP")) return {QStringLiteral("画像を作れません")};
+    if (!image.save(&buffer, format)) return {QStringLiteral("画像を作れません")};
     return SaveFileBytes(path, bytes);
 }
 

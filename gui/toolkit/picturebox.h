@@ -1,8 +1,8 @@
 // PictureBox: a widget that paints a persistent image drawn in a user coordinate system,
 // with line width, lines, polylines, outline boxes, points, text, the 16-colour palette, mouse
-// moves in user units and BMP saving; cursor lines (LineControl) are painted on top of the image.
-// On a screen with more device pixels than logical ones the widget shows the same drawing made
-// at the screen's resolution, while the persistent image keeps its logical size.
+// moves in user units and saving an image; cursor lines (LineControl) are painted on top of the
+// image. On a screen with more device pixels than logical ones the widget shows the same drawing
+// made at the screen's resolution, while the persistent image keeps its logical size.
 #pragma once
 
 #include <QColor>
@@ -18,6 +18,9 @@
 #include "savefile.h"
 
 class LineControl;
+
+// Writes an image as a file of the format ("BMP", "PNG"), completely or not at all.
+FileResult SaveImage(const QImage& image, const QString& path, const char* format);
 
 // The standard 16-colour palette (0 black ... 8 grey, 9 light blue, 12 light red, 15 white).
 QColor PaletteColor(int index);
@@ -63,8 +66,6 @@ public:
     const QImage& image() const { return image_; }
     // Pixel (rounded) of a user point.
     QPoint pixelOf(double x, double y) const;
-    // Writes the persistent image as a BMP file, completely or not at all.
-    FileResult saveBmp(const QString& path) const;
 
     QSize sizeHint() const override { return image_.size(); }
 

@@ -60,7 +60,7 @@ void drawViewerGraph(const QString& out) {
     QVERIFY(v->Picture1->grab().toImage().save(out + QStringLiteral("/screen.png")));
     moveMouse(v->Picture1, QPoint(400, 270));
     QVERIFY(v->Picture1->grab().toImage().save(out + QStringLiteral("/readout.png")));
-    QVERIFY(v->Picture1->saveBmp(out + QStringLiteral("/graph.bmp")).ok());
+    QVERIFY(SaveImage(v->Picture1->image(), out + QStringLiteral("/graph.bmp"), "BMP").ok());
     QFile readOut(out + QStringLiteral("/readout.txt"));
     QVERIFY(readOut.open(QIODevice::WriteOnly));
     readOut.write((v->Label7->text() + u'\n' + v->Label8->text()).toUtf8());

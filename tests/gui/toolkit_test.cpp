@@ -130,13 +130,13 @@ private slots:
         PictureBox pic(QStringLiteral("P"), QSize(64, 48));
         pic.setScale({0.0f, 0.0f, 64.0f, 48.0f});
         pic.drawLine(0, 10, 63, 10, PaletteColor(9));
-        QVERIFY(pic.saveBmp(dir.file(QStringLiteral("g.bmp"))).ok());
+        QVERIFY(SaveImage(pic.image(), dir.file(QStringLiteral("g.bmp")), "BMP").ok());
         QImageReader reader(dir.file(QStringLiteral("g.bmp")));
         QCOMPARE(reader.format(), QByteArray("bmp"));
         const QImage back = reader.read();
         QCOMPARE(back.size(), QSize(64, 48));
         QCOMPARE(back.pixelColor(30, 10), PaletteColor(9));
-        QVERIFY(!pic.saveBmp(dir.file(QStringLiteral("missing/g.bmp"))).ok());
+        QVERIFY(!SaveImage(pic.image(), dir.file(QStringLiteral("missing/g.bmp")), "BMP").ok());
     }
 
     void fileListsFollowPatternsAndDirectories() {
