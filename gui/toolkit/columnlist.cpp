@@ -63,6 +63,8 @@ ColumnList::ColumnList(const char* name, QWidget* parent) : QListWidget(parent) 
     connect(model(), &QAbstractItemModel::modelReset, this, &ColumnList::columnsChanged);
 }
 
+ColumnList::~ColumnList() { model()->disconnect(this); }
+
 QList<int> ColumnList::columnStarts() const {
     const QFontMetrics metrics(font());
     int widestNumber = metrics.horizontalAdvance(QStringLiteral("No."));

@@ -14,6 +14,9 @@ class ColumnList : public QListWidget {
     Q_OBJECT
 public:
     explicit ColumnList(const char* name, QWidget* parent = nullptr);
+    // The list's model empties itself while the list is destroyed: no signal of the list may
+    // follow then.
+    ~ColumnList() override;
     // The left edges of the three columns in the viewport's coordinates: the number's, X's and
     // Y's. X's column is as wide as the widest X of the lines.
     QList<int> columnStarts() const;
