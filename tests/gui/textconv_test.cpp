@@ -1,7 +1,6 @@
 // Tests of the number text: format patterns against the program's worked examples and against
 // texts composed independently from integers, lenient reading (also of what a Japanese input
 // method gives in full-width mode), and the general number text.
-#include "datanumber.h"
 #include "textconv.h"
 
 #include <QRandomGenerator>
@@ -10,6 +9,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+
+#include "datanumber.h"
 
 namespace {
 
@@ -55,8 +56,6 @@ private slots:
     void parseTakesTheLeadingNumber_data();
     void parseTakesTheLeadingNumber();
     void parseReadsBackEveryFormattedText();
-    void parseReadsFullWidthInputAsItsAsciiTwin_data();
-    void parseReadsFullWidthInputAsItsAsciiTwin();
     void fullWidthTextsReadAsTheAsciiTextsTheyStandFor();
     void decimalNumberIsTheWholeText();
     void generalTextGivesTheProgramsTexts_data();
@@ -365,34 +364,8 @@ void TextConvTest::parseTakesTheLeadingNumber_data() {
     QTest::newRow("small fraction large exponent") << QStringLiteral("0.001e310") << 1e307;
     QTest::newRow("zero huge exponent") << QStringLiteral("0e999") << 0.0;
     QTest::newRow("subnormal") << QStringLiteral("5e-324") << 5e-324;
-}
-
-void TextConvTest::parseTakesTheLeadingNumber() {
-    QFETCH(QString, text);
-    QFETCH(double, expected);
-    QCOMPARE(ParseNumber(text), expected);
-}
-
-// What the windows write they read back: exchange records, read-outs and list texts.
-void TextConvTest::parseReadsBackEveryFormattedText() {
-    auto* random = QRandomGenerator::global();
-    for (int trial = 0; trial < 5000; ++trial) {
-        const double value =
-            (random->generateDouble() - 0.5) * std::pow(10.0, random->bounded(-30, 31));
-        const double exchange = ParseNumber(FormatNumber(value, u"0.00000E+00"));
-        QVERIFY2(std::fabs(exchange - value) <= 5.000001e-6 * std::fabs(value),
-                 qPrintable(QString::number(value, 'g', 17)));
-        const double listed = ParseNumber(FormatNumber(value, u"  0.000E+00"));
-        QVERIFY2(std::fabs(listed - value) <= 5.000001e-4 * std::fabs(value),
-                 qPrintable(QString::number(value, 'g', 17)));
-    }
-}
-
-// What a user types with the input method left in full-width mode, and the marks it gives for a
-// minus: read as the ASCII number it shows.
-void TextConvTest::parseReadsFullWidthInputAsItsAsciiTwin_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("expected");
+    // What a user types with the input method left in full-width mode, and the marks it gives
+    // for a minus: read as the ASCII number it shows.
     QTest::newRow("point") << QStringLiteral("１．５") << 1.5;
     QTest::newRow("digits") << QStringLiteral("１５") << 15.0;
     QTest::newRow("full-width minus") << QStringLiteral("－２") << -2.0;
@@ -427,10 +400,25 @@ void TextConvTest::parseReadsFullWidthInputAsItsAsciiTwin_data() {
     QTest::newRow("fraction") << QStringLiteral("1\u00BD") << 1.0;
 }
 
-void TextConvTest::parseReadsFullWidthInputAsItsAsciiTwin() {
+void TextConvTest::parseTakesTheLeadingNumber() {
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(ParseNumber(text), expected);
+}
+
+// What the windows write they read back: exchange records, read-outs and list texts.
+void TextConvTest::parseReadsBackEveryFormattedText() {
+    auto* random = QRandomGenerator::global();
+    for (int trial = 0; trial < 5000; ++trial) {
+        const double value =
+            (random->generateDouble() - 0.5) * std::pow(10.0, random->bounded(-30, 31));
+        const double exchange = ParseNumber(FormatNumber(value, u"0.00000E+00"));
+        QVERIFY2(std::fabs(exchange - value) <= 5.000001e-6 * std::fabs(value),
+                 qPrintable(QString::number(value, 'g', 17)));
+        const double listed = ParseNumber(FormatNumber(value, u"  0.000E+00"));
+        QVERIFY2(std::fabs(listed - value) <= 5.000001e-4 * std::fabs(value),
+                 qPrintable(QString::number(value, 'g', 17)));
+    }
 }
 
 // Any text of number characters, written in full-width forms with its blanks as ideographic
