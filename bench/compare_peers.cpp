@@ -7,11 +7,14 @@
 // ("sorted") or shuffled ("unsorted"); a peer that needs them ascending sorts the pairs inside
 // its timer, as its caller would have to. A peer evaluates the positions either one by one in
 // the caller's order or sorted first and scattered back, whichever is faster for the job (both
-// are timed). Rounds alternate between the contestants, so a load that comes and goes falls on
-// all of them; each figure is the median of REPEATS rounds and the ratio is library / peer.
-// The peers compute in double precision, the library in single.
+// are timed). After a warm-up round, which also compares every peer's values with the library's,
+// REPEATS rounds (at least 5) alternate between the contestants, so a load that comes and goes
+// falls on all of them; each figure is the processor time of the job's thread, the median and the
+// range of the rounds, and the ratio,
+// library / peer, is taken round by round. The peers compute in double precision, the library in
+// single.
 #include <algorithm>
-#include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -23,12 +26,13 @@
 #include <vector>
 
 #include "bench_problem.h"
+#include "cpu_seconds.h"
 #include "fitlib.h"
 
 #if FITCORE_HAVE_GSL
 #include <gsl/gsl_bspline.h>
 #include <gsl/gsl_errno.h>
-#include <gsl/gsl_multifit.h>
+#include <gsl/gsl_linalg.h>
 #include <gsl/gsl_spline.h>
 #endif
 #if FITCORE_HAVE_BOOST_MATH
@@ -118,9 +122,9 @@ struct Contestant {
 };
 
 double secondsOf(const Run& run, Problem& p) {
-    const auto start = std::chrono::steady_clock::now();
+    const double start = CpuSeconds();
     run(p);
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return CpuSeconds() - start;
 }
 
 double median(std::vector<double> v) {
@@ -161,41 +165,46 @@ std::vector<double> lsqBreakpoints(const std::vector<double>& x) {
     return b;
 }
 
-// GSL's least-squares cubic B-spline on the library's knots: the dense design matrix solved by
-// gsl_multifit_linear, evaluated by gsl_bspline_eval.
+// GSL's least-squares cubic B-spline on the library's knots, as its users build it: the banded
+// normal equations from the four nonzero basis values at each abscissa, solved by the banded
+// Cholesky decomposition, and each position evaluated from its four nonzero basis values.
 Run gslLeastSquares(Walk walk) {
     return [walk](Problem& p) {
         std::vector<double> x, f;
         sortedData(p, x, f);
         const std::vector<double> breaks = lsqBreakpoints(x);
-        const std::size_t nbreak = breaks.size(), ncoef = nbreak + 2;
-        gsl_bspline_workspace* bw = gsl_bspline_alloc(4, nbreak);
+        const std::size_t nbreak = breaks.size(), ncoef = nbreak + 2, order = 4;
+        gsl_bspline_workspace* bw = gsl_bspline_alloc(order, nbreak);
         gsl_vector_const_view bv = gsl_vector_const_view_array(breaks.data(), nbreak);
         gsl_bspline_knots(&bv.vector, bw);
-        gsl_vector* basis = gsl_vector_alloc(ncoef);
-        gsl_matrix* design = gsl_matrix_alloc(p.ndata, ncoef);
+        gsl_vector* basis = gsl_vector_alloc(order);
+        // Row j of the band holds the normal matrix's column j from the diagonal down.
+        gsl_matrix* band = gsl_matrix_calloc(ncoef, order);
+        gsl_vector* rhs = gsl_vector_calloc(ncoef);
         for (int i = 0; i < p.ndata; ++i) {
-            gsl_bspline_eval(x[i], basis, bw);
-            for (std::size_t j = 0; j < ncoef; ++j)
-                gsl_matrix_set(design, i, j, gsl_vector_get(basis, j));
+            std::size_t first = 0, last = 0;
+            gsl_bspline_eval_nonzero(x[i], basis, &first, &last, bw);
+            for (std::size_t a = 0; a < order; ++a) {
+                const double ba = gsl_vector_get(basis, a);
+                *gsl_vector_ptr(rhs, first + a) += ba * f[i];
+                for (std::size_t b = 0; b <= a; ++b)
+                    *gsl_matrix_ptr(band, first + b, a - b) += ba * gsl_vector_get(basis, b);
+            }
         }
-        gsl_vector_view fv = gsl_vector_view_array(f.data(), p.ndata);
         gsl_vector* coef = gsl_vector_alloc(ncoef);
-        gsl_matrix* cov = gsl_matrix_alloc(ncoef, ncoef);
-        gsl_multifit_linear_workspace* mw = gsl_multifit_linear_alloc(p.ndata, ncoef);
-        double chisq = 0.0;
-        gsl_multifit_linear(design, &fv.vector, coef, cov, &chisq, mw);
+        gsl_linalg_cholesky_band_decomp(band);
+        gsl_linalg_cholesky_band_solve(band, rhs, coef);
         evaluateAll(p, p.valued, walk, [&](double v) {
-            gsl_bspline_eval(v, basis, bw);
+            std::size_t first = 0, last = 0;
+            gsl_bspline_eval_nonzero(v, basis, &first, &last, bw);
             double s = 0.0;
-            for (std::size_t j = 0; j < ncoef; ++j)
-                s += gsl_vector_get(basis, j) * gsl_vector_get(coef, j);
+            for (std::size_t a = 0; a < order; ++a)
+                s += gsl_vector_get(basis, a) * gsl_vector_get(coef, first + a);
             return s;
         });
-        gsl_multifit_linear_free(mw);
-        gsl_matrix_free(cov);
         gsl_vector_free(coef);
-        gsl_matrix_free(design);
+        gsl_vector_free(rhs);
+        gsl_matrix_free(band);
         gsl_vector_free(basis);
         gsl_bspline_free(bw);
     };
@@ -264,13 +273,33 @@ std::vector<std::pair<std::string, std::vector<Contestant>>> methods(int ndata) 
     {
         std::vector<Contestant> c{{"SPLEZ 12", splez(12), {}}};
 #if FITCORE_HAVE_GSL
-        // The dense design matrix grows with NDATA * NDATA / 4: beyond 10^3 points it is no
-        // longer what a caller of GSL would do.
-        if (ndata <= 1000) addPeer(c, "GSL bspline lsq", gslLeastSquares);
+        // GSL 2.7 finds a position's knot interval by a linear search over the knots, so its
+        // fit and evaluation grow with NDATA times the positions: not timed beyond 10^4 points.
+        if (ndata <= 10000) addPeer(c, "GSL bspline lsq", gslLeastSquares);
 #endif
         all.push_back({"least-squares B-spline", std::move(c)});
     }
     return all;
+}
+
+// A figure over the rounds: "median [least, greatest]".
+std::string spread(const std::vector<double>& v, const char* format) {
+    char text[96];
+    const std::string f = std::string(format) + " [" + format + ", " + format + "]";
+    std::snprintf(text, sizeof text, f.c_str(), median(v), *std::min_element(v.begin(), v.end()),
+                  *std::max_element(v.begin(), v.end()));
+    return text;
+}
+
+// The largest difference between a peer's values and the library's, relative to the largest
+// library value in magnitude: single-precision rounding where both compute the same curve.
+double relativeDifference(const Problem& p) {
+    double diff = 0.0, scale = 0.0;
+    for (int i = 0; i < p.n; ++i) {
+        diff = std::max(diff, std::abs(p.valued[i] - static_cast<double>(p.value[i])));
+        scale = std::max(scale, std::abs(static_cast<double>(p.value[i])));
+    }
+    return scale > 0.0 ? diff / scale : diff;
 }
 
 }  // namespace
@@ -279,8 +308,8 @@ int main(int argc, char** argv) {
     const int repeats = argc > 1 ? std::atoi(argv[1]) : 5;
     std::vector<int> sizes;
     for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
-    if (repeats < 1) {
-        std::fprintf(stderr, "usage: compare_peers [REPEATS] [NDATA...]\n");
+    if (repeats < 5) {
+        std::fprintf(stderr, "usage: compare_peers [REPEATS >= 5] [NDATA...]\n");
         return 2;
     }
     if (sizes.empty()) sizes = {100, 1000, 10000, 100000, 1000000};
@@ -292,30 +321,41 @@ int main(int argc, char** argv) {
         if (std::fscanf(f, "%lf %lf %lf", &load[0], &load[1], &load[2]) != 3) load[0] = -1;
         std::fclose(f);
     }
-    std::printf("N = %d positions in random order, median of %d rounds, load %.2f %.2f %.2f\n",
+    std::printf("N = %d positions in random order; after a warm-up round, median [least, "
+                "greatest] of %d rounds; load %.2f %.2f %.2f\n",
                 kPositions, repeats, load[0], load[1], load[2]);
-    std::printf("%-24s %-8s %9s  %-28s %10s %10s %7s\n", "method", "data", "NDATA", "peer",
-                "library s", "peer s", "ratio");
+    std::printf("%-24s %-8s %9s  %-31s %-28s %-28s %-20s %9s\n", "method", "data", "NDATA", "peer",
+                "library s", "peer s", "ratio", "value diff");
     for (int ndata : sizes) {
         for (bool shuffled : {false, true}) {
             Problem p = makeProblem(ndata, shuffled);
+            const char* data = shuffled ? "unsorted" : "sorted";
             for (auto& [method, list] : methods(ndata)) {
+                // The warm-up round also checks the values: each peer against the library.
+                std::vector<double> diff(list.size(), 0.0);
+                list[0].run(p);
+                for (std::size_t i = 1; i < list.size(); ++i) {
+                    list[i].run(p);
+                    diff[i] = relativeDifference(p);
+                }
                 for (int r = 0; r < repeats; ++r) {
                     for (Contestant& c : list) c.seconds.push_back(secondsOf(c.run, p));
                 }
-                const double ours = median(list[0].seconds);
-                // The peers, each under its faster walk.
+                const std::vector<double>& ours = list[0].seconds;
+                // The peers, each under its faster walk; the ratio is taken round by round.
                 for (std::size_t i = 1; i + 1 < list.size(); i += 2) {
-                    const double a = median(list[i].seconds), b = median(list[i + 1].seconds);
-                    const Contestant& best = a <= b ? list[i] : list[i + 1];
-                    std::printf("%-24s %-8s %9d  %-28s %10.4f %10.4f %7.2f\n", method.c_str(),
-                                shuffled ? "unsorted" : "sorted", ndata, best.name.c_str(), ours,
-                                std::min(a, b), ours / std::min(a, b));
+                    const bool first = median(list[i].seconds) <= median(list[i + 1].seconds);
+                    const Contestant& best = first ? list[i] : list[i + 1];
+                    std::vector<double> ratio;
+                    for (int r = 0; r < repeats; ++r) ratio.push_back(ours[r] / best.seconds[r]);
+                    std::printf("%-24s %-8s %9d  %-31s %-28s %-28s %-20s %9.1e\n", method.c_str(),
+                                data, ndata, best.name.c_str(), spread(ours, "%.4f").c_str(),
+                                spread(best.seconds, "%.4f").c_str(),
+                                spread(ratio, "%.2f").c_str(), diff[first ? i : i + 1]);
                 }
                 if (list.size() == 1) {
-                    std::printf("%-24s %-8s %9d  %-28s %10.4f %10s %7s\n", method.c_str(),
-                                shuffled ? "unsorted" : "sorted", ndata, "(no peer)", ours, "-",
-                                "-");
+                    std::printf("%-24s %-8s %9d  %-31s %-28s\n", method.c_str(), data, ndata,
+                                "(no peer)", spread(ours, "%.4f").c_str());
                 }
                 std::fflush(stdout);
             }

@@ -4,9 +4,12 @@
     bench/compare_scipy.py TIME_LIBRARY [REPEATS]
 
 TIME_LIBRARY is the time_library program of a build. For NDATA 10^4 and 10^5
-and N = 10^6 distinct abscissas in random order, the library's median time
-over REPEATS rounds is set beside SciPy's median for the same job in double
-precision, the rounds alternating between the two:
+and N = 10^6 distinct abscissas in random order, the library's time is set
+beside SciPy's for the same job in double precision: after a warm-up round,
+REPEATS rounds (at least 5) alternate between the two, and each figure is the
+median with the least and greatest round, the ratio taken round by round.
+Both sides count processor time (the library's thread, SciPy's whole process),
+so the wait for a core on a loaded machine is charged to neither. SciPy's jobs:
 CubicSpline (not-a-knot) built and evaluated, and make_lsq_spline on the
 library's own knots built and evaluated, with the values in the caller's
 order. SciPy's B-spline finds the interval of each point starting from the one
@@ -60,14 +63,21 @@ def evaluate_sorted(curve, xvec):
 
 
 def scipy_once(method, x, f, xvec, way):
-    """Seconds of one SciPy job, evaluating in the given order or sorted."""
-    start = time.perf_counter()
+    """Processor seconds of one SciPy job (all its threads), evaluating in the given order or
+    sorted."""
+    start = time.process_time()
     curve = build(method, x, f)
     if way == "sorted":
         evaluate_sorted(curve, xvec)
     else:
         curve(xvec)
-    return time.perf_counter() - start
+    return time.process_time() - start
+
+
+def spread(values, form):
+    """A figure over the rounds: "median [least, greatest]"."""
+    return (f"{statistics.median(values):{form}} [{min(values):{form}}, "
+            f"{max(values):{form}}]")
 
 
 def main():
@@ -75,17 +85,22 @@ def main():
         sys.exit(__doc__)
     program = sys.argv[1]
     repeats = int(sys.argv[2]) if len(sys.argv) == 3 else 5
+    if repeats < 5:
+        sys.exit(__doc__)
     n = 10**6
     with tempfile.TemporaryDirectory() as work:
         data = os.path.join(work, "data.bin")
-        print(f"{'job':28} {'library s':>10} {'SciPy s':>10} {'ratio':>7}  SciPy's way")
+        with open("/proc/loadavg", encoding="ascii") as load:
+            print(f"load {' '.join(load.read().split()[:3])}")
+        print(f"{'job':28} {'library s':>28} {'SciPy s':>28} {'ratio':>20}  SciPy's way")
         for method, label in (("csiez", "CSIEZ"), ("splez", "SPLEZ ITYPE 12")):
             for ndata in (10**4, 10**5):
                 # Rounds alternate between the library (the median of three calls in one run of
-                # TIME_LIBRARY) and SciPy both ways, so a load that comes and goes falls on all.
+                # TIME_LIBRARY) and SciPy both ways, so a load that comes and goes falls on all;
+                # round 0 is the warm-up and is not counted.
                 ours, theirs = [], {"given order": [], "sorted": []}
                 x = f = xvec = None
-                for _ in range(repeats):
+                for _ in range(repeats + 1):
                     out = subprocess.run([program, method, str(ndata), str(n), "3", data],
                                          check=True, capture_output=True, text=True)
                     ours.append(float(out.stdout))
@@ -96,10 +111,13 @@ def main():
                         xvec = raw[2 * ndata:].astype(np.float64)
                     for way in theirs:
                         theirs[way].append(scipy_once(method, x, f, xvec, way))
+                ours = ours[1:]
+                theirs = {way: times[1:] for way, times in theirs.items()}
                 way = min(theirs, key=lambda w: statistics.median(theirs[w]))
-                ours_s, theirs_s = statistics.median(ours), statistics.median(theirs[way])
-                print(f"{label + ', NDATA ' + str(ndata):28} {ours_s:10.4f} {theirs_s:10.4f} "
-                      f"{ours_s / theirs_s:7.2f}  {way}", flush=True)
+                ratio = [a / b for a, b in zip(ours, theirs[way])]
+                print(f"{label + ', NDATA ' + str(ndata):28} {spread(ours, '.4f'):>28} "
+                      f"{spread(theirs[way], '.4f'):>28} {spread(ratio, '.2f'):>20}  {way}",
+                      flush=True)
 
 
 if __name__ == "__main__":
