@@ -231,12 +231,12 @@ void readMethod(Run& run) {
                    quoted(line));
     std::optional<int> method = aloneOnLine(line);
     if (!method) {
-        inputError(where + "the method number must be one integer alone on the line: " +
-                   quoted(line));
+        inputError(where +
+                   "the method number must be one integer alone on the line: " + quoted(line));
     }
-    const bool accepted = std::any_of(std::begin(kSecondRecordMethods),
-                                      std::end(kSecondRecordMethods),
-                                      [&](const NamedMethod& m) { return m.number == *method; });
+    const bool accepted =
+        std::any_of(std::begin(kSecondRecordMethods), std::end(kSecondRecordMethods),
+                    [&](const NamedMethod& m) { return m.number == *method; });
     if (!accepted) {
         inputError(where + "the method number must be " + secondRecordMethodList() +
                    ", but it is " + std::to_string(*method));

@@ -401,6 +401,7 @@ const std::vector<double> kStepY = {2.88, 4.16, 4.58,  4.94,  5.36,  5.63,  6.14
 
 TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
     const std::vector<double> x = {1, 2, 3, 4, 5, 6}, y = {1, 3, 2, 5, 4, 6};
+    const std::string kAccepted = "2 (Akima), 3 (shape-preserving) or 9 (smoothing spline)";
     struct Case {
         std::string bor3;
         int method;           // the table's method (0 the cubic spline), or -1: refused
@@ -414,8 +415,7 @@ TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
         {"01\r\n03", 3, ""},
         {"-1\r\n\r\n 9 \r\n12\r\n", 9, ""},
         {"01\r\n12\r\n", -1,
-         "Bor3.dat, line 2: the method number must be 2 (Akima), 3 (shape-preserving) or 9 "
-         "(smoothing spline), but it is 12"},
+         "Bor3.dat, line 2: the method number must be " + kAccepted + ", but it is 12"},
         {"01\r\n\r\n1\r\n", -1, "Bor3.dat, line 3: the method number must be 2"},
         {"01\r\nAkima\r\n", -1,
          "Bor3.dat, line 2: the method number must be one integer alone on the line: \"Akima\""},
@@ -435,10 +435,9 @@ TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
     for (int number : {-1, 0, 1, 4, 5, 6, 7, 8, 10, 11, 13, 14, 15}) {
         char bor3[16];
         std::snprintf(bor3, sizeof bor3, "01\r\n%02d\r\n", number);
-        cases.push_back({bor3, -1, "Bor3.dat, line 2: the method number must be " +
-                                       std::string("2 (Akima), 3 (shape-preserving) or 9 (smoothing "
-                                                   "spline), but it is ") +
-                                       std::to_string(number)});
+        cases.push_back({bor3, -1,
+                         "Bor3.dat, line 2: the method number must be " + kAccepted +
+                             ", but it is " + std::to_string(number)});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bor3);
@@ -698,8 +697,8 @@ TEST(EngineWriteFailure, ATableThatCannotBeWrittenIsAWriteErrorAndTheOldTableSta
         std::function<ProgramResult(const TempDir&)> run;
         const char* failure;
     } cases[] = {
-        {"a disk that fills on the way", [](const TempDir&) {}, syncFailingWith(failingSync<ENOSPC>),
-         "cannot write F2B.dat (No space left on device)"},
+        {"a disk that fills on the way", [](const TempDir&) {},
+         syncFailingWith(failingSync<ENOSPC>), "cannot write F2B.dat (No space left on device)"},
         {"a disk that fails", [](const TempDir&) {}, syncFailingWith(failingSync<EIO>),
          "cannot write F2B.dat (Input/output error)"},
         {"a file size limit below the table's size",
