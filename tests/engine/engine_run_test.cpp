@@ -1,5 +1,6 @@
 // Fitcore run end to end in a temporary working directory.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -300,6 +301,12 @@ TEST_F(EngineRun, BadInputFilesStopWithAnInputErrorAndNoTable) {
              std::filesystem::create_directory(d / "Bor3.dat");
          },
          "cannot open Bor3.dat (Is a directory)"},
+        {"method file a pipe nobody writes to",
+         [](const TempDir& d) {
+             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+             mkfifo((d / "Bor3.dat").c_str(), 0600);
+         },
+         "cannot open Bor3.dat (not a regular file)"},
         {"lines ended by CR alone",
          [](const TempDir& d) {
              d.write("B2F.dat", " 1 \r+1.00000E+00 +2.00000E+00\r");
