@@ -3,10 +3,15 @@
 // input and output on the console and waits for Enter.
 #include "engine_main.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -28,14 +33,21 @@ constexpr int kRowsPerInterval = 100;
 const char* const kPointFile = "B2F.dat";
 const char* const kMethodFile = "Bor3.dat";
 const char* const kTableFile = "F2B.dat";
-const char* const kTableScratch = "F2B.dat.tmp";
 
 // SPLEZ method numbers. A non-zero flag selects the least-squares B-spline unless a second
-// record of Bor3.dat names one of the other three.
+// record of Bor3.dat names one of the methods of the table below.
 constexpr int kLeastSquaresBSpline = 12;
-constexpr int kAkima = 2;
-constexpr int kShapePreserving = 3;
 constexpr int kSmoothing = 9;
+
+struct NamedMethod {
+    int number;
+    const char* name;
+};
+constexpr NamedMethod kSecondRecordMethods[] = {
+    {2, "Akima"},
+    {3, "shape-preserving"},
+    {kSmoothing, "smoothing spline"},
+};
 
 // The driver's variables, kept for the whole run as the record layouts need.
 struct Run {
@@ -47,7 +59,12 @@ struct Run {
     int NOUT = 1;
     std::array<float, kMaxRows> XOUT{};
     std::array<float, kMaxRows> FOUT{};
-    std::array<float, 7> STAT{};  // the smoothing spline's statistics, STAT(1..7) of C2SCV
+    // The smoothing spline's statistics: p, the cross-validation score and the noise variance,
+    // in double where the data's squared units can leave single precision.
+    struct {
+        float p = 0.0f;
+        double score = 0.0, variance = 0.0;
+    } smoothing;
 };
 
 std::ostream& console() { return UnitStream(6); }
@@ -94,17 +111,58 @@ std::string fileLine(const char* file, int line) {
     return std::string(file) + ", line " + std::to_string(line) + ": ";
 }
 
-// Opens an input file without creating it.
+[[noreturn]] void cannotOpen(const char* name, const char* reason) {
+    inputError(std::string("cannot open ") + name + " (" + reason + ")");
+}
+
+// Opens an input file without creating it. Only a regular file is read: a folder would read as
+// an empty file, and a pipe or a device can keep the engine waiting for ever.
 std::ifstream openInput(const char* name) {
+    const int fd = ::open(name, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) cannotOpen(name, std::strerror(errno));
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!known) cannotOpen(name, std::strerror(error));
+    if (S_ISDIR(st.st_mode)) cannotOpen(name, std::strerror(EISDIR));
+    if (!S_ISREG(st.st_mode)) cannotOpen(name, "not a regular file");
     std::ifstream in(name, std::ios::binary);
-    if (!in) inputError(std::string("cannot open ") + name);
+    if (!in) cannotOpen(name, std::strerror(errno));
     return in;
 }
 
-bool readLine(std::istream& in, std::string& line) {
+// Line lineNo of an input file. A line ends in LF or CR LF; a carriage return anywhere else
+// (lines ended by CR alone) is refused rather than read as part of the line.
+bool readLine(std::istream& in, std::string& line, const char* file, int lineNo) {
     if (!std::getline(in, line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find('\r') != std::string::npos) {
+        inputError(fileLine(file, lineNo) +
+                   "a carriage return inside the line; lines end in CR LF or LF: " + quoted(line));
+    }
     return true;
+}
+
+// The one integer of a line that holds nothing else but blanks.
+std::optional<int> aloneOnLine(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == line.npos) return std::nullopt;
+    const std::string_view text = line.substr(first, line.find_last_not_of(" \t") - first + 1);
+    if (text.find_first_of(" \t,/") != text.npos) return std::nullopt;
+    return records::ReadFreeInteger(text);
+}
+
+// "2 (Akima), 3 (shape-preserving) or 9 (smoothing spline)".
+std::string secondRecordMethodList() {
+    std::string list;
+    const std::size_t count = std::size(kSecondRecordMethods);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i > 0) list += i + 1 == count ? " or " : ", ";
+        list += std::to_string(kSecondRecordMethods[i].number) + " (" +
+                kSecondRecordMethods[i].name + ")";
+    }
+    return list;
 }
 
 bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == line.npos; }
@@ -112,7 +170,7 @@ bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") =
 void readPoints(Run& run) {
     std::ifstream in = openInput(kPointFile);
     std::string line;
-    if (!readLine(in, line))
+    if (!readLine(in, line, kPointFile, 1))
         inputError(fileLine(kPointFile, 1) +
                    "the file is empty; the number of data points is missing");
     std::optional<int> count = records::ReadFreeInteger(line);
@@ -131,7 +189,7 @@ void readPoints(Run& run) {
     run.NDATA = *count;
     for (int i = 1; i <= run.NDATA; ++i) {
         int lineNo = i + 1;
-        if (!readLine(in, line)) {
+        if (!readLine(in, line, kPointFile, lineNo)) {
             inputError(fileLine(kPointFile, lineNo) + "end of file while reading data point " +
                        std::to_string(i) + " of " + std::to_string(run.NDATA));
         }
@@ -152,17 +210,18 @@ void readPoints(Run& run) {
 void readMethod(Run& run) {
     std::ifstream in = openInput(kMethodFile);
     std::string line;
-    if (!readLine(in, line))
+    if (!readLine(in, line, kMethodFile, 1))
         inputError(fileLine(kMethodFile, 1) + "the file is empty; the method flag is missing");
-    std::optional<int> flag = records::ReadFreeInteger(line);
-    if (!flag)
-        inputError(fileLine(kMethodFile, 1) + "the method flag is not an integer: " + quoted(line));
+    std::optional<int> flag = aloneOnLine(line);
+    if (!flag) {
+        inputError(fileLine(kMethodFile, 1) +
+                   "the method flag must be one integer alone on the line: " + quoted(line));
+    }
     run.IFLAG = *flag;
 
     int lineNo = 1;
     do {
-        if (!readLine(in, line)) return;
-        ++lineNo;
+        if (!readLine(in, line, kMethodFile, ++lineNo)) return;
     } while (isBlankLine(line));
     const std::string where = fileLine(kMethodFile, lineNo);
     if (run.IFLAG == 0)
@@ -170,13 +229,17 @@ void readMethod(Run& run) {
                    "method flag 0, the cubic spline, takes no method number, but the file "
                    "goes on with " +
                    quoted(line));
-    std::optional<int> method = records::ReadFreeInteger(line);
-    if (!method) inputError(where + "the method number is not an integer: " + quoted(line));
-    if (*method != kAkima && *method != kShapePreserving && *method != kSmoothing) {
+    std::optional<int> method = aloneOnLine(line);
+    if (!method) {
         inputError(where +
-                   "the method number must be 2 (Akima), 3 (shape-preserving) or 9 (smoothing "
-                   "spline), but it is " +
-                   std::to_string(*method));
+                   "the method number must be one integer alone on the line: " + quoted(line));
+    }
+    const bool accepted =
+        std::any_of(std::begin(kSecondRecordMethods), std::end(kSecondRecordMethods),
+                    [&](const NamedMethod& m) { return m.number == *method; });
+    if (!accepted) {
+        inputError(where + "the method number must be " + secondRecordMethodList() +
+                   ", but it is " + std::to_string(*method));
     }
     run.ITYPE = *method;
 }
@@ -247,19 +310,31 @@ void evaluateInOneCall(Run& run, int rows) {
 }
 
 // The statistics of the smoothing spline's fit, which C2SCV leaves in the first seven entries
-// of its workspace: the same data give the same fit as the one SPLEZ evaluated.
+// of its workspace: the same data give the same fit as the one SPLEZ evaluated. The values go in
+// scaled by a power of two to a largest |Y| below 1, exactly, so that the squared statistics
+// stay within single precision; they are scaled back in double.
 void smoothingStatistics(Run& run) {
     const int n = run.NDATA, equalSpacing = 0;
-    std::vector<float> breaks(n), coefficients(4 * n), wk(9 * n + 15);
+    std::vector<float> values(n), breaks(n), coefficients(4 * n), wk(9 * n + 15);
     std::vector<int> iwk(n);
-    C2SCV(n, run.XDATA.data(), run.FDATA.data(), equalSpacing, breaks.data(), coefficients.data(),
+    float largest = 0.0f;
+    for (int i = 0; i < n; ++i) largest = std::max(largest, std::fabs(run.FDATA[i]));
+    int exponent = 0;
+    std::frexp(largest, &exponent);
+    for (int i = 0; i < n; ++i) values[i] = std::ldexp(run.FDATA[i], -exponent);
+    C2SCV(n, run.XDATA.data(), values.data(), equalSpacing, breaks.data(), coefficients.data(),
           wk.data(), iwk.data());
-    std::copy_n(wk.begin(), run.STAT.size(), run.STAT.begin());
+    // STAT(1) is p = rho/(1+rho), STAT(3) the score, STAT(6) the variance of the noise.
+    run.smoothing.p = wk[0];
+    run.smoothing.score = std::ldexp(double(wk[2]), 2 * exponent);
+    run.smoothing.variance = std::ldexp(double(wk[5]), 2 * exponent);
 }
 
 void evaluate(Run& run) {
     fillAbscissas(run);
     const int rows = run.NOUT - 1;
+    // Fewer than two points give no row; the library's own check of the count refuses them.
+    if (rows == 0) valueAt(run, 0.0f);
     const bool once = run.ITYPE != kLeastSquaresBSpline;
     if (once && rows > 0) evaluateInOneCall(run, rows);
     for (int r = 1; r <= rows; ++r) {
@@ -270,17 +345,36 @@ void evaluate(Run& run) {
     if (run.ITYPE == kSmoothing && rows > 0) smoothingStatistics(run);
 }
 
+SyncCall tableSync = ::fsync;
+
 // A failure to write the table is the engine's own; the report names the file and the
 // system's reason. Only a scratch file this run created is removed.
-[[noreturn]] void writeError(const std::string& what, const char* file, int error,
-                             bool removeScratch) {
-    if (removeScratch) std::remove(kTableScratch);
-    stopWithReport("WRITE ERROR", "cannot " + what + " " + file + " (" + std::strerror(error) +
-                                      "); " + kTableFile + " is left as it was");
+[[noreturn]] void writeError(const std::string& what, int error, const char* scratch) {
+    if (scratch) ::unlink(scratch);
+    stopWithReport("WRITE ERROR", "cannot " + what + " " + kTableFile + " (" +
+                                      std::strerror(error) + "); " + kTableFile +
+                                      " is left as it was");
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// The permissions a new file gets: 0666 less the process's umask.
+mode_t newFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
 }
 
 // The table goes to a scratch file first and replaces F2B.dat only when its
-// last record is written, so a reader never sees half a table.
+// last record is written and on the disk, so a reader never sees half a table.
 void writeTable(const Run& run) {
     // The records are assembled in memory and written in one piece.
     std::string text = records::WriteI(run.NOUT - 1, 6) + "\r\n";
@@ -290,18 +384,20 @@ void writeTable(const Run& run) {
         records::AppendE(text, run.FOUT[r], 13, 6);
         text += "\r\n";
     }
-    std::FILE* out = std::fopen(kTableScratch, "wb");
-    if (!out) writeError("create", kTableScratch, errno, false);
-    // A full disk or a file size limit may show only when the buffer is flushed or closed.
-    bool written =
-        std::fwrite(text.data(), 1, text.size(), out) == text.size() && std::fflush(out) == 0;
-    int error = errno;
-    if (std::fclose(out) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (!written) writeError("write", kTableScratch, error, true);
-    if (std::rename(kTableScratch, kTableFile) != 0) writeError("replace", kTableFile, errno, true);
+    // A new file of a fresh name beside the table (mkstemp opens with O_EXCL), so a link or a
+    // file planted under a known name is never written through. The name is short whatever the
+    // table's.
+    std::string scratch = std::string(".") + kTableFile + ".XXXXXX";
+    const int fd = ::mkstemp(scratch.data());
+    if (fd < 0) writeError("create a scratch file for", errno, nullptr);
+    // A full disk may show only when the data reach it: every step is checked.
+    const bool written =
+        ::fchmod(fd, newFileMode()) == 0 && writeAll(fd, text) && tableSync(fd) == 0;
+    int error = written ? 0 : errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) writeError("write", error, scratch.c_str());
+    if (std::rename(scratch.c_str(), kTableFile) != 0)
+        writeError("replace", errno, scratch.c_str());
 }
 
 void echoTable(const Run& run) {
@@ -317,22 +413,30 @@ void echoTable(const Run& run) {
 }
 
 void echoSmoothingStatistics(const Run& run) {
-    const auto line = [](const char* label, float value) {
+    const auto line = [](const char* label, double value) {
         std::string text = "   ";
         text += label;
         text.resize(27, ' ');
-        return text + " =" + records::WriteE(value, 13, 6) + "\n";
+        return text + " =" + records::WriteWideE(value, 13, 6) + "\n";
     };
-    // STAT(1) is p = rho/(1+rho), STAT(3) the score, STAT(6) the variance of the noise.
     console() << "\n"
-              << line("Smoothing parameter p", run.STAT[0])
-              << line("Cross-validation score", run.STAT[2])
-              << line("Noise standard deviation", std::sqrt(run.STAT[5]));
+              << line("Smoothing parameter p", run.smoothing.p)
+              << line("Cross-validation score", run.smoothing.score)
+              << line("Noise standard deviation", std::sqrt(run.smoothing.variance));
 }
 
 }  // namespace
 
+SyncCall SetTableSync(SyncCall sync) {
+    const SyncCall previous = tableSync;
+    tableSync = sync;
+    return previous;
+}
+
 int RunEngine(std::istream& keyboard) {
+    // A file-size limit fails the table's write with EFBIG, reported like any write error,
+    // instead of killing the engine with the scratch file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     // The driver's arrays stay off the stack.
     static Run run;
     run = Run{};

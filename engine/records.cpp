@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
@@ -177,9 +179,19 @@ Digits digitsOf(float value, int d) {
     return {static_cast<std::uint32_t>(q), e10};
 }
 
-}  // namespace
+// The same for a double, from the C library's correctly rounded "%e" conversion.
+Digits digitsOf(double value, int d) {
+    char text[48];
+    std::snprintf(text, sizeof text, "%.*e", d - 1, std::fabs(value));  // d.ddddde+XX
+    std::uint32_t q = 0;
+    const char* c = text;
+    for (; *c != 'e'; ++c)
+        if (isDigit(*c)) q = q * 10 + static_cast<std::uint32_t>(*c - '0');
+    return {q, std::atoi(c + 1)};
+}
 
-void AppendE(std::string& out, float value, int w, int d) {
+template <typename Real>
+void appendE(std::string& out, Real value, int w, int d) {
     char body[32];
     int length = 0;
     auto put = [&](const char* text) {
@@ -195,7 +207,7 @@ void AppendE(std::string& out, float value, int w, int d) {
         // 0.ddd x 10^exponent; zero (of either sign) is .000E+00.
         std::uint32_t q = 0;
         int exponent = 0;
-        if (value != 0.0f) {
+        if (value != 0) {
             const Digits digits = digitsOf(value, d);
             q = digits.q;
             exponent = digits.e10 + 1;
@@ -222,9 +234,19 @@ void AppendE(std::string& out, float value, int w, int d) {
     out.append(body, length);
 }
 
+}  // namespace
+
+void AppendE(std::string& out, float value, int w, int d) { appendE(out, value, w, d); }
+
 std::string WriteE(float value, int w, int d) {
     std::string field;
-    AppendE(field, value, w, d);
+    appendE(field, value, w, d);
+    return field;
+}
+
+std::string WriteWideE(double value, int w, int d) {
+    std::string field;
+    appendE(field, value, w, d);
     return field;
 }
 

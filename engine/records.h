@@ -31,6 +31,8 @@ inline constexpr int kMaxDigits = 6;
 std::string WriteE(float value, int w, int d);
 // The same field appended to out.
 void AppendE(std::string& out, float value, int w, int d);
+// The same field for a double, whose exponent may need three digits (written without the "E").
+std::string WriteWideE(double value, int w, int d);
 
 // Iw output: right-justified in w characters; w asterisks when it does not fit.
 std::string WriteI(int value, int w);

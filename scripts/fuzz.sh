@@ -46,10 +46,12 @@ for t in "${targets[@]}"; do
   findings="$build/findings/$t"
   mkdir -p "$corpus" "$findings"
   log="$build/$t.log"
+  # A target that needs longer inputs says so in its source: "// fuzz max_len: N".
+  max_len=$(sed -n 's|^// fuzz max_len: *\([0-9][0-9]*\).*|\1|p' "$root/fuzz/$t.cpp" | head -1)
   echo "== $t: $seconds s${runs_limit:+ or ${runs_limit[0]#-runs=} runs} =="
   set +e
   "$build/bin/$t" "$corpus" "$root/fuzz/corpus/$t" -max_total_time="$seconds" "${runs_limit[@]}" -timeout=10 \
-    -rss_limit_mb=2048 -max_len=8192 -print_final_stats=1 -artifact_prefix="$findings/" \
+    -rss_limit_mb=2048 -max_len="${max_len:-8192}" -print_final_stats=1 -artifact_prefix="$findings/" \
     >"$log" 2>&1
   rc=$?
   set -e

@@ -5,11 +5,13 @@
 // worker for ITYPE 9.
 #include "smoothing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
 #include "errors.h"
 #include "internal/abscissa_check.h"
+#include "internal/scaled_smoothing.h"
 #include "internal/views.h"
 #include "machine.h"
 #include "sort.h"
@@ -33,6 +35,13 @@ struct Bands {
     float& y(int i) const { return coef(1, i); }
     float& c2(int i, int j) const { return coef(j + 1, i); }
 };
+
+// e with 2^(e - 1) <= m < 2^e for a finite m > 0; 0 otherwise.
+int binaryExponent(double m) {
+    int e = 0;
+    if (m > 0.0 && std::isfinite(m)) std::frexp(m, &e);
+    return e;
+}
 
 }  // namespace
 
@@ -168,15 +177,15 @@ void SMOOTHCOEF(SmoothingBands& B, const float& P, const float& Q) {
     }
 }
 
-void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*IEQUAL*/,
-           float BREAK[], float CSCOEF[], float WK[], int IWK[]) {
+void FitSmoothingSpline(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],
+                        float CSCOEF[], float WK[], int IWK[], PowerOfTwoUnits* units) {
     RoutineScope scope("C2SCV");
     const int n = NDATA;
     const std::ptrdiff_t nd = n;
     // No error variance is given, so the criterion is generalized
     // cross-validation throughout.
 
-    Vec1<const float> fd(FDATA);
+    Vec1<const float> xd(XDATA), fd(FDATA);
     Vec1<float> x(BREAK);
     Mat1<float> c(CSCOEF, 4);
     Vec1<int> iwk(IWK);
@@ -186,7 +195,18 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
         RaiseAbscissaFault(fault, kFatal, 2);
         return;
     }
-    for (int j = 1; j <= n; ++j) c(1, j) = fd(iwk(j));
+    // The fit runs on the data scaled by powers of two, exactly, to a spread of X and a largest
+    // |Y| between 1/2 and 1: squared residuals of data in any units then neither overflow nor
+    // underflow, and the search meets the same scores whatever the units.
+    PowerOfTwoUnits own;
+    if (n >= 2) own.x = binaryExponent(double(x(n)) - double(x(1)));
+    float largest = 0.0f;
+    for (int j = 1; j <= n; ++j) largest = std::max(largest, std::fabs(fd(j)));
+    own.y = binaryExponent(largest);
+    for (int j = 1; j <= n; ++j) {
+        x(j) = std::ldexp(x(j), -own.x);
+        c(1, j) = std::ldexp(fd(iwk(j)), -own.y);
+    }
 
     // Scratch: the statistics, R, T, U, V, A and the weights.
     Vec1<float> wk(WK);
@@ -290,4 +310,19 @@ void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int
     c(2, n) = 0.0f;
     c(3, n) = 0.0f;
     c(4, n) = 0.0f;
+    if (units) {
+        *units = own;
+        return;
+    }
+    // Back to the data's units: the derivative of order k carries Y / X^k.
+    for (int j = 1; j <= n; ++j) {
+        x(j) = xd(iwk(j));
+        for (int k = 0; k <= 3; ++k) c(k + 1, j) = std::ldexp(c(k + 1, j), own.y - k * own.x);
+    }
+    for (int i = 3; i <= 6; ++i) stat(i) = std::ldexp(stat(i), 2 * own.y);
+}
+
+void C2SCV(const int& NDATA, const float XDATA[], const float FDATA[], const int& /*IEQUAL*/,
+           float BREAK[], float CSCOEF[], float WK[], int IWK[]) {
+    FitSmoothingSpline(NDATA, XDATA, FDATA, BREAK, CSCOEF, WK, IWK, nullptr);
 }

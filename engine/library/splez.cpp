@@ -3,6 +3,7 @@
 #include "splez.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string_view>
 
@@ -262,13 +263,16 @@ void S3LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
 
 void EvaluateCubicPiecesInCallerOrder(int IDER, int N, const float XVEC[], float VALUE[], int NINTV,
                                       const float BREAK[], const float C[], float WK[], int IWK[],
-                                      bool sortedAlready) {
+                                      bool sortedAlready, PowerOfTwoUnits units) {
     Vec1<float> wk(WK);
     const std::ptrdiff_t n = N;
     float* xs = wk.at(1);
     float* result = wk.at(n + 1);
     EvaluateInCallerOrder(N, XVEC, VALUE, xs, result, IWK, sortedAlready, [&] {
+        Vec1<float> at(xs), value(result);
+        for (int j = 1; j <= N; ++j) at(j) = std::ldexp(at(j), -units.x);
         C21GD(IDER, N, xs, NINTV, BREAK, C, result, IWK + n, wk.at(2 * n + 1), wk.at(3 * n + 1));
+        for (int j = 1; j <= N; ++j) value(j) = std::ldexp(value(j), units.y - IDER * units.x);
     });
 }
 

@@ -102,10 +102,13 @@ void S7LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
            const int& IDER, const int& N, const float XVEC[], float VALUE[], float WK1[],
            float WK2[], float WK3[], int IWK[], SplezPoints points) {
     RoutineScope scope("S7LEZ");
-    C2SCV(NDATA, XDATA, FDATA, 0, WK1, WK2, WK3 + N, IWK + N);
+    // The fit stays in the units it was computed in, where its derivatives are representable
+    // whatever the data's units.
+    PowerOfTwoUnits units;
+    FitSmoothingSpline(NDATA, XDATA, FDATA, WK1, WK2, WK3 + N, IWK + N, &units);
     if (N1RTY(0) >= kFatal) return;
     EvaluateCubicPiecesInCallerOrder(IDER, N, XVEC, VALUE, NDATA - 1, WK1, WK2, WK3, IWK,
-                                     points == SplezPoints::kHandedOn);
+                                     points == SplezPoints::kHandedOn, units);
 }
 
 void S9LEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& K,

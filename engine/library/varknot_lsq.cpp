@@ -273,15 +273,19 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
                     if (vars[b] >= vars[a]) normalEq(vars[b], vars[a]) += row[a] * row[b];
             }
         }
-        double dmax = 0.0;
-        for (int v = 1; v <= nvar; ++v) dmax = std::max(dmax, normalEq(v, v));
+        // The floor of each diagonal is taken from the largest of its own kind: a coefficient's
+        // entries carry no units, a knot's carry (Y / X)^2, and one floor for both would make
+        // the steps depend on the units of the data.
+        double dmax[2] = {0.0, 0.0};  // coefficients, knots
+        for (int v = 1; v <= nvar; ++v)
+            dmax[v % 2 == 0] = std::max(dmax[v % 2 == 0], normalEq(v, v));
         for (int v = 1; v <= nvar; ++v) {
             const bool knotVar = v % 2 == 0 && v / 2 > k;
             if (v % 2 == 0 && !knotVar) {
                 normalEq(v, v) = 1.0;  // no knot behind this variable
                 grad(v) = 0.0;
             } else {
-                normalEq(v, v) += (knotVar ? mu : 1e-12) * normalEq(v, v) + 1e-14 * dmax;
+                normalEq(v, v) += (knotVar ? mu : 1e-12) * normalEq(v, v) + 1e-14 * dmax[knotVar];
             }
         }
         if (!normalEq.cholesky()) {

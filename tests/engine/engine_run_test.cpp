@@ -1,7 +1,9 @@
 // Fitcore run end to end in a temporary working directory.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine_main.h"
 #include "fitlib.h"
 #include "records.h"
 #include "report_text.h"
@@ -44,6 +47,22 @@ Lines splitLines(const std::string& text, const std::string& end) {
     }
     if (pos < text.size()) lines.push_back(text.substr(pos) + "<no line end>");
     return lines;
+}
+
+// The names in a folder, "." entries included.
+std::vector<std::string> namesIn(const TempDir& d) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(d.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Whether a scratch file of the table was left behind.
+bool scratchLeft(const TempDir& d) {
+    for (const std::string& name : namesIn(d))
+        if (name.rfind(".F2B.dat.", 0) == 0) return true;
+    return false;
 }
 
 struct Table {
@@ -88,7 +107,7 @@ TEST_F(EngineRun, TwoPointsGiveTheStraightLineTable) {
     EXPECT_EQ(rows[1], "  .100000E-01  .100000E-01");
     EXPECT_EQ(rows[50], "  .500000E+00  .500000E+00");
     EXPECT_EQ(rows[100], "  .100000E+01  .100000E+01");
-    EXPECT_FALSE(dir.exists("F2B.dat.tmp"));
+    EXPECT_FALSE(scratchLeft(dir));
 
     Lines console = splitLines(r.output, "\n");
     Lines head = {"", "   ---  Spline Interpolation  ---", "   ---   Calculation start    ---",
@@ -171,7 +190,7 @@ TEST_F(EngineRun, EqualAbscissasStopWithTheLibraryReportAndLeaveTheOldTable) {
     ASSERT_EQ(console.size(), 8 + report.size());
     EXPECT_EQ(Lines(console.begin() + 8, console.end()), report);
     EXPECT_EQ(dir.read("F2B.dat"), "old table\r\n");
-    EXPECT_FALSE(dir.exists("F2B.dat.tmp"));
+    EXPECT_FALSE(scratchLeft(dir));
 }
 
 TEST_F(EngineRun, DataThatOverflowInsideTheSplineStopWithoutATable) {
@@ -201,7 +220,7 @@ TEST_F(EngineRun, DataThatOverflowInsideTheSplineStopWithoutATable) {
             << r.output;
         EXPECT_EQ(r.output.find("Finished"), std::string::npos);
         EXPECT_EQ(d.read("F2B.dat"), "old table\r\n");
-        EXPECT_FALSE(d.exists("F2B.dat.tmp"));
+        EXPECT_FALSE(scratchLeft(d));
     }
 }
 
@@ -219,14 +238,6 @@ TEST_F(EngineRun, AnInputErrorQuotesOnlyAShortVisiblePrefixOfTheLine) {
         << r.output.substr(0, 400);
     EXPECT_LT(r.output.size(), 1000u);
     for (char c : r.output) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << int(c);
-}
-
-TEST_F(EngineRun, OnePointGivesAnEmptyTable) {
-    dir.write("B2F.dat", pointFile({1}, {2}));
-    dir.write("Bor3.dat", "00\r\n");
-    ProgramResult r = run("");
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(dir.read("F2B.dat"), "     0\r\n");
 }
 
 TEST_F(EngineRun, BadInputFilesStopWithAnInputErrorAndNoTable) {
@@ -277,7 +288,32 @@ TEST_F(EngineRun, BadInputFilesStopWithAnInputErrorAndNoTable) {
              d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
              d.write("Bor3.dat", "x\r\n");
          },
-         "Bor3.dat, line 1: the method flag is not an integer"},
+         "Bor3.dat, line 1: the method flag must be one integer alone on the line: \"x\""},
+        {"point file a folder",
+         [](const TempDir& d) {
+             std::filesystem::create_directory(d / "B2F.dat");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "cannot open B2F.dat (Is a directory)"},
+        {"method file a folder",
+         [](const TempDir& d) {
+             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+             std::filesystem::create_directory(d / "Bor3.dat");
+         },
+         "cannot open Bor3.dat (Is a directory)"},
+        {"method file a pipe nobody writes to",
+         [](const TempDir& d) {
+             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+             mkfifo((d / "Bor3.dat").c_str(), 0600);
+         },
+         "cannot open Bor3.dat (not a regular file)"},
+        {"lines ended by CR alone",
+         [](const TempDir& d) {
+             d.write("B2F.dat", " 1 \r+1.00000E+00 +2.00000E+00\r");
+             d.write("Bor3.dat", "00\r\n");
+         },
+         "B2F.dat, line 1: a carriage return inside the line; lines end in CR LF or LF: \" 1 "
+         "\\x0D+1.00000E+00"},
     };
     for (const Case& c : cases) {
         TempDir d;
@@ -388,11 +424,13 @@ const std::vector<double> kStepY = {2.88, 4.16, 4.58,  4.94,  5.36,  5.63,  6.14
 
 TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
     const std::vector<double> x = {1, 2, 3, 4, 5, 6}, y = {1, 3, 2, 5, 4, 6};
+    const std::string kAccepted = "2 (Akima), 3 (shape-preserving) or 9 (smoothing spline)";
     struct Case {
-        const char* bor3;
+        std::string bor3;
         int method;           // the table's method (0 the cubic spline), or -1: refused
-        const char* message;  // the input error when refused
-    } cases[] = {
+        std::string message;  // the input error when refused
+    };
+    std::vector<Case> cases = {
         {"01\r\n", 12, ""},
         {"01\r\n\r\n  \r\n", 12, ""},
         {"00\r\n\r\n", 0, ""},
@@ -400,21 +438,36 @@ TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
         {"01\r\n03", 3, ""},
         {"-1\r\n\r\n 9 \r\n12\r\n", 9, ""},
         {"01\r\n12\r\n", -1,
-         "Bor3.dat, line 2: the method number must be 2 (Akima), 3 (shape-preserving) or 9 "
-         "(smoothing spline), but it is 12"},
+         "Bor3.dat, line 2: the method number must be " + kAccepted + ", but it is 12"},
         {"01\r\n\r\n1\r\n", -1, "Bor3.dat, line 3: the method number must be 2"},
-        {"01\r\nAkima\r\n", -1, "Bor3.dat, line 2: the method number is not an integer: \"Akima\""},
+        {"01\r\nAkima\r\n", -1,
+         "Bor3.dat, line 2: the method number must be one integer alone on the line: \"Akima\""},
         {"00\r\n02\r\n", -1,
          "Bor3.dat, line 2: method flag 0, the cubic spline, takes no method number, but the file "
          "goes on with \"02\""},
+        {"01 09\r\n", -1,
+         "Bor3.dat, line 1: the method flag must be one integer alone on the line: \"01 09\""},
+        {"01\r\n09,2\r\n", -1, "Bor3.dat, line 2: the method number must be one integer alone"},
+        {"01\r09\r", -1,
+         "Bor3.dat, line 1: a carriage return inside the line; lines end in CR LF or LF: "
+         "\"01\\x0D09\""},
+        {"01\r\n09\r\r\n", -1, "Bor3.dat, line 2: a carriage return inside the line"},
     };
+    // Every other number near the accepted ones is refused, the library methods it would reach
+    // included.
+    for (int number : {-1, 0, 1, 4, 5, 6, 7, 8, 10, 11, 13, 14, 15}) {
+        char bor3[16];
+        std::snprintf(bor3, sizeof bor3, "01\r\n%02d\r\n", number);
+        cases.push_back({bor3, -1,
+                         "Bor3.dat, line 2: the method number must be " + kAccepted +
+                             ", but it is " + std::to_string(number)});
+    }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bor3);
         const MethodRun run = runMethod(x, y, c.bor3);
         if (c.method < 0) {
             EXPECT_EQ(run.result.status, 1);
-            EXPECT_NE(run.result.output.find(std::string("\n *** INPUT ERROR from Fitcore.  ") +
-                                             c.message),
+            EXPECT_NE(run.result.output.find("\n *** INPUT ERROR from Fitcore.  " + c.message),
                       std::string::npos)
                 << run.result.output;
             EXPECT_EQ(run.table, "(none)");
@@ -490,18 +543,22 @@ TEST(EngineLibraryMethods, CurvesKeepToTheirData) {
     for (int r = 0; r < 200; ++r) EXPECT_EQ(flat.y[r], 0.0f) << r;
 }
 
-TEST(EngineLibraryMethods, SmoothingSplineShowsItsStatisticsAfterTheTable) {
-    // A smooth curve with uniform noise of standard deviation 0.05 (a fixed sequence).
-    const double sigma = 0.05;
-    const int n = 80;
-    std::vector<double> x, y;
+// 80 points of a sine with uniform noise of standard deviation sigma (a fixed sequence).
+void noisySine(double sigma, std::vector<double>& x, std::vector<double>& y) {
     unsigned state = 12345;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < 80; ++i) {
         state = state * 1103515245u + 12345u;
         const double unit = (state >> 8) / double(1 << 24);
         x.push_back(0.1 * i);
         y.push_back(std::sin(x.back()) + sigma * std::sqrt(3.0) * (2 * unit - 1));
     }
+}
+
+TEST(EngineLibraryMethods, SmoothingSplineShowsItsStatisticsAfterTheTable) {
+    const double sigma = 0.05;
+    std::vector<double> x, y;
+    noisySine(sigma, x, y);
+    const int n = static_cast<int>(x.size());
     const MethodRun run = runMethod(x, y, methodFile(9));
     ASSERT_EQ(run.result.status, 0) << run.result.output;
 
@@ -535,20 +592,92 @@ TEST(EngineLibraryMethods, SmoothingSplineShowsItsStatisticsAfterTheTable) {
     EXPECT_LE(implied, rss + 9 * noise * noise);
 }
 
+TEST(EngineLibraryMethods, SmoothingDoesNotDependOnTheUnits) {
+    // The smoothing spline of the same data in other units of X or Y: the same p, the same
+    // curve, and statistics in the new units, finite, over the whole range single precision has.
+    struct Smoothed {
+        double p = 0, score = 0, noise = 0;
+        Table table;
+    };
+    const auto smooth = [](const std::vector<double>& x, const std::vector<double>& y) {
+        const MethodRun run = runMethod(x, y, methodFile(9));
+        EXPECT_EQ(run.result.status, 0) << run.result.output;
+        Smoothed s;
+        s.table = parseTable(run.table);
+        const Lines console = splitLines(run.result.output, "\n");
+        if (console.size() < 9) return s;
+        // The value after " =" of the three statistics' lines.
+        const auto value = [&](std::size_t line) {
+            return std::strtod(console[console.size() - 9 + line].substr(29).c_str(), nullptr);
+        };
+        s.p = value(1);
+        s.score = value(2);
+        s.noise = value(3);
+        return s;
+    };
+    std::vector<double> sineX, sineY;
+    noisySine(0.05, sineX, sineY);
+    struct Data {
+        const char* name;
+        std::vector<double> x, y;
+    } sets[] = {
+        {"noisy example",
+         {0, 0.5, 1, 1.5, 2, 2.5, 3, 3.5, 4, 4.5, 5, 5.5, 6, 6.5, 7, 7.5, 8, 8.5, 9, 9.5, 10},
+         {2.216, 2.494, 2.076, 2.796, 3.222, 3.419, 3.273, 3.543, 3.986, 3.784, 4.198,
+          3.968, 4.522, 4.300, 4.752, 5.157, 5.234, 5.228, 4.534, 5.135, 4.851}},
+        {"noisy sine", sineX, sineY},
+    };
+    for (const Data& d : sets) {
+        const Smoothed base = smooth(d.x, d.y);
+        const auto [low, high] = std::minmax_element(d.y.begin(), d.y.end());
+        for (int exponent = -30; exponent <= 30; exponent += 5) {
+            for (const bool onY : {true, false}) {
+                const double unit = std::pow(10.0, exponent), yUnit = onY ? unit : 1.0;
+                SCOPED_TRACE(std::string(d.name) + (onY ? ", Y in 1e" : ", X in 1e") +
+                             std::to_string(exponent));
+                std::vector<double> x = d.x, y = d.y;
+                for (double& v : onY ? y : x) v *= unit;
+                const Smoothed s = smooth(x, y);
+                EXPECT_NEAR(s.p, base.p, 2e-3);
+                EXPECT_NEAR(s.score / (yUnit * yUnit), base.score, 1e-3 * base.score);
+                EXPECT_NEAR(s.noise / yUnit, base.noise, 2e-3 * base.noise);
+                ASSERT_EQ(s.table.y.size(), base.table.y.size());
+                double apart = 0;
+                for (std::size_t r = 0; r < s.table.y.size(); ++r)
+                    apart = std::max(apart, std::fabs(s.table.y[r] / yUnit - base.table.y[r]));
+                EXPECT_LE(apart, 2e-3 * (*high - *low));
+            }
+        }
+    }
+}
+
 TEST(EngineLibraryMethods, TooFewPointsStopWithTheLibraryReport) {
+    // With fewer than two points there is no interval and no row, yet the method refuses them
+    // as it refuses three points.
+    const std::vector<double> three = {0, 1, 2}, one = {1}, none = {};
     struct Case {
-        int method;
+        const std::vector<double>& x;
+        std::string bor3;
         const char* report;
     } cases[] = {
-        {2, " *** TERMINAL ERROR 5 from SPLEZ.  The number of data points must be 4 or"},
-        {3, " *** TERMINAL ERROR 4 from SPLEZ.  The number of data points must be 4 or"},
-        {9, " *** TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4 or"},
+        {three, methodFile(2), "TERMINAL ERROR 5 from SPLEZ.  The number of data points must be 4"},
+        {three, methodFile(3), "TERMINAL ERROR 4 from SPLEZ.  The number of data points must be 4"},
+        {three, methodFile(9), "TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4"},
+        {one, methodFile(9), "TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4"},
+        {none, methodFile(9), "TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4"},
+        {one, methodFile(2), "TERMINAL ERROR 5 from SPLEZ.  The number of data points must be 4"},
+        {one, "01\r\n", "TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4"},
+        {one, "00\r\n", "TERMINAL ERROR 1 from CSIEZ.  The number of data points must be 2"},
+        {none, "00\r\n", "TERMINAL ERROR 1 from CSIEZ.  The number of data points must be 2"},
     };
     for (const Case& c : cases) {
-        const MethodRun run = runMethod({0, 1, 2}, {0, 1, 0}, methodFile(c.method));
-        EXPECT_EQ(run.result.status, 1) << c.method;
-        EXPECT_NE(run.result.output.find(c.report), std::string::npos) << run.result.output;
-        EXPECT_EQ(run.table, "(none)") << c.method;
+        SCOPED_TRACE(std::to_string(c.x.size()) + " points, " + c.bor3);
+        const MethodRun run = runMethod(c.x, c.x, c.bor3);
+        EXPECT_EQ(run.result.status, 1);
+        EXPECT_NE(run.result.output.find(std::string("\n *** ") + c.report), std::string::npos)
+            << run.result.output;
+        EXPECT_EQ(run.result.output.find("Finished"), std::string::npos);
+        EXPECT_EQ(run.table, "(none)");
     }
 }
 
@@ -556,41 +685,51 @@ TEST(EngineLibraryMethods, TooFewPointsStopWithTheLibraryReport) {
 
 namespace {
 
+template <int Error>
+int failingSync(int) {
+    errno = Error;
+    return -1;
+}
+
 TEST(EngineWriteFailure, ATableThatCannotBeWrittenIsAWriteErrorAndTheOldTableStays) {
     const std::string oldTable = "old table\r\n";
+    // Fitcore itself, or its main line in a child process with the table's sync replaced.
+    const auto fitcore = [](const TempDir& d) { return RunProgram(FITCORE_EXE, d.path(), "\n"); };
+    const auto syncFailingWith = [](SyncCall sync) {
+        return [sync](const TempDir& d) {
+            return RunInChild(
+                [sync] {
+                    SetTableSync(sync);
+                    return RunEngine();
+                },
+                d.path(), "\n");
+        };
+    };
     struct Case {
         const char* name;
-        std::function<std::string(const TempDir&)> setUp;  // returns the program to run
+        std::function<void(const TempDir&)> setUp;
+        std::function<ProgramResult(const TempDir&)> run;
         const char* failure;
     } cases[] = {
-        {"a folder by the scratch file's name",
-         [](const TempDir& d) {
-             std::filesystem::create_directory(d / "F2B.dat.tmp");
-             return std::string(FITCORE_EXE);
-         },
-         "cannot create F2B.dat.tmp (Is a directory)"},
-        {"a full disk",
-         [](const TempDir& d) {
-             std::filesystem::create_symlink("/dev/full", d / "F2B.dat.tmp");
-             return std::string(FITCORE_EXE);
-         },
-         "cannot write F2B.dat.tmp (No space left on device)"},
+        {"a disk that fills on the way", [](const TempDir&) {},
+         syncFailingWith(failingSync<ENOSPC>), "cannot write F2B.dat (No space left on device)"},
+        {"a disk that fails", [](const TempDir&) {}, syncFailingWith(failingSync<EIO>),
+         "cannot write F2B.dat (Input/output error)"},
         {"a file size limit below the table's size",
          [](const TempDir& d) {
-             d.write("limited", std::string("#!/bin/sh\nulimit -f 1\ntrap '' XFSZ\nexec '") +
-                                    FITCORE_EXE + "'\n");
+             d.write("limited",
+                     std::string("#!/bin/sh\nulimit -f 1\nexec '") + FITCORE_EXE + "'\n");
              std::filesystem::permissions(d / "limited", std::filesystem::perms::owner_all);
-             return (d / "limited").string();
          },
-         "cannot write F2B.dat.tmp (File too large)"},
+         [](const TempDir& d) { return RunProgram((d / "limited").string(), d.path(), "\n"); },
+         "cannot write F2B.dat (File too large)"},
         {"a folder by the table's name",
          [](const TempDir& d) {
              std::filesystem::remove(d / "F2B.dat");
              std::filesystem::create_directory(d / "F2B.dat");
              d.write("F2B.dat/kept", "");
-             return std::string(FITCORE_EXE);
          },
-         "cannot replace F2B.dat (Is a directory)"},
+         fitcore, "cannot replace F2B.dat (Is a directory)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -598,20 +737,37 @@ TEST(EngineWriteFailure, ATableThatCannotBeWrittenIsAWriteErrorAndTheOldTableSta
         d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
         d.write("Bor3.dat", "00\r\n");
         d.write("F2B.dat", oldTable);
-        const std::string program = c.setUp(d);
-        const ProgramResult r = RunProgram(program, d.path(), "\n");
+        c.setUp(d);
+        const std::vector<std::string> before = namesIn(d);
+        const ProgramResult r = c.run(d);
         EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.output.find(std::string("\n *** WRITE ERROR from Fitcore.  ") + c.failure +
                                 "; F2B.dat is left as it was\nStop - Program terminated.\n"),
                   std::string::npos)
             << r.output;
-        if (d.exists("F2B.dat/kept")) {
-            EXPECT_FALSE(d.exists("F2B.dat.tmp"));
-        } else {
+        if (!d.exists("F2B.dat/kept")) {
             EXPECT_EQ(d.read("F2B.dat"), oldTable);
-            // Only a folder that was there before stays.
-            EXPECT_EQ(d.exists("F2B.dat.tmp"), std::filesystem::is_directory(d / "F2B.dat.tmp"));
         }
+        EXPECT_EQ(namesIn(d), before);  // no scratch file left
+    }
+}
+
+TEST(EngineWriteFailure, ALinkPlantedBesideTheTableIsNeverWrittenThrough) {
+    // A link by a scratch file's name, to a file or to none, stays as it was and leads nowhere.
+    for (const char* target : {"victim", "created"}) {
+        SCOPED_TRACE(target);
+        TempDir d;
+        d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
+        d.write("Bor3.dat", "00\r\n");
+        d.write("victim", "kept\r\n");
+        std::filesystem::create_symlink(d / target, d / "F2B.dat.tmp");
+        const ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "\n");
+        ASSERT_EQ(r.status, 0) << r.output;
+        EXPECT_EQ(d.read("victim"), "kept\r\n");
+        EXPECT_FALSE(std::filesystem::is_symlink(d / "F2B.dat"));
+        EXPECT_EQ(splitLines(d.read("F2B.dat"), "\r\n").size(), 101u);
+        EXPECT_EQ(namesIn(d), (std::vector<std::string>{"B2F.dat", "Bor3.dat", "F2B.dat",
+                                                        "F2B.dat.tmp", "victim"}));
     }
 }
 

@@ -16,6 +16,7 @@ using records::ReadEField;
 using records::ReadFreeInteger;
 using records::WriteE;
 using records::WriteI;
+using records::WriteWideE;
 
 TEST(FreeInteger, FirstIntegerOnTheLine) {
     struct Case {
@@ -112,6 +113,17 @@ TEST(WriteE, OtherWidthsAndOverflow) {
     EXPECT_EQ(WriteE(-1.5f, 10, 6), "**********");
     EXPECT_EQ(WriteE(std::numeric_limits<float>::infinity(), 13, 6), "     Infinity");
     EXPECT_EQ(WriteE(std::nanf(""), 13, 6), "          NaN");
+}
+
+TEST(WriteE, DoublesBeyondSinglePrecision) {
+    EXPECT_EQ(WriteWideE(2.5e59, 13, 6), "  .250000E+60");
+    EXPECT_EQ(WriteWideE(-8.5862249e-62, 13, 6), " -.858622E-61");
+    EXPECT_EQ(WriteWideE(1.23456789e-150, 13, 6), "  .123457-149");
+    EXPECT_EQ(WriteWideE(0.9999995, 13, 6), "  .100000E+01");  // rounds up to the next decade
+    EXPECT_EQ(WriteWideE(0.0, 13, 6), "  .000000E+00");
+    // A float's value gives the float's field.
+    for (float v : {1.5f, -0.0123f, 3.4028235e38f, 1.4e-45f, 999999.5f})
+        EXPECT_EQ(WriteWideE(v, 13, 6), WriteE(v, 13, 6)) << v;
 }
 
 // The field as the C library's own correctly rounded "%E" conversion gives it:

@@ -5,6 +5,7 @@
 
 #include "abscissa_check.h"
 #include "errors.h"
+#include "scaled_smoothing.h"
 #include "views.h"
 
 // XS(1..N) and IWK(1..N) hold the points XVEC(1..N) in ascending order with their permutation
@@ -27,10 +28,11 @@ void EvaluateInCallerOrder(int N, const float XVEC[], float VALUE[], float XS[],
 
 // The common tail of the cubic SPLEZ workers: VALUE(i) = derivative of order IDER at XVEC(i) of
 // the cubic with NINTV pieces BREAK, C, evaluated with C21GD in caller order. WK holds 4*N reals
-// (the sorted points first), IWK 2*N integers.
+// (the sorted points first), IWK 2*N integers. A cubic in units scaled by powers of two is
+// evaluated in them: the points are scaled on the way in and the values back on the way out.
 void EvaluateCubicPiecesInCallerOrder(int IDER, int N, const float XVEC[], float VALUE[], int NINTV,
                                       const float BREAK[], const float C[], float WK[], int IWK[],
-                                      bool sortedAlready);
+                                      bool sortedAlready, PowerOfTwoUnits units = {});
 
 // The common tail of the B-spline SPLEZ workers: VALUE(i) = derivative of order IDER at XVEC(i)
 // of the B-spline of order k with ncoef coefficients, evaluated with B21GD in caller order. WK

@@ -5,8 +5,10 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 #include <stdexcept>
 
@@ -37,7 +39,7 @@ std::string TempDir::read(const std::string& name) const {
 
 bool TempDir::exists(const std::string& name) const { return fs::exists(path_ / name); }
 
-ProgramResult RunProgram(const std::string& program, const fs::path& directory,
+ProgramResult RunInChild(const std::function<int()>& main, const fs::path& directory,
                          const std::string& input) {
     fs::path inputFile = directory / ".stdin";
     {
@@ -46,6 +48,8 @@ ProgramResult RunProgram(const std::string& program, const fs::path& directory,
     }
     int pipeFds[2];
     if (pipe(pipeFds) != 0) throw std::runtime_error("pipe");
+    std::cout.flush();
+    std::fflush(nullptr);
     pid_t pid = fork();
     if (pid == 0) {
         int in = open(inputFile.c_str(), O_RDONLY);
@@ -54,8 +58,10 @@ ProgramResult RunProgram(const std::string& program, const fs::path& directory,
         dup2(pipeFds[1], 2);
         close(pipeFds[0]);
         if (chdir(directory.c_str()) != 0) _exit(127);
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
+        const int status = main();
+        std::cout.flush();
+        std::fflush(nullptr);
+        _exit(status);
     }
     close(pipeFds[1]);
     ProgramResult result;
@@ -67,4 +73,14 @@ ProgramResult RunProgram(const std::string& program, const fs::path& directory,
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     fs::remove(inputFile);
     return result;
+}
+
+ProgramResult RunProgram(const std::string& program, const fs::path& directory,
+                         const std::string& input) {
+    return RunInChild(
+        [&] {
+            execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+            return 127;
+        },
+        directory, input);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 
 // A fresh directory under the system's temporary folder, removed at the end.
@@ -27,4 +28,9 @@ struct ProgramResult {
 // Runs `program` with no arguments in `directory`, feeding `input` to its
 // standard input (closed afterwards).
 ProgramResult RunProgram(const std::string& program, const std::filesystem::path& directory,
+                         const std::string& input);
+
+// The same for a function run in a child process of this one, as if it were the program's main:
+// its return value is the exit status.
+ProgramResult RunInChild(const std::function<int()>& main, const std::filesystem::path& directory,
                          const std::string& input);
