@@ -36,6 +36,8 @@ constexpr int kLeastSquaresBSpline = 12;
 constexpr int kAkima = 2;
 constexpr int kShapePreserving = 3;
 constexpr int kSmoothing = 9;
+// The library's monotone cubic, which is not a SPLEZ method: a number SPLEZ never takes.
+constexpr int kMonotone = 20;
 
 // The driver's variables, kept for the whole run as the record layouts need.
 struct Run {
@@ -172,10 +174,11 @@ void readMethod(Run& run) {
                    quoted(line));
     std::optional<int> method = records::ReadFreeInteger(line);
     if (!method) inputError(where + "the method number is not an integer: " + quoted(line));
-    if (*method != kAkima && *method != kShapePreserving && *method != kSmoothing) {
+    if (*method != kAkima && *method != kShapePreserving && *method != kSmoothing &&
+        *method != kMonotone) {
         inputError(where +
-                   "the method number must be 2 (Akima), 3 (shape-preserving) or 9 (smoothing "
-                   "spline), but it is " +
+                   "the method number must be 2 (Akima), 3 (shape-preserving), 9 (smoothing "
+                   "spline) or 20 (monotone), but it is " +
                    std::to_string(*method));
     }
     run.ITYPE = *method;
@@ -228,18 +231,22 @@ float valueAt(const Run& run, float x) {
     return VALUE;
 }
 
-// The methods of a second record build their spline once, in one SPLEZ call for the whole
-// table. SPLEZ refuses repeated abscissas, and a table can repeat some (points out of order,
-// or so close that single precision cannot tell 100 positions apart), so the call takes each
-// abscissa once and every row the value at its own.
+// The methods of a second record build their spline once, in one library call for the whole
+// table: SPLEZ, or CSMEZ for the monotone cubic. Both refuse repeated abscissas, and a table can
+// repeat some (points out of order, or so close that single precision cannot tell 100 positions
+// apart), so the call takes each abscissa once and every row the value at its own.
 void evaluateInOneCall(Run& run, int rows) {
     std::vector<float> xs(run.XOUT.begin(), run.XOUT.begin() + rows);
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
     std::vector<float> values(xs.size());
     const int n = static_cast<int>(xs.size()), ider = 0;
-    SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), run.ITYPE, ider, n, xs.data(),
-          values.data());
+    if (run.ITYPE == kMonotone) {
+        CSMEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), n, xs.data(), values.data());
+    } else {
+        SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), run.ITYPE, ider, n, xs.data(),
+              values.data());
+    }
     for (int r = 0; r < rows; ++r) {
         const auto at = std::lower_bound(xs.begin(), xs.end(), run.XOUT[r]) - xs.begin();
         run.FOUT[r] = values[at];
