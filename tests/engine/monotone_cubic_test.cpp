@@ -68,7 +68,8 @@ TEST(MonotoneCubic, AgreesWithADoublePrecisionConstruction) {
     const std::vector<Data> sets = {
         {{0, 1, 2}, {0, 1, 3}},
         {{1, 1.2f, 3.6f, 4.4f, 4.6f, 6}, {0.2f, 2.1f, 2.2f, 2.3f, 4.3f, 5.0f}},
-        // Turns at the second and the last but one point, so both end slopes are limited.
+        // Sharp turns next to long end intervals: both end slopes are held to three chords.
+        {{0, 2, 2.1f, 3, 3.1f, 5}, {0, 1, 0, 1, 0, 1}},
         {{0, 0.1f, 2, 3, 3.1f}, {0, 1, -1, 2, 0}},
         {{-3, -1, 0, 0.5f, 2, 2.25f, 4, 7}, {5, 5, 4, 1, 1, 0.5f, -2, -2.5f}},
         {{2, 5}, {-1, 4}},
