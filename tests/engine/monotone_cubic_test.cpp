@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <functional>
 #include <limits>
 #include <random>
 #include <string>
@@ -15,7 +14,6 @@
 #include "capture.h"
 #include "data_points.h"
 #include "fitlib.h"
-#include "report_text.h"
 
 namespace {
 
@@ -73,22 +71,12 @@ TEST(MonotoneCubic, AgreesWithADoublePrecisionConstruction) {
         {{0, 0.1f, 2, 3, 3.1f}, {0, 1, -1, 2, 0}},
         {{-3, -1, 0, 0.5f, 2, 2.25f, 4, 7}, {5, 5, 4, 1, 1, 0.5f, -2, -2.5f}},
         {{2, 5}, {-1, 4}},
-        // In any order.
-        {{4, 1, 3, 0, 2}, {16, 1, 9, 0, 4}},
     };
     for (const Data& d : sets) {
-        Data sorted = d;
-        std::vector<std::size_t> order(d.x.size());
-        for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-        std::sort(order.begin(), order.end(), [&](auto a, auto b) { return d.x[a] < d.x[b]; });
-        for (std::size_t i = 0; i < order.size(); ++i) {
-            sorted.x[i] = d.x[order[i]];
-            sorted.f[i] = d.f[order[i]];
-        }
-        const Reference ref(sorted.x, sorted.f);
+        const Reference ref(d.x, d.f);
         std::vector<float> at;
-        for (float x = sorted.x.front(); x < sorted.x.back(); x += 0.01f) at.push_back(x);
-        at.push_back(sorted.x.back());
+        for (float x = d.x.front(); x < d.x.back(); x += 0.01f) at.push_back(x);
+        at.push_back(d.x.back());
         LibraryCapture cap;
         const std::vector<float> v = csmez(d, at);
         const double scale = *std::max_element(ref.f.begin(), ref.f.end(), [](double a, double b) {
@@ -170,7 +158,7 @@ TEST(MonotoneCubic, GuaranteesHoldOnRandomData) {
                 ASSERT_EQ(cap.text(), "");
                 const double a = d.f[i], b = d.f[i + 1];
                 // What single precision can hold of the interval's values and its curve.
-                const double tol = 8 * FLT_EPSILON * (std::fabs(a) + std::fabs(b));
+                const double tol = 4 * FLT_EPSILON * (std::fabs(a) + std::fabs(b));
                 // Through both end points.
                 ASSERT_NEAR(v.front(), a, tol) << "x = " << d.x[i];
                 ASSERT_NEAR(v.back(), b, tol) << "x = " << d.x[i + 1];
@@ -199,27 +187,22 @@ TEST(MonotoneCubic, GuaranteesHoldOnRandomData) {
     }
 }
 
-Lines stoppedReport(const std::function<void()>& call) {
-    LibraryCapture cap;
-    EXPECT_THROW(call(), StopCalled);
-    return cap.lines();
-}
-
 TEST(MonotoneCubic, ArgumentsAreCheckedAndANotANumberStaysLocal) {
     float x = 0.0f, v = 0.0f;
     const Data one{{1}, {1}};
-    EXPECT_EQ(ReportTexts(stoppedReport([&] { CSMEZ(1, one.x.data(), one.f.data(), 0, &x, &v); })),
+    EXPECT_EQ(capture([&] { CSMEZ(1, one.x.data(), one.f.data(), 0, &x, &v); }).reports,
               (Lines{"TERMINAL ERROR 1 from CSMEZ.  The number of data points must be 2 or more "
                      "while NDATA = 1 is given.",
                      "TERMINAL ERROR 2 from CSMEZ.  The length of XVEC must be at least one while "
                      "N = 0 is given."}));
     std::vector<float> brk(1), c(4);
     std::vector<int> iwk(1);
-    EXPECT_EQ(ReportTexts(stoppedReport(
-                  [&] { C2MON(1, one.x.data(), one.f.data(), brk.data(), c.data(), iwk.data()); })),
+    EXPECT_EQ(capture([&] {
+                  C2MON(1, one.x.data(), one.f.data(), brk.data(), c.data(), iwk.data());
+              }).reports,
               (Lines{"TERMINAL ERROR 1 from C2MON.  The number of data points must be 2 or more "
                      "while NDATA = 1 is given."}));
-    const Lines equal = stoppedReport([&] { csmez(Data{{0, 2, 1, 2}, {1, 2, 3, 4}}, {0.5f}); });
+    const Lines equal = capture([&] { csmez(Data{{0, 2, 1, 2}, {1, 2, 3, 4}}, {0.5f}); }).lines;
     ASSERT_GE(equal.size(), 12u);
     EXPECT_EQ(equal[1], " *** TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas");
     EXPECT_EQ(
