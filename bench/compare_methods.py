@@ -8,17 +8,21 @@ computed with one SPLEZ call per row). Every data set (the example files in each
 scale mode their values allow, and data sets of this script's own) goes to the
 engine as the windowed program sends it: sorted by X, natural logarithms on a
 logarithmic axis, six significant digits. For Akima's cubic (2), the
-shape-preserving cubic (3) and the smoothing spline (9) the script prints:
+shape-preserving cubic (3), the smoothing spline (9) and the monotone cubic (20)
+the script prints:
 
 - rows that differ from the one-call-per-row table (expected: none, to the last
   digit of F2B.dat);
 - the largest distance from an independent double-precision reference, relative
   to the largest |Y| of the data: SciPy's Akima1DInterpolator for 2; SciPy's
-  PCHIP for 3, which is a different curve (the figure measures how different);
+  PCHIP for 3, which is a different curve (the figure measures how different),
+  and for 20, which is the same curve built in single precision;
   for 9 a dense smoothing spline whose parameter minimises the same generalized
   cross-validation score, solved to 1e-10 in log rho;
 - the curve's reach beyond the data's range and beyond the ends of its own
   interval, relative to the data's range;
+- for 20, where its largest distance from PCHIP lies (the interval, the position
+  in it, and the size of the data's values there against their differences);
 - for 9, the printed parameter, score and noise deviation beside the reference's, and
   beside those of the library's own search for the parameter run on the double-precision
   score (which tells a local minimum that the search stops at from rounding).
@@ -37,7 +41,7 @@ from scipy.interpolate import Akima1DInterpolator, CubicSpline, PchipInterpolato
 from scipy.optimize import minimize_scalar
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-METHODS = {2: "Akima", 3: "shape-preserving", 9: "smoothing"}
+METHODS = {2: "Akima", 3: "shape-preserving", 9: "smoothing", 20: "monotone"}
 MODES = {1: "lin-lin", 2: "lin-log", 3: "log-lin", 4: "log-log"}
 
 
@@ -214,6 +218,24 @@ def reach(rows_y, ys):
     return beyond_range, beyond_ends
 
 
+def worst_place(values, ref, xs, ys, at):
+    """Where the table is farthest from the reference: the distance relative to the largest |Y|,
+    the interval "i/n-1", the position in it, and the size of the values there over the
+    interval's rise. Then, over all rows, the largest distance left once the table's rounding to
+    six digits is taken off, in units of single precision's eps times the largest |Y| of the
+    row's interval: what the single-precision arithmetic adds."""
+    k = int(np.argmax(np.abs(values - ref)))
+    i = min(max(int(np.searchsorted(xs, at[k])) - 1, 0), len(xs) - 2)
+    rise = abs(ys[i + 1] - ys[i]) or float("nan")
+    here = max(abs(ys[i]), abs(ys[i + 1]), abs(ref[k]))
+    piece = np.clip(np.searchsorted(xs, at) - 1, 0, len(xs) - 2)
+    size = np.maximum(np.maximum(np.abs(ys[piece]), np.abs(ys[piece + 1])), np.abs(ref))
+    digit = 10.0 ** (np.floor(np.log10(np.maximum(np.abs(ref), 1e-300))) - 5)  # 6th digit
+    beyond = np.maximum(np.abs(values - ref) - 0.5 * digit, 0) / (np.finfo(np.float32).eps * size)
+    return (abs(values[k] - ref[k]) / np.abs(ys).max(), "%d/%d" % (i + 1, len(xs) - 1),
+            (at[k] - xs[i]) / (xs[i + 1] - xs[i]), here / rise, beyond.max())
+
+
 def data_sets():
     """Name, X, Y and the standard deviation of the noise added (0 for none)."""
     for path in sorted(glob.glob(os.path.join(ROOT, "examples", "ex_*"))):
@@ -226,6 +248,14 @@ def data_sets():
     yield "noisy, even (sd 0.05)", x, 2 + np.sin(x / 5) + rng.normal(0, 0.05, 100), 0.05
     x = 10 ** np.linspace(-2, 2, 13) * (1 + 0.02 * np.sin(np.arange(13)))
     yield "1/x^2, four decades", x, 1 / x**2, 0
+    yield "rising, two jumps", [1, 1.2, 3.6, 4.4, 4.6, 6], [0.2, 2.1, 2.2, 2.3, 4.3, 5.0], 0
+    for k in range(20):
+        n = int(rng.integers(4, 101))
+        x = np.cumsum(10 ** rng.uniform(-2, 1, n))
+        steps = 10 ** rng.uniform(-3, 1, n) * (rng.uniform(0, 1, n) > 0.2)
+        if k % 2:
+            steps *= rng.choice([-1, 1], n)
+        yield "random %s %d" % ("up-down" if k % 2 else "rising", k), x, 1 + np.cumsum(steps), 0
 
 
 def main():
@@ -234,7 +264,7 @@ def main():
     fitcore, splez_rows = sys.argv[1:]
     print("%-24s %-7s %-16s %5s %6s %9s %9s %9s" % (
         "data", "mode", "method", "rows", "differ", "vs ref", "beyond", "overshoot"))
-    smoothing, lines = [], []
+    smoothing, lines, monotone = [], [], []
     for name, x, y, noise in data_sets():
         for mode in MODES:
             sent = sent_points(x, y, mode)
@@ -251,7 +281,7 @@ def main():
                 differ = sum(a != b for a, b in zip(rows, old_way)) + abs(len(rows) - len(old_way))
                 if method == 2:
                     ref = Akima1DInterpolator(xs, ys)(at)
-                elif method == 3:
+                elif method in (3, 20):
                     ref = PchipInterpolator(xs, ys)(at)
                 else:
                     s = SmoothingReference(xs, ys)
@@ -262,11 +292,20 @@ def main():
                 print("%-24s %-7s %-16s %5d %6d %9.2e %9.2e %9.2e" % (
                     name[:24], MODES[mode], METHODS[method], len(rows), differ,
                     np.abs(values - ref).max() / scale, *reach(values, ys)))
+                if method == 20:
+                    monotone.append((name, MODES[mode], worst_place(values, ref, xs, ys, at)))
                 if name.startswith("1/x^2") and mode == 4:
                     lines.append((METHODS[method], np.abs(values + 2 * at).max()))
     print("\n1/x^2 over four decades sent as logarithms: largest |table - (-2 ln x)|")
     for method, distance in lines:
         print("  %-16s %.2e" % (method, distance))
+    print("\nMonotone cubic: its largest distance from PCHIP, relative to the largest |Y|; the")
+    print("interval it lies in, the position in it (0..1), |Y| there over the interval's rise; and")
+    print("over all rows the distance beyond the table's six digits, in eps times |Y| there")
+    print("%-24s %-7s %9s %9s %6s %9s %9s" % ("data", "mode", "distance", "interval", "at",
+                                             "|Y|/rise", "eps|Y|"))
+    for name, mode, place in monotone:
+        print("%-24s %-7s %9.2e %9s %6.2f %9.2e %9.2f" % ((name[:24], mode) + place))
     print("\nSmoothing spline: printed by the engine; the reference at the least score; the")
     print("library's search on the double-precision score; the curve's distance from the latter")
     print("%-24s %-7s %-26s %-32s %-28s %8s %5s" % (

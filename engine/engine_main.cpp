@@ -38,6 +38,8 @@ const char* const kTableFile = "F2B.dat";
 // record of Bor3.dat names one of the methods of the table below.
 constexpr int kLeastSquaresBSpline = 12;
 constexpr int kSmoothing = 9;
+// The library's monotone cubic, which is not a SPLEZ method: a number SPLEZ never takes.
+constexpr int kMonotone = 20;
 
 struct NamedMethod {
     int number;
@@ -47,6 +49,7 @@ constexpr NamedMethod kSecondRecordMethods[] = {
     {2, "Akima"},
     {3, "shape-preserving"},
     {kSmoothing, "smoothing spline"},
+    {kMonotone, "monotone"},
 };
 
 // The driver's variables, kept for the whole run as the record layouts need.
@@ -276,33 +279,38 @@ void fillAbscissas(Run& run) {
     }
 }
 
+// One library call for the run's method at n abscissas: CSIEZ, SPLEZ, or CSMEZ for the monotone
+// cubic.
+void evaluateWithLibrary(const Run& run, int n, float* xs, float* values) {
+    const int ider = 0;
+    if (run.IFLAG == 0) {
+        CSIEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), n, xs, values);
+    } else if (run.ITYPE == kMonotone) {
+        CSMEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), n, xs, values);
+    } else {
+        SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), run.ITYPE, ider, n, xs, values);
+    }
+}
+
 // The cubic spline and the least-squares B-spline: one library call for one abscissa, which
 // rebuilds the spline from all points.
 float valueAt(const Run& run, float x) {
-    const int one = 1;
     float XVEC = x;
     float VALUE = 0.0f;
-    if (run.IFLAG == 0) {
-        CSIEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), one, &XVEC, &VALUE);
-    } else {
-        const int ider = 0;
-        SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), run.ITYPE, ider, one, &XVEC, &VALUE);
-    }
+    evaluateWithLibrary(run, 1, &XVEC, &VALUE);
     return VALUE;
 }
 
-// The methods of a second record build their spline once, in one SPLEZ call for the whole
-// table. SPLEZ refuses repeated abscissas, and a table can repeat some (points out of order,
-// or so close that single precision cannot tell 100 positions apart), so the call takes each
-// abscissa once and every row the value at its own.
+// The methods of a second record build their spline once, in one library call for the whole
+// table: SPLEZ, or CSMEZ for the monotone cubic. Both refuse repeated abscissas, and a table can
+// repeat some (points out of order, or so close that single precision cannot tell 100 positions
+// apart), so the call takes each abscissa once and every row the value at its own.
 void evaluateInOneCall(Run& run, int rows) {
     std::vector<float> xs(run.XOUT.begin(), run.XOUT.begin() + rows);
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
     std::vector<float> values(xs.size());
-    const int n = static_cast<int>(xs.size()), ider = 0;
-    SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), run.ITYPE, ider, n, xs.data(),
-          values.data());
+    evaluateWithLibrary(run, static_cast<int>(xs.size()), xs.data(), values.data());
     for (int r = 0; r < rows; ++r) {
         const auto at = std::lower_bound(xs.begin(), xs.end(), run.XOUT[r]) - xs.begin();
         run.FOUT[r] = values[at];

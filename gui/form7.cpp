@@ -28,16 +28,19 @@ Form7::Form7() {
     Option3 = NamedOption("Option3", QStringLiteral("秋間補間"));
     Option4 = NamedOption("Option4", QStringLiteral("形状保存３次補間"));
     Option5 = NamedOption("Option5", QStringLiteral("平滑化スプライン"));
+    Option6 = NamedOption("Option6", QStringLiteral("単調３次補間"));
     Label1 = NamedLabel("Label1", QStringLiteral("（データ点を必ず通る）"));
     Label2 = NamedLabel("Label2", QStringLiteral("（データ点を必ずしも通らない）"));
     Label3 = NamedLabel("Label3", QStringLiteral("（データ点を必ず通る・波打ちが少ない）"));
-    Label4 = NamedLabel("Label4", QStringLiteral("（データ点を必ず通る・単調性と凸性を保つ）"));
+    Label4 = NamedLabel("Label4", QStringLiteral("（データ点を必ず通る・データの凹凸を保つ）"));
     Label5 = NamedLabel("Label5", QStringLiteral("（データのばらつきを自動で平滑化）"));
+    Label6 =
+        NamedLabel("Label6", QStringLiteral("（データ点を必ず通る・単調なデータを単調につなぐ）"));
     auto* methods = new QGridLayout(Frame1);
     int row = 0;
     for (auto [option, note] :
          {std::pair{Option1, Label1}, std::pair{Option2, Label2}, std::pair{Option3, Label3},
-          std::pair{Option4, Label4}, std::pair{Option5, Label5}}) {
+          std::pair{Option4, Label4}, std::pair{Option5, Label5}, std::pair{Option6, Label6}}) {
         methods->addWidget(option, row, 0);
         methods->addWidget(note, row++, 1);
     }
@@ -99,6 +102,7 @@ std::pair<int, int> Form7::chosenMethod() const {
     if (Option3->isChecked()) return {1, kAkimaMethod};
     if (Option4->isChecked()) return {1, kShapePreservingMethod};
     if (Option5->isChecked()) return {1, kSmoothingMethod};
+    if (Option6->isChecked()) return {1, kMonotoneMethod};
     return {1, 0};
 }
 

@@ -1,5 +1,5 @@
-// Form7, the method dialog: cubic spline, B-spline or one of the library's Akima, shape-preserving
-// and smoothing methods, and the start of the engine.
+// Form7, the method dialog: cubic spline, B-spline or one of the library's Akima, shape-preserving,
+// smoothing and monotone methods, and the start of the engine.
 #pragma once
 
 #include <QWidget>
@@ -21,11 +21,13 @@ public:
     QRadioButton* Option3;  // Akima
     QRadioButton* Option4;  // shape-preserving cubic
     QRadioButton* Option5;  // smoothing spline
+    QRadioButton* Option6;  // monotone cubic
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
     QLabel* Label5;
+    QLabel* Label6;
     QPushButton* Command2;
     QPushButton* Command1;
 

@@ -7,6 +7,7 @@
 
 #include "cubic_spline.h"
 #include "errors.h"
+#include "internal/hermite.h"
 #include "internal/views.h"
 
 void C2AKM(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],
@@ -47,13 +48,5 @@ void C2AKM(const int& NDATA, const float XDATA[], const float FDATA[], float BRE
         w3 = next;
     }
 
-    for (int i = 1; i <= n - 1; ++i) {
-        const float r = 1.0f / (x(i + 1) - x(i));
-        const float d1 = (c(1, i + 1) - c(1, i)) * r;
-        const float d3 = (c(2, i + 1) - 2.0f * d1 + c(2, i)) * r;
-        c(4, i) = 6.0f * d3 * r;
-        c(3, i) = 2.0f * ((d1 - c(2, i)) * r - d3);
-    }
-    c(3, n) = 0.0f;
-    c(4, n) = 0.0f;
+    HermiteToTaylor(n, BREAK, CSCOEF);
 }

@@ -19,8 +19,9 @@ constexpr int kNotAKnot = 0;
 constexpr int kFirstDerivative = 1;
 constexpr int kSecondDerivative = 2;
 
-// The argument tests shared by CSIEZ and C2IEZ.
-void checkEasyArguments(int ndata, int n) {
+}  // namespace
+
+void CheckEasyInterpolationArguments(int ndata, int n) {
     if (ndata < 2) {
         E1VALI(1, ndata);
         E1MES(kTerminal, 1,
@@ -32,12 +33,10 @@ void checkEasyArguments(int ndata, int n) {
     }
 }
 
-}  // namespace
-
 void CSIEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& N, float XVEC[],
            float VALUE[]) {
     RoutineScope scope("CSIEZ");
-    checkEasyArguments(NDATA, N);
+    CheckEasyInterpolationArguments(NDATA, N);
     if (N1RTY(0) >= kFatal) return;
 
     const long long ndata = NDATA;
@@ -59,7 +58,7 @@ void CSIEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int
 void C2IEZ(const int& NDATA, const float XDATA[], const float FDATA[], const int& N, float XVEC[],
            float VALUE[], int IWK[], float WKP[], float WKE[]) {
     RoutineScope scope("C2IEZ");
-    checkEasyArguments(NDATA, N);
+    CheckEasyInterpolationArguments(NDATA, N);
     if (N1RTY(0) >= kFatal) return;
 
     float* breaks = WKP;

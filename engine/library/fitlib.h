@@ -10,6 +10,7 @@
 #include "cubic_spline.h"
 #include "errors.h"
 #include "machine.h"
+#include "monotone_cubic.h"
 #include "pp_eval.h"
 #include "shape_cubic.h"
 #include "smoothing.h"

@@ -49,6 +49,7 @@ FileResult WritePointFile();
 inline constexpr int kAkimaMethod = 2;
 inline constexpr int kShapePreservingMethod = 3;
 inline constexpr int kSmoothingMethod = 9;
+inline constexpr int kMonotoneMethod = 20;
 // Writes Bor3.dat with the method flag as "00" or "01" and, for a library method (not 0), a
 // second record with its number ("02").
 FileResult WriteMethodFile(int flag, int libraryMethod = 0);

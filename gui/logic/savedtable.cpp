@@ -63,6 +63,9 @@ QString SavedTableFileName(const QString& directory, const QString& name, int me
         case kSmoothingMethod:
             suffix = QStringLiteral("-SmSp.csv");
             break;
+        case kMonotoneMethod:
+            suffix = QStringLiteral("-MoSp.csv");
+            break;
     }
     return JoinPath(directory, name + suffix);
 }

@@ -17,9 +17,9 @@
 #include "graphmap.h"
 
 // The name of the saved file for a typed name: "-Sp.csv" for the cubic spline (method flag 0),
-// "-BSp.csv" for the B-spline, "-AkSp.csv", "-ShSp.csv" and "-SmSp.csv" for the library's Akima,
-// shape-preserving and smoothing methods; joined to the directory without doubling a root's
-// separator.
+// "-BSp.csv" for the B-spline, "-AkSp.csv", "-ShSp.csv", "-SmSp.csv" and "-MoSp.csv" for the
+// library's Akima, shape-preserving, smoothing and monotone methods; joined to the directory
+// without doubling a root's separator.
 QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag,
                            int libraryMethod = 0);
 

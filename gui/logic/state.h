@@ -45,7 +45,7 @@ inline double TableMinY = 0.0, TableMaxY = 0.0;
 
 // The method of the last engine run started: 0 cubic spline, 1 B-spline or one of the library's
 // methods, which LibraryMethod names by its method number (0 none, 2 Akima, 3 shape-preserving,
-// 9 smoothing spline by cross-validation).
+// 9 smoothing spline by cross-validation, 20 monotone cubic).
 inline int MethodFlag = 0;
 inline int LibraryMethod = 0;
 // The method of the run whose table TableX/TableY holds; it names the saved file.

@@ -375,8 +375,8 @@ namespace {
 // The library methods that a second record of Bor3.dat names.
 
 // F2B.dat for the points as the engine reads them, computed with one library call per row
-// (CSIEZ for method 0, else SPLEZ of that number): the table the engine's single call over all
-// rows must give to the last digit.
+// (CSIEZ for method 0, CSMEZ for 20, else SPLEZ of that number): the table the engine's single call
+// over all rows must give to the last digit.
 Lines rowByRowTable(const std::vector<double>& x, const std::vector<double>& y, int method) {
     const int n = static_cast<int>(x.size()), one = 1, ider = 0;
     std::vector<float> xs, ys;
@@ -392,6 +392,8 @@ Lines rowByRowTable(const std::vector<double>& x, const std::vector<double>& y, 
             float value = 0.0f;
             if (method == 0)
                 CSIEZ(n, xs.data(), ys.data(), one, &at, &value);
+            else if (method == 20)
+                CSMEZ(n, xs.data(), ys.data(), one, &at, &value);
             else
                 SPLEZ(n, xs.data(), ys.data(), method, ider, one, &at, &value);
             rows.push_back(records::WriteE(at, 13, 6) + records::WriteE(value, 13, 6));
@@ -415,7 +417,9 @@ MethodRun runMethod(const std::vector<double>& x, const std::vector<double>& y,
     return run;
 }
 
-std::string methodFile(int method) { return "01\r\n0" + std::to_string(method) + "\r\n"; }
+std::string methodFile(int method) {
+    return (method < 10 ? "01\r\n0" : "01\r\n") + std::to_string(method) + "\r\n";
+}
 
 // The pH of 25 mL of 0.1 M acetic acid titrated with 0.1 M sodium hydroxide: a sharp step.
 const std::vector<double> kStepX = {0, 5, 10, 15, 20, 22, 24, 24.5, 25, 25.5, 26, 28, 30, 35, 40};
@@ -424,7 +428,8 @@ const std::vector<double> kStepY = {2.88, 4.16, 4.58,  4.94,  5.36,  5.63,  6.14
 
 TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
     const std::vector<double> x = {1, 2, 3, 4, 5, 6}, y = {1, 3, 2, 5, 4, 6};
-    const std::string kAccepted = "2 (Akima), 3 (shape-preserving) or 9 (smoothing spline)";
+    const std::string kAccepted =
+        "2 (Akima), 3 (shape-preserving), 9 (smoothing spline) or 20 (monotone)";
     struct Case {
         std::string bor3;
         int method;           // the table's method (0 the cubic spline), or -1: refused
@@ -437,6 +442,7 @@ TEST(EngineMethodRecords, TheSecondRecordNamesTheMethodOrIsRefused) {
         {"01\r\n02\r\n", 2, ""},
         {"01\r\n03", 3, ""},
         {"-1\r\n\r\n 9 \r\n12\r\n", 9, ""},
+        {"01\r\n20\r\n", 20, ""},
         {"01\r\n12\r\n", -1,
          "Bor3.dat, line 2: the method number must be " + kAccepted + ", but it is 12"},
         {"01\r\n\r\n1\r\n", -1, "Bor3.dat, line 3: the method number must be 2"},
@@ -493,7 +499,7 @@ TEST(EngineLibraryMethods, OneCallGivesTheTableOfOneCallPerRow) {
         {"closer than single precision", {8.6e9, 8.6001e9, 8.6002e9, 8.6003e9}, {0, 1, 0, 2}, true},
     };
     for (const Data& d : sets) {
-        for (int method : {2, 3, 9}) {
+        for (int method : {2, 3, 9, 20}) {
             SCOPED_TRACE(std::string(d.name) + ", method " + std::to_string(method));
             const MethodRun run = runMethod(d.x, d.y, methodFile(method));
             ASSERT_EQ(run.result.status, 0) << run.result.output;
@@ -517,7 +523,7 @@ TEST(EngineLibraryMethods, CurvesKeepToTheirData) {
         lnX.push_back(-4.6 + 0.8 * k + 0.05 * (k % 3));
         lnY.push_back(-2 * lnX.back());
     }
-    for (int method : {2, 3, 9}) {
+    for (int method : {2, 3, 9, 20}) {
         SCOPED_TRACE(method);
         const Table t = parseTable(runMethod(lnX, lnY, methodFile(method)).table);
         ASSERT_EQ(t.count, 1100);
@@ -525,16 +531,26 @@ TEST(EngineLibraryMethods, CurvesKeepToTheirData) {
             ASSERT_NEAR(t.y[r], -2.0 * t.x[r], 1e-5 * (1 + std::fabs(t.y[r]))) << r;
     }
 
-    // Across the step, Akima's curve and the shape-preserving one stay within the data's range,
-    // where the cubic spline through the points overshoots.
+    // Across the step, Akima's curve, the shape-preserving one and the monotone one stay within
+    // the data's range, where the cubic spline through the points overshoots.
     const auto [low, high] = std::minmax_element(kStepY.begin(), kStepY.end());
-    for (const std::string bor3 : {"00\r\n", "01\r\n02\r\n", "01\r\n03\r\n"}) {
+    for (const std::string bor3 : {"00\r\n", "01\r\n02\r\n", "01\r\n03\r\n", "01\r\n20\r\n"}) {
         const Table t = parseTable(runMethod(kStepX, kStepY, bor3).table);
         ASSERT_EQ(t.count, 1400);
         const auto [least, most] = std::minmax_element(t.y.begin(), t.y.end());
         const bool within = *least >= *low && *most <= *high;
         const bool cubicSpline = bor3 == "00\r\n";
         EXPECT_EQ(within, !cubicSpline) << bor3 << *least << " " << *most;
+    }
+
+    // Rising data with two jumps: the shape-preserving cubic keeps the data's convexity and
+    // rises above the last value, the monotone one does not.
+    const std::vector<double> riseX = {1, 1.2, 3.6, 4.4, 4.6, 6},
+                              riseY = {0.2, 2.1, 2.2, 2.3, 4.3, 5};
+    for (const auto& [method, above] : {std::pair{3, true}, std::pair{20, false}}) {
+        const Table t = parseTable(runMethod(riseX, riseY, methodFile(method)).table);
+        ASSERT_EQ(t.count, 500);
+        EXPECT_EQ(*std::max_element(t.y.begin(), t.y.end()) > 5.0f, above) << method;
     }
 
     // Akima's slopes are 0 at the three points of a flat stretch: the curve is 0 up to x = 2.
@@ -669,6 +685,8 @@ TEST(EngineLibraryMethods, TooFewPointsStopWithTheLibraryReport) {
         {one, "01\r\n", "TERMINAL ERROR 7 from SPLEZ.  The number of data points must be 4"},
         {one, "00\r\n", "TERMINAL ERROR 1 from CSIEZ.  The number of data points must be 2"},
         {none, "00\r\n", "TERMINAL ERROR 1 from CSIEZ.  The number of data points must be 2"},
+        {one, methodFile(20), "TERMINAL ERROR 1 from CSMEZ.  The number of data points must be 2"},
+        {none, methodFile(20), "TERMINAL ERROR 1 from CSMEZ.  The number of data points must be 2"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.x.size()) + " points, " + c.bor3);

@@ -35,7 +35,7 @@ class EndToEndTest : public ProgramSuite {
     Q_OBJECT
 
     // Loads a file, draws its points with the axes the data give, runs the engine with the
-    // method chosen (0 cubic spline, 1 B-spline, or the library's method 2, 3 or 9), presses
+    // method chosen (0 cubic spline, 1 B-spline, or the library's method 2, 3, 9 or 20), presses
     // Enter in its console and draws the curve; what the console showed.
     QString run(const QString& file, int mode, int method) {
         QString shown;
@@ -51,11 +51,10 @@ class EndToEndTest : public ProgramSuite {
         f->Command1->click();
         QVERIFY(f->Command4->isEnabled());
         f->Command4->click();
-        const int option = method == 9 ? 5 : method + 1;
-        control<QRadioButton>(form7(), QStringLiteral("Option%1").arg(option).toLatin1())->click();
+        methodOption(method)->click();
         form7()->Command2->click();
         QByteArray exchange = method == 0 ? "00\r\n" : "01\r\n";
-        if (method > 1) exchange += "0" + QByteArray::number(method) + "\r\n";
+        if (method > 1) exchange += QByteArray::number(method).rightJustified(2, '0') + "\r\n";
         QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), exchange);
         QPointer<EngineConsole> console = findConsole();
         QVERIFY(console);
@@ -132,6 +131,10 @@ private slots:
             << QStringLiteral("ex_step.csv") << 1 << 3 << QStringLiteral("-ShSp.csv");
         QTest::newRow("Akima, log - log")
             << QStringLiteral("ex_powerlaw.dat") << 4 << 2 << QStringLiteral("-AkSp.csv");
+        QTest::newRow("monotone, a step")
+            << QStringLiteral("ex_step.csv") << 1 << 20 << QStringLiteral("-MoSp.csv");
+        QTest::newRow("monotone, log - log")
+            << QStringLiteral("ex_powerlaw.dat") << 4 << 20 << QStringLiteral("-MoSp.csv");
         QTest::newRow("smoothing, noisy data")
             << QStringLiteral("ex_noisy.csv") << 1 << 9 << QStringLiteral("-SmSp.csv");
     }

@@ -194,6 +194,12 @@ private slots:
         QCOMPARE(method->Option2->text(), QStringLiteral(" B-スプライン"));
         QCOMPARE(method->Label1->text(), QStringLiteral("（データ点を必ず通る）"));
         QCOMPARE(method->Label2->text(), QStringLiteral("（データ点を必ずしも通らない）"));
+        // The shape-preserving cubic keeps convexity; the monotone cubic keeps monotonicity.
+        QCOMPARE(method->Label4->text(),
+                 QStringLiteral("（データ点を必ず通る・データの凹凸を保つ）"));
+        QCOMPARE(method->Option6->text(), QStringLiteral("単調３次補間"));
+        QCOMPARE(method->Label6->text(),
+                 QStringLiteral("（データ点を必ず通る・単調なデータを単調につなぐ）"));
         QCOMPARE(method->Command2->text(), QStringLiteral("補間計算スタート"));
         QCOMPARE(method->Command1->text(), QStringLiteral("キャンセル"));
         method->Command1->click();

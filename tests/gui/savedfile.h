@@ -8,13 +8,15 @@
 #include <QPointF>
 #include <QRadioButton>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include "filelists.h"
 #include "form1.h"
 #include "form10.h"
-#include "form4.h"
 #include "form2.h"
+#include "form4.h"
 #include "form7.h"
 #include "guitest.h"
 #include "textbox.h"
@@ -59,9 +61,17 @@ struct SavedFile {
     }
 };
 
+// The method dialog's option for a method: 0 cubic spline, 1 B-spline, or the library's method
+// 2, 3, 9 or 20, in the order the options stand.
+inline QRadioButton* methodOption(int method) {
+    const int methods[] = {0, 1, 2, 3, 9, 20};
+    const int option = int(std::find(std::begin(methods), std::end(methods), method) - methods);
+    return control<QRadioButton>(form7(), QStringLiteral("Option%1").arg(option + 1).toLatin1());
+}
+
 // A calculation in the main window: the data file loaded, the scale mode and the axis texts
 // set and confirmed, the points drawn, the stand-in engine started with `method` (0 cubic
-// spline, 1 B-spline, or the library's method 2, 3 or 9) answering with the rows of `table`
+// spline, 1 B-spline, or the library's method 2, 3, 9 or 20) answering with the rows of `table`
 // (data units; logarithms are sent on a logarithmic axis as the engine would), and the curve
 // drawn.
 inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
@@ -92,9 +102,7 @@ inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray
     QFile::remove(dir.file(QStringLiteral("F2B.dat")));
     installFakeEngine(dir);
     f->Command4->click();
-    const char* const options[] = {"Option1", "Option2", "Option3", "Option4", "Option5"};
-    const int option = method == 9 ? 4 : method;  // the options stand in this order
-    control<QRadioButton>(form7(), options[option])->click();
+    methodOption(method)->click();
     form7()->Command2->click();
     QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
     f->Command5->click();

@@ -274,7 +274,7 @@ private slots:
         } cases[] = {
             {0, "00\r\n", "-Sp.csv"},         {1, "01\r\n", "-BSp.csv"},
             {2, "01\r\n02\r\n", "-AkSp.csv"}, {3, "01\r\n03\r\n", "-ShSp.csv"},
-            {9, "01\r\n09\r\n", "-SmSp.csv"},
+            {9, "01\r\n09\r\n", "-SmSp.csv"}, {20, "01\r\n20\r\n", "-MoSp.csv"},
         };
         for (const auto& c : cases) {
             calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
@@ -292,7 +292,7 @@ private slots:
         }
         // The viewer lists every one of them.
         form2()->Command3->click();
-        QCOMPARE(form6()->File1->count(), 5);
+        QCOMPARE(form6()->File1->count(), 6);
     }
 
     void writesThatFailOrMeetALinkLeaveTheFileThatWasThereAndSaySo() {

@@ -8,6 +8,10 @@
 #include "scaled_smoothing.h"
 #include "views.h"
 
+// The argument tests of the easy entries that interpolate and evaluate: NDATA at least 2
+// (TERMINAL 1) and N at least 1 (TERMINAL 2).
+void CheckEasyInterpolationArguments(int ndata, int n);
+
 // XS(1..N) and IWK(1..N) hold the points XVEC(1..N) in ascending order with their permutation
 // (sortedAlready: as the caller left them; otherwise they are sorted here). evaluate() fills
 // RESULT(1..N) at XS, and RESULT(j) goes to VALUE(IWK(j)): a scatter, whose stores do not wait
