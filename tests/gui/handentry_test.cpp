@@ -181,49 +181,36 @@ private slots:
             QStringLiteral("　%1 の入力値が不正です（数値ではありません）！　");
         const QString outOfRange =
             QStringLiteral("　%1 の入力値が不正です（絶対値が大きすぎるか小さすぎます）！　");
+        const QString x = QStringLiteral("X"), y = QStringLiteral("Y"),
+                      fixX = QStringLiteral("修正の X"), fixY = QStringLiteral("修正の Y");
         const struct {
+            bool correction;
             const char *x, *y;
-            QString message;
-        } entries[] = {
-            {"abc", "1", notANumber.arg(QStringLiteral("X"))},
-            {"1,000", "1", notANumber.arg(QStringLiteral("X"))},
-            {"12abc", "1", notANumber.arg(QStringLiteral("X"))},
-            {"1", "１Ｅ", notANumber.arg(QStringLiteral("Y"))},
-            {"1e-400", "1", outOfRange.arg(QStringLiteral("X"))},
-            {"1", "1e400", outOfRange.arg(QStringLiteral("Y"))},
+            QString message;  // empty: taken
+        } cases[] = {
+            {false, "abc", "1", notANumber.arg(x)},
+            {false, "1,000", "1", notANumber.arg(x)},
+            {false, "1", "１Ｅ", notANumber.arg(y)},
+            {false, "1e-400", "1", outOfRange.arg(x)},
+            {false, "1", "1e400", outOfRange.arg(y)},
+            {true, "", "5", {}},
+            {true, "-7", " ", {}},
+            {true, "abc", "6", notANumber.arg(fixX)},
+            {true, "8", "1e999", outOfRange.arg(fixY)},
         };
-        for (const auto& c : entries) {
-            MessageRecorder boxes;
-            d->Text1->setText(QString::fromUtf8(c.x));
-            d->Text2->setText(QString::fromUtf8(c.y));
-            d->Command1->click();
-            QCOMPARE(boxes.boxes.size(), 1);
-            QCOMPARE(boxes.boxes[0].text, c.message);
-            QCOMPARE(DataCount, 2);
-            QCOMPARE(DataX[3], 0.0);
-            QCOMPARE(items(d->List1), before);
-            QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
-        }
-        const struct {
-            const char *x, *y;
-            QString message;
-            const char* line;  // point 1's line afterwards
-        } corrections[] = {
-            {"", "5", {}, " 1 :   1    5"},
-            {"-7", " ", {}, " 1 :   -7    5"},
-            {"abc", "6", notANumber.arg(QStringLiteral("修正の X")), " 1 :   -7    5"},
-            {"8", "1e999", outOfRange.arg(QStringLiteral("修正の Y")), " 1 :   -7    5"},
-        };
-        for (const auto& c : corrections) {
+        for (const auto& c : cases) {
             MessageRecorder boxes;
             d->Text3->setText(QStringLiteral("1"));
-            d->Text4->setText(QString::fromUtf8(c.x));
-            d->Text5->setText(QString::fromUtf8(c.y));
-            d->Command7->click();
+            (c.correction ? d->Text4 : d->Text1)->setText(QString::fromUtf8(c.x));
+            (c.correction ? d->Text5 : d->Text2)->setText(QString::fromUtf8(c.y));
+            (c.correction ? d->Command7 : d->Command1)->click();
             QCOMPARE(boxes.boxes.size(), c.message.isEmpty() ? 0 : 1);
             if (!c.message.isEmpty()) QCOMPARE(boxes.boxes[0].text, c.message);
-            QCOMPARE(d->List1->item(0)->text(), QString::fromUtf8(c.line));
+            QCOMPARE(DataCount, 2);
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
         }
+        // Two corrections kept one coordinate each; nothing refused was stored.
+        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   -7    5"), before[1]}));
         QCOMPARE(caption(d, "Label31"), QStringLiteral("-7.0"));
     }
 
