@@ -316,8 +316,9 @@ void Form1::takeDroppedFile(const QString& path) {
 }
 
 QString Form1::droppedFileProblem(const QString& path) const {
+    // A dropped .csv or .dat that the file list does not offer is an exchange file.
     if (!form10()->File1->offers(QFileInfo(path).fileName()))
-        return QStringLiteral("データファイル（*.csv または *.dat）ではありません");
+        return QStringLiteral("計算エンジンとの受け渡しファイルで、データファイルには使えません");
     const DataFileLoad load = ReadDataFile(path);
     switch (load.status) {
         case DataFileLoad::Loaded:

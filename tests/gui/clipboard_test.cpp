@@ -145,7 +145,7 @@ private slots:
         } refused[] = {
             {bad, QStringLiteral("1 行目が X と Y の２つの数値になっていません")},
             {pipe, QStringLiteral("通常のファイルではありません")},
-            {exchange, QStringLiteral("データファイル（*.csv または *.dat）ではありません")},
+            {exchange, QStringLiteral("受け渡しファイル")},
         };
         for (const auto& r : refused) {
             BeepCounter beeps;
