@@ -20,6 +20,7 @@
 #include "controls.h"
 #include "copyactions.h"
 #include "datainput.h"
+#include "datanumber.h"
 #include "events.h"
 #include "exchange.h"
 #include "extremespanel.h"
@@ -270,6 +271,7 @@ Form1::Form1() {
 }
 
 void Form1::reset() {
+    byHand_ = false;
     clearInputData();
     clearGraph();
     Option5->setChecked(true);
@@ -302,15 +304,39 @@ void Form1::showInputData(const QStringList& listLines) {
 }
 
 void Form1::takeDroppedFile(const QString& path) {
+    // A file the data input cannot take leaves the data, the graph and the table as they are.
+    if (const QString why = droppedFileProblem(path); !why.isEmpty()) {
+        Beep();
+        ReportReadFailure(this, path, why);
+        return;
+    }
     Option5->setChecked(true);
     Command9_Click();
     if (form10()->takeFile(path)) form10()->Command1_Click();
 }
 
+QString Form1::droppedFileProblem(const QString& path) const {
+    // A dropped .csv or .dat that the file list does not offer is an exchange file.
+    if (!form10()->File1->offers(QFileInfo(path).fileName()))
+        return QStringLiteral("計算エンジンとの受け渡しファイルで、データファイルには使えません");
+    const DataFileLoad load = ReadDataFile(path);
+    switch (load.status) {
+        case DataFileLoad::Loaded:
+            return {};
+        case DataFileLoad::CannotOpen:
+        case DataFileLoad::Refused:
+            return load.problem;
+        case DataFileLoad::Empty:
+            return QStringLiteral("データがありません");
+        case DataFileLoad::BadLine:
+            break;
+    }
+    return QStringLiteral("%1 行目が X と Y の２つの数値になっていません").arg(load.badLine);
+}
+
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    const QString path = DroppedDataFile(event->mimeData());
-    if (!path.isEmpty() && form10()->File1->offers(QFileInfo(path).fileName()))
-        event->acceptProposedAction();
+    // A data file the input cannot take is taken too, so that the drop can say why.
+    if (!DroppedDataFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {
@@ -321,6 +347,7 @@ void Form1::dropEvent(QDropEvent* event) {
 }
 
 void Form1::forgetGraph() {
+    tableUnsaved_ = false;
     ClearGraph(graph_);
     ForgetDrawnGraph();
     for (QPushButton* b : {Command4, Command5, Command6}) b->setEnabled(false);
@@ -369,6 +396,7 @@ void Form1::Command9_Click() {
     clearGraph();
     form7()->hide();
     ClearDataPoints();
+    byHand_ = Option6->isChecked();
     if (Option5->isChecked()) {
         form10()->prepare();
         ShowOver(form10(), this);
@@ -382,21 +410,25 @@ void Form1::Command9_Click() {
 }
 
 bool Form1::readAxisFields() {
-    XStart = ParseNumber(Text5->text());
-    XEnd = ParseNumber(Text6->text());
-    XStep = ParseNumber(Text7->text());
-    YStart = ParseNumber(Text8->text());
-    YEnd = ParseNumber(Text9->text());
-    YStep = ParseNumber(Text10->text());
-    // A limit typed beyond the double range reads as an infinity, and a range may be too wide
-    // to measure; neither can be drawn.
-    if (!(XStart < XEnd && YStart < YEnd) || !std::isfinite(XEnd - XStart) ||
-        !std::isfinite(YEnd - YStart)) {
+    // X start, end, step, Y start, end, step; an empty step is the whole range.
+    double v[6] = {};
+    const QStringList texts = axisTexts();
+    for (int i = 0; i < 6; ++i) {
+        const TypedNumber read = ReadTypedNumber(texts[i], v[i]);
+        if (read != TypedNumber::Number && !(read == TypedNumber::Empty && (i == 2 || i == 5))) {
+            ShowMessage(this, kInvalidInput);
+            return false;
+        }
+    }
+    // A range may be too wide to measure, and a logarithmic axis starts above 0.
+    if (!(v[0] < v[1] && v[3] < v[4]) || !std::isfinite(v[1] - v[0]) ||
+        !std::isfinite(v[4] - v[3]) || (IsLogX(ScaleMode) && v[0] <= 0) ||
+        (IsLogY(ScaleMode) && v[3] <= 0)) {
         ShowMessage(this, kInvalidInput);
         return false;
     }
-    if (XStep <= 0) XStep = XEnd - XStart;
-    if (YStep <= 0) YStep = YEnd - YStart;
+    XStart = v[0], XEnd = v[1], XStep = v[2] > 0 ? v[2] : v[1] - v[0];
+    YStart = v[3], YEnd = v[4], YStep = v[5] > 0 ? v[5] : v[4] - v[3];
     return true;
 }
 
@@ -437,11 +469,6 @@ void Form1::Command1_Click() {
     forgetGraph();
     if (!readAxisFields()) return;
     FillDataLogarithms();
-    if ((IsLogX(ScaleMode) && (XStart <= 0 || XEnd <= 0)) ||
-        (IsLogY(ScaleMode) && (YStart <= 0 || YEnd <= 0))) {
-        ShowMessage(this, kInvalidInput);
-        return;
-    }
     // A point without a logarithm would be drawn and sent with an earlier point's; one outside
     // the engine's record could not be read by it.
     switch (const PointProblem p = CheckPointsForEngine(); p.kind) {
@@ -494,11 +521,16 @@ void Form1::Command5_Click() {
     DrawTableCurve(*Picture1, MappingFor(*DrawnGraph), StoredTable());
     Picture1->setDrawWidth(1);
     CurveReady = 1;
+    tableUnsaved_ = true;
     Command6->setEnabled(true);
     Command6->setFocus();
 }
 
-void Form1::Command6_Click() { form4()->openWithName(TodayText(), this); }
+void Form1::Command6_Click() {
+    // A saved table holds the points too.
+    connect(form4(), &Form4::tableSaved, this, &Form1::tableWasSaved, Qt::UniqueConnection);
+    form4()->openWithName(TodayText(), this);
+}
 
 void Form1::Command8_Click() {
     form5()->openFor(1, Picture1, TodayText() + QStringLiteral("-Gr"), this);
@@ -509,12 +541,28 @@ void Form1::Command7_Click() {
     ResetProgramState();
 }
 
+void Form1::tableWasSaved() { tableUnsaved_ = byHand_ = false; }
+
+bool Form1::mayClose() {
+    QStringList lost;
+    if (byHand_ && DataCount > 0) lost << QStringLiteral("手入力したデータ");
+    if (tableUnsaved_) lost << QStringLiteral("保存していない補間データ");
+    return lost.isEmpty() ||
+           AskYesNo(this, QStringLiteral("　%1は失われます。\n　終了してよろしいですか？　")
+                              .arg(lost.join(QStringLiteral("と"))));
+}
+
 void Form1::Command2_Click() {
+    if (!mayClose()) return;
     hide();
     form2()->show();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     form2()->show();
 }

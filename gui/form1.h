@@ -124,6 +124,15 @@ private:
     void roundToDecades(TextBox* field, bool isEnd);
     // Option1 ... Option4 for ScaleMode 1 ... 4.
     QRadioButton* scaleOption(int mode) const;
+    // Whether the window may close: when points typed by hand or a table not saved would be
+    // lost, the user is asked first.
+    bool mayClose();
+    // Why a dropped file cannot be taken as a data input, in words; empty when it can.
+    QString droppedFileProblem(const QString& path) const;
+    void tableWasSaved();
+
+    bool byHand_ = false;        // the points are typed by hand and in no saved table yet
+    bool tableUnsaved_ = false;  // the table drawn has not been saved
 
     ExtremesPanel extremes_;
     GraphPanel graph_;

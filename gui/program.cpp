@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <csignal>
 
 #include "engineconsole.h"
 #include "exchange.h"
@@ -69,6 +70,9 @@ Form9* form9() { return instance<Form9>(); }
 Form11* form11() { return instance<Form11>(); }
 
 void StartNodara() {
+    // A write past the file-size limit then fails with EFBIG, which the writers report, instead
+    // of ending the program and leaving its scratch file behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     InstallJapaneseQtTexts();
     InstallKeyboardConventions();
     // The program ends by its title window (終了 or the close box), never because every window
@@ -111,7 +115,7 @@ void ShutdownNodara() {
 void ResetProgramState() {
     form7()->hide();
     form10()->prepare();
-    form11()->prepare();
+    form11()->reset();
     form1()->reset();
     CurveReady = 0;
 }

@@ -150,6 +150,7 @@ int run(const QString& listFile, const QString& outDir) {
     QTextStream in(&list);
     SetMessageHook([](const QString& text, QMessageBox::Icon) {
         std::printf("message: %s\n", qPrintable(text.trimmed()));
+        return false;
     });
     StartNodara();
     int shots = 0;

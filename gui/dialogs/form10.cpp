@@ -150,6 +150,14 @@ void Form10::File1_Click(const QString& fileName) {
     extremes_.show(DataExtremeTexts());
     form1()->showInputData(load.lines);
     loaded_ = true;
+    if (load.unread > 0)
+        ShowMessage(this,
+                    QStringLiteral("　データ数が上限(%1)を超えています。最初の %1 点を読み込み、"
+                                   "%2 行目以降の %3 行は読み込みませんでした。　")
+                        .arg(kDataLimit)
+                        .arg(kDataLimit + 1)
+                        .arg(load.unread),
+                    QMessageBox::NoIcon);
 }
 
 void Form10::loadFailed() {

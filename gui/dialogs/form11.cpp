@@ -173,11 +173,21 @@ Form11::Form11() {
 }
 
 void Form11::prepare() {
-    Label4->setText(QString::number(EntryNo));
     for (TextBox* t : {Text1, Text2, Text3, Text4, Text5}) t->clear();
     List1->clear();
     extremes_.clear();
     for (QPushButton* b : {Command3, Command4, Command6}) b->setEnabled(false);
+    if (!kept_.isEmpty()) {
+        StoreKeptPoints(kept_);
+        List1->addItems(StoredEntryLines());
+        showExtremes();
+    }
+    Label4->setText(QString::number(std::min(EntryNo, kDataLimit)));
+}
+
+void Form11::reset() {
+    kept_.clear();
+    prepare();
 }
 
 void Form11::showExtremes() { extremes_.show(DataExtremeTexts()); }
@@ -198,9 +208,13 @@ bool Form11::stopAtLimit() {
 
 void Form11::Command1_Click() {
     const QString x = Text1->text(), y = Text2->text();
-    switch (StoreTypedPoint(x, y)) {
+    const TypedPoint typed = StoreTypedPoint(x, y);
+    switch (typed.result) {
         case EntryResult::Empty:
             ShowMessage(this, kNoData);
+            return;
+        case EntryResult::Refused:
+            ShowMessage(this, typed.refusal);
             return;
         case EntryResult::Full:
             break;
@@ -225,12 +239,9 @@ void Form11::Command2_Click() {
 void Form11::Command3_Click() { Text3->setFocus(); }
 
 void Form11::Command7_Click() {
-    if (!CorrectPoint(Text3->text(), Text4->text(), Text5->text())) {
-        ShowMessage(this, DataCount > 0
-                              ? QStringLiteral("　修正するデータの No. は 1 ～ %1 の整数で入力して"
-                                               "下さい！　")
-                                    .arg(DataCount)
-                              : QStringLiteral("　修正するデータがありません！　"));
+    if (const QString refusal = CorrectPoint(Text3->text(), Text4->text(), Text5->text());
+        !refusal.isEmpty()) {
+        ShowMessage(this, refusal);
         Text3->setFocus();
         Text3->selectAll();
         return;
@@ -249,6 +260,7 @@ void Form11::HandOver_Click() {
         Text1->setFocus();
         return;
     }
+    kept_.clear();
     OrderDataByX();
     form1()->showInputData(DataTableLines());
     form1()->show();
@@ -286,13 +298,16 @@ bool Form11::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form11::Command5_Click() {
+    kept_.clear();
+    for (int k = 1; k <= DataCount; ++k) kept_ << QPointF(DataX[k], DataY[k]);
     form1()->clearInputData();
     form1()->show();
     hide();
 }
 
 void Form11::closeEvent(QCloseEvent* event) {
-    // The close box gives up like the cancel button; the program goes on in the main window.
+    // The close box gives up like the cancel button, keeping the points for the next opening;
+    // the program goes on in the main window.
     event->ignore();
     Command5_Click();
 }

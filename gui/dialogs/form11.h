@@ -2,6 +2,8 @@
 // their number, and handed to the main window.
 #pragma once
 
+#include <QList>
+#include <QPointF>
 #include <QWidget>
 
 #include "extremespanel.h"
@@ -18,8 +20,12 @@ public:
     Form11();
 
     // What the opener does before showing the dialog: entry number 1, the text boxes, the list
-    // and the extremes emptied, the buttons that hand the data over and correct them disabled.
+    // and the extremes emptied, the buttons that hand the data over and correct them disabled;
+    // then the points of a hand entry given up (cancel, Escape, the close box) come back, listed
+    // from their stored values, and the entry goes on after them.
     void prepare();
+    // The start state: no points kept, then prepare().
+    void reset();
 
     QLabel* Label7;
     QLabel* Label1;
@@ -78,4 +84,5 @@ private:
     bool stopAtLimit();
 
     ExtremesPanel extremes_;
+    QList<QPointF> kept_;  // the points of the last hand entry given up, for the next opening
 };

@@ -70,6 +70,7 @@ void Form4::Command1_Click() {
     DoEvents();
     if (!WriteFileOrReport(this, path, SavedTableText(ResultToSave()))) return;
     FilePath = path;
+    emit tableSaved();
     File1->refresh();
     DoEvents();
     ReportSaved(this, QStringLiteral("  補間データは保存されました  "), path);

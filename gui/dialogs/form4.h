@@ -17,7 +17,11 @@ public:
 
     // Proposes a file name and shows the dialog over the window that opens it.
     void openWithName(const QString& proposedName, QWidget* opener);
+signals:
+    // The table has been written to a file.
+    void tableSaved();
 
+public:
     QLabel* Label1;
     QLabel* Label2;
     TextBox* Text1;

@@ -13,6 +13,7 @@
 #include "columnheading.h"
 #include "controls.h"
 #include "copyactions.h"
+#include "datanumber.h"
 #include "equaltable.h"
 #include "events.h"
 #include "filelists.h"
@@ -146,18 +147,26 @@ void Form8::Command1_Click() {
         return;
     }
     if (!source_) return;
+    const QString inconsistent = QStringLiteral(" 開始値，間隔，終了値を正しく入力して下さい ");
+    double start = 0, step = 0, end = 0;
+    if (ReadTypedNumber(Text1->text(), start) != TypedNumber::Number ||
+        ReadTypedNumber(Text2->text(), step) != TypedNumber::Number ||
+        ReadTypedNumber(Text3->text(), end) != TypedNumber::Number) {
+        tableHeld_ = false;
+        ShowMessage(this, inconsistent);
+        return;
+    }
     const SavedTable& file = source_->file;
     const EqualTable t =
-        ComputeEqualTable(ParseNumber(Text1->text()), ParseNumber(Text2->text()),
-                          ParseNumber(Text3->text()), file.tableCount, file.plainX.data(),
-                          file.plainY.data(), file.dataX[1], file.dataX[file.dataCount]);
+        ComputeEqualTable(start, step, end, file.tableCount, file.plainX.data(), file.plainY.data(),
+                          file.dataX[1], file.dataX[file.dataCount]);
     EqualCount = t.count;
     switch (t.fault) {
         case EqualFault::None:
             break;
         case EqualFault::Inconsistent:
             tableHeld_ = false;
-            ShowMessage(this, QStringLiteral(" 開始値，間隔，終了値を正しく入力して下さい "));
+            ShowMessage(this, inconsistent);
             return;
         case EqualFault::TooMany:
             tableHeld_ = false;

@@ -43,6 +43,7 @@ bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyM
 }
 
 bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes) {
+    if (!MayReplaceFile(window, path)) return false;
     const FileResult written = SaveFileBytes(path, bytes);
     if (!written.ok()) ReportWriteFailure(window, path, written.problem);
     return written.ok();
@@ -50,6 +51,7 @@ bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& b
 
 bool WriteImageOrReport(QWidget* window, const QString& path, const QImage& image,
                         const char* format) {
+    if (!MayReplaceFile(window, path)) return false;
     const FileResult written = SaveImage(image, path, format);
     if (!written.ok()) ReportWriteFailure(window, path, written.problem);
     return written.ok();

@@ -24,7 +24,8 @@ void LayOutSaveDialog(QWidget* window, std::initializer_list<QWidget*> headings,
 // cannot be a file name says so; both return false.
 bool AcceptTypedName(QWidget* window, const QString& name, const QString& emptyMessage);
 // Writes the file completely or not at all; a failure is reported with the file's name and the
-// reason.
+// reason. A file of the name is replaced only when the user says so (MayReplaceFile); false
+// when not.
 bool WriteFileOrReport(QWidget* window, const QString& path, const QByteArray& bytes);
 // The same with an image in a format Qt writes ("BMP", "PNG").
 bool WriteImageOrReport(QWidget* window, const QString& path, const QImage& image,

@@ -3,6 +3,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 #include "datanumber.h"
@@ -26,10 +27,9 @@ QStringList DataExtremeTexts() {
 }
 
 namespace {
-// A value beyond the doubles' range either way is no point of the data.
+// A field is read as a typed number is: a value beyond the doubles' range is no point either.
 bool readNumber(const QString& field, double& out) {
-    bool inRange = false;
-    return ReadDataNumber(field, out, &inRange) && inRange;
+    return ReadTypedNumber(field, out) == TypedNumber::Number;
 }
 }  // namespace
 
@@ -62,31 +62,44 @@ QStringList FirstLines(const QByteArray& text, int limit) {
     return lines;
 }
 
-DataFileLoad LoadDataFile(const QString& path) {
+DataFileLoad ReadDataFile(const QString& path) {
     DataFileLoad load;
-    ClearDataPoints();
     const FileBytes file = ReadFileBytes(path);
     if (!file.ok()) {
         load.status = file.refused ? DataFileLoad::Refused : DataFileLoad::CannotOpen;
         load.problem = file.problem;
         return load;
     }
-    load.lines = FirstLines(file.bytes, kDataLimit);
-    DataCount = int(load.lines.size());
-    if (DataCount == 0) {  // nothing to interpolate
+    load.lines = FirstLines(file.bytes, std::numeric_limits<int>::max());
+    for (qsizetype i = kDataLimit; i < load.lines.size(); ++i)
+        if (!load.lines[i].trimmed().isEmpty()) ++load.unread;
+    if (load.lines.size() > kDataLimit) load.lines.resize(kDataLimit);
+    if (load.lines.isEmpty()) {  // nothing to interpolate
         load.status = DataFileLoad::Empty;
         return load;
     }
-    for (int i = 1; i <= DataCount; ++i) {
-        if (!ParseDataLine(load.lines[i - 1], DataX[i], DataY[i])) {
+    for (int i = 1; i <= load.lines.size(); ++i) {
+        double x = 0, y = 0;
+        if (!ParseDataLine(load.lines[i - 1], x, y)) {
             load.status = DataFileLoad::BadLine;
             load.badLine = i;
             return load;
         }
     }
-    ComputeDataExtremes();
-    OrderDataByX();
     load.status = DataFileLoad::Loaded;
+    return load;
+}
+
+DataFileLoad LoadDataFile(const QString& path) {
+    ClearDataPoints();
+    const DataFileLoad load = ReadDataFile(path);
+    DataCount = int(load.lines.size());
+    const int good = load.badLine > 0 ? load.badLine - 1 : DataCount;
+    for (int i = 1; i <= good; ++i) ParseDataLine(load.lines[i - 1], DataX[i], DataY[i]);
+    if (load.status == DataFileLoad::Loaded) {
+        ComputeDataExtremes();
+        OrderDataByX();
+    }
     return load;
 }
 

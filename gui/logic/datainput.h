@@ -37,7 +37,10 @@ struct DataFileLoad {
     QString problem;    // why the file could not be read, in words
     QStringList lines;  // the lines read (at most kDataLimit), unchanged
     int badLine = 0;    // number of the first line that is not two numbers
+    int unread = 0;     // lines after the first kDataLimit that hold more than blanks
 };
+// Reads the first kDataLimit lines of the file and checks them, storing nothing.
+DataFileLoad ReadDataFile(const QString& path);
 // Clears the points, then reads the first kDataLimit lines of the file: DataCount becomes the
 // number of lines read and DataX/DataY(1..) the parsed points, up to the first bad line. When
 // every line is good the extremes of the values as read are computed and the points put in

@@ -7,6 +7,8 @@
 #include <QString>
 #include <charconv>
 
+#include "textconv.h"
+
 namespace {
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 }  // namespace
@@ -49,4 +51,15 @@ bool ReadDataNumber(QStringView text, double& value, bool* inRange) {
     value = text.toDouble(&ok);
     if (inRange) *inRange = ok;
     return true;
+}
+
+TypedNumber ReadTypedNumber(const QString& text, double& value) {
+    const QString number = AsciiNumberText(text).trimmed();
+    if (number.isEmpty()) return TypedNumber::Empty;
+    double read = 0;
+    bool inRange = false;
+    if (!ReadDataNumber(number, read, &inRange)) return TypedNumber::NotANumber;
+    if (!inRange) return TypedNumber::OutOfRange;
+    value = read;
+    return TypedNumber::Number;
 }

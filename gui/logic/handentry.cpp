@@ -3,6 +3,7 @@
 
 #include <QRegularExpression>
 #include <cmath>
+#include <tuple>
 
 #include "datainput.h"
 #include "datanumber.h"
@@ -26,6 +27,21 @@ QString shownText(const QString& typed, double stored) {
     return ReadDataNumber(typed, value) ? typed : GeneralNumberText(stored);
 }
 
+// The message on a typed text that is no number for the box `box`; empty for a number.
+QString refusalOf(const QString& box, TypedNumber read) {
+    switch (read) {
+        case TypedNumber::Number:
+            return {};
+        case TypedNumber::OutOfRange:
+            return QStringLiteral("　%1 の入力値が不正です（絶対値が大きすぎるか小さすぎます）！　")
+                .arg(box);
+        case TypedNumber::Empty:
+        case TypedNumber::NotANumber:
+            break;
+    }
+    return QStringLiteral("　%1 の入力値が不正です（数値ではありません）！　").arg(box);
+}
+
 // Line ends of text from another program: CR LF, LF or CR alone.
 QStringList textLines(const QString& text) {
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\n|\r"));
@@ -40,11 +56,22 @@ void StartHandEntry() {
 
 bool EntryLimitReached() { return EntryNo > kDataLimit; }
 
-EntryResult StoreTypedPoint(const QString& xText, const QString& yText) {
-    if (EntryLimitReached()) return EntryResult::Full;
-    if (xText.isEmpty() || yText.isEmpty()) return EntryResult::Empty;
-    storePoint(ParseNumber(xText), ParseNumber(yText));
-    return EntryResult::Stored;
+void StoreKeptPoints(const QList<QPointF>& points) {
+    for (const QPointF& p : points) {
+        if (EntryLimitReached()) return;
+        storePoint(p.x(), p.y());
+    }
+}
+
+TypedPoint StoreTypedPoint(const QString& xText, const QString& yText) {
+    if (EntryLimitReached()) return {EntryResult::Full, {}};
+    if (xText.isEmpty() || yText.isEmpty()) return {EntryResult::Empty, {}};
+    double x = 0, y = 0;
+    QString refusal = refusalOf(QStringLiteral("X"), ReadTypedNumber(xText, x));
+    if (refusal.isEmpty()) refusal = refusalOf(QStringLiteral("Y"), ReadTypedNumber(yText, y));
+    if (!refusal.isEmpty()) return {EntryResult::Refused, refusal};
+    storePoint(x, y);
+    return {EntryResult::Stored, {}};
 }
 
 PasteResult StorePastedPoints(const QString& block) {
@@ -73,14 +100,25 @@ bool IsPointBlock(const QString& text) {
     return textLines(line).size() > 1 || (line.contains(u'\t') && ParseDataLine(line, x, y));
 }
 
-bool CorrectPoint(const QString& noText, const QString& xText, const QString& yText) {
-    const double no = ParseNumber(noText);
-    if (no != std::floor(no) || no < 1 || no > DataCount) return false;
+QString CorrectPoint(const QString& noText, const QString& xText, const QString& yText) {
+    if (DataCount < 1) return QStringLiteral("　修正するデータがありません！　");
+    double no = 0;
+    if (ReadTypedNumber(noText, no) != TypedNumber::Number || no != std::floor(no) || no < 1 ||
+        no > DataCount)
+        return QStringLiteral("　修正するデータの No. は 1 ～ %1 の整数で入力して下さい！　")
+            .arg(DataCount);
     const int k = int(no);
-    DataX[k] = ParseNumber(xText);
-    DataY[k] = ParseNumber(yText);
+    double x = DataX[k], y = DataY[k];
+    // An empty X or Y keeps that coordinate.
+    for (auto [text, box, value] : {std::tuple{&xText, "X", &x}, std::tuple{&yText, "Y", &y}}) {
+        const TypedNumber read = ReadTypedNumber(*text, *value);
+        if (read != TypedNumber::Number && read != TypedNumber::Empty)
+            return refusalOf(QStringLiteral("修正の ") + QLatin1String(box), read);
+    }
+    DataX[k] = x;
+    DataY[k] = y;
     ComputeDataExtremes();
-    return true;
+    return {};
 }
 
 QString EntryListLine(int k, const QString& xText, const QString& yText) {

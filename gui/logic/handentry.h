@@ -2,6 +2,8 @@
 // point, and the list lines of the entry dialog and of the main window's data table.
 #pragma once
 
+#include <QList>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -10,13 +12,21 @@ void StartHandEntry();
 
 // What storing a typed point gave.
 enum class EntryResult {
-    Stored,  // point EntryNo - 1 is the new last point
-    Empty,   // a text was empty; nothing stored
-    Full     // the limit of points was already reached; nothing stored
+    Stored,   // point EntryNo - 1 is the new last point
+    Empty,    // a text was empty; nothing stored
+    Full,     // the limit of points was already reached; nothing stored
+    Refused,  // a text is no number (the message says which and why); nothing stored
 };
-// Stores the texts, read leniently, as point number EntryNo: DataCount becomes EntryNo, EntryNo
-// the next number, and the extremes are those of the points stored.
-EntryResult StoreTypedPoint(const QString& xText, const QString& yText);
+struct TypedPoint {
+    EntryResult result = EntryResult::Stored;
+    QString refusal;  // the message of a Refused point
+};
+// Stores the texts, each read by ReadTypedNumber, as point number EntryNo: DataCount becomes
+// EntryNo, EntryNo the next number, and the extremes are those of the points stored.
+TypedPoint StoreTypedPoint(const QString& xText, const QString& yText);
+// Stores the points, in order, as typed points from number EntryNo on (as many as the limit
+// leaves room for).
+void StoreKeptPoints(const QList<QPointF>& points);
 // Whether every place for a point is taken.
 bool EntryLimitReached();
 
@@ -38,15 +48,16 @@ PasteResult StorePastedPoints(const QString& block);
 // value, since "1,000" may be a thousand with its separator.
 bool IsPointBlock(const QString& text);
 
-// Replaces the point numbered by noText (a whole number 1..DataCount, read leniently) by the
-// typed values and recomputes the extremes. Any other number, an empty or non-numeric text
-// included, changes nothing and gives false.
-bool CorrectPoint(const QString& noText, const QString& xText, const QString& yText);
+// Replaces the coordinates of the point numbered by noText (a whole number 1..DataCount) by the
+// typed values and recomputes the extremes; an empty X or Y keeps that coordinate. Gives the
+// message of a refusal, empty when the point was corrected: any other number (an empty one
+// included), or an X or Y that is no number, changes nothing.
+QString CorrectPoint(const QString& noText, const QString& xText, const QString& yText);
 
 // The entry dialog's line for point k: " k :   X    Y" with the texts given.
 QString EntryListLine(int k, const QString& xText, const QString& yText);
 // The entry dialog's line for point k as stored from typed texts: a text that is wholly an ASCII
-// decimal number is shown as typed ("1.50"), any other (full-width forms, "abc", "12abc") by
+// decimal number is shown as typed ("1.50"), any other (full-width forms, blanks around it) by
 // the value stored, in general number text, so that the list never shows what was not stored.
 QString TypedEntryLine(int k, const QString& xText, const QString& yText);
 // The entry dialog's lines for points 1..DataCount from the stored values, in general number

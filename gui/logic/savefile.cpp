@@ -16,6 +16,8 @@ namespace {
 
 enum class Access { Read, Write };
 
+constexpr qsizetype kScratchNameBytes = 200;
+
 QString reasonOf(int error, Access access) {
     switch (error) {
         case ENOSPC:
@@ -87,9 +89,16 @@ FileResult SaveFileBytes(const QString& path, const QByteArray& bytes) {
         if (::access(target.constData(), W_OK) != 0) return {reasonOf(errno, Access::Write)};
     }
 
-    // The scratch file is hidden and matches no file list's pattern while it exists.
-    QByteArray scratch =
-        QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName()) + ".XXXXXX";
+    // The scratch file is hidden and matches no file list's pattern while it exists. It bears at
+    // most the first 200 bytes of the name (cut between characters), so that any name the file
+    // system takes has a scratch name it takes too.
+    QByteArray name = QFile::encodeName(info.fileName());
+    if (name.size() > kScratchNameBytes) {
+        qsizetype cut = kScratchNameBytes;
+        while (cut > 0 && (uchar(name[cut]) & 0xC0) == 0x80) --cut;  // a UTF-8 continuation
+        name.truncate(cut);
+    }
+    QByteArray scratch = QFile::encodeName(info.absolutePath()) + "/." + name + ".XXXXXX";
     const int fd = ::mkstemp(scratch.data());
     if (fd < 0) return {reasonOf(errno, Access::Write)};
     const mode_t mode = exists ? mode_t(old.st_mode & 07777) : newFileMode();

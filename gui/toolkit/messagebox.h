@@ -18,6 +18,15 @@ void ReportWriteFailure(QWidget* parent, const QString& path, const QString& pro
 void ReportReadFailure(QWidget* parent, const QString& path, const QString& problem);
 void ReportSaved(QWidget* parent, const QString& message, const QString& path);
 
-// While a hook is set, every ShowMessage calls it and shows nothing. Returns the previous hook.
-using MessageHook = std::function<void(const QString& text, QMessageBox::Icon icon)>;
+// A question with the buttons はい and いいえ, いいえ the default (Enter) and the answer of Escape
+// and the close box: whether the answer was はい.
+bool AskYesNo(QWidget* parent, const QString& text);
+// The question before a file that exists is replaced: whether the user said はい. True at once
+// when no regular file stands under the name.
+bool MayReplaceFile(QWidget* parent, const QString& path);
+
+// While a hook is set, every ShowMessage and AskYesNo calls it and shows nothing; a question
+// (icon Question) takes the hook's result as its answer, a message ignores it. Returns the
+// previous hook.
+using MessageHook = std::function<bool(const QString& text, QMessageBox::Icon icon)>;
 MessageHook SetMessageHook(MessageHook hook);

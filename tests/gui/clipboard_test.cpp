@@ -1,6 +1,8 @@
 // The clipboard and drag-and-drop beside the program's own ways: a graph copied as an image and
 // its table as tab-separated text (main window and viewer), an equal-interval list copied, and a
 // data file dropped on the main window or the file-input dialog.
+#include <sys/stat.h>
+
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -132,15 +134,36 @@ private slots:
         QVERIFY(f->Command3->isEnabled());
         QCOMPARE(form10()->Dir1->path(), QDir(elsewhere.path()).absolutePath());
 
-        // A file that cannot be read: the read-error dialog over the file input, as if clicked.
-        BeepCounter beeps;
-        QVERIFY(dropFile(f, bad));
-        QVERIFY(form10()->isVisible() && form3()->isVisible() && !f->isVisible());
-        QCOMPARE(beeps.count, 1);
-        QVERIFY(!f->Command3->isEnabled());
+        // A file the data input cannot take (a line that is no point, a pipe, a name the file
+        // list never offers): the data stay as they were, and a message says why.
+        const QString pipe = elsewhere.filePath(QStringLiteral("pipe.csv"));
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0600) == 0);
+        const QString exchange = put("B2F.dat", "1 2\r\n");
+        const struct {
+            QString path;
+            QString why;
+        } refused[] = {
+            {bad, QStringLiteral("1 行目が X と Y の２つの数値になっていません")},
+            {pipe, QStringLiteral("通常のファイルではありません")},
+            {exchange, QStringLiteral("受け渡しファイル")},
+        };
+        for (const auto& r : refused) {
+            BeepCounter beeps;
+            MessageRecorder boxes;
+            QVERIFY(dropFile(f, r.path));
+            QCOMPARE(boxes.boxes.size(), 1);
+            QVERIFY2(boxes.boxes[0].text.contains(r.why) && boxes.boxes[0].text.contains(r.path),
+                     qPrintable(boxes.boxes[0].text));
+            QCOMPARE(beeps.count, 1);
+            QVERIFY(f->isVisible() && !form10()->isVisible());
+            QCOMPARE(f->List1->count(), 3);
+            QCOMPARE(DataCount, 3);
+            QCOMPARE(DataX[1], 1.0);
+            QVERIFY(f->Command3->isEnabled());
+        }
 
         // On the file-input dialog itself: loaded there, the dialog stays for its OK.
-        form3()->Command1->click();
+        f->Command9->click();
         QVERIFY(dropFile(form10(), good));
         QCOMPARE(form10()->List1->count(), 3);
         QVERIFY(form10()->isVisible());

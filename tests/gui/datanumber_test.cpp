@@ -1,6 +1,6 @@
 // The data number of data files and saved tables: which texts are one, the values read, the
-// agreement with Qt's own reading on many generated texts, and the saved table's rows read with
-// it (what a row may hold and what is refused).
+// typed texts of the number boxes, the agreement with Qt's own reading on many generated texts,
+// and the saved table's rows read with it (what a row may hold and what is refused).
 #include "datanumber.h"
 
 #include <QRandomGenerator>
@@ -64,6 +64,44 @@ private slots:
         double zero = 1;
         QVERIFY(ReadDataNumber(u"-0", zero));
         QVERIFY(zero == 0 && std::signbit(zero));
+    }
+
+    // Every number box reads its text so: one number of the data files, blanks around it, the
+    // full-width forms as their ASCII twins; anything else is refused.
+    void typedTextsAreOneNumberOrRefused() {
+        const auto number = TypedNumber::Number;
+        const struct {
+            const char* text;
+            TypedNumber read;
+            double value;
+        } cases[] = {
+            {"10", number, 10},
+            {"  -2.5\t", number, -2.5},
+            {"1e-2", number, 0.01},
+            {"１．５", number, 1.5},
+            {"ー２", number, -2},
+            {"\u3000１Ｅ－３\u3000", number, 0.001},
+            {"0e-400", number, 0},
+            {"", TypedNumber::Empty, 0},
+            {" \u3000 ", TypedNumber::Empty, 0},
+            {"abc", TypedNumber::NotANumber, 0},
+            {"1,000", TypedNumber::NotANumber, 0},
+            {"１Ｅ", TypedNumber::NotANumber, 0},
+            {"12abc", TypedNumber::NotANumber, 0},
+            {"1 2", TypedNumber::NotANumber, 0},
+            {"1.5.", TypedNumber::NotANumber, 0},
+            {"inf", TypedNumber::NotANumber, 0},
+            {"0x10", TypedNumber::NotANumber, 0},
+            {"10\u00B2", TypedNumber::NotANumber, 0},
+            {"1e400", TypedNumber::OutOfRange, 0},
+            {"-1E400", TypedNumber::OutOfRange, 0},
+            {"1e-400", TypedNumber::OutOfRange, 0},
+        };
+        for (const auto& c : cases) {
+            double value = -99;
+            QVERIFY2(ReadTypedNumber(QString::fromUtf8(c.text), value) == c.read, c.text);
+            QVERIFY2(value == (c.read == number ? c.value : -99), c.text);  // set for a number only
+        }
     }
 
     void agreesWithQtsReadingOnGeneratedTexts() {

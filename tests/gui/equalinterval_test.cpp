@@ -224,13 +224,14 @@ private slots:
             const char *s, *step, *e;
             QString message;
         } cases[] = {
-            {"", "1", "3", kEnterAll},    {"1", "", "3", kEnterAll},
-            {"1", "1", "", kEnterAll},    {"3", "1", "1", kCorrect},
-            {"1", "3", "2", kCorrect},    {"1", "-1", "3", kCorrect},
-            {"2", "1", "2", kCorrect},    {"1", "0.001", "2.001", kTooMany},
-            {"1", "0", "3", kFailed},     {"1", "1", "12", kFailed},
-            {"abc", "1", "3", kFailed},    // reads as 0, below the first data point
-            {"1", "1", "1e999", kFailed},  // an end beyond the range of numbers
+            {"", "1", "3", kEnterAll},      {"1", "", "3", kEnterAll},
+            {"1", "1", "", kEnterAll},      {"3", "1", "1", kCorrect},
+            {"1", "3", "2", kCorrect},      {"1", "-1", "3", kCorrect},
+            {"2", "1", "2", kCorrect},      {"1", "0.001", "2.001", kTooMany},
+            {"1", "0", "3", kFailed},       {"1", "1", "12", kFailed},
+            {"abc", "1", "3", kCorrect},    {"1", "1,5", "3", kCorrect},
+            {"1", "1", "１Ｅ", kCorrect},   {"1", "1", "1e999", kCorrect},
+            {"1e-400", "1", "3", kCorrect},
         };
         compute("1", "1", "2");
         const QStringList before = lines();
@@ -271,6 +272,17 @@ private slots:
         save(QStringLiteral("neg"));
         QCOMPARE(dir->read(QStringLiteral("neg.csv")),
                  line(0.5, -3.25) + line(1, -2) + line(1.5, -0.75));
+        // Saving onto it again asks first; いいえ keeps the file and the dialog.
+        messages.boxes.clear();
+        form6()->Command5->click();
+        compute("1", "1", "2");
+        save(QStringLiteral("neg"));
+        QCOMPARE(messages.boxes.size(), 1);
+        QCOMPARE(messages.boxes[0].icon, QMessageBox::Question);
+        QVERIFY(messages.boxes[0].text.contains(dir->file(QStringLiteral("neg.csv"))));
+        QCOMPARE(dir->read(QStringLiteral("neg.csv")),
+                 line(0.5, -3.25) + line(1, -2) + line(1.5, -0.75));
+        QVERIFY(d->isVisible());
     }
 
     void savingWithoutATableOrANameIsRefused() {

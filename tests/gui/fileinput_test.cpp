@@ -135,7 +135,19 @@ private slots:
         QByteArray bytes;
         for (int i = 1; i <= 150; ++i)
             bytes += QByteArray::number(i) + " " + QByteArray::number(i * i) + "\r\n";
+        {
+            // Blank lines after the hundredth are nothing lost.
+            MessageRecorder boxes;
+            open(QStringLiteral("hundred.dat"), bytes.left(bytes.indexOf("101 ")) + "\r\n  \r\n");
+            QVERIFY(boxes.boxes.isEmpty());
+        }
+        MessageRecorder boxes;
         open(QStringLiteral("many.dat"), bytes);
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text,
+                 QStringLiteral("　データ数が上限(100)を超えています。最初の 100 点を読み込み、"
+                                "101 行目以降の 50 行は読み込みませんでした。　"));
+        QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
         QCOMPARE(DataCount, 100);
         QCOMPARE(d->List1->count(), 100);
         QCOMPARE(f->List1->count(), 100);

@@ -26,7 +26,8 @@
 #include "picturebox.h"
 #include "program.h"
 
-// Every message box shown while it lives, instead of a modal window.
+// Every message box shown while it lives, instead of a modal window; a question (icon Question)
+// is answered with `answer`.
 class MessageRecorder {
 public:
     struct Box {
@@ -36,10 +37,12 @@ public:
     MessageRecorder() {
         previous_ = SetMessageHook([this](const QString& t, QMessageBox::Icon i) {
             boxes.append({t, i});
+            return answer;
         });
     }
     ~MessageRecorder() { SetMessageHook(previous_); }
     QList<Box> boxes;
+    bool answer = false;  // いいえ, as Enter gives
 
 private:
     MessageHook previous_;
@@ -51,6 +54,7 @@ inline const bool kNoModalBoxes = [] {
     SetMessageHook([](const QString& text, QMessageBox::Icon) {
         const QByteArray what = "unexpected message box: " + text.toUtf8();
         QTest::qFail(what.constData(), __FILE__, __LINE__);
+        return false;
     });
     return true;
 }();

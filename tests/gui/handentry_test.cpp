@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <functional>
 
 #include "engineconsole.h"
 #include "form1.h"
@@ -109,25 +110,52 @@ private slots:
                 !d->Command6->isEnabled());
         d->resize(d->minimumSizeHint());
         verifyCaptionsUnclipped(d);
-        // What was typed before is gone when the dialog is opened again.
-        type(QStringLiteral("1"), QStringLiteral("2"));
-        QTest::keyClicks(d->Text1, QStringLiteral("5"));
+    }
+
+    // Cancel, Escape and the close box give hand entry up alike: the points typed stay for its
+    // next opening, listed with their extremes, and the entry goes on after them. A hand-over
+    // or Reset ends that.
+    void givingUpKeepsThePointsForTheNextOpening() {
+        const std::function<void()> giveUp[] = {
+            [this] { d->Command5->click(); },
+            [this] { QTest::keyClick(d->Text1, Qt::Key_Escape); },
+            [this] { QVERIFY(!d->close()); },
+        };
+        open();
+        type(QStringLiteral("1"), QStringLiteral("2.50"));
+        int typed = 1;
+        for (const auto& g : giveUp) {
+            QTest::keyClicks(d->Text1, QStringLiteral("9"));  // not stored: not kept
+            g();
+            QVERIFY(!d->isVisible() && f->isVisible());
+            QCOMPARE(f->List1->count(), 0);
+            open();
+            QCOMPARE(d->List1->count(), typed);
+            QCOMPARE(d->List1->item(0)->text(), QStringLiteral(" 1 :   1    2.5"));
+            QCOMPARE(caption(d, "Label4"), QString::number(typed + 1));
+            QCOMPARE(caption(d, "Label32"), QString::number(typed) + QStringLiteral(".0"));
+            QVERIFY(d->Text1->text().isEmpty());
+            ++typed;
+            type(QString::number(typed), QStringLiteral("3"));
+        }
         d->Command5->click();
+        f->Command7->click();  // Reset
         open();
         QCOMPARE(d->List1->count(), 0);
-        QVERIFY(d->Text1->text().isEmpty());
         QCOMPARE(extremes(d), QStringList(4, QString()));
         QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+        type(QStringLiteral("5"), QStringLiteral("6"));
+        endEntry();
+        d->Command4->click();
+        open();
+        QCOMPARE(d->List1->count(), 0);
     }
 
     // A text that is wholly a decimal number is listed as typed; any other by the value stored.
     void typedPointsAreListedWithTheirExtremes() {
         open();
-        typeAll({{"1.5", "2.5"},
-                 {"-3", "1e3"},
-                 {"2.50", "abc"},
-                 {"１．５０", "ー２"},
-                 {"12abc", "1.0"}});
+        typeAll(
+            {{"1.5", "2.5"}, {"-3", "1e3"}, {"2.50", " 0 "}, {"１．５０", "ー２"}, {"12", "1.0"}});
         QCOMPARE(
             items(d->List1),
             (QStringList{QStringLiteral(" 1 :   1.5    2.5"), QStringLiteral(" 2 :   -3    1e3"),
@@ -135,12 +163,55 @@ private slots:
                          QStringLiteral(" 5 :   12    1.0")}));
         QCOMPARE(caption(d, "Label4"), QStringLiteral("6"));
         QCOMPARE(DataCount, 5);
-        QCOMPARE(DataY[3], 0.0);  // no number reads as 0
         QCOMPARE(DataX[4], 1.5);
         QCOMPARE(DataY[4], -2.0);
         QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("12.0"),
                                            QStringLiteral("-2.0"), QStringLiteral("1000.0")}));
         QVERIFY(d->Text1->text().isEmpty() && d->Text2->text().isEmpty());
+    }
+
+    // A typed text that is not one number, or one beyond the doubles, is refused with a message
+    // naming its box, and nothing is stored or listed. In the correction row an empty X or Y
+    // keeps that coordinate.
+    void textsThatAreNoNumbersAreRefusedInBothRows() {
+        open();
+        typeAll({{"1", "2"}, {"3", "4"}});
+        const QStringList before = items(d->List1);
+        const QString notANumber =
+            QStringLiteral("　%1 の入力値が不正です（数値ではありません）！　");
+        const QString outOfRange =
+            QStringLiteral("　%1 の入力値が不正です（絶対値が大きすぎるか小さすぎます）！　");
+        const QString x = QStringLiteral("X"), y = QStringLiteral("Y"),
+                      fixX = QStringLiteral("修正の X"), fixY = QStringLiteral("修正の Y");
+        const struct {
+            bool correction;
+            const char *x, *y;
+            QString message;  // empty: taken
+        } cases[] = {
+            {false, "abc", "1", notANumber.arg(x)},
+            {false, "1,000", "1", notANumber.arg(x)},
+            {false, "1", "１Ｅ", notANumber.arg(y)},
+            {false, "1e-400", "1", outOfRange.arg(x)},
+            {false, "1", "1e400", outOfRange.arg(y)},
+            {true, "", "5", {}},
+            {true, "-7", " ", {}},
+            {true, "abc", "6", notANumber.arg(fixX)},
+            {true, "8", "1e999", outOfRange.arg(fixY)},
+        };
+        for (const auto& c : cases) {
+            MessageRecorder boxes;
+            d->Text3->setText(QStringLiteral("1"));
+            (c.correction ? d->Text4 : d->Text1)->setText(QString::fromUtf8(c.x));
+            (c.correction ? d->Text5 : d->Text2)->setText(QString::fromUtf8(c.y));
+            (c.correction ? d->Command7 : d->Command1)->click();
+            QCOMPARE(boxes.boxes.size(), c.message.isEmpty() ? 0 : 1);
+            if (!c.message.isEmpty()) QCOMPARE(boxes.boxes[0].text, c.message);
+            QCOMPARE(DataCount, 2);
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
+        }
+        // Two corrections kept one coordinate each; nothing refused was stored.
+        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   -7    5"), before[1]}));
+        QCOMPARE(caption(d, "Label31"), QStringLiteral("-7.0"));
     }
 
     void anEmptyFieldStoresNothing() {
@@ -200,7 +271,7 @@ private slots:
 
     void aCorrectionRebuildsTheListAndTheExtremes() {
         open();
-        typeAll({{"1.50", "2"}, {"3", "4"}, {"5", "6x"}});
+        typeAll({{"1.50", "2"}, {"3", "4"}, {"5", "6"}});
         correct(QStringLiteral("2"), QStringLiteral("-0.25"), QStringLiteral("1e-5"));
         // Every line now shows the stored values in general number text.
         QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   1.5    2"),

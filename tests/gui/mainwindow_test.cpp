@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -408,11 +409,76 @@ private slots:
         QCOMPARE(DataCount, 1);
         // The title window's close box ends the program as 終了 does.
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
+        MessageRecorder question;
+        question.answer = true;
         f->Command2->click();
+        QCOMPARE(question.boxes.size(), 1);  // the point typed would be lost
         QVERIFY(form2()->close());
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
             QVERIFY2(!dir->exists(QLatin1String(n)), n);
         for (QWidget* w : QApplication::topLevelWidgets()) QVERIFY(!w->isVisible());
+    }
+
+    // Closing the main window (終了 or its close box) asks first while it holds points typed by
+    // hand or a table not saved; いいえ keeps the window with everything in it. Reset, chosen by
+    // name, never asks, nor does a window with nothing to lose.
+    void closingAsksBeforeTypedPointsOrAnUnsavedTableAreLost() {
+        const QString typedLost =
+            QStringLiteral("　手入力したデータは失われます。\n　終了してよろしいですか？　");
+        const QString tableLost = QStringLiteral(
+            "　保存していない補間データは失われます。\n　終了してよろしいですか？　");
+        MessageRecorder boxes;
+        const auto closeBy = [&](bool box, bool yes) {
+            boxes.boxes.clear();
+            boxes.answer = yes;
+            if (box)
+                QCOMPARE(f->close(), yes);
+            else
+                f->Command2->click();
+            QCOMPARE(f->isVisible(), !yes);
+            QCOMPARE(form2()->isVisible(), yes);
+            if (yes) form2()->Command1->click();
+        };
+        f->Option6->click();
+        f->Command9->click();
+        form11()->Text1->setText(QStringLiteral("1"));
+        form11()->Text2->setText(QStringLiteral("2"));
+        form11()->Command1->click();
+        form11()->Command5->click();  // given up: kept for the next opening
+        for (const bool box : {false, true}) {
+            closeBy(box, false);
+            QCOMPARE(boxes.boxes.size(), 1);
+            QCOMPARE(boxes.boxes[0].text, typedLost);
+            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Question);
+            QCOMPARE(DataCount, 1);
+        }
+        closeBy(true, true);
+        QCOMPARE(boxes.boxes.size(), 1);
+        closeBy(false, true);  // the title window began anew: nothing to lose
+        QVERIFY(boxes.boxes.isEmpty());
+
+        // A table drawn: asked until it is saved.
+        calculateInMainWindow(*dir, 1, "1,2\r\n2,8\r\n4,3\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 30, [](double x) { return x; }));
+        closeBy(false, false);
+        QCOMPARE(boxes.boxes.size(), 1);
+        QCOMPARE(boxes.boxes[0].text, tableLost);
+        QVERIFY(f->Command6->isEnabled());
+        f->Command7->click();  // Reset
+        QCOMPARE(boxes.boxes.size(), 1);
+        closeBy(false, true);
+        QVERIFY(boxes.boxes.isEmpty());
+        calculateInMainWindow(*dir, 1, "1,2\r\n2,8\r\n4,3\r\n",
+                              textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 30, [](double x) { return x; }));
+        f->Command6->click();
+        form4()->Dir1->setPath(dir->path());
+        form4()->Dir1_Change();
+        form4()->Command1->click();
+        boxes.boxes.clear();
+        closeBy(true, true);
+        QVERIFY(boxes.boxes.isEmpty());
     }
 
     void wholeCalculationByKeyboardAlone() {
@@ -516,8 +582,8 @@ private slots:
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
         QVERIFY(!f->Command1->isEnabled());
         QCOMPARE(f->Text5->text(), QStringLiteral("10"));
-        QCOMPARE(XStart, 10.0);  // the values read stay
-        // Y reversed; then text that is not a number reads as 0.
+        QCOMPARE(XStart, 0.0);  // nothing is stored
+        // A text that is not a number.
         setAxes("0", "10", "1", "5", "abc", "1");
         f->Command3->click();
         QCOMPARE(boxes.boxes.size(), 2);
@@ -559,6 +625,38 @@ private slots:
         QCOMPARE(boxes.boxes.size(), 10);
     }
 
+    // Each axis box takes one number (blanks around it, full-width forms) or the settings are
+    // refused whole, storing nothing and replacing no text; a logarithmic axis starts above 0.
+    void axisTextsThatAreNoNumbersAreRefused() {
+        load("1,10\r\n2,20\r\n");
+        MessageRecorder boxes;
+        setAxes(" 0.5 ", "１０", "1", "0.5", "30", "10");
+        f->Command3->click();
+        QVERIFY(boxes.boxes.isEmpty());
+        QCOMPARE(XEnd, 10.0);
+        const struct {
+            int mode, field;
+            const char* text;
+        } cases[] = {
+            {1, 0, "abc"},   {1, 1, "1,000"},  {1, 2, "１Ｅ"},  {1, 3, "12abc"},
+            {1, 4, "1e400"}, {1, 5, "1e-400"}, {1, 0, "1 2"},   {2, 3, "0"},
+            {2, 3, "-5"},    {3, 0, "0"},      {4, 0, "-1e-3"},
+        };
+        TextBox* const fields[] = {f->Text5, f->Text6, f->Text7, f->Text8, f->Text9, f->Text10};
+        for (const auto& c : cases) {
+            control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
+            setAxes("0.5", "10", "1", "0.5", "30", "10");
+            fields[c.field]->setText(QString::fromUtf8(c.text));
+            const double before[] = {XStart, XEnd, XStep, YStart, YEnd, YStep};
+            boxes.boxes.clear();
+            f->Command3->click();
+            QVERIFY2(boxes.boxes.size() == 1 && boxes.boxes[0].text == kInvalid, c.text);
+            QCOMPARE(fields[c.field]->text(), QString::fromUtf8(c.text));
+            const double after[] = {XStart, XEnd, XStep, YStart, YEnd, YStep};
+            QVERIFY2(std::equal(before, before + 6, after), c.text);
+        }
+    }
+
     void gridFinerThanAPixelIsDrawnWithoutEndlessWork() {
         load("1,10\r\n2,20\r\n");
         setAxes("0", "1e12", "1e-6", "0", "30", "10");
@@ -598,7 +696,7 @@ private slots:
             const char *start, *end, *roundedStart, *roundedEnd;
         } cases[] = {
             {2, "0.03", "70", "1.0E-02", "1.0E+02"}, {2, "1", "100", "1.0E+00", "1.0E+02"},
-            {3, "0", "10", "1.0E00", "1.0E+01"},     {3, "250", "5000", "1.0E+02", "1.0E+04"},
+            {3, "0.9", "10", "1.0E-01", "1.0E+01"},  {3, "250", "5000", "1.0E+02", "1.0E+04"},
             {4, "0.05", "1", "1.0E-02", "1.0E+00"},  {4, "2E-5", "3.5e-3", "1.0E-05", "1.0E-02"},
         };
         for (const auto& c : cases) {

@@ -2,6 +2,8 @@
 // four scale modes, its name, the messages, names and writes that fail) and the graph image
 // (the bitmap read back pixel for pixel).
 #include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <QDate>
 #include <QDir>
@@ -10,7 +12,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -29,9 +32,13 @@
 
 namespace {
 QString today() { return monthDayYear(QDate::currentDate()); }
+QString overwriteQuestion(const QString& path) {
+    return QStringLiteral("　ファイル %1 は既にあります。\n　上書きしてよろしいですか？　")
+        .arg(QDir::toNativeSeparators(path));
+}
 const QByteArray kData = "1,2\r\n2,8\r\n4,3\r\n";
-// While it lives, no file of this process may grow beyond `bytes`: a write past it fails as on a
-// full disk (EFBIG instead of the signal that would end the process).
+// While it lives, no file of this process may grow beyond `bytes`. The program ignores the
+// signal a write past it raises, so the write fails as on a full disk (EFBIG).
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes) {
@@ -39,18 +46,25 @@ public:
         rlimit limit = old_;
         limit.rlim_cur = bytes;
         setrlimit(RLIMIT_FSIZE, &limit);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
     }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
 
 private:
     rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
 };
+
+bool failSync = false;  // fsync fails with EIO, as on a disk that loses a write
 }  // namespace
+
+// The program's fsync: this definition takes the place of the C library's, so that a test can
+// make it fail.
+extern "C" int fsync(int fd) {
+    if (failSync) {
+        errno = EIO;
+        return -1;
+    }
+    return int(::syscall(SYS_fsync, fd));
+}
 
 class SavingTest : public ProgramSuite {
     Q_OBJECT
@@ -149,8 +163,8 @@ private slots:
              [](double x) { return 2 + std::sin(x); }},
             {3,
              0,
-             {"0", "4", "", "0", "10", "2"},
-             {"1.0E00", "1.0E+01", "10", "0", "10", "2"},
+             {"0.5", "4", "", "0", "10", "2"},
+             {"1.0E-01", "1.0E+01", "10", "0", "10", "2"},
              kData,
              [](double x) { return 1.5 * x - 0.125; }},
             {4,
@@ -230,6 +244,7 @@ private slots:
         // An existing file of the name is replaced whole; cancel closes without saving.
         dir->write(QStringLiteral("old-Sp.csv"), QByteArray(5000, 'x'));
         messages.boxes.clear();
+        messages.answer = true;
         saveTable(QStringLiteral("old"));
         QVERIFY(dir->read(QStringLiteral("old-Sp.csv")).startsWith(" 1 \r\n0\r\n5\r\n1\r\n"));
         QVERIFY(!dir->read(QStringLiteral("old-Sp.csv")).contains('x'));
@@ -324,10 +339,13 @@ private slots:
         const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
         const QByteArray old = "the file that was there";
         f->Command6->click();
-        // The disk fills during the write (no file may grow past 64 bytes), or the name is a
-        // symbolic link to a file elsewhere.
+        messages.answer = true;  // a file of the name may be replaced
+        // The disk fills during the write (no file may grow past 64 bytes), the flush to the disk
+        // fails, or the name is a symbolic link to a file elsewhere.
+        enum How { Full, Sync, Link };
         for (const auto& w : writes)  // the exchange file last: drawing forgets the table
-            for (const bool link : {false, true}) {
+            for (const How how : {Full, Sync, Link}) {
+                const bool link = how == Link;
                 const QString name = QString::fromUtf8(w.file);
                 QFile::remove(dir->file(name));
                 QFile t(target);
@@ -340,16 +358,21 @@ private slots:
                 messages.boxes.clear();
                 {
                     std::optional<FileSizeLimit> limit;
-                    if (!link) limit.emplace(64);
+                    if (how == Full) limit.emplace(64);
+                    failSync = how == Sync;
                     w.write();
+                    failSync = false;
                 }
-                const QByteArray what = QByteArray(w.file) + (link ? " link" : " full");
+                const QByteArray what = QByteArray(w.file) + " " + QByteArray::number(how);
+                if (!messages.boxes.isEmpty() && messages.boxes[0].icon == QMessageBox::Question)
+                    messages.boxes.removeFirst();  // the question before replacing the file
                 QVERIFY2(messages.boxes.size() == 1, what.constData());
                 const QString& text = messages.boxes[0].text;
+                const QString reason[] = {QStringLiteral("ファイルが大きすぎます"),
+                                          QString::fromLocal8Bit(std::strerror(EIO)),
+                                          QStringLiteral("シンボリックリンク")};
                 QVERIFY2(text.contains(dir->file(name)), qPrintable(text));
-                QVERIFY2(text.contains(link ? QStringLiteral("シンボリックリンク")
-                                            : QStringLiteral("ファイルが大きすぎます")),
-                         qPrintable(text));
+                QVERIFY2(text.contains(reason[how]), qPrintable(text));
                 QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
                 QCOMPARE(dir->read(name), old);  // through the link: the target is kept too
                 QCOMPARE(QFileInfo(dir->file(name)).isSymLink(), link);
@@ -360,6 +383,76 @@ private slots:
             }
         QVERIFY(form4()->isVisible() && form5()->isVisible());
         QVERIFY(!f->Command4->isEnabled());  // no graph was drawn for the engine
+    }
+
+    // Saving onto a name that exists asks first: いいえ (the default) replaces nothing and the
+    // dialog stays for another name, はい replaces the file. The table and the picture alike.
+    void savingOverAFileThatExistsAsksFirst() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 30, [](double x) { return x; }));
+        Form1* f = form1();
+        const struct {
+            const char* file;
+            QWidget* dialog;
+            std::function<void()> save;
+        } saves[] = {
+            {"t-Sp.csv", form4(),
+             [&] {
+                 f->Command6->click();
+                 saveTable(QStringLiteral("t"));
+             }},
+            {"g.png", form5(),
+             [&] {
+                 f->Command8->click();
+                 form5()->Dir1->setPath(dir->path());
+                 form5()->Dir1_Change();
+                 form5()->Option2->click();
+                 form5()->Text1->setText(QStringLiteral("g"));
+                 form5()->Command1->click();
+             }},
+        };
+        for (const auto& w : saves) {
+            const QString name = QString::fromUtf8(w.file);
+            dir->write(name, "before");
+            for (const bool yes : {false, true}) {
+                messages.boxes.clear();
+                messages.answer = yes;
+                w.save();
+                QVERIFY(!messages.boxes.isEmpty());
+                QCOMPARE(messages.boxes[0].text, overwriteQuestion(dir->file(name)));
+                QCOMPARE(messages.boxes[0].icon, QMessageBox::Question);
+                QCOMPARE(messages.boxes.size(), yes ? 2 : 1);  // the report of the save
+                QCOMPARE(dir->read(name) == "before", !yes);
+                QCOMPARE(w.dialog->isVisible(), !yes);
+            }
+        }
+    }
+
+    // Any name the file system takes is saved under, up to its 255 bytes (the scratch file beside
+    // it is named within that); a longer name is refused with the reason.
+    void namesUpToTheFileSystemsLimitAreSaved() {
+        MessageRecorder messages;
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 30, [](double x) { return x; }));
+        // "-Sp.csv" adds 7 bytes; "あ" is 3 bytes in UTF-8.
+        const QString names[] = {QString(241, u'n'), QString(248, u'n'), QString(82, u'あ'),
+                                 QString(249, u'n')};
+        for (const QString& name : names) {
+            messages.boxes.clear();
+            form1()->Command6->click();
+            saveTable(name);
+            QCOMPARE(messages.boxes.size(), 1);
+            const bool fits = name.toUtf8().size() + 7 <= 255;
+            QCOMPARE(dir->exists(name + QStringLiteral("-Sp.csv")), fits);
+            QVERIFY2(messages.boxes[0].text.contains(fits ? QStringLiteral("保存されました")
+                                                          : QStringLiteral("名前が長すぎます")),
+                     qPrintable(messages.boxes[0].text));
+        }
+        QCOMPARE(QDir(dir->path())
+                     .entryList({QStringLiteral(".n*"), QStringLiteral(".あ*")},
+                                QDir::Files | QDir::Hidden | QDir::CaseSensitive),
+                 QStringList());  // no scratch file is left behind
     }
 
     void bitmapIsThePicturePixelForPixel() {
