@@ -20,6 +20,7 @@
 #include "keyboard.h"
 #include "messagebox.h"
 #include "pathutil.h"
+#include "picturebox.h"
 #include "placement.h"
 #include "program.h"
 #include "savedialog.h"
@@ -115,6 +116,9 @@ Form8::Form8() {
     CopyData = AddListCopy(this, List1, LinesTabText);
     CancelWithEscape(this, Command2);
 
+    // The dialog acts on the table the viewer shows; when the viewer's picture no longer shows it
+    // (another table drawn, a reset, the viewer closed), the dialog closes.
+    connect(form6()->Picture1, &PictureBox::cleared, this, &QWidget::hide);
     // The save lists start where the viewer's drive list stands.
     Drive1->setDrive(form6()->Drive1->drive());
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
@@ -152,6 +156,8 @@ void Form8::Command1_Click() {
                           ParseNumber(Text3->text()), file.tableCount, file.plainX.data(),
                           file.plainY.data(), file.dataX[1], file.dataX[file.dataCount]);
     EqualCount = t.count;
+    // The list shows the table 保存 would write, or nothing when there is none.
+    List1->clear();
     switch (t.fault) {
         case EqualFault::None:
             break;
