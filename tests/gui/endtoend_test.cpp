@@ -21,11 +21,6 @@
 #include "textbox.h"
 
 namespace {
-EngineConsole* findConsole() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* c = qobject_cast<EngineConsole*>(w)) return c;
-    return nullptr;
-}
 bool close(double a, double b, double relative) {
     return std::fabs(a - b) <= relative * std::max(1.0, std::fabs(b));
 }

@@ -347,14 +347,10 @@ private slots:
         load("1,10\r\n2,20\r\n3,15\r\n");
         f->Command3->click();
         f->Command1->click();
-        dir->write(QStringLiteral("Fitcore"), "#!/bin/sh\necho refused\nexit 1\n");
-        QFile::setPermissions(dir->file(QStringLiteral("Fitcore")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        installFakeEngine(*dir, 1);  // no table
         f->Command4->click();
         form7()->Command2->click();
-        EngineConsole* console = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* c = qobject_cast<EngineConsole*>(w)) console = c;
+        EngineConsole* console = findConsole();
         QVERIFY(console);
         QTRY_COMPARE_WITH_TIMEOUT(console->process().state(), QProcess::NotRunning, 20000);
         f->Command5->click();
