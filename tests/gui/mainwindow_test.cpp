@@ -340,32 +340,6 @@ private slots:
         QCOMPARE(f->axisTexts(), textList({"12345", "12399", "", "1", "2", ""}));
     }
 
-    // A run that ends without a table: the message says the engine refused; one still running
-    // has no result yet.
-    void curveAfterAFailedRunSaysTheEngineRefused() {
-        MessageRecorder boxes;
-        load("1,10\r\n2,20\r\n3,15\r\n");
-        f->Command3->click();
-        f->Command1->click();
-        installFakeEngine(*dir, 1);  // no table
-        f->Command4->click();
-        form7()->Command2->click();
-        EngineConsole* console = findConsole();
-        QVERIFY(console);
-        QTRY_COMPARE_WITH_TIMEOUT(console->process().state(), QProcess::NotRunning, 20000);
-        f->Command5->click();
-        QCOMPARE(boxes.boxes.size(), 1);
-        QCOMPARE(boxes.boxes[0].text,
-                 QStringLiteral("　計算プログラム Fitcore はこのデータを計算できませんでした"
-                                "（理由は Fitcore のウィンドウに表示されています）！　"));
-        dir->write(QStringLiteral("Fitcore"), "#!/bin/sh\nsleep 30\n");
-        f->Command4->click();
-        form7()->Command2->click();
-        f->Command5->click();
-        QCOMPARE(boxes.boxes.size(), 2);
-        QCOMPARE(boxes.boxes[1].text, QStringLiteral("　補間計算の結果がまだありません！　"));
-    }
-
     void tableStaysWithTheGraphItWasComputedFor() {
         MessageRecorder messages;  // the reports of saving
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n5,9\r\n",
