@@ -91,6 +91,7 @@ Form6::Form6() {
     connect(Command5, &QPushButton::clicked, this, &Form6::Command5_Click);
     connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
+    connect(Picture1, &PictureBox::cleared, this, &Form6::shownTableGone);
     const GraphCopy copy = AddGraphCopy(this, Picture1, [this] {
         if (!shown_) return QString();
         return TableTabText(shown_->file.tableCount, shown_->file.plainX.data(),

@@ -20,7 +20,6 @@
 #include "keyboard.h"
 #include "messagebox.h"
 #include "pathutil.h"
-#include "picturebox.h"
 #include "placement.h"
 #include "program.h"
 #include "savedialog.h"
@@ -116,9 +115,8 @@ Form8::Form8() {
     CopyData = AddListCopy(this, List1, LinesTabText);
     CancelWithEscape(this, Command2);
 
-    // The dialog acts on the table the viewer shows; when the viewer's picture no longer shows it
-    // (another table drawn, a reset, the viewer closed), the dialog closes.
-    connect(form6()->Picture1, &PictureBox::cleared, this, &QWidget::hide);
+    // The dialog acts on the table the viewer shows, and closes when that table goes.
+    connect(form6(), &Form6::shownTableGone, this, &QWidget::hide);
     // The save lists start where the viewer's drive list stands.
     Drive1->setDrive(form6()->Drive1->drive());
     ShowDirectoryOfDrive(Drive1, Dir1, File1);

@@ -24,7 +24,7 @@ public:
 
     // What the viewer does before showing the dialog: the list emptied, the first and last data X
     // of its table shown, the four fields emptied. The dialog computes from this table; it closes
-    // when the viewer's picture is cleared (another table drawn, a reset, the viewer closed).
+    // when the viewer no longer shows it (another table drawn, a reset, the viewer closed).
     void openFromViewer(std::shared_ptr<const ViewedTable> table);
 
     QLabel* Label1;
