@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -296,6 +297,11 @@ void Form1::showInputData(const QStringList& listLines) {
         const bool shown = (!IsLogX(mode) || DataMinX > 0) && (!IsLogY(mode) || DataMinY > 0);
         scaleOption(mode)->setEnabled(shown);
     }
+    // The axis boxes start from the new data's own frame; linear increments from one grid cell.
+    const QStringList limits = DefaultAxisTexts();
+    for (int k = 0; TextBox * field : {Text5, Text6, Text8, Text9}) field->setText(limits[k++]);
+    for (TextBox* step : {Text7, Text10})
+        if (step->isEnabled()) step->clear();
     Command3->setEnabled(true);
     // The next step is the scale mode; the OK of the input method would throw the data away.
     QRadioButton* mode = scaleOption(ScaleMode);
@@ -350,7 +356,7 @@ void Form1::forgetGraph() {
     tableUnsaved_ = false;
     ClearGraph(graph_);
     ForgetDrawnGraph();
-    for (QPushButton* b : {Command4, Command5, Command6}) b->setEnabled(false);
+    for (QPushButton* b : {Command4, Command5, Command6, Command8}) b->setEnabled(false);
 }
 
 void Form1::clearGraph() {
@@ -435,20 +441,28 @@ bool Form1::readAxisFields() {
 // Rounds a logarithmic axis limit in its field to a whole power of ten: a start down to the
 // power at or below it, an end up to the next power above it unless it already is one.
 void Form1::roundToDecades(TextBox* field, bool isEnd) {
-    const QString text = FormatNumber(ParseNumber(field->text()), u"0.0E+00");
+    const double value = ParseNumber(field->text());
+    const QString text = FormatNumber(value, u"0.0E+00");
     field->setText(text);
-    if (text.startsWith(QStringLiteral("1.0"))) return;
+    // The two-digit mantissa may round across a power (9.96 gives "1.0E+01", 1.04 "1.0E+00"):
+    // the start then goes one decade down, the end one up, so the value stays inside.
     int e = AxisTextExponent(text);
-    if (isEnd) ++e;
+    if (text.startsWith(QStringLiteral("1.0"))) {
+        const double power = ParseNumber(QStringLiteral("1.0E%1").arg(e));
+        if (isEnd ? power >= value : power <= value) return;
+        e += isEnd ? 1 : -1;
+    } else if (isEnd) {
+        ++e;
+    }
     field->setText(QStringLiteral("1.0E") +
                    (e > 0 ? QStringLiteral("+") + FormatNumber(e, u"00") : FormatNumber(e, u"00")));
 }
 
 void Form1::Command3_Click() {
-    const std::pair<TextBox*, QLabel*> defaults[] = {
-        {Text5, Label31}, {Text6, Label32}, {Text8, Label33}, {Text9, Label34}};
-    for (auto [field, extreme] : defaults)
-        if (field->text().isEmpty()) field->setText(extreme->text());
+    // An empty limit is the data's own (the extremes shown are rounded to four digits).
+    const QStringList limits = DefaultAxisTexts();
+    for (int k = 0; TextBox * field : {Text5, Text6, Text8, Text9})
+        if (const QString& limit = limits[k++]; field->text().isEmpty()) field->setText(limit);
     if (!readAxisFields()) return;
     DoEvents();
     if (IsLogX(ScaleMode)) {
@@ -482,11 +496,21 @@ void Form1::Command1_Click() {
                                              "計算できません（絶対値 1E-99 ～ 3.4E+38）！　")
                                   .arg(p.point));
             return;
+        case PointProblem::SameInRecord:
+            ShowMessage(this,
+                        QStringLiteral("　No.%1（X = %2）と No.%3（X = %4）の X 値は、"
+                                       "計算プログラムに渡す有効数字 6 桁では同じ値になるため、"
+                                       "計算できません！　")
+                            .arg(p.point)
+                            .arg(GeneralNumberText(DataX[p.point]))
+                            .arg(p.other)
+                            .arg(GeneralNumberText(DataX[p.other])));
+            return;
         case PointProblem::None:
             break;
     }
-    if (ExchangeFolderInUse()) {
-        ShowMessage(this, FolderInUseText());
+    if (const QString problem = ExchangeFolderProblem(); !problem.isEmpty()) {
+        ShowMessage(this, problem);
         return;
     }
     const GraphSettings graph = graphSettings();
@@ -496,6 +520,7 @@ void Form1::Command1_Click() {
     }
     DrawnGraph = graph;
     Command1->setEnabled(false);
+    Command8->setEnabled(true);
     Command4->setEnabled(true);
     Command4->setFocus();
 }
@@ -511,12 +536,19 @@ void Form1::Command5_Click() {
     // Enabled only by a calculation started for the graph drawn, whose table F2B.dat now holds.
     if (!DrawnGraph) return;
     if (!ReadTableFile()) {
-        ShowMessage(this, QStringLiteral("　補間計算の結果がまだありません！　"));
+        ShowMessage(this, engineEnded_ ? QStringLiteral(
+                                             "　計算プログラム Fitcore はこのデータを計算できません"
+                                             "でした（理由は Fitcore のウィンドウに表示されて"
+                                             "います）！　")
+                                       : QStringLiteral("　補間計算の結果がまだありません！　"));
         return;
     }
     TableMethodFlag = MethodFlag;
     TableLibraryMethod = LibraryMethod;
     DoEvents();
+    // The points and this table's curve alone: an earlier run's curve is not the table's.
+    ClearGraph(graph_);
+    DrawPointGraph(*Picture1, *DrawnGraph);
     Picture1->setDrawWidth(2);
     DrawTableCurve(*Picture1, MappingFor(*DrawnGraph), StoredTable());
     Picture1->setDrawWidth(1);
@@ -524,6 +556,16 @@ void Form1::Command5_Click() {
     tableUnsaved_ = true;
     Command6->setEnabled(true);
     Command6->setFocus();
+}
+
+void Form1::calculationStarted(const QProcess& engine) {
+    const int run = ++engineRuns_;
+    engineEnded_ = engine.state() == QProcess::NotRunning;  // a quick end may have passed
+    connect(&engine, &QProcess::finished, this, [this, run] {
+        if (run == engineRuns_) engineEnded_ = true;
+    });
+    Command5->setEnabled(true);
+    Command5->setFocus();
 }
 
 void Form1::Command6_Click() {

@@ -12,6 +12,7 @@ class QAction;
 class QGroupBox;
 class QLabel;
 class QListWidget;
+class QProcess;
 class QPushButton;
 class QRadioButton;
 class LineControl;
@@ -36,6 +37,9 @@ public:
     // No input data: the data list and the extremes emptied, every scale mode offered, the OK
     // of the graph settings disabled.
     void clearInputData();
+    // The engine has been started for the graph drawn: the curve may be asked for. When the engine
+    // has ended and left no table, asking for it says that the engine refused.
+    void calculationStarted(const QProcess& engine);
     // The six axis texts as typed: X start, X end, X step, Y start, Y end, Y step.
     QStringList axisTexts() const;
     // The settings of the graph as the axis fields and the program-wide state give them.
@@ -117,7 +121,7 @@ private:
     // is empty or reversed. Non-positive steps become the whole range.
     bool readAxisFields();
     // The picture cleared, and with it everything that belonged to it: the graph drawn, its table,
-    // the read-out and the buttons from the calculation on.
+    // the read-out, the buttons from the calculation on and the picture's saving.
     void forgetGraph();
     // The start of a pass: forgetGraph, and the data-point button disabled too.
     void clearGraph();
@@ -134,6 +138,8 @@ private:
     bool byHand_ = false;        // the points are typed by hand and in no saved table yet
     bool tableUnsaved_ = false;  // the table drawn has not been saved
 
+    int engineRuns_ = 0;        // engines started; the last one's end is watched
+    bool engineEnded_ = false;  // the last engine started has ended
     ExtremesPanel extremes_;
     GraphPanel graph_;
 };

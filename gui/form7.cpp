@@ -65,8 +65,8 @@ void Form7::StartCalculation() {
         hide();
         return;
     }
-    if (ExchangeFolderInUse()) {
-        ShowMessage(this, FolderInUseText());
+    if (const QString problem = ExchangeFolderProblem(); !problem.isEmpty()) {
+        ShowMessage(this, problem);
         return;
     }
     const QString cannotStart = QStringLiteral("　計算プログラム Fitcore を起動できません！　");
@@ -92,8 +92,7 @@ void Form7::StartCalculation() {
     LibraryMethod = library;
     DoEvents();
     CurveReady = 1;
-    form1()->Command5->setEnabled(true);
-    form1()->Command5->setFocus();
+    form1()->calculationStarted(console->process());
     hide();
 }
 

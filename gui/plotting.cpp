@@ -166,12 +166,16 @@ void DrawTableCurve(PictureBox& picture, const GraphMapping& g, const TableView&
     picture.drawPolyline(rows, blue);
 }
 
-FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
+void DrawPointGraph(PictureBox& picture, const GraphSettings& s) {
     DrawGraphFrame(picture, s);
     picture.setDrawWidth(6);
     DrawDataPoints(picture, MappingFor(s), DataCount, IsLogX(s.mode) ? LogDataX : DataX,
                    IsLogY(s.mode) ? LogDataY : DataY);
     DrawAxisLabels(picture, s);
+}
+
+FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
+    DrawPointGraph(picture, s);
     return WritePointFile();
 }
 

@@ -33,7 +33,9 @@ void DrawDataPoints(PictureBox& picture, const GraphMapping& mapping, int count,
 void DrawTableCurve(PictureBox& picture, const GraphMapping& mapping, const TableView& table);
 
 // The data-point graph of the main window: frame, grid, the points DataX/DataY(1..DataCount) (as
-// they are sent to the engine), labels, then B2F.dat; what writing B2F.dat gave.
+// they are sent to the engine) and labels.
+void DrawPointGraph(PictureBox& picture, const GraphSettings& settings);
+// DrawPointGraph, then B2F.dat; what writing B2F.dat gave.
 FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& settings);
 // The viewer's picture: frame, grid, labels, then the curve of the table with width 2 (left in
 // force); no data points and no exchange file.

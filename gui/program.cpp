@@ -80,7 +80,8 @@ void StartNodara() {
     QApplication::setQuitOnLastWindowClosed(false);
     ClearProgramVariables();
     form2()->show();
-    if (ClaimExchangeFolder() == FolderClaim::InUse) ShowMessage(form2(), FolderInUseText());
+    if (const QString problem = ExchangeFolderProblem(); !problem.isEmpty())
+        ShowMessage(form2(), problem);
 }
 
 void EndProgram() {

@@ -62,6 +62,8 @@ void Form5::openFor(int imageSource, PictureBox* picture, const QString& propose
                     QWidget* opener) {
     ImageSource = imageSource;
     picture_ = picture;
+    disconnect(pictureCleared_);
+    pictureCleared_ = connect(picture, &PictureBox::cleared, this, &QWidget::hide);
     Text1->setText(proposedName);
     Option1->setChecked(true);
     ShowOver(this, opener);

@@ -21,6 +21,7 @@ public:
 
     // Records which window's graph is saved (ImageSource: 1 the main window, 2 the viewer) and
     // its picture, proposes a file name and shows the dialog over the opener, with BMP chosen.
+    // The dialog closes when that picture is cleared: the name proposed is no longer its graph's.
     void openFor(int imageSource, PictureBox* picture, const QString& proposedName,
                  QWidget* opener);
 
@@ -48,4 +49,5 @@ private:
     void formatChosen();
 
     QPointer<PictureBox> picture_;
+    QMetaObject::Connection pictureCleared_;
 };

@@ -91,6 +91,7 @@ Form6::Form6() {
     connect(Command5, &QPushButton::clicked, this, &Form6::Command5_Click);
     connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
+    connect(Picture1, &PictureBox::cleared, this, &Form6::shownTableGone);
     const GraphCopy copy = AddGraphCopy(this, Picture1, [this] {
         if (!shown_) return QString();
         return TableTabText(shown_->file.tableCount, shown_->file.plainX.data(),
@@ -159,24 +160,23 @@ void Form6::Command5_Click() {
 }
 
 void Form6::Command8_Click() {
-    // The selected file's name is proposed; without a selection, the drawn file's.
-    QString name = File1->fileName();
-    if (name.isEmpty()) name = drawnName_;
-    form5()->openFor(2, Picture1,
-                     name.chopped(qMin(qsizetype(4), name.size())) + QStringLiteral("-Gr"), this);
+    // The name of the file drawn, whatever is selected now: the picture is that file's graph.
+    form5()->openFor(
+        2, Picture1,
+        drawnName_.chopped(qMin(qsizetype(4), drawnName_.size())) + QStringLiteral("-Gr"), this);
 }
 
 void Form6::Command3_Click() { clearShown(); }
 
 void Form6::Command2_Click() {
-    curveReady_ = false;
+    clearShown();  // and with the picture, the dialogs that act on its table
     hide();
     form2()->show();
 }
 
 void Form6::closeEvent(QCloseEvent* event) {
     event->accept();
-    curveReady_ = false;
+    clearShown();
     form2()->show();
 }
 

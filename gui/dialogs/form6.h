@@ -65,6 +65,11 @@ public:
     // it reaches the main window's table or points.
     std::shared_ptr<const ViewedTable> shown() const { return shown_; }
 
+signals:
+    // The table shown is no longer on screen: another was drawn, or a reset or the end of the
+    // viewer cleared the picture. What acts on that table stops.
+    void shownTableGone();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

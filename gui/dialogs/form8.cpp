@@ -116,6 +116,8 @@ Form8::Form8() {
     CopyData = AddListCopy(this, List1, LinesTabText);
     CancelWithEscape(this, Command2);
 
+    // The dialog acts on the table the viewer shows, and closes when that table goes.
+    connect(form6(), &Form6::shownTableGone, this, &QWidget::hide);
     // The save lists start where the viewer's drive list stands.
     Drive1->setDrive(form6()->Drive1->drive());
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
@@ -147,6 +149,8 @@ void Form8::Command1_Click() {
         return;
     }
     if (!source_) return;
+    // The list shows the table 保存 would write, or nothing when there is none.
+    List1->clear();
     const QString inconsistent = QStringLiteral(" 開始値，間隔，終了値を正しく入力して下さい ");
     double start = 0, step = 0, end = 0;
     if (ReadTypedNumber(Text1->text(), start) != TypedNumber::Number ||

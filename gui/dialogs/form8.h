@@ -23,8 +23,8 @@ public:
     Form8();
 
     // What the viewer does before showing the dialog: the list emptied, the first and last data X
-    // of its table shown, the four fields emptied. The dialog computes from this table until the
-    // viewer opens it again, whatever the viewer shows meanwhile.
+    // of its table shown, the four fields emptied. The dialog computes from this table; it closes
+    // when the viewer no longer shows it (another table drawn, a reset, the viewer closed).
     void openFromViewer(std::shared_ptr<const ViewedTable> table);
 
     QLabel* Label1;

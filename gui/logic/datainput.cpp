@@ -27,6 +27,33 @@ QStringList DataExtremeTexts() {
 }
 
 namespace {
+// The shortest text of v when it reads back as v, else one of 17 significant digits, which does.
+QString exactText(double v) {
+    const QString text = GeneralNumberText(v);
+    return ParseNumber(text) == v ? text : QString::number(v, 'g', 17);
+}
+
+// Start and end texts of an axis over [low, high]; a single value is widened, but never beyond
+// the doubles' range.
+void appendAxisRange(QStringList& texts, double low, double high) {
+    if (!(low < high)) {
+        const double v = low;
+        const double d = std::fabs(v) / 10 > 0 ? std::fabs(v) / 10 : 1.0;
+        low = std::isfinite(v - d) ? v - d : v;
+        high = std::isfinite(v + d) ? v + d : v;
+    }
+    texts << exactText(low) << exactText(high);
+}
+}  // namespace
+
+QStringList DefaultAxisTexts() {
+    QStringList texts;
+    appendAxisRange(texts, DataMinX, DataMaxX);
+    appendAxisRange(texts, DataMinY, DataMaxY);
+    return texts;
+}
+
+namespace {
 // A field is read as a typed number is: a value beyond the doubles' range is no point either.
 bool readNumber(const QString& field, double& out) {
     return ReadTypedNumber(field, out) == TypedNumber::Number;

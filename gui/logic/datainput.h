@@ -12,6 +12,11 @@ void ClearDataPoints();
 QString FormatRangeValue(double v);
 // DataMinX, DataMaxX, DataMinY, DataMaxY shown by FormatRangeValue, in this order.
 QStringList DataExtremeTexts();
+// The axis limits a graph of the points starts from: X start, X end, Y start, Y end. Each is the
+// extreme value itself, in a text that reads back as exactly that value, so that every point
+// lies inside the frame; an axis whose points all share one value spans a tenth of it (or 1 for
+// 0) on either side.
+QStringList DefaultAxisTexts();
 
 // Reads a data line holding exactly two numbers, separated by a comma (blanks around it are
 // ignored) or by blanks or tabs. The line is read in its AsciiNumberText form, so full-width

@@ -1,15 +1,21 @@
 // The exchange files shared with the engine, and the engine's whereabouts.
 #include "exchange.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QRegularExpression>
+#include <QSysInfo>
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
-#include <memory>
+#include <cstring>
 
 #include "savefile.h"
 #include "scalemode.h"
@@ -23,6 +29,11 @@ const QString kRecordPattern = QStringLiteral("0.00000E+00");
 // A sign piece followed by the magnitude in the record's exponent form; 0 takes the minus.
 QString signedField(double v, const QString& plus, const QString& minus) {
     return (v > 0 ? plus : minus) + FormatNumber(v > 0 ? v : -v, kRecordPattern);
+}
+
+// The X field of point i in B2F.dat.
+QString sentXField(int i) {
+    return signedField(SentX(i), QStringLiteral("+"), QStringLiteral("-"));
 }
 
 }  // namespace
@@ -58,6 +69,9 @@ PointProblem CheckPointsForEngine() {
             problem = {PointProblem::NoLogarithm, i};
     if (problem.kind == PointProblem::None)
         if (const int bad = FirstUnsendablePoint()) problem = {PointProblem::OutOfRange, bad};
+    // The points are in ascending X, so X values that round alike are neighbours.
+    for (int i = 1; i < DataCount && problem.kind == PointProblem::None; ++i)
+        if (sentXField(i) == sentXField(i + 1)) problem = {PointProblem::SameInRecord, i, i + 1};
     if (problem.kind != PointProblem::None) QFile::remove(QLatin1String(kPointFileName));
     return problem;
 }
@@ -65,7 +79,7 @@ PointProblem CheckPointsForEngine() {
 QByteArray PointFileText() {
     QString text = QLatin1Char(' ') + QString::number(DataCount) + QStringLiteral(" \r\n");
     for (int i = 1; i <= DataCount; ++i) {
-        text += signedField(SentX(i), QStringLiteral("+"), QStringLiteral("-"));
+        text += sentXField(i);
         text += signedField(SentY(i), QStringLiteral(" +"), QStringLiteral(" -"));
         text += QStringLiteral("\r\n");
     }
@@ -163,36 +177,138 @@ void DeleteExchangeFiles() {
 }
 
 namespace {
-std::unique_ptr<QLockFile>& folderLock() {
-    static std::unique_ptr<QLockFile> lock;
+// The lock file held: its path and the descriptor that carries the lock (-1: none).
+struct HeldLock {
+    QByteArray path;
+    int fd = -1;
+};
+HeldLock& heldLock() {
+    static HeldLock lock;
     return lock;
+}
+
+QString systemText(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+
+// Whether the descriptor still is the file at the path (not removed or replaced since).
+bool isFileAt(int fd, const QByteArray& path) {
+    struct stat open {
+    }, named{};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.constData(), &named) == 0 &&
+           open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+bool isRegularFileAt(const QByteArray& path) {
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// What trying to take the lock on an open lock file gave.
+enum class LockTry { Taken, HeldByOther, Replaced };
+LockTry tryLock(int fd, const QByteArray& path) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) return LockTry::HeldByOther;
+    // Any other failure means the file system has no such locks (some network shares): nothing
+    // can show another holder alive there, so the folder is taken as free.
+    if (!isFileAt(fd, path)) return LockTry::Replaced;  // removed by its holder meanwhile
+    // The holder's name, for a person who finds the file; nothing relies on it.
+    const QByteArray who = QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                           QSysInfo::machineHostName().toUtf8() + '\n';
+    if (::ftruncate(fd, 0) == 0) (void)!::pwrite(fd, who.constData(), size_t(who.size()), 0);
+    return LockTry::Taken;
 }
 }  // namespace
 
 FolderClaim ClaimExchangeFolder() {
-    const QString path = QDir::current().absoluteFilePath(QLatin1String(kFolderLockName));
-    std::unique_ptr<QLockFile>& lock = folderLock();
-    if (lock && lock->fileName() == path && lock->isLocked()) return FolderClaim::Held;
-    lock = std::make_unique<QLockFile>(path);
-    // The lock is held for the whole run, so its age says nothing: only a holder that no
-    // longer runs makes it stale.
-    lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) return FolderClaim::Held;
-    return lock->error() == QLockFile::LockFailedError ? FolderClaim::InUse
-                                                       : FolderClaim::Unavailable;
+    const QByteArray path =
+        QFile::encodeName(QDir::current().absoluteFilePath(QLatin1String(kFolderLockName)));
+    HeldLock& held = heldLock();
+    if (held.fd >= 0 && held.path == path && isFileAt(held.fd, path))
+        return {FolderClaim::Held, {}};
+    ReleaseExchangeFolder();
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    // A lock that disappears or is replaced while it is looked at is looked at again.
+    for (int round = 0; round < 4; ++round) {
+        int fd = ::open(path.constData(), O_RDWR | O_CREAT | kFlags, 0644);
+        int error = errno;
+        // Another user's lock may be readable only, which is enough to test it.
+        if (fd < 0 && isRegularFileAt(path)) {
+            fd = ::open(path.constData(), O_RDONLY | kFlags);
+            error = errno;
+        }
+        struct stat st {};
+        if (fd < 0 && ::lstat(path.constData(), &st) != 0) {
+            if (error == ENOENT) continue;  // removed between the two opens
+            if (error == EROFS || error == EACCES || error == EPERM)
+                return {FolderClaim::ReadOnly, {}};
+            return {FolderClaim::Failed, systemText(error)};
+        }
+        if (fd >= 0) {
+            if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+                const LockTry got = tryLock(fd, path);
+                if (got == LockTry::Taken) {
+                    held = {path, fd};
+                    return {FolderClaim::Held, {}};
+                }
+                ::close(fd);
+                if (got == LockTry::HeldByOther) return {FolderClaim::InUse, {}};
+                continue;
+            }
+            ::close(fd);
+        }
+        // A file nobody holds that this user cannot open, or no file at all (a directory, a
+        // link, a FIFO): no Nodara can hold it, so it goes.
+        if (::unlink(path.constData()) == 0 || errno == ENOENT) continue;
+        error = errno;
+        if (error == EISDIR && ::rmdir(path.constData()) == 0) continue;
+        if (error == EISDIR) error = errno;
+        if (error == EROFS) return {FolderClaim::ReadOnly, {}};
+        return {FolderClaim::Stuck, systemText(error)};
+    }
+    return {FolderClaim::Failed, systemText(EAGAIN)};
 }
 
-bool ExchangeFolderInUse() { return ClaimExchangeFolder() == FolderClaim::InUse; }
+bool ExchangeFolderInUse() { return ClaimExchangeFolder().kind == FolderClaim::InUse; }
 
-void ReleaseExchangeFolder() { folderLock().reset(); }
+void ReleaseExchangeFolder() {
+    HeldLock& held = heldLock();
+    if (held.fd < 0) return;
+    // Removed while still locked, so that no other Nodara takes a file on its way out.
+    if (isFileAt(held.fd, held.path)) ::unlink(held.path.constData());
+    ::close(held.fd);
+    held = {};
+}
 
-QString FolderInUseText() {
+QString FolderClaimText(const FolderClaim& claim) {
+    const QString folder = QDir::toNativeSeparators(QDir::currentPath());
+    switch (claim.kind) {
+        case FolderClaim::Held:
+            return {};
+        case FolderClaim::InUse:
+            return QStringLiteral(
+                       "　このフォルダ（%1）は、別に起動している Nodara が使っています。"
+                       "その Nodara を終了するまで、ここでは補間計算ができません"
+                       "（補間済データの検索はできます）。　")
+                .arg(folder);
+        case FolderClaim::ReadOnly:
+            return QStringLiteral(
+                       "　このフォルダ（%1）は読み取り専用のため、ここでは補間計算ができません"
+                       "（補間済データの検索はできます）。書き込みのできるフォルダで Nodara を"
+                       "起動して下さい。　")
+                .arg(folder);
+        case FolderClaim::Stuck:
+            return QStringLiteral(
+                       "　このフォルダ（%1）の %2 は、使っている Nodara がないのに削除できません"
+                       "（%3）。%2 を削除してから、もう一度操作して下さい。　")
+                .arg(folder, QLatin1String(kFolderLockName), claim.problem);
+        case FolderClaim::Failed:
+            break;
+    }
     return QStringLiteral(
-               "　このフォルダ（%1）は、別に起動している Nodara が使っています。"
-               "その Nodara を終了するまで、ここでは補間計算ができません"
-               "（補間済データの検索はできます）。　")
-        .arg(QDir::toNativeSeparators(QDir::currentPath()));
+               "　このフォルダ（%1）に %2 を作れないため、ここでは補間計算ができません"
+               "（%3）。　")
+        .arg(folder, QLatin1String(kFolderLockName), claim.problem);
 }
+
+QString ExchangeFolderProblem() { return FolderClaimText(ClaimExchangeFolder()); }
 
 namespace {
 QStringList& searchPath() {

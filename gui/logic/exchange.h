@@ -30,15 +30,18 @@ int FirstUnsendablePoint();
 void FillDataLogarithms();
 
 // Why the current points cannot be sent to the engine in the current ScaleMode, and which point
-// (1-based) is the first that cannot.
+// (1-based) is the first that cannot; for SameInRecord, `other` is the point whose X the record
+// cannot tell from point's.
 struct PointProblem {
-    enum Kind { None, NoLogarithm, OutOfRange };
+    enum Kind { None, NoLogarithm, OutOfRange, SameInRecord };
     Kind kind = None;
     int point = 0;
+    int other = 0;
 };
 // Checks every point for a value without a logarithm on a logarithmic axis, then for a value
-// that does not fit the engine's record. On a problem an older B2F.dat is deleted, so that it
-// cannot pass for the current points.
+// that does not fit the engine's record, then for two distinct X values that the record's six
+// significant digits make equal (the engine would stop on them). On a problem an older B2F.dat is
+// deleted, so that it cannot pass for the current points.
 PointProblem CheckPointsForEngine();
 
 // Contents of B2F.dat for the current points and ScaleMode.
@@ -84,12 +87,20 @@ void DeleteTableFile();
 void DeleteExchangeFiles();
 
 // The exchange files of a directory belong to one running Nodara at a time. It holds the
-// directory by a lock file there from its start to its end; a Nodara that ended abnormally holds
-// nothing (the lock names its process, which no longer runs).
-enum class FolderClaim {
-    Held,        // this program holds the working directory
-    InUse,       // another running Nodara holds it
-    Unavailable  // no lock can be taken there (a folder without write permission, say)
+// directory by a lock file there from its start to its end: a lock of the operating system on
+// that file, which ends with the process however it ends. So a lock file nobody holds is stale,
+// whatever it contains or was written by; so is anything else of that name (a directory, a
+// link, a file this user cannot open), and it is removed.
+struct FolderClaim {
+    enum Kind {
+        Held,      // this program holds the working directory
+        InUse,     // another running Nodara holds it
+        ReadOnly,  // the directory cannot be written
+        Stuck,     // a stale lock is in the way and cannot be removed
+        Failed     // no lock can be made there for another reason
+    };
+    Kind kind = Failed;
+    QString problem;  // the system's words, for Stuck and Failed
 };
 // Holds the working directory if it can (again, when the directory or its holder changed).
 FolderClaim ClaimExchangeFolder();
@@ -97,8 +108,11 @@ FolderClaim ClaimExchangeFolder();
 bool ExchangeFolderInUse();
 // Gives the working directory up.
 void ReleaseExchangeFolder();
-// What the windows say when another running Nodara holds the working directory.
-QString FolderInUseText();
+// What the windows say when the working directory cannot be held (empty when it is): who holds
+// it, that it is read-only, or which file is in the way and what to do about it.
+QString FolderClaimText(const FolderClaim& claim);
+// Holds the working directory, or the text saying why not.
+QString ExchangeFolderProblem();
 // The lock file's name in the working directory.
 inline const char kFolderLockName[] = ".Nodara.lock";
 

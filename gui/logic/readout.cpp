@@ -21,16 +21,16 @@ ReadOut ReadOutAt(float mouseX, const GraphMapping& g, const TableView& table) {
     for (int i = 2; i <= count; ++i)
         if (tx[i] < tx[i - 1]) return {};
 
+    // The row nearest the mouse gives both texts and the cursor: a pair that lies on the curve.
     int i = 1;
-    while (i <= count && g.x.plot(tx[i]) <= x) ++i;
-    if (i > count) i = count;
-    if (i < 2) return {};  // no row at or left of the mouse
+    while (i < count && g.x.plot(tx[i + 1]) <= x) ++i;
+    if (i < count && g.x.plot(tx[i + 1]) - x < x - g.x.plot(tx[i])) ++i;
 
     ReadOut r;
     r.show = true;
     r.cursorY = g.y.plot(ty[i]);
-    r.xText = g.x.kind == AxisKind::Linear ? LinearReadOutText(tx[i - 1])
-                                           : ExponentReadOutText(std::exp(tx[i - 1]));
+    r.xText = g.x.kind == AxisKind::Linear ? LinearReadOutText(tx[i])
+                                           : ExponentReadOutText(std::exp(tx[i]));
     r.yText = g.y.kind == AxisKind::Linear ? LinearReadOutText(ty[i])
                                            : ExponentReadOutText(std::exp(ty[i]));
     return r;

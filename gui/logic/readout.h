@@ -26,6 +26,6 @@ QString LinearReadOutText(double v);
 // "0.000E+00".
 QString ExponentReadOutText(double v);
 
-// Looks the mouse X up in a table. The X text comes from the last row at or left of the mouse,
-// the Y text and cursor from the row after it. A table that is not in ascending X shows nothing.
+// Looks the mouse X up in a table: the X and Y texts and the cursor come from the row nearest the
+// mouse (of two equally near, the left one). A table that is not in ascending X shows nothing.
 ReadOut ReadOutAt(float mouseX, const GraphMapping& mapping, const TableView& table);

@@ -51,6 +51,7 @@ void PictureBox::clear() {
     points_.clear();
     sharp_ = QImage();
     update();
+    emit cleared();
 }
 
 void PictureBox::setScale(const UserScale& scale) {

@@ -72,6 +72,8 @@ public:
 signals:
     // Every mouse movement over the picture, whatever buttons are held, in user units.
     void mouseMoved(int buttons, int shift, float x, float y);
+    // The image was cleared: what was drawn before is gone.
+    void cleared();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

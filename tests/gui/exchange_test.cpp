@@ -2,10 +2,19 @@
 // carry, reading F2B.dat (and every way it can be unusable), deleting, finding the engine.
 #include "exchange.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QTest>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "guitest.h"
@@ -43,6 +52,37 @@ void presetTable() {
     TableMaxX = 8;
     TableMinY = TableMaxY = 9;
 }
+
+// While it lives, the folder has the given permissions and this thread works in it as an
+// ordinary user: when the test runs as root, with the file-system identity of another user,
+// whom (unlike root) the permissions bind.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser(const QString& path, mode_t mode) : path_(path) {
+        ::chmod(QFile::encodeName(path_).constData(), mode);
+        if (::geteuid() == 0) ::setfsuid(65534);
+    }
+    ~AsOrdinaryUser() {
+        ::setfsuid(::geteuid());
+        ::chmod(QFile::encodeName(path_).constData(), 0700);
+    }
+
+private:
+    QString path_;
+};
+
+// A Nodara that holds a lock file: an open file locked as a running Nodara locks it.
+class LiveHolder {
+public:
+    explicit LiveHolder(const QString& path)
+        : fd_(::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT, 0644)) {
+        QVERIFY(fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0);
+    }
+    ~LiveHolder() { ::close(fd_); }
+
+private:
+    int fd_;
+};
 }  // namespace
 
 class ExchangeTest : public QObject {
@@ -183,6 +223,79 @@ private slots:
         QVERIFY(!dir.exists(QStringLiteral("Bor3.dat")));
         QVERIFY(dir.exists(QStringLiteral("other.dat")));
         DeleteExchangeFiles();  // nothing left to delete
+    }
+
+    // A lock nobody holds is stale, whatever is at its name; a live holder keeps the folder
+    // however old its lock; a folder that cannot be written says so; a stale lock that cannot be
+    // removed names itself and what to do.
+    void folderLockIsStaleUnlessItsHolderIsAlive() {
+        ReleaseExchangeFolder();
+        const QString name = QLatin1String(kFolderLockName);
+        const std::function<void(const WorkDir&)> staleLocks[] = {
+            [&](const WorkDir& d) { d.write(name, ""); },
+            [&](const WorkDir& d) { d.write(name, "\x01garbage\xff\n\n"); },
+            [&](const WorkDir& d) { d.write(name, "999999999\nanotherhost\nNodara\n"); },
+            [&](const WorkDir& d) { QDir(d.path()).mkdir(name); },
+            [&](const WorkDir& d) { QFile::link(d.file(QStringLiteral("gone")), d.file(name)); },
+            [&](const WorkDir& d) {
+                d.write(QStringLiteral("target"), "kept");
+                QFile::link(d.file(QStringLiteral("target")), d.file(name));
+            },
+            [&](const WorkDir& d) { ::mkfifo(QFile::encodeName(d.file(name)).constData(), 0644); },
+        };
+        int k = 0;
+        for (const auto& plant : staleLocks) {
+            WorkDir dir;
+            plant(dir);
+            const FolderClaim claim = ClaimExchangeFolder();
+            QVERIFY2(claim.kind == FolderClaim::Held, qPrintable(QString::number(k++)));
+            QVERIFY(QFileInfo(dir.file(name)).isFile() && !QFileInfo(dir.file(name)).isSymLink());
+            QVERIFY(!dir.exists(QStringLiteral("target")) ||
+                    dir.read(QStringLiteral("target")) == "kept");
+            ReleaseExchangeFolder();
+        }
+
+        WorkDir dir;
+        {
+            // Held by a live Nodara since long ago: still in use, and said so.
+            dir.write(name, "1\nhost\n");
+            LiveHolder holder(dir.file(name));
+            QFile lock(dir.file(name));
+            QVERIFY(lock.open(QIODevice::ReadWrite));
+            QVERIFY(lock.setFileTime(QDateTime::currentDateTime().addYears(-1),
+                                     QFileDevice::FileModificationTime));
+            lock.close();
+            QCOMPARE(ClaimExchangeFolder().kind, FolderClaim::InUse);
+            QVERIFY(ExchangeFolderProblem().contains(QStringLiteral("別に起動している Nodara")));
+        }
+        QVERIFY(ExchangeFolderProblem().isEmpty());  // the holder ended: the folder is this one's
+        ReleaseExchangeFolder();
+        QVERIFY(!dir.exists(name));
+
+        // A read-only folder is read-only, not in use.
+        {
+            AsOrdinaryUser readOnly(dir.path(), 0555);
+            const QString text = ExchangeFolderProblem();
+            QVERIFY2(text.contains(QStringLiteral("読み取り専用")), qPrintable(text));
+            QVERIFY(!text.contains(QStringLiteral("別に起動")));
+        }
+        // A lock this user can neither open nor remove.
+        dir.write(name, "1\nhost\n");
+        QFile::setPermissions(dir.file(name), {});
+        {
+            AsOrdinaryUser readOnly(dir.path(), 0555);
+            const QString text = ExchangeFolderProblem();
+            QVERIFY2(text.contains(QStringLiteral("の .Nodara.lock は、使っている Nodara がないのに"
+                                                  "削除できません")) &&
+                         text.contains(QStringLiteral(".Nodara.lock を削除してから")),
+                     qPrintable(text));
+        }
+        // Where this user may remove it, it goes.
+        {
+            AsOrdinaryUser writable(dir.path(), 0777);
+            QVERIFY(ExchangeFolderProblem().isEmpty());
+            ReleaseExchangeFolder();
+        }
     }
 
     void engineIsLookedUpInTheCurrentDirectoryThenBesideTheProgram() {

@@ -18,6 +18,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "engineconsole.h"
 #include "events.h"
 #include "exchange.h"
 #include "form1.h"
@@ -143,6 +144,13 @@ inline void installFakeEngine(const WorkDir& dir, int status = 0) {
                   QByteArray::number(status) + "\n");
     QFile::setPermissions(dir.file(QStringLiteral("Fitcore")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// An engine console that is open, or none.
+inline EngineConsole* findConsole() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<EngineConsole*>(w)) return c;
+    return nullptr;
 }
 
 // Chooses a data file in the file-input dialog, as a user clicks it in the file list.

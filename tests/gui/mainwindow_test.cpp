@@ -120,13 +120,12 @@ private slots:
         QCOMPARE(marks.join(QString()), QStringLiteral("①②③④⑤⑥⑦⑧"));
 
         // The start state: file input and Linear - Linear chosen, nothing of the calculation to
-        // press yet; the graph image can be saved at any time; hand entry and format help have no
-        // windows yet.
+        // press yet, no picture to save; hand entry and format help have no windows yet.
         QVERIFY(f->Option5->isChecked());
         QVERIFY(f->Option1->isChecked());
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
         QVERIFY(f->Option6->isEnabled());
-        QVERIFY(f->Command8->isEnabled());
+        QVERIFY(!f->Command8->isEnabled());
         QVERIFY(form10()->Command3->isEnabled());
     }
 
@@ -159,7 +158,7 @@ private slots:
         QTest::keyClick(f->Text10, Qt::Key_Return);
         QCOMPARE(f->focusWidget(), f->Command3);
         QTest::keyClick(f->Command3, Qt::Key_Return);
-        QCOMPARE(f->Text5->text(), QStringLiteral("1.0"));  // the defaults of a confirmation
+        QCOMPARE(f->Text5->text(), QStringLiteral("1"));  // the data's own limits
         QCOMPARE(f->focusWidget(), f->Command1);
         QTest::keyClick(f->Command1, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(dir->exists(QStringLiteral("B2F.dat")));
@@ -295,6 +294,59 @@ private slots:
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
     }
 
+    // Data the engine's record cannot carry apart are refused before the engine, naming the
+    // points; the default frame holds every point of any data, and ④ accepts it.
+    void defaultFrameHoldsEveryPointAndCollidingXIsRefused() {
+        QByteArray dates;
+        for (int d = 20260101; d <= 20260110; ++d) dates += QByteArray::number(d) + ",1\r\n";
+        const struct {
+            QByteArray data;
+            int mode;
+            const char* refused;  // the points named, or nothing
+        } cases[] = {
+            {"1.000001,1\r\n1.000002,2\r\n", 1, "No.1（X = 1.000001）と No.2（X = 1.000002）"},
+            {"5,3\r\n3.000001,2\r\n3,1\r\n", 1, "No.1（X = 3）と No.2（X = 3.000001）"},
+            {dates, 1, "No.1（X = 20260101）と No.2（X = 20260102）"},
+            {"1000000,1\r\n1000005,2\r\n", 3, "No.1（X = 1000000）と No.2（X = 1000005）"},
+            {"1000000,1\r\n1000005,2\r\n", 1, nullptr},  // apart in the sixth digit
+            {"12345,1\r\n12399,2\r\n12350,1.5\r\n", 1, nullptr},
+            {"1,5\r\n2,5\r\n3,5\r\n", 1, nullptr},  // one Y value: a range around it
+            {"0.30000000000000004,0\r\n1,0.1\r\n", 1, nullptr},
+            {"1.23456,0.001\r\n9.96,1.04\r\n", 4, nullptr},  // decades rounded outwards
+            {"9.96,0.996\r\n20,1.04\r\n", 4, nullptr},
+            {"7,7\r\n", 4, nullptr},
+        };
+        for (const auto& c : cases) {
+            MessageRecorder boxes;
+            f->Command7->click();
+            load(c.data);
+            control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
+            f->Command3->click();
+            QVERIFY2(boxes.boxes.isEmpty(), c.data.constData());
+            f->Command1->click();
+            if (c.refused) {
+                QCOMPARE(boxes.boxes.size(), 1);
+                QVERIFY2(boxes.boxes[0].text.contains(QString::fromUtf8(c.refused)),
+                         qPrintable(boxes.boxes[0].text));
+                QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("有効数字 6 桁")));
+                QVERIFY(!dir->exists(QStringLiteral("B2F.dat")) && !f->Command4->isEnabled());
+                continue;
+            }
+            QVERIFY2(boxes.boxes.isEmpty() && f->Command4->isEnabled(), c.data.constData());
+            // Every point inside the frame the axis boxes give.
+            const double x0 = f->Text5->text().toDouble(), x1 = f->Text6->text().toDouble();
+            const double y0 = f->Text8->text().toDouble(), y1 = f->Text9->text().toDouble();
+            for (int i = 1; i <= DataCount; ++i)
+                QVERIFY2(x0 <= DataX[i] && DataX[i] <= x1 && y0 <= DataY[i] && DataY[i] <= y1,
+                         c.data.constData());
+        }
+        // A new data input puts its own defaults into the boxes, over what was typed.
+        f->Command7->click();
+        setAxes("0", "99999", "1000", "0", "10", "1");
+        load("12345,1\r\n12399,2\r\n");
+        QCOMPARE(f->axisTexts(), textList({"12345", "12399", "", "1", "2", ""}));
+    }
+
     void tableStaysWithTheGraphItWasComputedFor() {
         MessageRecorder messages;  // the reports of saving
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n5,9\r\n",
@@ -313,7 +365,7 @@ private slots:
             return dir->read(name + QStringLiteral("-Sp.csv"));
         };
         const QStringList linear = readOut();
-        QCOMPARE(linear[1], QStringLiteral("2.210|3.440"));
+        QCOMPARE(linear[1], QStringLiteral("2.220|3.440"));
         const QImage picture = f->Picture1->image();
         const QByteArray saved = save(QStringLiteral("before"));
 
@@ -675,10 +727,11 @@ private slots:
     void emptyFieldsTakeTheDataExtremesAndStepsTheWholeRange() {
         load("1.5,-2\r\n4,7.25\r\n");
         QCOMPARE(caption(f, "Label31"), QStringLiteral("1.5"));
+        for (TextBox* t : {f->Text5, f->Text6, f->Text8, f->Text9}) t->clear();
         f->Command3->click();
         QCOMPARE(f->Text5->text(), QStringLiteral("1.5"));
-        QCOMPARE(f->Text6->text(), QStringLiteral("4.0"));
-        QCOMPARE(f->Text8->text(), QStringLiteral("-2.0"));
+        QCOMPARE(f->Text6->text(), QStringLiteral("4"));
+        QCOMPARE(f->Text8->text(), QStringLiteral("-2"));
         QCOMPARE(f->Text9->text(), QStringLiteral("7.25"));
         QVERIFY(f->Text7->text().isEmpty());  // increments are not defaulted in the field
         QCOMPARE(XStep, 2.5);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "form1.h"
@@ -52,12 +53,16 @@ private slots:
         QCOMPARE(ExponentReadOutText(0.012345), QStringLiteral("1.235E-02"));
     }
 
-    void xComesFromTheRowAtOrLeftYFromTheRowAfter() {
+    void xAndYComeFromTheOneRowNearestTheMouse() {
         Table t;
         for (int i = 0; i <= 4; ++i) t.add(2.0 + 0.01 * i, 10.0 * i);
         ReadOut r = t.at(2.004f, kLinear);
         QVERIFY(r.show);
         QCOMPARE(r.xText, QStringLiteral("2.000"));
+        QCOMPARE(r.yText, QStringLiteral("0.000"));
+        QCOMPARE(r.cursorY, 0.0);
+        r = t.at(2.006f, kLinear);
+        QCOMPARE(r.xText, QStringLiteral("2.010"));
         QCOMPARE(r.yText, QStringLiteral("10.000"));
         QCOMPARE(r.cursorY, 10.0);
         // Outside the table's extent nothing is shown.
@@ -66,19 +71,19 @@ private slots:
 
         Table q;  // rows that a float mouse position can hit exactly
         for (int i = 0; i <= 4; ++i) q.add(2.0 + 0.25 * i, i);
-        // Exactly at a row: that row gives X, the next gives Y.
-        r = q.at(2.5f, kLinear);
-        QCOMPARE(r.xText, QStringLiteral("2.500"));
-        QCOMPARE(r.yText, QStringLiteral("3.000"));
-        // Exactly at the last row: X from the row before it, Y from the last.
-        r = q.at(3.0f, kLinear);
-        QVERIFY(r.show);
-        QCOMPARE(r.xText, QStringLiteral("2.750"));
-        QCOMPARE(r.yText, QStringLiteral("4.000"));
-        // Exactly at the first row.
-        r = q.at(2.0f, kLinear);
-        QCOMPARE(r.xText, QStringLiteral("2.000"));
-        QCOMPARE(r.yText, QStringLiteral("1.000"));
+        const std::tuple<float, const char*, const char*> rows[] = {
+            {2.5f, "2.500", "2.000"},    // exactly at a row
+            {3.0f, "3.000", "4.000"},    // exactly at the last row
+            {2.0f, "2.000", "0.000"},    // exactly at the first row
+            {2.125f, "2.000", "0.000"},  // half-way: the left row
+            {2.9f, "3.000", "4.000"},    // nearer the last row
+        };
+        for (auto [mouse, x, y] : rows) {
+            r = q.at(mouse, kLinear);
+            QVERIFY(r.show);
+            QCOMPARE(r.xText, QString::fromUtf8(x));
+            QCOMPARE(r.yText, QString::fromUtf8(y));
+        }
     }
 
     void logarithmicAxesShowTheExponentialOfTheTable() {
@@ -91,13 +96,13 @@ private slots:
         const ReadOut r = t.at(mouse, g);
         QVERIFY(r.show);
         QCOMPARE(r.xText, QStringLiteral("2.000E+01"));
-        QCOMPARE(r.yText, QStringLiteral("5.000E+01"));
-        QVERIFY(std::fabs(r.cursorY - std::log(50.0)) < 1e-12);
+        QCOMPARE(r.yText, QStringLiteral("4.000E+01"));
+        QVERIFY(std::fabs(r.cursorY - std::log(40.0)) < 1e-12);
         // The range test is in plot coordinates: the table's first row lies at ln 1.5.
         QVERIFY(!t.at(float(std::log(1.5)) - 1e-3f, g).show);
         // A linear Y beside a logarithmic X shows Y in the linear form.
         const GraphMapping h{g.x, AxisMap::linear(0, 100)};
-        QCOMPARE(t.at(mouse, h).yText, QStringLiteral("3.912"));  // ln 50
+        QCOMPARE(t.at(mouse, h).yText, QStringLiteral("3.689"));  // ln 40
     }
 
     void tablesItCannotReadShowNothing() {
@@ -154,9 +159,9 @@ private slots:
         QVERIFY(f->Line1->isVisible());
         QVERIFY(f->Line2->isVisible());
         QVERIFY(std::fabs(f->Line1->position() - userX) < 1e-5);
-        QCOMPARE(f->Line2->position(), 60.0);
+        QCOMPARE(f->Line2->position(), 50.0);
         QCOMPARE(caption(f, "Label27"), QStringLiteral("5.000"));
-        QCOMPARE(caption(f, "Label28"), QStringLiteral("60.000"));
+        QCOMPARE(caption(f, "Label28"), QStringLiteral("50.000"));
         QCOMPARE(f->Picture1->grab().toImage().pixelColor(px, 5), PaletteColor(12));
         // Left of the first row: both lines hidden, both labels empty.
         moveMouse(f->Picture1, QPoint(100, py));
