@@ -12,6 +12,10 @@ QString LinearReadOutText(double v) {
 
 QString ExponentReadOutText(double v) { return FormatNumber(v, u"0.000E+00"); }
 
+QString AxisReadOutText(const AxisMap& axis, double v) {
+    return axis.kind == AxisKind::Linear ? LinearReadOutText(v) : ExponentReadOutText(std::exp(v));
+}
+
 ReadOut ReadOutAt(float mouseX, const GraphMapping& g, const TableView& table) {
     const int count = table.count;
     const double* const tx = table.x;
@@ -29,9 +33,11 @@ ReadOut ReadOutAt(float mouseX, const GraphMapping& g, const TableView& table) {
     ReadOut r;
     r.show = true;
     r.cursorY = g.y.plot(ty[i]);
-    r.xText = g.x.kind == AxisKind::Linear ? LinearReadOutText(tx[i - 1])
-                                           : ExponentReadOutText(std::exp(tx[i - 1]));
-    r.yText = g.y.kind == AxisKind::Linear ? LinearReadOutText(ty[i])
-                                           : ExponentReadOutText(std::exp(ty[i]));
+    r.xText = AxisReadOutText(g.x, tx[i - 1]);
+    r.yText = AxisReadOutText(g.y, ty[i]);
     return r;
+}
+
+ReadOut PointReadOut(const GraphMapping& g, double x, double y) {
+    return {true, g.y.plot(y), AxisReadOutText(g.x, x), AxisReadOutText(g.y, y)};
 }
