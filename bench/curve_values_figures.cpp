@@ -1,6 +1,6 @@
 // How closely the values read off a curve follow the library, for every method the engine runs,
 // on the example files and random data, in every scale mode the data allow:
-//   curve_values_figures [EXAMPLES_DIR]
+//   curve_values_figures [EXAMPLES_DIR [RANDOM_SETS]]
 // Each table is made by the real engine. Printed per method and mode, the worst of:
 // - Y at a typed X against the library's evaluation at that X;
 // - Y at the X found for a typed Y against that Y (the library evaluated there), and that X
@@ -17,6 +17,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <map>
 #include <random>
 
@@ -43,6 +45,22 @@ const Method kMethods[] = {{0, 0, 0, "cubic spline"},
 struct Library {
     std::vector<float> x, f;
     int itype = 0;
+    // At many abscissas in one call (the spline built once).
+    std::vector<double> many(const std::vector<double>& where, int ider = 0) const {
+        std::vector<float> xs(where.begin(), where.end());
+        std::sort(xs.begin(), xs.end());
+        xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+        std::vector<float> vs(xs.size());
+        const int n = int(x.size()), count = int(xs.size());
+        if (itype == 0 && ider == 0)
+            CSIEZ(n, x.data(), f.data(), count, xs.data(), vs.data());
+        else
+            SPLEZ(n, x.data(), f.data(), itype == 0 ? 1 : itype, ider, count, xs.data(), vs.data());
+        std::vector<double> out;
+        for (double w : where)
+            out.push_back(vs[std::lower_bound(xs.begin(), xs.end(), float(w)) - xs.begin()]);
+        return out;
+    }
     double at(double where, int ider = 0) const {
         const int n = int(x.size()), one = 1;
         float xv = float(where), v = 0;
@@ -93,26 +111,33 @@ void measure(const EngineTable& t, int mode, const Library& lib, std::mt19937& r
     ++w.tables;
 
     std::uniform_real_distribution<double> along(t.x[1], t.x[t.count]);
-    for (int k = 0; k < 2000; ++k) {
-        const double x = float(along(random));
-        const CurveValue v = CurveValueAt(curve, data(IsLogX(mode), x));
+    std::vector<double> asked(2000);
+    for (double& x : asked) x = float(along(random));
+    const std::vector<double> values = lib.many(asked), slopes = lib.many(asked, 1);
+    for (size_t k = 0; k < asked.size(); ++k) {
+        const CurveValue v = CurveValueAt(curve, data(IsLogX(mode), asked[k]));
         if (v.fault != CurveFault::None) continue;
         ++w.asks;
-        w.y = std::max(w.y, std::fabs(v.point.exchangeY - lib.at(x)) / largest);
-        const double d = lib.at(x, 1);
-        w.slope =
-            std::max(w.slope, std::fabs(v.point.graphSlope - d) / std::max(std::fabs(d), scale));
+        w.y = std::max(w.y, std::fabs(v.point.exchangeY - values[k]) / largest);
+        w.slope = std::max(w.slope, std::fabs(v.point.graphSlope - slopes[k]) /
+                                        std::max(std::fabs(slopes[k]), scale));
     }
 
+    // The library's curve at 8 places in every row interval, for its sign changes.
+    std::vector<double> grid;
+    for (int i = 1; i < t.count; ++i)
+        for (int k = 0; k < 8; ++k) grid.push_back(t.x[i] + (t.x[i + 1] - t.x[i]) * k / 8);
+    grid.push_back(t.x[t.count]);
+    const std::vector<double> onGrid = lib.many(grid);
     std::uniform_real_distribution<double> level(t.minY, t.maxY);
-    for (int k = 0; k < 300; ++k) {
+    for (int k = 0; k < 100; ++k) {
         const double y = level(random);
         const CurveLevel found = CurveCrossingsOf(curve, data(IsLogY(mode), y));
         ++w.levels;
-        std::vector<int> changes;  // row intervals where the library's curve crosses the level
-        for (int i = 1; i < t.count; ++i)
-            if ((lib.at(t.x[i]) < y) != (lib.at(t.x[i + 1]) < y)) changes.push_back(i);
-        if (changes.size() != found.crossings.size()) ++w.crossingMismatches;
+        size_t changes = 0;
+        for (size_t g = 1; g < onGrid.size(); ++g)
+            changes += (onGrid[g - 1] < y) != (onGrid[g] < y);
+        if (changes != found.crossings.size()) ++w.crossingMismatches;
         for (const CurveCrossing& c : found.crossings) {
             const double x = c.from.exchangeX;
             w.levelY = std::max(w.levelY, std::fabs(lib.at(x) - y) / largest);
@@ -163,11 +188,13 @@ int main(int argc, char** argv) {
     const QStringList files =
         QDir(examples).entryList({QStringLiteral("ex_*.csv"), QStringLiteral("ex_*.dat")});
     QTemporaryDir work;
+    std::ofstream quiet;  // the library's warnings (the shape-preserving method's Newton steps)
+    AttachUnit(6, &quiet);
     QDir::setCurrent(work.path());
     std::mt19937 random(2024);
     std::map<std::pair<int, int>, Worst> worst;  // (method, mode)
 
-    const int sets = int(files.size()) + 16;
+    const int sets = int(files.size()) + (argc > 2 ? std::atoi(argv[2]) : 16);
     for (int s = 0; s < sets; ++s) {
         if (s < files.size()) {
             if (!loadSet(QDir(examples).filePath(files[s]))) continue;

@@ -123,6 +123,8 @@ bool Form12::eventFilter(QObject* watched, QEvent* event) {
 void Form12::open() {
     if (const std::optional<GraphCurve> curve = curveOrSay()) showRange(*curve);
     ShowOver(this, owner_);
+    // Over the graph window's left part, so that its graph and the cursor lines stay in view.
+    move(owner_->frameGeometry().topLeft() + QPoint(16, 48));
     Text1->setFocus();
 }
 
