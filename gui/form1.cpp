@@ -28,6 +28,7 @@
 #include "filelists.h"
 #include "form10.h"
 #include "form11.h"
+#include "form12.h"
 #include "form2.h"
 #include "form4.h"
 #include "form5.h"
@@ -259,11 +260,21 @@ Form1::Form1() {
     for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10})
         connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
     connect(Picture1, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
-    const GraphCopy copy = AddGraphCopy(this, Picture1, [] {
-        if (!DrawnGraph || TableCount < 1) return QString();
-        const SavedTable t = ResultToSave();
-        return TableTabText(t.tableCount, t.plainX.data(), t.plainY.data());
-    });
+    CurveValues = AddCurveValues(
+        this,
+        []() -> std::optional<GraphCurve> {
+            if (!DrawnGraph) return std::nullopt;
+            return GraphCurve{StoredTable(), DrawnGraph->mode};
+        },
+        [this](double x, double y) { markCurvePoint(x, y); });
+    const GraphCopy copy =
+        AddGraphCopy(this, Picture1,
+                     [] {
+                         if (!DrawnGraph || TableCount < 1) return QString();
+                         const SavedTable t = ResultToSave();
+                         return TableTabText(t.tableCount, t.plainX.data(), t.plainY.data());
+                     },
+                     {CurveValues});
     CopyGraph = copy.graph;
     CopyData = copy.data;
     setAcceptDrops(true);
@@ -612,4 +623,8 @@ void Form1::closeEvent(QCloseEvent* event) {
 void Form1::Picture1_MouseMove(int, int, float x, float) {
     // The read-out follows the graph on the picture, not the fields changed since.
     if (DrawnGraph) TrackReadOut(graph_, x, *DrawnGraph, CurveReady == 1, StoredTable());
+}
+
+void Form1::markCurvePoint(double x, double y) {
+    if (DrawnGraph) MarkReadOutPoint(graph_, *DrawnGraph, x, y);
 }

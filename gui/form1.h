@@ -107,9 +107,12 @@ public:
     void Option_Click(int mode);
     void Text_KeyDown(TextBox* box, int key);
     void Picture1_MouseMove(int button, int shift, float x, float y);
+    // The read-out's cursor lines and texts on a point of the curve (exchange space).
+    void markCurvePoint(double x, double y);
 
     QAction* CopyGraph;
     QAction* CopyData;
+    QAction* CurveValues;  // opens the curve's 曲線の値 window
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -22,6 +22,17 @@ void ClearGraph(const GraphPanel& p) {
     ClearReadOut(p);
 }
 
+namespace {
+void showReadOut(const GraphPanel& p, double cursorX, const ReadOut& r) {
+    p.vertical->setPosition(cursorX);
+    p.vertical->show();
+    p.horizontal->setPosition(r.cursorY);
+    p.horizontal->show();
+    p.xValue->setText(r.xText);
+    p.yValue->setText(r.yText);
+}
+}  // namespace
+
 void TrackReadOut(const GraphPanel& p, float mouseX, const GraphSettings& settings, bool ready,
                   const TableView& table) {
     if (!ready) return;
@@ -30,12 +41,12 @@ void TrackReadOut(const GraphPanel& p, float mouseX, const GraphSettings& settin
         ClearReadOut(p);
         return;
     }
-    p.vertical->setPosition(mouseX);
-    p.vertical->show();
-    p.horizontal->setPosition(r.cursorY);
-    p.horizontal->show();
-    p.xValue->setText(r.xText);
-    p.yValue->setText(r.yText);
+    showReadOut(p, mouseX, r);
+}
+
+void MarkReadOutPoint(const GraphPanel& p, const GraphSettings& settings, double x, double y) {
+    const GraphMapping g = MappingFor(settings);
+    showReadOut(p, g.x.plot(x), PointReadOut(g, x, y));
 }
 
 GraphPanel MakeGraphPanel(const char* hintName, const char* xValueName, const char* yValueName) {

@@ -39,3 +39,5 @@ void ClearGraph(const GraphPanel& panel);
 // lines are hidden and both texts emptied.
 void TrackReadOut(const GraphPanel& panel, float mouseX, const GraphSettings& settings, bool ready,
                   const TableView& table);
+// Both cursor lines through a point of the curve (exchange space), and its X and Y texts.
+void MarkReadOutPoint(const GraphPanel& panel, const GraphSettings& settings, double x, double y);

@@ -8,7 +8,8 @@
 // WORKDIR (made, filled and removed again; it must not exist) is the folder the file dialogs
 // show; without it a temporary folder is used.
 //
-// Steps: "Form1.Command9" clicks a button or option; "Form10.File1=ex_linear.csv" clicks an
+// Steps: "Form1.Command9" clicks a button or option (or triggers an action of the window, such as
+// a context menu's entry); "Form10.File1=ex_linear.csv" clicks an
 // item of a list (or types into a text box); "Form1.Picture1@0.6,0.4" moves the mouse to that
 // fraction of a control; "menu" opens the context menu of the control the mouse was last moved
 // over, where it is (the picture then shows the window with the menu open, and the menu closes);
@@ -16,6 +17,7 @@
 // until it closes; "restart" starts the program afresh. A message box that a step brings up is
 // answered at once (its text is printed).
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -111,6 +113,9 @@ void step(const QString& s) {
         } else {
             fail(QStringLiteral("%1 is neither a list nor a text box").arg(s));
         }
+    } else if (auto* action = window(s.section(QLatin1Char('.'), 0, 0))
+                                  ->findChild<QAction*>(s.section(QLatin1Char('.'), 1))) {
+        action->trigger();
     } else if (auto* button = qobject_cast<QAbstractButton*>(control(s))) {
         if (!button->isEnabled()) fail(s + QStringLiteral(" is disabled"));
         button->click();

@@ -11,6 +11,7 @@
 #include "copyactions.h"
 #include "events.h"
 #include "filelists.h"
+#include "form12.h"
 #include "form2.h"
 #include "form5.h"
 #include "form8.h"
@@ -92,11 +93,21 @@ Form6::Form6() {
     connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
     connect(Picture1, &PictureBox::cleared, this, &Form6::shownTableGone);
-    const GraphCopy copy = AddGraphCopy(this, Picture1, [this] {
-        if (!shown_) return QString();
-        return TableTabText(shown_->file.tableCount, shown_->file.plainX.data(),
-                            shown_->file.plainY.data());
-    });
+    CurveValues = AddCurveValues(
+        this,
+        [this]() -> std::optional<GraphCurve> {
+            if (!shown_) return std::nullopt;
+            return GraphCurve{shown_->rows.view(), shown_->graph.mode};
+        },
+        [this](double x, double y) { markCurvePoint(x, y); });
+    const GraphCopy copy =
+        AddGraphCopy(this, Picture1,
+                     [this] {
+                         if (!shown_) return QString();
+                         return TableTabText(shown_->file.tableCount, shown_->file.plainX.data(),
+                                             shown_->file.plainY.data());
+                     },
+                     {CurveValues});
     CopyGraph = copy.graph;
     CopyData = copy.data;
 
@@ -182,4 +193,8 @@ void Form6::closeEvent(QCloseEvent* event) {
 
 void Form6::Picture1_MouseMove(int, int, float x, float) {
     if (shown_) TrackReadOut(graph_, x, shown_->graph, curveReady_, shown_->rows.view());
+}
+
+void Form6::markCurvePoint(double x, double y) {
+    if (shown_) MarkReadOutPoint(graph_, shown_->graph, x, y);
 }

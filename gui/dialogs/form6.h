@@ -60,6 +60,9 @@ public:
     void Command5_Click();
     void Command8_Click();
     void Picture1_MouseMove(int button, int shift, float x, float y);
+    // The read-out's cursor lines and texts on a point of the curve (exchange space).
+    void markCurvePoint(double x, double y);
+    QAction* CurveValues;  // opens the curve's 曲線の値 window
 
     // The saved table whose graph the picture shows, or none. It is the viewer's own: nothing of
     // it reaches the main window's table or points.

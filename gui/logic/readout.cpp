@@ -12,6 +12,10 @@ QString LinearReadOutText(double v) {
 
 QString ExponentReadOutText(double v) { return FormatNumber(v, u"0.000E+00"); }
 
+QString AxisReadOutText(const AxisMap& axis, double v) {
+    return axis.kind == AxisKind::Linear ? LinearReadOutText(v) : ExponentReadOutText(std::exp(v));
+}
+
 ReadOut ReadOutAt(float mouseX, const GraphMapping& g, const TableView& table) {
     const int count = table.count;
     const double* const tx = table.x;
@@ -26,12 +30,9 @@ ReadOut ReadOutAt(float mouseX, const GraphMapping& g, const TableView& table) {
     while (i < count && g.x.plot(tx[i + 1]) <= x) ++i;
     if (i < count && g.x.plot(tx[i + 1]) - x < x - g.x.plot(tx[i])) ++i;
 
-    ReadOut r;
-    r.show = true;
-    r.cursorY = g.y.plot(ty[i]);
-    r.xText = g.x.kind == AxisKind::Linear ? LinearReadOutText(tx[i])
-                                           : ExponentReadOutText(std::exp(tx[i]));
-    r.yText = g.y.kind == AxisKind::Linear ? LinearReadOutText(ty[i])
-                                           : ExponentReadOutText(std::exp(ty[i]));
-    return r;
+    return PointReadOut(g, tx[i], ty[i]);
+}
+
+ReadOut PointReadOut(const GraphMapping& g, double x, double y) {
+    return {true, g.y.plot(y), AxisReadOutText(g.x, x), AxisReadOutText(g.y, y)};
 }

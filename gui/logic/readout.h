@@ -25,7 +25,12 @@ struct ReadOut {
 QString LinearReadOutText(double v);
 // "0.000E+00".
 QString ExponentReadOutText(double v);
+// An exchange-space value as the read-out shows it on its axis: linear form on a linear axis,
+// its exponential in exponent form on a logarithmic one.
+QString AxisReadOutText(const AxisMap& axis, double exchangeValue);
 
 // Looks the mouse X up in a table: the X and Y texts and the cursor come from the row nearest the
 // mouse (of two equally near, the left one). A table that is not in ascending X shows nothing.
 ReadOut ReadOutAt(float mouseX, const GraphMapping& mapping, const TableView& table);
+// The read-out of one point of the curve (exchange space), both texts from the point itself.
+ReadOut PointReadOut(const GraphMapping& mapping, double x, double y);

@@ -30,7 +30,8 @@ void AddContextMenu(QWidget* widget, QList<QAction*> actions, std::function<void
                      });
 }
 
-GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QString()> table) {
+GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QString()> table,
+                       QList<QAction*> more) {
     GraphCopy copy{copyAction(window, "CopyGraph", QStringLiteral("グラフをコピー")),
                    copyAction(window, "CopyData", QStringLiteral("データをコピー"))};
     // Text boxes keep Ctrl+C for their own text; elsewhere in the window it copies the graph.
@@ -44,8 +45,13 @@ GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QStri
             QGuiApplication::clipboard()->setText(text);
     });
     QAction* data = copy.data;
-    AddContextMenu(picture, {copy.graph, copy.data},
-                   [data, table] { data->setEnabled(!table().isEmpty()); });
+    QList<QAction*> menu{copy.graph, copy.data};
+    if (!more.isEmpty()) {
+        auto* separator = new QAction(window);
+        separator->setSeparator(true);
+        menu << separator << more;
+    }
+    AddContextMenu(picture, menu, [data, table] { data->setEnabled(!table().isEmpty()); });
     return copy;
 }
 

@@ -18,8 +18,9 @@ struct GraphCopy {
     QAction* data;   // objectName "CopyData"
 };
 // `table` gives the graph's table as tab-separated text, or an empty text when there is none
-// (the data entry is then disabled).
-GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QString()> table);
+// (the data entry is then disabled). `more` follows them in the picture's context menu.
+GraphCopy AddGraphCopy(QWidget* window, PictureBox* picture, std::function<QString()> table,
+                       QList<QAction*> more = {});
 
 // A context menu of the actions on `widget`; `update` (if given) enables them as they apply each
 // time the menu opens.

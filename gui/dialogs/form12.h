@@ -1,0 +1,77 @@
+// Form12, 曲線の値 (values of the curve): the Y and the slopes of a graph's curve at a typed X,
+// every X where it takes a typed Y, the values asked listed and copied. Each graph window has one
+// of its own, acting on that window's curve.
+#pragma once
+
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+#include "curvevalues.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+class TextBox;
+
+class Form12 : public QWidget {
+    Q_OBJECT
+public:
+    // The curve the window acts on as its graph window shows it now; none while it shows none.
+    using CurveSource = std::function<std::optional<GraphCurve>()>;
+    // The graph window's named call that puts its read-out on a point of its curve (exchange
+    // space).
+    using PointMark = std::function<void(double x, double y)>;
+
+    Form12(QWidget* owner, CurveSource curve, PointMark mark);
+
+    // Shown over its graph window with the X range of the curve, the focus in the X field.
+    void open();
+
+    QLabel* Label1;
+    QLabel* Label2;
+    TextBox* Text1;
+    QPushButton* Command1;
+    QLabel* Label3;
+    TextBox* Text2;
+    QPushButton* Command2;
+    QLabel* Label4;
+    QLabel* Label5;
+    QTreeWidget* List1;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QAction* CopyResult;
+    QAction* CopyTable;
+
+    // The Y, dY/dX and the slope on the graph at the X typed in Text1.
+    void Command1_Click();
+    // Every X where the curve takes the Y typed in Text2.
+    void Command2_Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // The curve, or none with the reason shown in the result.
+    std::optional<GraphCurve> curveOrSay();
+    // A table the values cannot be read from, said in the result; false for any other fault.
+    bool sayFault(CurveFault fault);
+    // The result says why there is no value, and there is none to copy.
+    void sayNoValue(const QString& why);
+    void showRange(const GraphCurve& curve);
+    // The result's text and its rows, each added to the list of values asked.
+    void showResult(const GraphCurve& curve, const QString& text, const QList<CurvePoint>& rows);
+    void addRow(const GraphCurve& curve, const CurvePoint& p, const QString& xText);
+    QString rowsText(const QList<QStringList>& rows) const;
+
+    QWidget* owner_;
+    CurveSource curve_;
+    PointMark mark_;
+    QList<QStringList> result_;  // the rows of the last result, as its texts
+    int listMode_ = 0;           // the scale mode of the rows listed
+};
+
+// The action "曲線の値..." (Ctrl+F in the window) that opens the window's Form12, created on
+// first use; for the graph's context menu.
+QAction* AddCurveValues(QWidget* window, Form12::CurveSource curve, Form12::PointMark mark);
