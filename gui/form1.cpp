@@ -293,6 +293,7 @@ void Form1::reset() {
 }
 
 void Form1::clearInputData() {
+    handedOver_ = false;
     List1->clear();
     extremes_.clear();
     for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
@@ -300,6 +301,7 @@ void Form1::clearInputData() {
 }
 
 void Form1::showInputData(const QStringList& listLines) {
+    handedOver_ = byHand_;
     List1->clear();
     List1->addItems(listLines);
     extremes_.show(DataExtremeTexts());
@@ -327,8 +329,9 @@ void Form1::takeDroppedFile(const QString& path) {
         ReportReadFailure(this, path, why);
         return;
     }
+    if (!mayTakeNewData()) return;
     Option5->setChecked(true);
-    Command9_Click();
+    startDataInput();
     if (form10()->takeFile(path)) form10()->Command1_Click();
 }
 
@@ -407,6 +410,10 @@ void Form1::Text_KeyDown(TextBox* box, int key) {
 }
 
 void Form1::Command9_Click() {
+    if (mayTakeNewData()) startDataInput();
+}
+
+void Form1::startDataInput() {
     // A new data input starts a new pass: nothing of the previous data's graph, table, buttons
     // or method dialog may be used with the new data.
     clearInputData();
@@ -596,13 +603,22 @@ void Form1::Command7_Click() {
 
 void Form1::tableWasSaved() { tableUnsaved_ = byHand_ = false; }
 
-bool Form1::mayClose() {
+bool Form1::holdsTypedPoints() const { return byHand_ && DataCount > 0; }
+
+bool Form1::mayLose(bool typed, bool table, const QString& next) {
     QStringList lost;
-    if (byHand_ && DataCount > 0) lost << QStringLiteral("手入力したデータ");
-    if (tableUnsaved_) lost << QStringLiteral("保存していない補間データ");
+    if (typed && holdsTypedPoints()) lost << QStringLiteral("手入力したデータ");
+    if (table && tableUnsaved_) lost << QStringLiteral("保存していない補間データ");
     return lost.isEmpty() ||
-           AskYesNo(this, QStringLiteral("　%1は失われます。\n　終了してよろしいですか？　")
-                              .arg(lost.join(QStringLiteral("と"))));
+           AskYesNo(this, QStringLiteral("　%1は失われます。\n　%2よろしいですか？　")
+                              .arg(lost.join(QStringLiteral("と")), next));
+}
+
+bool Form1::mayClose() { return mayLose(true, true, QStringLiteral("終了して")); }
+
+bool Form1::mayTakeNewData() {
+    // Points given up in hand entry stay there for its next opening; those handed over would go.
+    return mayLose(handedOver_, false, QStringLiteral("新しいデータを入力して"));
 }
 
 void Form1::Command2_Click() {

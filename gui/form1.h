@@ -34,6 +34,9 @@ public:
     // A data file dropped on the window: a new data input from that file, as if it were chosen
     // in the file-input dialog; when it loads, it is taken as that dialog's OK takes it.
     void takeDroppedFile(const QString& path);
+    // Whether the window holds points typed by hand that no saved table holds (handed over, or
+    // given up in hand entry and kept for its next opening).
+    bool holdsTypedPoints() const;
     // No input data: the data list and the extremes emptied, every scale mode offered, the OK
     // of the graph settings disabled.
     void clearInputData();
@@ -131,15 +134,23 @@ private:
     void roundToDecades(TextBox* field, bool isEnd);
     // Option1 ... Option4 for ScaleMode 1 ... 4.
     QRadioButton* scaleOption(int mode) const;
-    // Whether the window may close: when points typed by hand or a table not saved would be
-    // lost, the user is asked first.
+    // Whether the user lets go of what would be lost: with `typed` points typed by hand that no
+    // saved table holds, with `table` a table drawn and not saved. When something would be lost
+    // the user is asked first whether to go on with `next` ("終了して").
+    bool mayLose(bool typed, bool table, const QString& next);
+    // Closing loses both; a new data input (① OK, a dropped file) loses the typed points, which
+    // cannot be computed again.
     bool mayClose();
+    bool mayTakeNewData();
+    // ① OK once the user has let go: the input dialog chosen, nothing of the previous pass kept.
+    void startDataInput();
     // Why a dropped file cannot be taken as a data input, in words; empty when it can.
     QString droppedFileProblem(const QString& path) const;
     void tableWasSaved();
 
     bool byHand_ = false;        // the points are typed by hand and in no saved table yet
     bool tableUnsaved_ = false;  // the table drawn has not been saved
+    bool handedOver_ = false;    // the points typed by hand are the window's input data
 
     int engineRuns_ = 0;        // engines started; the last one's end is watched
     bool engineEnded_ = false;  // the last engine started has ended

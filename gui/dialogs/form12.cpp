@@ -14,6 +14,7 @@
 
 #include "controls.h"
 #include "copyactions.h"
+#include "datanumber.h"
 #include "keyboard.h"
 #include "messagebox.h"
 #include "placement.h"
@@ -28,7 +29,10 @@ QString slopeText(double v) { return FormatNumber(v, u"0.000E+00"); }
 }  // namespace
 
 Form12::Form12(QWidget* owner, CurveSource curve, PointMark mark)
-    : QWidget(owner, Qt::Window), owner_(owner), curve_(std::move(curve)), mark_(std::move(mark)) {
+    : QWidget(nullptr, Qt::Window),
+      owner_(owner),
+      curve_(std::move(curve)),
+      mark_(std::move(mark)) {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("曲線の値"));
 
@@ -185,7 +189,7 @@ void Form12::showResult(const GraphCurve& curve, const QString& text,
 
 void Form12::Command1_Click() {
     double x = 0;
-    if (!ReadAskedNumber(Text1->text(), x)) {
+    if (ReadTypedNumber(Text1->text(), x) != TypedNumber::Number) {
         ShowMessage(this, QStringLiteral("　入力値が不正です！　"));
         return;
     }
@@ -209,7 +213,7 @@ void Form12::Command1_Click() {
 
 void Form12::Command2_Click() {
     double y = 0;
-    if (!ReadAskedNumber(Text2->text(), y)) {
+    if (ReadTypedNumber(Text2->text(), y) != TypedNumber::Number) {
         ShowMessage(this, QStringLiteral("　入力値が不正です！　"));
         return;
     }
@@ -245,10 +249,21 @@ QAction* AddCurveValues(QWidget* window, Form12::CurveSource curve, Form12::Poin
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     action->setShortcutContext(Qt::WindowShortcut);
     window->addAction(action);
-    QObject::connect(action, &QAction::triggered, window, [window, curve, mark] {
-        auto* values = window->findChild<Form12*>(QString(), Qt::FindDirectChildrenOnly);
-        if (!values) values = new Form12(window, curve, mark);
+    // The window is no child of its owner, so that the owner's controls alone answer to their
+    // names; it goes with its owner, and the action keeps it.
+    QObject::connect(action, &QAction::triggered, window, [window, action, curve, mark] {
+        Form12* values = CurveValuesOf(window);
+        if (!values) {
+            values = new Form12(window, curve, mark);
+            QObject::connect(window, &QObject::destroyed, values, [values] { delete values; });
+            action->setData(QVariant::fromValue<QObject*>(values));
+        }
         values->open();
     });
     return action;
+}
+
+Form12* CurveValuesOf(QWidget* window) {
+    auto* action = window->findChild<QAction*>(QStringLiteral("CurveValues"));
+    return action ? qobject_cast<Form12*>(action->data().value<QObject*>()) : nullptr;
 }

@@ -75,3 +75,5 @@ private:
 // The action "曲線の値..." (Ctrl+F in the window) that opens the window's Form12, created on
 // first use; for the graph's context menu.
 QAction* AddCurveValues(QWidget* window, Form12::CurveSource curve, Form12::PointMark mark);
+// The window's Form12 once it has been opened, else null.
+Form12* CurveValuesOf(QWidget* window);

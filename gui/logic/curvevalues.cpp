@@ -17,7 +17,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "datanumber.h"
 #include "scalemode.h"
 #include "textconv.h"
 
@@ -309,9 +308,4 @@ QString GraphSlopeName(int mode) {
     if (IsLogY(mode)) return QStringLiteral("d(ln Y)/dX");
     if (IsLogX(mode)) return QStringLiteral("dY/d(ln X)");
     return {};
-}
-
-bool ReadAskedNumber(const QString& text, double& value) {
-    bool inRange = false;
-    return ReadDataNumber(QStringView(AsciiNumberText(text)).trimmed(), value, &inRange) && inRange;
 }

@@ -64,7 +64,3 @@ CurveRange CurveXRange(const GraphCurve& curve);
 // Whether the graph has a logarithmic axis, so that its slope differs from dY/dX; and the name
 // of that slope ("d(log Y)/d(log X)", "d(ln Y)/dX", "dY/d(ln X)"), empty on a linear graph.
 QString GraphSlopeName(int mode);
-
-// A number typed in a value box: the whole text (blanks around it allowed, full-width forms read
-// as ASCII) must be one number of the data files' grammar within the double range.
-bool ReadAskedNumber(const QString& text, double& value);

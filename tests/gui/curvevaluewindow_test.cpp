@@ -29,7 +29,7 @@ Form12* openFromContextMenu(PictureBox* picture) {
     if (!menu || !menu->actions().contains(action)) return nullptr;
     menu->close();
     action->trigger();
-    return picture->window()->findChild<Form12*>();
+    return CurveValuesOf(picture->window());
 }
 
 void ask(TextBox* field, const QString& text) {
@@ -105,7 +105,7 @@ private slots:
         v->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(v));
         QTest::keySequence(v, QKeySequence(Qt::CTRL | Qt::Key_F));
-        auto* viewerWindow = v->findChild<Form12*>();
+        auto* viewerWindow = CurveValuesOf(v);
         QVERIFY(viewerWindow && viewerWindow != w && viewerWindow->isVisible());
         ask(viewerWindow->Text1, QStringLiteral("50"));
         QCOMPARE(caption(viewerWindow, "Label5").section(QLatin1Char('\n'), 0, 0),

@@ -57,6 +57,9 @@ class HandEntryTest : public ProgramSuite {
     }
 
     void open() {
+        // A new input lets go of points handed over before, when the user says so.
+        MessageRecorder letGo;
+        letGo.answer = true;
         f->Option6->click();
         f->Command9->click();
         d = form11();
@@ -575,7 +578,12 @@ private slots:
         QCOMPARE(typedTable.size(), 2 * 400);
 
         f->Option5->click();
+        MessageRecorder letGo;  // the typed points are let go of: the question, answered はい
+        letGo.answer = true;
         f->Command9->click();
+        QCOMPARE(letGo.boxes.size(), 1);
+        QCOMPARE(letGo.boxes[0].text,
+                 QStringLiteral("　手入力したデータは失われます。\n　新しいデータを入力してよろしいですか？　"));
         clickFile(form10(), QStringLiteral("same.csv"));
         form10()->Command1->click();
         QCOMPARE(dir->exists(QStringLiteral("F2B.dat")), true);
