@@ -40,11 +40,20 @@ const Method kMethods[] = {{0, 0, 0, "cubic spline"},
                            {1, 0, 12, "B-spline"},
                            {1, kAkimaMethod, 2, "Akima"},
                            {1, kShapePreservingMethod, 3, "shape-preserving"},
-                           {1, kSmoothingMethod, 9, "smoothing"}};
+                           {1, kSmoothingMethod, 9, "smoothing"},
+                           {1, kMonotoneMethod, kMonotoneMethod, "monotone"}};
 
 struct Library {
     std::vector<float> x, f;
     int itype = 0;
+    // The monotone cubic's pieces, evaluated by the library's piecewise-polynomial evaluator.
+    float monotone(float where, int ider) const {
+        const int n = int(x.size()), nintv = n - 1, order = 4;
+        std::vector<float> breaks(n), coef(4 * n);
+        std::vector<int> iwk(n);
+        C2MON(n, x.data(), f.data(), breaks.data(), coef.data(), iwk.data());
+        return PPDER(ider, where, order, nintv, breaks.data(), coef.data());
+    }
     // At many abscissas in one call (the spline built once).
     std::vector<double> many(const std::vector<double>& where, int ider = 0) const {
         std::vector<float> xs(where.begin(), where.end());
@@ -52,7 +61,9 @@ struct Library {
         xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
         std::vector<float> vs(xs.size());
         const int n = int(x.size()), count = int(xs.size());
-        if (itype == 0 && ider == 0)
+        if (itype == kMonotoneMethod)
+            for (int k = 0; k < count; ++k) vs[k] = monotone(xs[k], ider);
+        else if (itype == 0 && ider == 0)
             CSIEZ(n, x.data(), f.data(), count, xs.data(), vs.data());
         else
             SPLEZ(n, x.data(), f.data(), itype == 0 ? 1 : itype, ider, count, xs.data(), vs.data());
@@ -64,6 +75,7 @@ struct Library {
     double at(double where, int ider = 0) const {
         const int n = int(x.size()), one = 1;
         float xv = float(where), v = 0;
+        if (itype == kMonotoneMethod) return monotone(xv, ider);
         if (itype == 0 && ider == 0)
             CSIEZ(n, x.data(), f.data(), one, &xv, &v);
         else
