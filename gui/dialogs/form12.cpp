@@ -187,15 +187,20 @@ void Form12::showResult(const GraphCurve& curve, const QString& text,
     }
 }
 
+std::optional<GraphCurve> Form12::askedCurve(const TextBox* field, double& value) {
+    if (ReadTypedNumber(field->text(), value) != TypedNumber::Number) {
+        ShowMessage(this, QStringLiteral("　入力値が不正です！　"));
+        return std::nullopt;
+    }
+    std::optional<GraphCurve> curve = curveOrSay();
+    if (curve) showRange(*curve);
+    return curve;
+}
+
 void Form12::Command1_Click() {
     double x = 0;
-    if (ReadTypedNumber(Text1->text(), x) != TypedNumber::Number) {
-        ShowMessage(this, QStringLiteral("　入力値が不正です！　"));
-        return;
-    }
-    const std::optional<GraphCurve> curve = curveOrSay();
+    const std::optional<GraphCurve> curve = askedCurve(Text1, x);
     if (!curve) return;
-    showRange(*curve);
     const CurveValue v = CurveValueAt(*curve, x);
     if (sayFault(v.fault)) return;
     if (v.fault == CurveFault::OutOfRange) {
@@ -213,13 +218,8 @@ void Form12::Command1_Click() {
 
 void Form12::Command2_Click() {
     double y = 0;
-    if (ReadTypedNumber(Text2->text(), y) != TypedNumber::Number) {
-        ShowMessage(this, QStringLiteral("　入力値が不正です！　"));
-        return;
-    }
-    const std::optional<GraphCurve> curve = curveOrSay();
+    const std::optional<GraphCurve> curve = askedCurve(Text2, y);
     if (!curve) return;
-    showRange(*curve);
     const CurveLevel level = CurveCrossingsOf(*curve, y);
     if (sayFault(level.fault)) return;
     if (level.crossings.empty()) {

@@ -55,6 +55,9 @@ protected:
 private:
     // The curve, or none with the reason shown in the result.
     std::optional<GraphCurve> curveOrSay();
+    // The number typed in `field` and the curve to ask, its range shown; nothing (and the reason
+    // said) when either is missing.
+    std::optional<GraphCurve> askedCurve(const TextBox* field, double& value);
     // A table the values cannot be read from, said in the result; false for any other fault.
     bool sayFault(CurveFault fault);
     // The result says why there is no value, and there is none to copy.

@@ -3,29 +3,39 @@
 // over the graphs, keys in the engine console), with the program-wide invariants checked after
 // every one. NODARA_MONKEY_SEED and NODARA_MONKEY_EVENTS override the seed and the length;
 // NODARA_MONKEY_LOG prints every event.
+#include <sys/stat.h>
+
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QHash>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSet>
 #include <QTest>
+#include <QUrl>
 #include <functional>
 #include <random>
 
 #include "engineconsole.h"
 #include "filelists.h"
+#include "form11.h"
 #include "form6.h"
+#include "form8.h"
+#include "graphsettings.h"
 #include "guitest.h"
 #include "picturebox.h"
+#include "readout.h"
 #include "savedtable.h"
 #include "savefile.h"
 #include "scalemode.h"
 #include "state.h"
+#include "tabtext.h"
 
 namespace {
 
@@ -47,6 +57,10 @@ const QStringList kTexts = {
     QStringLiteral("１２３"),
     QStringLiteral("テスト"),
     QStringLiteral("1,2"),
+    QStringLiteral("1,000"),
+    QStringLiteral("１Ｅ"),
+    QStringLiteral("1e-400"),
+    QStringLiteral("2 3"),
     QStringLiteral("   5"),
     QStringLiteral("run1"),
     QStringLiteral("a/b"),
@@ -98,6 +112,18 @@ class MonkeyTest : public ProgramSuite {
         work.write(QStringLiteral("pts.csv"), "3,30\r\n1,10\r\n2,-5\r\n2,7\r\n");
         work.write(QStringLiteral("bad.dat"), "1 2 3\r\n");
         work.write(QStringLiteral("neg.dat"), "-1 -2\r\n0 0\r\n");
+        QVERIFY(mkfifo(work.file(QStringLiteral("pipe.csv")).toLocal8Bit().constData(), 0600) == 0);
+    }
+
+    // Files a user may drop on the main window: data files, files it cannot take (a bad line,
+    // a pipe, an exchange file, a name that is not there).
+    static const QStringList& dropNames() {
+        static const QStringList names = {
+            QStringLiteral("ex_linear.csv"), QStringLiteral("ex_growth.dat"),
+            QStringLiteral("pts.csv"),       QStringLiteral("bad.dat"),
+            QStringLiteral("neg.dat"),       QStringLiteral("pipe.csv"),
+            QStringLiteral("B2F.dat"),       QStringLiteral("gone.csv")};
+        return names;
     }
 
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
@@ -173,6 +199,23 @@ class MonkeyTest : public ProgramSuite {
             };
             actions << move << move;
         }
+        if (window == form1() && form1()->Command9->isEnabled())
+            actions << [this, where] {
+                const QString name = dropNames()[pick(int(dropNames().size()))];
+                QMimeData mime;
+                mime.setUrls({QUrl::fromLocalFile(dir->file(name))});
+                QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &mime, Qt::LeftButton,
+                                Qt::NoModifier);
+                QApplication::sendEvent(form1(), &drop);
+                return where + QStringLiteral("drop ") + name;
+            };
+        if (auto* copy = window->findChild<QAction*>(QStringLiteral("CopyData"));
+            copy && window->isVisible())
+            actions << [copy, where] {
+                QGuiApplication::clipboard()->clear();  // a disabled copy leaves it empty
+                copy->trigger();
+                return where + QStringLiteral("CopyData");
+            };
         if (QWidget* focus = window->focusWidget())
             actions << [focus, where] {
                 const QString name = focus->objectName();
@@ -242,6 +285,109 @@ class MonkeyTest : public ProgramSuite {
         return {};
     }
 
+    // Every row of a table as the read-out shows it, "X|Y", made once per table and graph.
+    static QSet<QString> readOutPairs(const GraphSettings& graph, const TableView& table) {
+        QSet<QString> pairs;
+        const GraphMapping mapping = MappingFor(graph);
+        for (int i = 1; i <= table.count; ++i) {
+            const ReadOut r = PointReadOut(mapping, table.x[i], table.y[i]);
+            pairs.insert(r.xText + QLatin1Char('|') + r.yText);
+        }
+        return pairs;
+    }
+    QByteArray mainPairsOf;
+    QSet<QString> mainPairs;
+    std::shared_ptr<const ViewedTable> viewerPairsOf;  // held, so that no other takes its place
+    QSet<QString> viewerPairs;
+
+    // The read-out of each graph window is one row of the table that window uses.
+    QString readOutOffTheCurve(const QByteArray& mainNow) {
+        const QString mainPair =
+            form1()->Label27->text() + QLatin1Char('|') + form1()->Label28->text();
+        if (mainPair != u"|") {
+            if (!DrawnGraph || CurveReady != 1)
+                return QStringLiteral("the main window reads out without a table in use");
+            const QByteArray key = mainNow + QByteArray::number(DrawnGraph->mode);
+            if (key != mainPairsOf) {
+                mainPairs = readOutPairs(*DrawnGraph, StoredTable());
+                mainPairsOf = key;
+            }
+            if (!mainPairs.contains(mainPair))
+                return QStringLiteral("the main window reads out %1, no row of its table")
+                    .arg(mainPair);
+        }
+        const QString viewerPair =
+            form6()->Label7->text() + QLatin1Char('|') + form6()->Label8->text();
+        if (viewerPair != u"|") {
+            const auto shown = form6()->shown();
+            if (!shown) return QStringLiteral("the viewer reads out without a table");
+            if (shown != viewerPairsOf) {
+                viewerPairs = readOutPairs(shown->graph, shown->rows.view());
+                viewerPairsOf = shown;
+            }
+            if (!viewerPairs.contains(viewerPair))
+                return QStringLiteral("the viewer reads out %1, no row of its table")
+                    .arg(viewerPair);
+        }
+        return {};
+    }
+
+    // What the main window's データをコピー put on the clipboard is the table データ保存 writes,
+    // as that file reads back.
+    static QString copiedTableDiffers() {
+        const QString copied = QGuiApplication::clipboard()->text();
+        if (copied.isEmpty()) return {};  // nothing to copy
+        if (!DrawnGraph) return QStringLiteral("a table copied without a graph");
+        SavedTable file;
+        if (!ParseSavedTable(SavedTableText(ResultToSave()), file).ok())
+            return QStringLiteral("the table to save does not read back");
+        if (copied != TableTabText(file.tableCount, file.plainX.data(), file.plainY.data()))
+            return QStringLiteral("the copied table is not the table データ保存 writes");
+        return {};
+    }
+
+    // A file reported saved holds what its window shows: a picture the picture of a graph
+    // window, an equal-interval table the rows of the equal-interval list.
+    static QString savedFileDiffers(const QString& report) {
+        const QStringList lines = report.split(QLatin1Char('\n'));
+        if (lines.size() != 2 || !QFileInfo(lines[1]).isFile()) return {};
+        const QString path = lines[1];
+        if (path.endsWith(u".bmp") || path.endsWith(u".png")) {
+            const QImage saved = QImage(path).convertToFormat(QImage::Format_RGB32);
+            for (PictureBox* p : {form1()->Picture1, form6()->Picture1})
+                if (p->image().convertToFormat(QImage::Format_RGB32) == saved) return {};
+            return QStringLiteral("the picture saved as %1 is no graph on screen").arg(path);
+        }
+        if (report.startsWith(QStringLiteral(" 等間隔データを保存しました"))) {
+            QStringList listed, written;
+            for (int i = 0; i < form8()->List1->count(); ++i)
+                listed << form8()->List1->item(i)->text().simplified();
+            const FileBytes bytes = ReadFileBytes(path);
+            for (const QByteArray& line : bytes.bytes.split('\n'))
+                if (!line.trimmed().isEmpty())
+                    written << QString::fromUtf8(line).remove(QLatin1Char(',')).simplified();
+            if (listed != written)
+                return QStringLiteral("the equal-interval file %1 is not the list").arg(path);
+        }
+        return {};
+    }
+
+    // The data points while they are the main window's input, typed by hand, in no saved table.
+    // (Points given up in hand entry are kept there for its next opening.)
+    static QByteArray typedPoints() {
+        if (!form1()->holdsTypedPoints() || form1()->List1->count() == 0) return {};
+        QByteArray b = QByteArray::number(DataCount);
+        b.append(reinterpret_cast<const char*>(DataX), qsizetype(sizeof(double)) * (DataCount + 1));
+        b.append(reinterpret_cast<const char*>(DataY), qsizetype(sizeof(double)) * (DataCount + 1));
+        return b;
+    }
+    static QByteArray dataPoints() {
+        QByteArray b = QByteArray::number(DataCount);
+        b.append(reinterpret_cast<const char*>(DataX), qsizetype(sizeof(double)) * (DataCount + 1));
+        b.append(reinterpret_cast<const char*>(DataY), qsizetype(sizeof(double)) * (DataCount + 1));
+        return b;
+    }
+
     // After a graph was drawn the axis settings are sound.
     static QString axesBroken() {
         if (!(XStart < XEnd && YStart < YEnd && XStep > 0 && YStep > 0))
@@ -261,14 +407,32 @@ class MonkeyTest : public ProgramSuite {
         MessageRecorder boxes;
         BeepCounter beeps;
         savedSeen.clear();
+        mainPairsOf.clear();
+        viewerPairsOf.reset();
+        bool letGo = false;  // a question about typed points was answered はい
         for (int k = 0; k < events; ++k) {
             const bool commandOneWasEnabled = form1()->Command1->isEnabled();
             const qsizetype boxesBefore = boxes.boxes.size();
             const QByteArray mainBefore = mainTable();
             const std::shared_ptr<const ViewedTable> viewerBefore = form6()->shown();
+            const QByteArray typedBefore = typedPoints();
+            boxes.answer = pick(2) == 0;  // はい or いいえ to any question, a replace among them
             noteEnabledButtons();
             log.append(act());
             QString fault = broken();
+            for (qsizetype b = boxesBefore; b < boxes.boxes.size(); ++b) {
+                if (boxes.boxes[b].icon == QMessageBox::Question && boxes.answer) letGo = true;
+                if (fault.isEmpty()) fault = savedFileDiffers(boxes.boxes[b].text);
+            }
+            if (typedBefore.isEmpty() && !typedPoints().isEmpty()) letGo = false;
+            // No typed point goes unless the user let go of it: by a question answered はい, by
+            // Reset, or in hand entry itself.
+            if (fault.isEmpty() && !typedBefore.isEmpty() && dataPoints() != typedBefore &&
+                !letGo && !log.last().startsWith(u"Form11.") &&
+                log.last() != u"Form1.Command7 click" && log.last() != u"restart")
+                fault = QStringLiteral("points typed by hand were lost without a question");
+            if (fault.isEmpty()) fault = readOutOffTheCurve(mainTable());
+            if (fault.isEmpty() && log.last() == u"Form1.CopyData") fault = copiedTableDiffers();
             if (fault.isEmpty()) fault = tablesMixed(log.last(), mainBefore, viewerBefore);
             if (fault.isEmpty()) fault = savedTableUnreadable();
             // A data-point graph drawn without a message: its settings were accepted.
