@@ -244,6 +244,23 @@ void Form12::Command2_Click() {
     showResult(*curve, lines.join(QLatin1Char('\n')), points);
 }
 
+namespace {
+// Hides a window whenever its owner is hidden.
+class HiddenWithOwner : public QObject {
+public:
+    HiddenWithOwner(QWidget* owner, QWidget* window) : QObject(window), window_(window) {
+        owner->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) window_->hide();
+        return false;
+    }
+
+private:
+    QWidget* window_;
+};
+}  // namespace
+
 QAction* AddCurveValues(QWidget* window, Form12::CurveSource curve, Form12::PointMark mark) {
     auto* action = Named(new QAction(QStringLiteral("曲線の値..."), window), "CurveValues");
     action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -256,6 +273,7 @@ QAction* AddCurveValues(QWidget* window, Form12::CurveSource curve, Form12::Poin
         if (!values) {
             values = new Form12(window, curve, mark);
             QObject::connect(window, &QObject::destroyed, values, [values] { delete values; });
+            new HiddenWithOwner(window, values);
             action->setData(QVariant::fromValue<QObject*>(values));
         }
         values->open();

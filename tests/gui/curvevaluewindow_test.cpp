@@ -112,6 +112,11 @@ private slots:
                  QStringLiteral("Y = 2.50000E+03"));
         QCOMPARE(caption(v, "Label7"), QStringLiteral("5.000E+01"));
         QCOMPARE(w->List1->topLevelItemCount(), 2);
+
+        // Each window goes with its owner.
+        QCOMPARE(w->isVisible(), f->isVisible());
+        v->Command2->click();
+        QVERIFY(!v->isVisible() && !viewerWindow->isVisible());
     }
 };
 
