@@ -14,6 +14,7 @@
 #include "capture.h"
 #include "data_points.h"
 #include "fitlib.h"
+#include "report_text.h"
 
 namespace {
 
@@ -196,16 +197,10 @@ TEST(MonotoneCubic, ArgumentsAreCheckedAndANotANumberStaysLocal) {
               }).reports,
               (Lines{"TERMINAL ERROR 1 from C2MON.  The number of data points must be 2 or more "
                      "while NDATA = 1 is given."}));
-    const Lines equal = capture([&] { csmez(Data{{0, 2, 1, 2}, {1, 2, 3, 4}}, {0.5f}); }).lines;
-    ASSERT_GE(equal.size(), 12u);
-    EXPECT_EQ(equal[1], " *** TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas");
-    EXPECT_EQ(
-        Lines(equal.end() - 5, equal.end()),
-        (Lines{"     C1SOR                                5           2    (Called internally)",
-               "     C2MON                                0           0    (Called internally)",
-               "     CSMEZ                                0           0",
-               "     USER                                 0           0",
-               "Stop - Program terminated."}));
+    EXPECT_EQ(capture([&] {
+                  csmez(Data{{0, 1, 2, 1}, {1, 2, 3, 4}}, {0.5f});
+              }).lines,
+              EqualAbscissaReport("XDATA(2) = XDATA(4)", {"C2MON", "CSMEZ"}));
 
     // A value that is not a number spoils the two pieces beside it and nothing else.
     const float nan = std::numeric_limits<float>::quiet_NaN();
