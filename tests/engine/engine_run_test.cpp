@@ -661,7 +661,7 @@ TEST(EngineLibraryMethods, TooFewPointsStopWithTheLibraryReport) {
     for (const std::vector<double>& x : {std::vector<double>{}, {1}, {0, 1, 2}}) {
         for (const auto& m : methods) {
             if (x.size() == 3 && !m.threeRefused) continue;
-            SCOPED_TRACE(std::to_string(x.size()) + " points, " + m.bor3);
+            SCOPED_TRACE(std::to_string(x.size()) + " points, " + m.report);
             const MethodRun run = runMethod(x, x, m.bor3);
             EXPECT_EQ(run.result.status, 1);
             EXPECT_NE(run.result.output.find(std::string("\n *** ") + m.report), std::string::npos)
