@@ -20,10 +20,13 @@ inline std::vector<std::string> ReportTexts(const std::vector<std::string>& line
     return reports;
 }
 
-// The console report of two equal data abscissas met by CSIEZ's sort check,
-// five levels below USER; `positions` is for example "XDATA(2) = XDATA(3)".
-inline std::vector<std::string> EqualAbscissaReport(const std::string& positions) {
-    return {
+// The console report of two equal data abscissas of value 1 met by the sort check; `positions`
+// is for example "XDATA(2) = XDATA(3)", `callers` the routines between the check and USER,
+// innermost first (by default CSIEZ's chain, five levels below USER).
+inline std::vector<std::string> EqualAbscissaReport(const std::string& positions,
+                                                    const std::vector<std::string>& callers = {
+                                                        "C2DEC", "C2INT", "C2IEZ", "CSIEZ"}) {
+    std::vector<std::string> report = {
         "",
         " *** TERMINAL ERROR 2 from C1SOR.  Points in the data point abscissas",
         " ***          array, XDATA, must be distinct, but " + positions + " =",
@@ -32,11 +35,12 @@ inline std::vector<std::string> EqualAbscissaReport(const std::string& positions
         "     Routine name                    Error type  Error code",
         "     ------------                    ----------  ----------",
         "     C1SOR                                5           2    (Called internally)",
-        "     C2DEC                                0           0    (Called internally)",
-        "     C2INT                                0           0    (Called internally)",
-        "     C2IEZ                                0           0    (Called internally)",
-        "     CSIEZ                                0           0",
-        "     USER                                 0           0",
-        "Stop - Program terminated.",
     };
+    for (std::size_t k = 0; k < callers.size(); ++k)
+        report.push_back("     " + callers[k] + std::string(37 - callers[k].size(), ' ') +
+                         "0           0" +
+                         (k + 1 < callers.size() ? "    (Called internally)" : ""));
+    report.push_back("     USER                                 0           0");
+    report.push_back("Stop - Program terminated.");
+    return report;
 }

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -38,6 +39,14 @@ std::string TempDir::read(const std::string& name) const {
 }
 
 bool TempDir::exists(const std::string& name) const { return fs::exists(path_ / name); }
+
+std::vector<std::string> TempDir::names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 ProgramResult RunInChild(const std::function<int()>& main, const fs::path& directory,
                          const std::string& input) {

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 // A fresh directory under the system's temporary folder, removed at the end.
 class TempDir {
@@ -15,6 +16,8 @@ public:
     void write(const std::string& name, const std::string& bytes) const;
     std::string read(const std::string& name) const;
     bool exists(const std::string& name) const;
+    // The names in the folder, sorted, "." entries included.
+    std::vector<std::string> names() const;
 
 private:
     std::filesystem::path path_;
