@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRadioButton>
@@ -17,6 +18,7 @@
 #include "form10.h"
 #include "form2.h"
 #include "form4.h"
+#include "form5.h"
 #include "form7.h"
 #include "guitest.h"
 #include "textbox.h"
@@ -118,4 +120,16 @@ inline void saveMainTable(const WorkDir& dir, const QString& name) {
     d->Dir1_Change();
     d->Text1->setText(name);
     d->Command1->click();
+}
+
+// Saves the picture of the open picture dialog as a bitmap under `name` in the working
+// directory, and reads the file back.
+inline QImage savePicture(const WorkDir& dir, const QString& name) {
+    Form5* g = form5();
+    g->Dir1->setPath(dir.path());
+    g->Dir1_Change();
+    g->Text1->setText(name);
+    g->Command1->click();
+    return QImage(dir.file(name + QStringLiteral(".bmp")), "BMP")
+        .convertToFormat(QImage::Format_RGB32);
 }

@@ -98,18 +98,11 @@ class SavingTest : public ProgramSuite {
     std::vector<Save> saves() {
         Form1* f = form1();
         return {
-            {"t-Sp.csv", form4(),
-             [this, f] {
-                 f->Command6->click();
-                 saveTable(QStringLiteral("t"));
-             }},
+            {"t-Sp.csv", form4(), [this] { saveMainTable(*dir, QStringLiteral("t")); }},
             {"g.bmp", form5(),
              [this, f] {
                  f->Command8->click();
-                 form5()->Dir1->setPath(dir->path());
-                 form5()->Dir1_Change();
-                 form5()->Text1->setText(QStringLiteral("g"));
-                 form5()->Command1->click();
+                 savePicture(*dir, QStringLiteral("g"));
              }},
             {"B2F.dat", nullptr,
              [f] {
@@ -477,14 +470,8 @@ private slots:
 
     void imageNamesThatCannotBeSavedUnderAreRefused() {
         MessageRecorder messages;
-        Form1* f = form1();
-        dir->write(QStringLiteral("d.csv"), kData);
-        f->Command9->click();
-        clickFile(form10(), QStringLiteral("d.csv"));
-        form10()->Command1->click();
-        f->Command3->click();
-        f->Command1->click();
-        f->Command8->click();
+        calculateLine();
+        form1()->Command8->click();
         Form5* g = form5();
         g->Dir1->setPath(dir->path());
         g->Dir1_Change();
