@@ -460,10 +460,7 @@ private slots:
         calculateLine();
         QVERIFY(f->Command8->isEnabled());
         const QList<QPointF> second = curveRows(1, 4, 60, square);
-        QByteArray rows = "  60\r\n";
-        for (QPointF p : second)
-            rows += QString::asprintf("%.17g %.17g\r\n", p.x(), p.y()).toLatin1();
-        dir->write(QStringLiteral("table.txt"), rows);
+        writeEngineTable(*dir, 1, second);
         f->Command4->click();
         form7()->Option2->click();
         form7()->Command2->click();
