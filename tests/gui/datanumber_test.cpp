@@ -8,6 +8,8 @@
 #include <QTest>
 #include <cmath>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "savedtable.h"
 
@@ -69,39 +71,27 @@ private slots:
     // Every number box reads its text so: one number of the data files, blanks around it, the
     // full-width forms as their ASCII twins; anything else is refused.
     void typedTextsAreOneNumberOrRefused() {
-        const auto number = TypedNumber::Number;
-        const struct {
-            const char* text;
-            TypedNumber read;
-            double value;
-        } cases[] = {
-            {"10", number, 10},
-            {"  -2.5\t", number, -2.5},
-            {"1e-2", number, 0.01},
-            {"１．５", number, 1.5},
-            {"ー２", number, -2},
-            {"\u3000１Ｅ－３\u3000", number, 0.001},
-            {"0e-400", number, 0},
-            {"", TypedNumber::Empty, 0},
-            {" \u3000 ", TypedNumber::Empty, 0},
-            {"abc", TypedNumber::NotANumber, 0},
-            {"1,000", TypedNumber::NotANumber, 0},
-            {"１Ｅ", TypedNumber::NotANumber, 0},
-            {"12abc", TypedNumber::NotANumber, 0},
-            {"1 2", TypedNumber::NotANumber, 0},
-            {"1.5.", TypedNumber::NotANumber, 0},
-            {"inf", TypedNumber::NotANumber, 0},
-            {"0x10", TypedNumber::NotANumber, 0},
-            {"10\u00B2", TypedNumber::NotANumber, 0},
-            {"1e400", TypedNumber::OutOfRange, 0},
-            {"-1E400", TypedNumber::OutOfRange, 0},
-            {"1e-400", TypedNumber::OutOfRange, 0},
-        };
-        for (const auto& c : cases) {
+        const char* const numbers[] = {
+            "10", "  -2.5\t", "1e-2", "１．５", "ー２", "0e-400", "\u3000１Ｅ－３\u3000"};
+        const double values[] = {10, -2.5, 0.01, 1.5, -2, 0, 0.001};
+        for (int i = 0; i < 7; ++i) {
             double value = -99;
-            QVERIFY2(ReadTypedNumber(QString::fromUtf8(c.text), value) == c.read, c.text);
-            QVERIFY2(value == (c.read == number ? c.value : -99), c.text);  // set for a number only
+            QVERIFY2(ReadTypedNumber(QString::fromUtf8(numbers[i]), value) == TypedNumber::Number,
+                     numbers[i]);
+            QVERIFY2(value == values[i], numbers[i]);
         }
+        const std::pair<TypedNumber, std::vector<const char*>> refused[] = {
+            {TypedNumber::Empty, {"", " \u3000 "}},
+            {TypedNumber::NotANumber,
+             {"abc", "1,000", "１Ｅ", "12abc", "1 2", "1.5.", "inf", "0x10", "10\u00B2"}},
+            {TypedNumber::OutOfRange, {"1e400", "-1E400", "1e-400"}},
+        };
+        for (const auto& [read, texts] : refused)
+            for (const char* text : texts) {
+                double value = -99;
+                QVERIFY2(ReadTypedNumber(QString::fromUtf8(text), value) == read, text);
+                QVERIFY2(value == -99, text);  // the value is set for a number only
+            }
     }
 
     void agreesWithQtsReadingOnGeneratedTexts() {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QRadioButton>
@@ -17,6 +18,7 @@
 #include "form10.h"
 #include "form2.h"
 #include "form4.h"
+#include "form5.h"
 #include "form7.h"
 #include "guitest.h"
 #include "textbox.h"
@@ -69,6 +71,18 @@ inline QRadioButton* methodOption(int method) {
     return control<QRadioButton>(form7(), QStringLiteral("Option%1").arg(option + 1).toLatin1());
 }
 
+// The rows the stand-in engine answers with next (data units; logarithms on a logarithmic
+// axis, as the engine sends them).
+inline void writeEngineTable(const WorkDir& dir, int mode, const QList<QPointF>& table) {
+    const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
+    QByteArray rows = "  " + QByteArray::number(table.size()) + "\r\n";
+    for (QPointF p : table)
+        rows += QString::asprintf("%.17g %.17g\r\n", logX ? std::log(p.x()) : p.x(),
+                                  logY ? std::log(p.y()) : p.y())
+                    .toLatin1();
+    dir.write(QStringLiteral("table.txt"), rows);
+}
+
 // A calculation in the main window: the data file loaded, the scale mode and the axis texts
 // set and confirmed, the points drawn, the stand-in engine started with `method` (0 cubic
 // spline, 1 B-spline, or the library's method 2, 3, 9 or 20) answering with the rows of `table`
@@ -92,13 +106,7 @@ inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray
     f->Command1->click();
     QVERIFY(f->Command4->isEnabled());
 
-    const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
-    QByteArray rows = "  " + QByteArray::number(table.size()) + "\r\n";
-    for (QPointF p : table)
-        rows += QString::asprintf("%.17g %.17g\r\n", logX ? std::log(p.x()) : p.x(),
-                                  logY ? std::log(p.y()) : p.y())
-                    .toLatin1();
-    dir.write(QStringLiteral("table.txt"), rows);
+    writeEngineTable(dir, mode, table);
     QFile::remove(dir.file(QStringLiteral("F2B.dat")));
     installFakeEngine(dir);
     f->Command4->click();
@@ -118,4 +126,16 @@ inline void saveMainTable(const WorkDir& dir, const QString& name) {
     d->Dir1_Change();
     d->Text1->setText(name);
     d->Command1->click();
+}
+
+// Saves the picture of the open picture dialog as a bitmap under `name` in the working
+// directory, and reads the file back.
+inline QImage savePicture(const WorkDir& dir, const QString& name) {
+    Form5* g = form5();
+    g->Dir1->setPath(dir.path());
+    g->Dir1_Change();
+    g->Text1->setText(name);
+    g->Command1->click();
+    return QImage(dir.file(name + QStringLiteral(".bmp")), "BMP")
+        .convertToFormat(QImage::Format_RGB32);
 }

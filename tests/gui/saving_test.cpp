@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "dates.h"
 #include "filelists.h"
@@ -81,6 +82,34 @@ class SavingTest : public ProgramSuite {
         QStringList t;
         for (const auto& b : messages.boxes) t << b.text;
         return t;
+    }
+    // A line calculated in the main window.
+    void calculateLine() {
+        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
+                              curveRows(1, 4, 30, [](double x) { return x; }));
+    }
+    // After calculateLine: a table, a picture and an exchange file, each written to a name in the
+    // working directory, with the dialog that asks for the name (none for the exchange file).
+    struct Save {
+        const char* file;
+        QWidget* dialog;
+        std::function<void()> write;
+    };
+    std::vector<Save> saves() {
+        Form1* f = form1();
+        return {
+            {"t-Sp.csv", form4(), [this] { saveMainTable(*dir, QStringLiteral("t")); }},
+            {"g.bmp", form5(),
+             [this, f] {
+                 f->Command8->click();
+                 savePicture(*dir, QStringLiteral("g"));
+             }},
+            {"B2F.dat", nullptr,
+             [f] {
+                 f->Command3->click();
+                 f->Command1->click();
+             }},
+        };
     }
 
 private slots:
@@ -312,38 +341,16 @@ private slots:
 
     void writesThatFailOrMeetALinkLeaveTheFileThatWasThereAndSaySo() {
         MessageRecorder messages;
-        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }));
+        calculateLine();
         Form1* f = form1();
-        // A table, a picture and an exchange file, each written where a file already stands.
-        const struct {
-            const char* file;
-            std::function<void()> write;
-        } writes[] = {
-            {"t-Sp.csv", [&] { saveTable(QStringLiteral("t")); }},
-            {"g.bmp",
-             [&] {
-                 f->Command8->click();
-                 form5()->Dir1->setPath(dir->path());
-                 form5()->Dir1_Change();
-                 form5()->Text1->setText(QStringLiteral("g"));
-                 form5()->Command1->click();
-             }},
-            {"B2F.dat",
-             [&] {
-                 f->Command3->click();
-                 f->Command1->click();
-             }},
-        };
         QTemporaryDir elsewhere;
         const QString target = elsewhere.filePath(QStringLiteral("notes.txt"));
         const QByteArray old = "the file that was there";
-        f->Command6->click();
         messages.answer = true;  // a file of the name may be replaced
         // The disk fills during the write (no file may grow past 64 bytes), the flush to the disk
         // fails, or the name is a symbolic link to a file elsewhere.
         enum How { Full, Sync, Link };
-        for (const auto& w : writes)  // the exchange file last: drawing forgets the table
+        for (const auto& w : saves())  // the exchange file last: drawing forgets the table
             for (const How how : {Full, Sync, Link}) {
                 const bool link = how == Link;
                 const QString name = QString::fromUtf8(w.file);
@@ -390,36 +397,15 @@ private slots:
     // dialog stays for another name, はい replaces the file. The table and the picture alike.
     void savingOverAFileThatExistsAsksFirst() {
         MessageRecorder messages;
-        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }));
-        Form1* f = form1();
-        const struct {
-            const char* file;
-            QWidget* dialog;
-            std::function<void()> save;
-        } saves[] = {
-            {"t-Sp.csv", form4(),
-             [&] {
-                 f->Command6->click();
-                 saveTable(QStringLiteral("t"));
-             }},
-            {"g.png", form5(),
-             [&] {
-                 f->Command8->click();
-                 form5()->Dir1->setPath(dir->path());
-                 form5()->Dir1_Change();
-                 form5()->Option2->click();
-                 form5()->Text1->setText(QStringLiteral("g"));
-                 form5()->Command1->click();
-             }},
-        };
-        for (const auto& w : saves) {
+        calculateLine();
+        for (const auto& w : saves()) {
+            if (!w.dialog) continue;  // the exchange file is the program's own
             const QString name = QString::fromUtf8(w.file);
             dir->write(name, "before");
             for (const bool yes : {false, true}) {
                 messages.boxes.clear();
                 messages.answer = yes;
-                w.save();
+                w.write();
                 QVERIFY(!messages.boxes.isEmpty());
                 QCOMPARE(messages.boxes[0].text, overwriteQuestion(dir->file(name)));
                 QCOMPARE(messages.boxes[0].icon, QMessageBox::Question);
@@ -434,8 +420,7 @@ private slots:
     // it is named within that); a longer name is refused with the reason.
     void namesUpToTheFileSystemsLimitAreSaved() {
         MessageRecorder messages;
-        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }));
+        calculateLine();
         // "-Sp.csv" adds 7 bytes; "あ" is 3 bytes in UTF-8.
         const QString names[] = {QString(241, u'n'), QString(248, u'n'), QString(82, u'あ'),
                                  QString(249, u'n')};
@@ -485,14 +470,8 @@ private slots:
 
     void imageNamesThatCannotBeSavedUnderAreRefused() {
         MessageRecorder messages;
-        Form1* f = form1();
-        dir->write(QStringLiteral("d.csv"), kData);
-        f->Command9->click();
-        clickFile(form10(), QStringLiteral("d.csv"));
-        form10()->Command1->click();
-        f->Command3->click();
-        f->Command1->click();
-        f->Command8->click();
+        calculateLine();
+        form1()->Command8->click();
         Form5* g = form5();
         g->Dir1->setPath(dir->path());
         g->Dir1_Change();

@@ -452,14 +452,6 @@ private slots:
                 if (std::fabs(y[i * stride] - square(x[i * stride])) > 1e-5) return false;
             return rows == 60;
         };
-        auto savePicture = [&](const QString& name) {
-            form5()->Dir1->setPath(dir->path());
-            form5()->Dir1_Change();
-            form5()->Text1->setText(name);
-            form5()->Command1->click();
-            return QImage(dir->file(name + QStringLiteral(".bmp")), "BMP")
-                .convertToFormat(QImage::Format_RGB32);
-        };
 
         // No picture, nothing to save. A first calculation, then a second with another method
         // and another curve.
@@ -468,10 +460,7 @@ private slots:
         calculateLine();
         QVERIFY(f->Command8->isEnabled());
         const QList<QPointF> second = curveRows(1, 4, 60, square);
-        QByteArray rows = "  60\r\n";
-        for (QPointF p : second)
-            rows += QString::asprintf("%.17g %.17g\r\n", p.x(), p.y()).toLatin1();
-        dir->write(QStringLiteral("table.txt"), rows);
+        writeEngineTable(*dir, 1, second);
         f->Command4->click();
         form7()->Option2->click();
         form7()->Command2->click();
@@ -493,7 +482,7 @@ private slots:
         QVERIFY(ParseSavedTable(dir->read(QStringLiteral("run1-BSp.csv")), saved).ok());
         QVERIFY(onSquare(saved.plainX.data() + 1, saved.plainY.data() + 1, saved.tableCount, 1));
         f->Command8->click();
-        QCOMPARE(savePicture(QStringLiteral("main")), screen);
+        QCOMPARE(savePicture(*dir, QStringLiteral("main")), screen);
         // ... the picture of the points and this one curve alone.
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
                               textList({"0", "5", "1", "0", "10", "1"}), second, 1);
@@ -506,7 +495,7 @@ private slots:
         clickFile(v, QStringLiteral("lin-Sp.csv"));
         v->Command8->click();
         QCOMPARE(form5()->Text1->text(), QStringLiteral("run1-BSp-Gr"));
-        QCOMPARE(savePicture(QStringLiteral("run1-BSp-Gr")),
+        QCOMPARE(savePicture(*dir, QStringLiteral("run1-BSp-Gr")),
                  v->Picture1->image().convertToFormat(QImage::Format_RGB32));
         // Each OK of the equal-interval window replaces its list: list, copy and file agree.
         v->Command5->click();
