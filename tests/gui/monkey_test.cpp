@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
@@ -78,13 +79,15 @@ const QByteArray kTables[] = {
     "     2\r\n  abc def\r\n  .1E+01\r\n",
 };
 
-// The main window's table, as a fingerprint that any change of a row alters.
-QByteArray mainTable() {
-    QByteArray b = QByteArray::number(TableCount);
-    b.append(reinterpret_cast<const char*>(TableX), qsizetype(sizeof(double)) * (TableCount + 1));
-    b.append(reinterpret_cast<const char*>(TableY), qsizetype(sizeof(double)) * (TableCount + 1));
+// The main window's table and its data points, as fingerprints that any change of a row alters.
+QByteArray fingerprint(int count, const double x[], const double y[]) {
+    QByteArray b = QByteArray::number(count);
+    b.append(reinterpret_cast<const char*>(x), qsizetype(sizeof(double)) * (count + 1));
+    b.append(reinterpret_cast<const char*>(y), qsizetype(sizeof(double)) * (count + 1));
     return b;
 }
+QByteArray mainTable() { return fingerprint(TableCount, TableX, TableY); }
+QByteArray dataPoints() { return fingerprint(DataCount, DataX, DataY); }
 
 bool ascending(int count, const double x[]) {
     for (int i = 2; i <= count; ++i)
@@ -285,51 +288,44 @@ class MonkeyTest : public ProgramSuite {
         return {};
     }
 
-    // Every row of a table as the read-out shows it, "X|Y", made once per table and graph.
-    static QSet<QString> readOutPairs(const GraphSettings& graph, const TableView& table) {
+    // The rows of a table as its read-out shows them, "X|Y", made once per table and graph.
+    struct RowTexts {
+        QByteArray of;
         QSet<QString> pairs;
-        const GraphMapping mapping = MappingFor(graph);
-        for (int i = 1; i <= table.count; ++i) {
-            const ReadOut r = PointReadOut(mapping, table.x[i], table.y[i]);
-            pairs.insert(r.xText + QLatin1Char('|') + r.yText);
-        }
-        return pairs;
-    }
-    QByteArray mainPairsOf;
-    QSet<QString> mainPairs;
-    std::shared_ptr<const ViewedTable> viewerPairsOf;  // held, so that no other takes its place
-    QSet<QString> viewerPairs;
+    } mainRows, viewerRows;
 
-    // The read-out of each graph window is one row of the table that window uses.
-    QString readOutOffTheCurve(const QByteArray& mainNow) {
-        const QString mainPair =
-            form1()->Label27->text() + QLatin1Char('|') + form1()->Label28->text();
-        if (mainPair != u"|") {
-            if (!DrawnGraph || CurveReady != 1)
-                return QStringLiteral("the main window reads out without a table in use");
-            const QByteArray key = mainNow + QByteArray::number(DrawnGraph->mode);
-            if (key != mainPairsOf) {
-                mainPairs = readOutPairs(*DrawnGraph, StoredTable());
-                mainPairsOf = key;
+    // Empty when a graph window's read-out (the texts of its two labels) is a row of the table
+    // the window uses, or shows nothing; else what is wrong, naming the window.
+    static QString offTheTable(QLatin1StringView window, QLabel* xText, QLabel* yText,
+                               RowTexts& rows, const GraphSettings* graph, const TableView& table) {
+        const QString pair = xText->text() + QLatin1Char('|') + yText->text();
+        if (pair == u"|") return {};
+        if (!graph) return QStringLiteral("%1 reads out without a table in use").arg(window);
+        const QByteArray of =
+            fingerprint(table.count, table.x, table.y) + QByteArray::number(graph->mode);
+        if (of != rows.of) {
+            rows.of = of;
+            rows.pairs.clear();
+            const GraphMapping mapping = MappingFor(*graph);
+            for (int i = 1; i <= table.count; ++i) {
+                const ReadOut r = PointReadOut(mapping, table.x[i], table.y[i]);
+                rows.pairs.insert(r.xText + QLatin1Char('|') + r.yText);
             }
-            if (!mainPairs.contains(mainPair))
-                return QStringLiteral("the main window reads out %1, no row of its table")
-                    .arg(mainPair);
         }
-        const QString viewerPair =
-            form6()->Label7->text() + QLatin1Char('|') + form6()->Label8->text();
-        if (viewerPair != u"|") {
-            const auto shown = form6()->shown();
-            if (!shown) return QStringLiteral("the viewer reads out without a table");
-            if (shown != viewerPairsOf) {
-                viewerPairs = readOutPairs(shown->graph, shown->rows.view());
-                viewerPairsOf = shown;
-            }
-            if (!viewerPairs.contains(viewerPair))
-                return QStringLiteral("the viewer reads out %1, no row of its table")
-                    .arg(viewerPair);
-        }
-        return {};
+        if (rows.pairs.contains(pair)) return {};
+        return QStringLiteral("%1 reads out %2, no row of its table").arg(window, pair);
+    }
+
+    QString readOutOffTheCurve() {
+        const bool mainReady = DrawnGraph && CurveReady == 1;
+        QString fault =
+            offTheTable(QLatin1StringView("the main window"), form1()->Label27, form1()->Label28,
+                        mainRows, mainReady ? &*DrawnGraph : nullptr, StoredTable());
+        if (!fault.isEmpty()) return fault;
+        const auto shown = form6()->shown();
+        return offTheTable(QLatin1StringView("the viewer"), form6()->Label7, form6()->Label8,
+                           viewerRows, shown ? &shown->graph : nullptr,
+                           shown ? shown->rows.view() : TableView{});
     }
 
     // What the main window's データをコピー put on the clipboard is the table データ保存 writes,
@@ -376,16 +372,7 @@ class MonkeyTest : public ProgramSuite {
     // (Points given up in hand entry are kept there for its next opening.)
     static QByteArray typedPoints() {
         if (!form1()->holdsTypedPoints() || form1()->List1->count() == 0) return {};
-        QByteArray b = QByteArray::number(DataCount);
-        b.append(reinterpret_cast<const char*>(DataX), qsizetype(sizeof(double)) * (DataCount + 1));
-        b.append(reinterpret_cast<const char*>(DataY), qsizetype(sizeof(double)) * (DataCount + 1));
-        return b;
-    }
-    static QByteArray dataPoints() {
-        QByteArray b = QByteArray::number(DataCount);
-        b.append(reinterpret_cast<const char*>(DataX), qsizetype(sizeof(double)) * (DataCount + 1));
-        b.append(reinterpret_cast<const char*>(DataY), qsizetype(sizeof(double)) * (DataCount + 1));
-        return b;
+        return dataPoints();
     }
 
     // After a graph was drawn the axis settings are sound.
@@ -407,8 +394,7 @@ class MonkeyTest : public ProgramSuite {
         MessageRecorder boxes;
         BeepCounter beeps;
         savedSeen.clear();
-        mainPairsOf.clear();
-        viewerPairsOf.reset();
+        mainRows = viewerRows = {};
         bool letGo = false;  // a question about typed points was answered はい
         for (int k = 0; k < events; ++k) {
             const bool commandOneWasEnabled = form1()->Command1->isEnabled();
@@ -431,7 +417,7 @@ class MonkeyTest : public ProgramSuite {
                 !letGo && !log.last().startsWith(u"Form11.") &&
                 log.last() != u"Form1.Command7 click" && log.last() != u"restart")
                 fault = QStringLiteral("points typed by hand were lost without a question");
-            if (fault.isEmpty()) fault = readOutOffTheCurve(mainTable());
+            if (fault.isEmpty()) fault = readOutOffTheCurve();
             if (fault.isEmpty() && log.last() == u"Form1.CopyData") fault = copiedTableDiffers();
             if (fault.isEmpty()) fault = tablesMixed(log.last(), mainBefore, viewerBefore);
             if (fault.isEmpty()) fault = savedTableUnreadable();
