@@ -21,47 +21,48 @@
 #include <string_view>
 #include <vector>
 
+#include "enginecontract.h"
 #include "fitlib.h"
 #include "records.h"
 
 namespace {
 
-constexpr int kMaxData = 100;
-constexpr int kMaxRows = 10010;
-constexpr int kRowsPerInterval = 100;
+using contract::kMaxPoints;
+using contract::kMaxTableRows;
+using contract::kMethodFile;
+using contract::kPointFile;
+using contract::kRowsPerInterval;
+using contract::kTableFile;
 
-const char* const kPointFile = "B2F.dat";
-const char* const kMethodFile = "Bor3.dat";
-const char* const kTableFile = "F2B.dat";
-
-// SPLEZ method numbers. A non-zero flag selects the least-squares B-spline unless a second
-// record of Bor3.dat names one of the methods of the table below.
+// The SPLEZ method a non-zero flag selects unless a second record of Bor3.dat names one of the
+// methods of the table below.
 constexpr int kLeastSquaresBSpline = 12;
-constexpr int kSmoothing = 9;
-// The library's monotone cubic, which is not a SPLEZ method: a number SPLEZ never takes.
-constexpr int kMonotone = 20;
+// The second record's numbers are SPLEZ method numbers, except the library's monotone cubic,
+// which is not a SPLEZ method: its number is one SPLEZ never takes.
+using contract::kMonotoneMethod;
+using contract::kSmoothingMethod;
 
 struct NamedMethod {
     int number;
     const char* name;
 };
 constexpr NamedMethod kSecondRecordMethods[] = {
-    {2, "Akima"},
-    {3, "shape-preserving"},
-    {kSmoothing, "smoothing spline"},
-    {kMonotone, "monotone"},
+    {contract::kAkimaMethod, "Akima"},
+    {contract::kShapePreservingMethod, "shape-preserving"},
+    {kSmoothingMethod, "smoothing spline"},
+    {kMonotoneMethod, "monotone"},
 };
 
 // The driver's variables, kept for the whole run as the record layouts need.
 struct Run {
     int NDATA = 0;
-    std::array<float, kMaxData> XDATA{};
-    std::array<float, kMaxData> FDATA{};
+    std::array<float, kMaxPoints> XDATA{};
+    std::array<float, kMaxPoints> FDATA{};
     int IFLAG = 0;
     int ITYPE = kLeastSquaresBSpline;  // another number only when a second record names it
     int NOUT = 1;
-    std::array<float, kMaxRows> XOUT{};
-    std::array<float, kMaxRows> FOUT{};
+    std::array<float, kMaxTableRows> XOUT{};
+    std::array<float, kMaxTableRows> FOUT{};
     // The smoothing spline's statistics: p, the cross-validation score and the noise variance,
     // in double where the data's squared units can leave single precision.
     struct {
@@ -185,9 +186,9 @@ void readPoints(Run& run) {
                    "the number of data points must not be negative, but NDATA = " +
                    std::to_string(*count));
     }
-    if (*count > kMaxData) {
+    if (*count > kMaxPoints) {
         inputError(fileLine(kPointFile, 1) + "NDATA = " + std::to_string(*count) +
-                   " exceeds the limit of " + std::to_string(kMaxData) + " data points");
+                   " exceeds the limit of " + std::to_string(kMaxPoints) + " data points");
     }
     run.NDATA = *count;
     for (int i = 1; i <= run.NDATA; ++i) {
@@ -227,7 +228,7 @@ void readMethod(Run& run) {
         if (!readLine(in, line, kMethodFile, ++lineNo)) return;
     } while (isBlankLine(line));
     const std::string where = fileLine(kMethodFile, lineNo);
-    if (run.IFLAG == 0)
+    if (run.IFLAG == contract::kCubicSplineFlag)
         inputError(where +
                    "method flag 0, the cubic spline, takes no method number, but the file "
                    "goes on with " +
@@ -263,17 +264,20 @@ void readMethod(Run& run) {
                                             kTableFile + " is not written");
 }
 
-// 100 abscissas in every interval between consecutive points, in file order.
+// The step between a table's abscissas as a fraction of the interval, in single precision.
+constexpr float kRowStep = 1.0f / kRowsPerInterval;
+
+// kRowsPerInterval abscissas in every interval between consecutive points, in file order.
 void fillAbscissas(Run& run) {
     run.NOUT = 1;
     for (int i = 1; i <= run.NDATA - 1; ++i) {
         for (int j = 1; j <= kRowsPerInterval; ++j) {
-            // Difference, times J, times the single-precision 0.01, plus the
+            // Difference, times J, times the single-precision step, plus the
             // left end, in double, rounded once on storing.
             double left = run.XDATA[i - 1];
             double width = static_cast<double>(run.XDATA[i]) - left;
             run.XOUT[run.NOUT - 1] =
-                static_cast<float>(left + (width * j) * static_cast<double>(0.01f));
+                static_cast<float>(left + (width * j) * static_cast<double>(kRowStep));
             ++run.NOUT;
         }
     }
@@ -283,9 +287,9 @@ void fillAbscissas(Run& run) {
 // cubic.
 void evaluateWithLibrary(const Run& run, int n, float* xs, float* values) {
     const int ider = 0;
-    if (run.IFLAG == 0) {
+    if (run.IFLAG == contract::kCubicSplineFlag) {
         CSIEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), n, xs, values);
-    } else if (run.ITYPE == kMonotone) {
+    } else if (run.ITYPE == kMonotoneMethod) {
         CSMEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), n, xs, values);
     } else {
         SPLEZ(run.NDATA, run.XDATA.data(), run.FDATA.data(), run.ITYPE, ider, n, xs, values);
@@ -350,7 +354,7 @@ void evaluate(Run& run) {
         if (!once) run.FOUT[r - 1] = valueAt(run, x);
         if (!std::isfinite(x) || !std::isfinite(run.FOUT[r - 1])) notFinite(r, x, run.FOUT[r - 1]);
     }
-    if (run.ITYPE == kSmoothing && rows > 0) smoothingStatistics(run);
+    if (run.ITYPE == kSmoothingMethod && rows > 0) smoothingStatistics(run);
 }
 
 SyncCall tableSync = ::fsync;
@@ -455,7 +459,7 @@ int RunEngine(std::istream& keyboard) {
     evaluate(run);
     writeTable(run);
     echoTable(run);
-    if (run.ITYPE == kSmoothing && run.NOUT > 1) echoSmoothingStatistics(run);
+    if (run.ITYPE == kSmoothingMethod && run.NOUT > 1) echoSmoothingStatistics(run);
     out << "\n   ---    Finished    ---\n\n   --- Push Enter key ---\n";
     out.flush();
     std::string answer;
