@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <optional>
 
 #include "bspline_basis.h"
 #include "bspline_lsq.h"
@@ -194,6 +195,161 @@ int separateStacks(float* knots, int count, int k) {
     return result;
 }
 
+// The knot search's tuning. The damping mu applies to the knot variables only, relative to each
+// one's own diagonal.
+constexpr int kMaxAttempts = 200;      // steps tried, whether accepted or refused
+constexpr int kMaxAcceptedSteps = 60;  // steps that lowered the sum of squares
+constexpr int kMaxRowEntries = 64;     // entries of one row of the linearised problem
+constexpr double kInitialDamping = 1e-4;
+constexpr double kDampingGrowth = 5.0;  // mu's factor after a refused step or factoring
+constexpr double kDampingShrink = 3.0;  // mu's divisor after an accepted step
+constexpr double kMinDamping = 1e-10;
+constexpr double kMaxDamping = 1e8;            // a larger mu ends the search
+constexpr double kCoefficientDamping = 1e-12;  // the coefficients' fixed damping
+constexpr double kDiagonalFloor = 1e-14;       // relative to the largest diagonal of the same kind
+// A knot's derivative is a central difference with this step, relative to the smaller of its
+// gaps to the neighbouring knots.
+constexpr double kKnotDifference = 1e-4;
+constexpr double kKnotStepShare = 0.45;    // the share of the room to a neighbour a knot may move
+constexpr double kNegligibleStep = 1e-12;  // relative to the data's span: ends the search
+constexpr double kNegligibleGain = 1e-10;  // relative to the sum of squares: ends the search
+
+// The state of one knot search: the data, the current spline and a trial one, and the normal
+// equations of the linearised problem in the coefficients (variables 2p - 1) and the interior
+// knots (variables 2q), all in the routine's workspace.
+struct KnotSearch {
+    int n, k, nc, nk, nvar;
+    const float *XS, *FS, *WS;
+    double *t, *trialT, *c, *trialC;
+    Vec1<double> grad, step;
+    SymBand normalEq;
+    double* fitBand;
+    BasisScratch s;
+    double lower, upper;  // the data's first and last abscissa
+    double rss;           // the current spline's weighted sum of squares
+    double mu = kInitialDamping;
+    int accepted = 0;
+};
+
+// The normal equations and the gradient of the linearised problem at the current spline. A
+// knot's column is the central difference of the spline's value at each abscissa.
+void assembleNormalEquations(KnotSearch& ks) {
+    const int k = ks.k, nc = ks.nc;
+    Vec1<const float> xs(ks.XS), fs(ks.FS), ws(ks.WS);
+    Vec1<double> tv(ks.t), coef(ks.c);
+    const BasisScratch& s = ks.s;
+    ks.normalEq.clear();
+    for (int v = 1; v <= ks.nvar; ++v) ks.grad(v) = 0.0;
+    int left = k;
+    int vars[kMaxRowEntries];
+    double row[kMaxRowEntries];
+    for (int i = 1; i <= ks.n; ++i) {
+        const double x = xs(i);
+        const double sw = std::sqrt(double(ws(i)));
+        left = advanceLeft(ks.t, nc, x, left);
+        basisAt(ks.t, k, x, left, s.b, s.dl, s.dr);
+        int m = 0;
+        double value = 0.0;
+        for (int j = 1; j <= k; ++j) {
+            value += coef(left - k + j) * s.b(j);
+            vars[m] = 2 * (left - k + j) - 1;
+            row[m++] = sw * s.b(j);
+        }
+        const double r = sw * (value - double(fs(i)));
+        for (int q = std::max(k + 1, left - k + 2);
+             q <= std::min(nc, left + k - 1) && m < kMaxRowEntries; ++q) {
+            const double gap = std::min(tv(q) - tv(q - 1), tv(q + 1) - tv(q));
+            if (!(gap > 0.0)) continue;
+            const double h = kKnotDifference * gap;
+            const double saved = tv(q);
+            tv(q) = saved + h;
+            basisAt(ks.t, k, x, left, s.bp, s.dl, s.dr);
+            tv(q) = saved - h;
+            basisAt(ks.t, k, x, left, s.bm, s.dl, s.dr);
+            tv(q) = saved;
+            double d = 0.0;
+            for (int j = 1; j <= k; ++j) d += coef(left - k + j) * (s.bp(j) - s.bm(j));
+            vars[m] = 2 * q;
+            row[m++] = sw * d / (2.0 * h);
+        }
+        for (int a = 0; a < m; ++a) {
+            ks.grad(vars[a]) += row[a] * r;
+            for (int b = 0; b < m; ++b)
+                if (vars[b] >= vars[a]) ks.normalEq(vars[b], vars[a]) += row[a] * row[b];
+        }
+    }
+}
+
+// Damps the normal equations, factors them and solves for the step. False when they are not
+// positive definite.
+bool dampAndSolve(KnotSearch& ks) {
+    SymBand& normalEq = ks.normalEq;
+    const int nvar = ks.nvar;
+    // The floor of each diagonal is taken from the largest of its own kind: a coefficient's
+    // entries carry no units, a knot's carry (Y / X)^2, and one floor for both would make
+    // the steps depend on the units of the data.
+    double dmax[2] = {0.0, 0.0};  // coefficients, knots
+    for (int v = 1; v <= nvar; ++v) dmax[v % 2 == 0] = std::max(dmax[v % 2 == 0], normalEq(v, v));
+    for (int v = 1; v <= nvar; ++v) {
+        const bool knotVar = v % 2 == 0 && v / 2 > ks.k;
+        if (v % 2 == 0 && !knotVar) {
+            normalEq(v, v) = 1.0;  // no knot behind this variable
+            ks.grad(v) = 0.0;
+        } else {
+            normalEq(v, v) += (knotVar ? ks.mu : kCoefficientDamping) * normalEq(v, v) +
+                              kDiagonalFloor * dmax[knotVar];
+        }
+    }
+    if (!normalEq.cholesky()) return false;
+    for (int v = 1; v <= nvar; ++v) ks.step(v) = -ks.grad(v);
+    normalEq.solve(ks.step);
+    return true;
+}
+
+// More damping after a failure. False when the damping has grown too large to go on.
+bool raiseDamping(KnotSearch& ks) {
+    ks.mu *= kDampingGrowth;
+    return !(ks.mu > kMaxDamping);
+}
+
+// The share of the step to take: each knot moves less than half way to either neighbour, so
+// the knots stay ordered and strictly inside the data. None when the step is negligible.
+std::optional<double> limitStep(const KnotSearch& ks) {
+    Vec1<const double> tv(ks.t);
+    const int k = ks.k, nc = ks.nc;
+    double alpha = 1.0, largest = 0.0;
+    for (int q = k + 1; q <= nc; ++q) {
+        const double d = ks.step(2 * q);
+        const double below = (q == k + 1 ? ks.lower : tv(q - 1)),
+                     above = (q == nc ? ks.upper : tv(q + 1));
+        const double room = d > 0 ? above - tv(q) : tv(q) - below;
+        if (std::fabs(d) > kKnotStepShare * room)
+            alpha = std::min(alpha, kKnotStepShare * room / std::fabs(d));
+        largest = std::max(largest, std::fabs(d));
+    }
+    if (alpha * largest <= kNegligibleStep * (ks.upper - ks.lower)) return std::nullopt;
+    return alpha;
+}
+
+// Moves the knots by alpha times the step and refits the coefficients; the trial spline
+// replaces the current one when it lowers the sum of squares. False when the search ends.
+bool tryStep(KnotSearch& ks, double alpha) {
+    Vec1<const double> tv(ks.t);
+    Vec1<double> tt(ks.trialT);
+    std::copy(ks.t, ks.t + ks.nk, ks.trialT);
+    for (int q = ks.k + 1; q <= ks.nc; ++q) tt(q) = tv(q) + alpha * ks.step(2 * q);
+    const double trialRss = fitCoefficients(ks.n, ks.XS, ks.FS, ks.WS, ks.k, ks.trialT, ks.nc,
+                                            ks.trialC, ks.fitBand, ks.s);
+    if (!(trialRss < ks.rss)) return raiseDamping(ks);
+    const bool small = ks.rss - trialRss <= kNegligibleGain * ks.rss;
+    std::copy(ks.trialT, ks.trialT + ks.nk, ks.t);
+    std::copy(ks.trialC, ks.trialC + ks.nc, ks.c);
+    ks.rss = trialRss;
+    ++ks.accepted;
+    ks.mu = std::max(ks.mu / kDampingShrink, kMinDamping);
+    return !small;
+}
+
 }  // namespace
 
 void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[],
@@ -219,110 +375,41 @@ void B3VLS(const int& NDATA, const float XS[], const float FS[], const float WS[
     double* basis = fitBand + std::ptrdiff_t(k) * nc;
     BasisScratch s{basis, basis + k, basis + 2 * k, basis + 3 * k, basis + 4 * k};
 
-    Vec1<const float> xs(XS), fs(FS), ws(WS);
     Vec1<float> knot(XKNOT);
-    Vec1<double> tv(t), tt(trialT), coef(c);
+    Vec1<double> tv(t);
     for (int i = 1; i <= nk; ++i) tv(i) = knot(i);
-    const double lower = xs(1), upper = xs(n);
-    double rss = fitCoefficients(n, XS, FS, WS, k, t, nc, c, fitBand, s);
+    KnotSearch ks{.n = n,
+                  .k = k,
+                  .nc = nc,
+                  .nk = nk,
+                  .nvar = nvar,
+                  .XS = XS,
+                  .FS = FS,
+                  .WS = WS,
+                  .t = t,
+                  .trialT = trialT,
+                  .c = c,
+                  .trialC = trialC,
+                  .grad = grad,
+                  .step = step,
+                  .normalEq = {normal, nvar, hb},
+                  .fitBand = fitBand,
+                  .s = s,
+                  .lower = XS[0],
+                  .upper = XS[n - 1],
+                  .rss = fitCoefficients(n, XS, FS, WS, k, t, nc, c, fitBand, s)};
     const double tiny = std::numeric_limits<double>::min();
 
-    double mu = 1e-4;
-    int accepted = 0;
-    for (int attempt = 0; attempt < 200 && accepted < 60 && rss > tiny && nc > k; ++attempt) {
-        // Normal equations of the linearised problem in the coefficients
-        // (variables 2p - 1) and the interior knots (variables 2q).
-        SymBand normalEq{normal, nvar, hb};
-        normalEq.clear();
-        for (int v = 1; v <= nvar; ++v) grad(v) = 0.0;
-        int left = k;
-        int vars[64];
-        double row[64];
-        for (int i = 1; i <= n; ++i) {
-            const double x = xs(i);
-            const double sw = std::sqrt(double(ws(i)));
-            left = advanceLeft(t, nc, x, left);
-            basisAt(t, k, x, left, s.b, s.dl, s.dr);
-            int m = 0;
-            double value = 0.0;
-            for (int j = 1; j <= k; ++j) {
-                value += coef(left - k + j) * s.b(j);
-                vars[m] = 2 * (left - k + j) - 1;
-                row[m++] = sw * s.b(j);
-            }
-            const double r = sw * (value - double(fs(i)));
-            for (int q = std::max(k + 1, left - k + 2); q <= std::min(nc, left + k - 1) && m < 64;
-                 ++q) {
-                const double gap = std::min(tv(q) - tv(q - 1), tv(q + 1) - tv(q));
-                if (!(gap > 0.0)) continue;
-                const double h = 1e-4 * gap;
-                const double saved = tv(q);
-                tv(q) = saved + h;
-                basisAt(t, k, x, left, s.bp, s.dl, s.dr);
-                tv(q) = saved - h;
-                basisAt(t, k, x, left, s.bm, s.dl, s.dr);
-                tv(q) = saved;
-                double d = 0.0;
-                for (int j = 1; j <= k; ++j) d += coef(left - k + j) * (s.bp(j) - s.bm(j));
-                vars[m] = 2 * q;
-                row[m++] = sw * d / (2.0 * h);
-            }
-            for (int a = 0; a < m; ++a) {
-                grad(vars[a]) += row[a] * r;
-                for (int b = 0; b < m; ++b)
-                    if (vars[b] >= vars[a]) normalEq(vars[b], vars[a]) += row[a] * row[b];
-            }
-        }
-        // The floor of each diagonal is taken from the largest of its own kind: a coefficient's
-        // entries carry no units, a knot's carry (Y / X)^2, and one floor for both would make
-        // the steps depend on the units of the data.
-        double dmax[2] = {0.0, 0.0};  // coefficients, knots
-        for (int v = 1; v <= nvar; ++v)
-            dmax[v % 2 == 0] = std::max(dmax[v % 2 == 0], normalEq(v, v));
-        for (int v = 1; v <= nvar; ++v) {
-            const bool knotVar = v % 2 == 0 && v / 2 > k;
-            if (v % 2 == 0 && !knotVar) {
-                normalEq(v, v) = 1.0;  // no knot behind this variable
-                grad(v) = 0.0;
-            } else {
-                normalEq(v, v) += (knotVar ? mu : 1e-12) * normalEq(v, v) + 1e-14 * dmax[knotVar];
-            }
-        }
-        if (!normalEq.cholesky()) {
-            mu *= 5.0;
-            if (mu > 1e8) break;
+    for (int attempt = 0;
+         attempt < kMaxAttempts && ks.accepted < kMaxAcceptedSteps && ks.rss > tiny && nc > k;
+         ++attempt) {
+        assembleNormalEquations(ks);
+        if (!dampAndSolve(ks)) {
+            if (!raiseDamping(ks)) break;
             continue;
         }
-        for (int v = 1; v <= nvar; ++v) step(v) = -grad(v);
-        normalEq.solve(step);
-
-        // Each knot moves less than half way to either neighbour, so the knots
-        // stay ordered and strictly inside the data.
-        double alpha = 1.0, largest = 0.0;
-        for (int q = k + 1; q <= nc; ++q) {
-            const double d = step(2 * q);
-            const double below = (q == k + 1 ? lower : tv(q - 1)),
-                         above = (q == nc ? upper : tv(q + 1));
-            const double room = d > 0 ? above - tv(q) : tv(q) - below;
-            if (std::fabs(d) > 0.45 * room) alpha = std::min(alpha, 0.45 * room / std::fabs(d));
-            largest = std::max(largest, std::fabs(d));
-        }
-        if (alpha * largest <= 1e-12 * (upper - lower)) break;
-        std::copy(t, t + nk, trialT);
-        for (int q = k + 1; q <= nc; ++q) tt(q) = tv(q) + alpha * step(2 * q);
-        const double trialRss = fitCoefficients(n, XS, FS, WS, k, trialT, nc, trialC, fitBand, s);
-        if (trialRss < rss) {
-            const bool small = rss - trialRss <= 1e-10 * rss;
-            std::copy(trialT, trialT + nk, t);
-            std::copy(trialC, trialC + nc, c);
-            rss = trialRss;
-            ++accepted;
-            mu = std::max(mu / 3.0, 1e-10);
-            if (small) break;
-        } else {
-            mu *= 5.0;
-            if (mu > 1e8) break;
-        }
+        const std::optional<double> alpha = limitStep(ks);
+        if (!alpha || !tryStep(ks, *alpha)) break;
     }
 
     for (int q = k + 1; q <= nc; ++q) knot(q) = float(tv(q));
