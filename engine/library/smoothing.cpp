@@ -177,27 +177,28 @@ void SMOOTHCOEF(SmoothingBands& B, const float& P, const float& Q) {
     }
 }
 
-void FitSmoothingSpline(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],
-                        float CSCOEF[], float WK[], int IWK[], PowerOfTwoUnits* units) {
-    RoutineScope scope("C2SCV");
-    const int n = NDATA;
-    const std::ptrdiff_t nd = n;
-    // No error variance is given, so the criterion is generalized
-    // cross-validation throughout.
+namespace {
 
-    Vec1<const float> xd(XDATA), fd(FDATA);
-    Vec1<float> x(BREAK);
-    Mat1<float> c(CSCOEF, 4);
-    Vec1<int> iwk(IWK);
-    const AbscissaFault fault =
-        SortDistinctAbscissas(NDATA, XDATA, BREAK, IWK, AbscissaOrder::kCopyIfAscending);
-    if (fault) {
-        RaiseAbscissaFault(fault, kFatal, 2);
-        return;
-    }
-    // The fit runs on the data scaled by powers of two, exactly, to a spread of X and a largest
-    // |Y| between 1/2 and 1: squared residuals of data in any units then neither overflow nor
-    // underflow, and the search meets the same scores whatever the units.
+// The smoothing parameter rho's search: the first two values tried, the factor that halves or
+// doubles it while bracketing the minimum, and the golden ratio that narrows the bracket.
+constexpr float kFirstRho = 2.0f;
+constexpr float kSecondRho = 1.0f;
+constexpr float kRhoFactor = 2.0f;
+constexpr float kGoldenRatio = 1.618034f;
+
+// The statistics of the fit take the first entries of the workspace; the bands follow.
+constexpr std::ptrdiff_t kStatCount = 7;
+
+// The derivatives of a cubic piece from its polynomial coefficients: the second is 2! times the
+// coefficient of the square, the third 3! times that of the cube.
+constexpr float kSecondDerivative = 2.0f;
+constexpr float kThirdDerivative = 6.0f;
+
+// The fit's data scaled by powers of two, exactly, to a spread of X and a largest |Y| between
+// 1/2 and 1: the abscissas x(1..n) in place, the ordinates of the sorted points (the data's
+// FDATA(iwk(j))) into the first row of the coefficients.
+PowerOfTwoUnits scaleByPowersOfTwo(int n, Vec1<float> x, Vec1<const float> fd, Mat1<float> c,
+                                   Vec1<const int> iwk) {
     PowerOfTwoUnits own;
     if (n >= 2) own.x = binaryExponent(double(x(n)) - double(x(1)));
     float largest = 0.0f;
@@ -207,105 +208,145 @@ void FitSmoothingSpline(const int& NDATA, const float XDATA[], const float FDATA
         x(j) = std::ldexp(x(j), -own.x);
         c(1, j) = std::ldexp(fd(iwk(j)), -own.y);
     }
+    return own;
+}
 
-    // Scratch: the statistics, R, T, U, V, A and the weights.
+// The bands of the fit over the caller's arrays: X is BREAK, Y and C2 share CSCOEF, and the
+// workspace after the statistics holds R, T, U, V, A and the weights, all weights 1.
+SmoothingBands carveBands(int n, float BREAK[], float CSCOEF[], float WK[]) {
+    const std::ptrdiff_t nd = n;
     Vec1<float> wk(WK);
-    Vec1<float> stat(wk.at(1));  // STAT(1..7)
+    // R holds three columns of n + 2, T two of n, U n + 2 entries, V, A and the weights n each.
+    const std::ptrdiff_t r = kStatCount + 1, t = r + 3 * (nd + 2), u = t + 2 * nd, v = u + (nd + 2),
+                         a = v + nd, dy = a + nd;
     SmoothingBands bands{};
     bands.n = n;
     bands.x = BREAK;
     bands.y = CSCOEF;
     bands.c2 = CSCOEF + 1;
-    bands.r = wk.at(8);
-    bands.t = wk.at(8 + 3 * (nd + 2));
-    bands.u = wk.at(8 + 3 * (nd + 2) + 2 * nd);
-    bands.v = wk.at(8 + 4 * (nd + 2) + 2 * nd);
-    bands.a = wk.at(8 + 4 * (nd + 2) + 3 * nd);
-    bands.dy = wk.at(8 + 4 * (nd + 2) + 4 * nd);
-    Vec1<float> dy(bands.dy);
-    for (int j = 1; j <= n; ++j) dy(j) = 1.0f;
+    bands.r = wk.at(r);
+    bands.t = wk.at(t);
+    bands.u = wk.at(u);
+    bands.v = wk.at(v);
+    bands.a = wk.at(a);
+    bands.dy = wk.at(dy);
+    Vec1<float> weights(bands.dy);
+    for (int j = 1; j <= n; ++j) weights(j) = 1.0f;
+    return bands;
+}
+
+// The generalized cross-validation score as a function of rho. Each evaluation fits the bands
+// at that rho and leaves its p, q and statistics.
+struct ScoreCurve {
+    SmoothingBands& bands;
+    float* stat;
+    float p = 0.0f, q = 0.0f;
+    float operator()(float rho) {
+        float g = 0.0f;
+        SMOOTHFIT(bands, rho, p, q, g, stat);
+        return g;
+    }
+};
+
+// Brackets the minimum of the score by halving or doubling rho. False when the score keeps
+// falling until p or q reaches 0: the fit last evaluated is then the one taken.
+bool bracketMinimum(ScoreCurve& score, float& lo, float& hi) {
+    float r1 = kFirstRho, g1 = score(r1);
+    float r2 = kSecondRho;
+    for (;;) {
+        const float g2 = score(r2);
+        if (!(g1 > g2)) break;
+        if (score.p <= 0.0f) return false;
+        r1 = r2;
+        g1 = g2;
+        r2 = r2 / kRhoFactor;
+    }
+    for (;;) {
+        const float r3 = kRhoFactor * r1;
+        const float g3 = score(r3);
+        if (g3 >= g1) {
+            lo = r2;
+            hi = r3;
+            return true;
+        }
+        if (score.q <= 0.0f) return false;
+        r1 = r3;
+        g1 = g3;
+    }
+}
+
+// Narrows the bracket [lo, hi] by golden section until its relative width is below eps, and
+// leaves the fit at its middle.
+void goldenSection(ScoreCurve& score, float lo, float hi, float eps) {
+    float step = (hi - lo) / kGoldenRatio;
+    float b = lo + step;
+    float a = hi - step;
+    float ga = score(a);
+    float gb = score(b);
+    for (;;) {
+        const float w = (hi - lo) / (hi + lo);
+        if (1.0f + w * w == 1.0f || w <= eps) break;
+        if (gb > ga) {
+            hi = b;
+            b = a;
+            gb = ga;
+            step = step / kGoldenRatio;
+            a = hi - step;
+            ga = score(a);
+        } else {
+            lo = a;
+            a = b;
+            ga = gb;
+            step = step / kGoldenRatio;
+            b = lo + step;
+            gb = score(b);
+        }
+    }
+    score((hi + lo) / 2.0f);
+}
+
+}  // namespace
+
+void FitSmoothingSpline(const int& NDATA, const float XDATA[], const float FDATA[], float BREAK[],
+                        float CSCOEF[], float WK[], int IWK[], PowerOfTwoUnits* units) {
+    RoutineScope scope("C2SCV");
+    const int n = NDATA;
+    // No error variance is given, so the criterion is generalized
+    // cross-validation throughout.
+
+    Vec1<const float> xd(XDATA);
+    Vec1<float> x(BREAK);
+    Mat1<float> c(CSCOEF, 4);
+    Vec1<int> iwk(IWK);
+    const AbscissaFault fault =
+        SortDistinctAbscissas(NDATA, XDATA, BREAK, IWK, AbscissaOrder::kCopyIfAscending);
+    if (fault) {
+        RaiseAbscissaFault(fault, kFatal, 2);
+        return;
+    }
+    // The fit runs on the data scaled by powers of two, so that squared residuals of data in any
+    // units neither overflow nor underflow, and the search meets the same scores whatever the
+    // units.
+    const PowerOfTwoUnits own = scaleByPowersOfTwo(n, x, FDATA, c, IWK);
+
+    Vec1<float> stat(WK);  // STAT(1..7)
+    SmoothingBands bands = carveBands(n, BREAK, CSCOEF, WK);
 
     const float eps = AMACH(4);
     C3SCV(bands);
     if (N1RTY(0) >= kFatal) return;
 
-    float p = 0.0f, q = 0.0f;
-    auto score = [&](float rho) {
-        float g = 0.0f;
-        SMOOTHFIT(bands, rho, p, q, g, stat.at(1));
-        return g;
-    };
-
-    // Bracket the minimum of the score by halving or doubling rho, then
-    // narrow it by golden section.
-    float r1 = 2.0f, g1 = score(r1);
-    float r2 = 1.0f;
-    bool done = false;
+    ScoreCurve score{bands, stat.at(1)};
     float lo = 0.0f, hi = 0.0f;
-    for (;;) {
-        const float g2 = score(r2);
-        if (!(g1 > g2)) break;
-        if (p <= 0.0f) {
-            done = true;
-            break;
-        }
-        r1 = r2;
-        g1 = g2;
-        r2 = r2 / 2.0f;
-    }
-    if (!done) {
-        for (;;) {
-            const float r3 = 2.0f * r1;
-            const float g3 = score(r3);
-            if (g3 >= g1) {
-                lo = r2;
-                hi = r3;
-                break;
-            }
-            if (q <= 0.0f) {
-                done = true;
-                break;
-            }
-            r1 = r3;
-            g1 = g3;
-        }
-    }
-    if (!done) {
-        const float tau = 1.618034f;
-        float step = (hi - lo) / tau;
-        float b = lo + step;
-        float a = hi - step;
-        float ga = score(a);
-        float gb = score(b);
-        for (;;) {
-            const float w = (hi - lo) / (hi + lo);
-            if (1.0f + w * w == 1.0f || w <= eps) break;
-            if (gb > ga) {
-                hi = b;
-                b = a;
-                gb = ga;
-                step = step / tau;
-                a = hi - step;
-                ga = score(a);
-            } else {
-                lo = a;
-                a = b;
-                ga = gb;
-                step = step / tau;
-                b = lo + step;
-                gb = score(b);
-            }
-        }
-        score((hi + lo) / 2.0f);
-    }
+    if (bracketMinimum(score, lo, hi)) goldenSection(score, lo, hi, eps);
 
-    SMOOTHCOEF(bands, p, q);
+    SMOOTHCOEF(bands, score.p, score.q);
     const float avdy2 = bands.avdy * bands.avdy;
     stat(6) = stat(6) / avdy2;
     stat(7) = avdy2;
     for (int j = 1; j <= n; ++j) {
-        c(3, j) = 2.0f * c(3, j);
-        c(4, j) = 6.0f * c(4, j);
+        c(3, j) = kSecondDerivative * c(3, j);
+        c(4, j) = kThirdDerivative * c(4, j);
     }
     c(2, n) = 0.0f;
     c(3, n) = 0.0f;
