@@ -58,8 +58,6 @@ void BM_ViewerLoadAndDraw(benchmark::State& state) {
     file.open(QIODevice::WriteOnly);
     file.write(savedFile(mode));
     file.close();
-    ClearProgramVariables();
-    Ln10 = kLn10;
     Form6* v = form6();
     v->prepare();
     v->File1->setCurrentRow(0);

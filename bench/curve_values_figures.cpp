@@ -38,10 +38,10 @@ struct Method {
 };
 const Method kMethods[] = {{0, 0, 0, "cubic spline"},
                            {1, 0, 12, "B-spline"},
-                           {1, kAkimaMethod, 2, "Akima"},
-                           {1, kShapePreservingMethod, 3, "shape-preserving"},
-                           {1, kSmoothingMethod, 9, "smoothing"},
-                           {1, kMonotoneMethod, kMonotoneMethod, "monotone"}};
+                           {1, contract::kAkimaMethod, 2, "Akima"},
+                           {1, contract::kShapePreservingMethod, 3, "shape-preserving"},
+                           {1, contract::kSmoothingMethod, 9, "smoothing"},
+                           {1, contract::kMonotoneMethod, contract::kMonotoneMethod, "monotone"}};
 
 struct Library {
     std::vector<float> x, f;
@@ -61,7 +61,7 @@ struct Library {
         xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
         std::vector<float> vs(xs.size());
         const int n = int(x.size()), count = int(xs.size());
-        if (itype == kMonotoneMethod)
+        if (itype == contract::kMonotoneMethod)
             for (int k = 0; k < count; ++k) vs[k] = monotone(xs[k], ider);
         else if (itype == 0 && ider == 0)
             CSIEZ(n, x.data(), f.data(), count, xs.data(), vs.data());
@@ -75,7 +75,7 @@ struct Library {
     double at(double where, int ider = 0) const {
         const int n = int(x.size()), one = 1;
         float xv = float(where), v = 0;
-        if (itype == kMonotoneMethod) return monotone(xv, ider);
+        if (itype == contract::kMonotoneMethod) return monotone(xv, ider);
         if (itype == 0 && ider == 0)
             CSIEZ(n, x.data(), f.data(), one, &xv, &v);
         else
@@ -90,12 +90,13 @@ struct Worst {
     int tables = 0;
 };
 
-// The engine's table for the points of the program-wide state, in `mode` with `method`; none
-// when the engine refuses the data.
-std::optional<EngineTable> engineTable(int mode, const Method& m, Library& library) {
-    ScaleMode = mode;
-    FillDataLogarithms();
-    if (!WritePointFile().ok() || !WriteMethodFile(m.flag, m.library).ok()) return std::nullopt;
+// The engine's table for the points, in `mode` with `method`; none when the engine refuses the
+// data.
+std::optional<EngineTable> engineTable(DataPoints points, int mode, const Method& m,
+                                       Library& library) {
+    FillDataLogarithms(points, mode);
+    if (!WritePointFile(points, mode).ok() || !WriteMethodFile({m.flag, m.library}).ok())
+        return std::nullopt;
     QFile::remove(QStringLiteral("F2B.dat"));
     QProcess engine;
     engine.start(QStringLiteral(FITCORE_EXE), {});
@@ -175,20 +176,23 @@ void measure(const EngineTable& t, int mode, const Library& lib, std::mt19937& r
     }
 }
 
-bool loadSet(const QString& path) { return LoadDataFile(path).status == DataFileLoad::Loaded; }
+bool loadSet(const QString& path, DataPoints& points) {
+    return LoadDataFile(path, points).status == DataFileLoad::Loaded;
+}
 
-void randomSet(std::mt19937& random, bool positive) {
+void randomSet(std::mt19937& random, bool positive, DataPoints& points) {
     std::uniform_int_distribution<int> count(4, 40);
     std::uniform_real_distribution<double> u(0, 1);
-    DataCount = count(random);
+    points = DataPoints{};
+    points.DataCount = count(random);
     double x = std::pow(10.0, 2 * u(random) - 1), y = std::pow(10.0, 2 * u(random) - 1);
-    for (int i = 1; i <= DataCount; ++i) {
-        DataX[i] = x;
-        DataY[i] = positive ? y : 10 * u(random) - 5;
+    for (int i = 1; i <= points.DataCount; ++i) {
+        points.DataX[i] = x;
+        points.DataY[i] = positive ? y : 10 * u(random) - 5;
         x *= 1.05 + 2 * u(random);
         y *= std::exp(2 * u(random) - 0.8);
     }
-    ComputeDataExtremes();
+    ComputeDataExtremes(points);
 }
 
 }  // namespace
@@ -208,16 +212,18 @@ int main(int argc, char** argv) {
 
     const int sets = int(files.size()) + (argc > 2 ? std::atoi(argv[2]) : 16);
     for (int s = 0; s < sets; ++s) {
+        DataPoints points;
         if (s < files.size()) {
-            if (!loadSet(QDir(examples).filePath(files[s]))) continue;
+            if (!loadSet(QDir(examples).filePath(files[s]), points)) continue;
         } else {
-            randomSet(random, s % 4 != 0);
+            randomSet(random, s % 4 != 0, points);
         }
         for (int mode = 1; mode <= 4; ++mode) {
-            if ((IsLogX(mode) && DataMinX <= 0) || (IsLogY(mode) && DataMinY <= 0)) continue;
+            if ((IsLogX(mode) && points.DataMinX <= 0) || (IsLogY(mode) && points.DataMinY <= 0))
+                continue;
             for (int m = 0; m < int(std::size(kMethods)); ++m) {
                 Library lib;
-                const std::optional<EngineTable> t = engineTable(mode, kMethods[m], lib);
+                const std::optional<EngineTable> t = engineTable(points, mode, kMethods[m], lib);
                 if (t && t->count >= 2) measure(*t, mode, lib, random, worst[{m, mode}]);
             }
         }

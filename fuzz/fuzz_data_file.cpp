@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 0;
         f.write(reinterpret_cast<const char*>(data), qint64(size));
     }
-    const DataFileLoad load = LoadDataFile(scratchFile());
+    DataPoints p;
+    const DataFileLoad load = LoadDataFile(scratchFile(), p);
+    const int DataCount = p.DataCount;
     FUZZ_CHECK(load.lines.size() <= kDataLimit, "%d lines read", int(load.lines.size()));
     FUZZ_CHECK(DataCount == load.lines.size(), "DataCount %d for %d lines", DataCount,
                int(load.lines.size()));
@@ -51,11 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         case DataFileLoad::Loaded:
             for (int i = 1; i <= DataCount; ++i) {
-                FUZZ_CHECK(std::isfinite(DataX[i]) && std::isfinite(DataY[i]), "point %d", i);
-                FUZZ_CHECK(DataMinY <= DataY[i] && DataY[i] <= DataMaxY, "Y %a outside %a..%a",
-                           DataY[i], DataMinY, DataMaxY);
+                FUZZ_CHECK(std::isfinite(p.DataX[i]) && std::isfinite(p.DataY[i]), "point %d", i);
+                FUZZ_CHECK(p.DataMinY <= p.DataY[i] && p.DataY[i] <= p.DataMaxY, "Y %a outside %a..%a",
+                           p.DataY[i], p.DataMinY, p.DataMaxY);
                 if (i > 1)
-                    FUZZ_CHECK(DataX[i - 1] <= DataX[i], "X %a before %a", DataX[i - 1], DataX[i]);
+                    FUZZ_CHECK(p.DataX[i - 1] <= p.DataX[i], "X %a before %a", p.DataX[i - 1], p.DataX[i]);
             }
             break;
     }

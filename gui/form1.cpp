@@ -22,6 +22,7 @@
 #include "copyactions.h"
 #include "datainput.h"
 #include "datanumber.h"
+#include "enginecontract.h"
 #include "events.h"
 #include "exchange.h"
 #include "extremespanel.h"
@@ -44,7 +45,6 @@
 #include "readoutpanel.h"
 #include "savedtable.h"
 #include "scalemode.h"
-#include "state.h"
 #include "tabtext.h"
 #include "textbox.h"
 #include "textconv.h"
@@ -262,16 +262,16 @@ Form1::Form1() {
     connect(Picture1, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
     CurveValues = AddCurveValues(
         this,
-        []() -> std::optional<GraphCurve> {
-            if (!DrawnGraph) return std::nullopt;
-            return GraphCurve{StoredTable(), DrawnGraph->mode};
+        [this]() -> std::optional<GraphCurve> {
+            if (!drawn_) return std::nullopt;
+            return GraphCurve{tableShown(), drawn_->mode};
         },
         [this](double x, double y) { markCurvePoint(x, y); });
     const GraphCopy copy =
         AddGraphCopy(this, Picture1,
-                     [] {
-                         if (!DrawnGraph || TableCount < 1) return QString();
-                         const SavedTable t = ResultToSave();
+                     [this] {
+                         if (!drawn_ || !table_) return QString();
+                         const SavedTable t = ResultToSave(*table_);
                          return TableTabText(t.tableCount, t.plainX.data(), t.plainY.data());
                      },
                      {CurveValues});
@@ -293,6 +293,7 @@ void Form1::reset() {
 }
 
 void Form1::clearInputData() {
+    points_ = DataPoints{};
     handedOver_ = false;
     List1->clear();
     extremes_.clear();
@@ -300,24 +301,26 @@ void Form1::clearInputData() {
     Command3->setEnabled(false);
 }
 
-void Form1::showInputData(const QStringList& listLines) {
+void Form1::takeData(const DataPoints& points, const QStringList& listLines) {
+    points_ = points;
     handedOver_ = byHand_;
     List1->clear();
     List1->addItems(listLines);
-    extremes_.show(DataExtremeTexts());
+    extremes_.show(DataExtremeTexts(points_));
     // A logarithmic axis cannot show a value of 0 or less.
     for (int mode = 1; mode <= 4; ++mode) {
-        const bool shown = (!IsLogX(mode) || DataMinX > 0) && (!IsLogY(mode) || DataMinY > 0);
+        const bool shown = (!IsLogX(mode) || points_.DataMinX > 0) &&
+                           (!IsLogY(mode) || points_.DataMinY > 0);
         scaleOption(mode)->setEnabled(shown);
     }
     // The axis boxes start from the new data's own frame; linear increments from one grid cell.
-    const QStringList limits = DefaultAxisTexts();
+    const QStringList limits = DefaultAxisTexts(points_);
     for (int k = 0; TextBox * field : {Text5, Text6, Text8, Text9}) field->setText(limits[k++]);
     for (TextBox* step : {Text7, Text10})
         if (step->isEnabled()) step->clear();
     Command3->setEnabled(true);
     // The next step is the scale mode; the OK of the input method would throw the data away.
-    QRadioButton* mode = scaleOption(ScaleMode);
+    QRadioButton* mode = scaleOption(scaleMode_);
     for (int m = 1; !mode->isEnabled() && m <= 4; ++m) mode = scaleOption(m);
     mode->setFocus();
 }
@@ -337,7 +340,7 @@ void Form1::takeDroppedFile(const QString& path) {
 
 QString Form1::droppedFileProblem(const QString& path) const {
     // A dropped .csv or .dat that the file list does not offer is an exchange file.
-    if (!form10()->File1->offers(QFileInfo(path).fileName()))
+    if (!form10()->offersFile(QFileInfo(path).fileName()))
         return QStringLiteral("計算エンジンとの受け渡しファイルで、データファイルには使えません");
     const DataFileLoad load = ReadDataFile(path);
     switch (load.status) {
@@ -369,7 +372,9 @@ void Form1::dropEvent(QDropEvent* event) {
 void Form1::forgetGraph() {
     tableUnsaved_ = false;
     ClearGraph(graph_);
-    ForgetDrawnGraph();
+    drawn_.reset();
+    started_.reset();
+    table_.reset();
     for (QPushButton* b : {Command4, Command5, Command6, Command8}) b->setEnabled(false);
 }
 
@@ -383,7 +388,13 @@ QStringList Form1::axisTexts() const {
             Text8->text(), Text9->text(), Text10->text()};
 }
 
-GraphSettings Form1::graphSettings() const { return CurrentGraphSettings(axisTexts()); }
+std::optional<GraphSettings> Form1::readGraph() {
+    std::optional<GraphSettings> graph = ReadGraphSettings(scaleMode_, axisTexts());
+    if (!graph) ShowMessage(this, kInvalidInput);
+    return graph;
+}
+
+TableView Form1::tableShown() const { return table_ ? table_->rows.view() : TableView{}; }
 
 QRadioButton* Form1::scaleOption(int mode) const {
     QRadioButton* const options[] = {Option1, Option2, Option3, Option4};
@@ -391,7 +402,7 @@ QRadioButton* Form1::scaleOption(int mode) const {
 }
 
 void Form1::Option_Click(int mode) {
-    ScaleMode = mode;
+    scaleMode_ = mode;
     for (auto [field, isLog] : {std::pair{Text7, IsLogX(mode)}, std::pair{Text10, IsLogY(mode)}}) {
         if (isLog) field->setText(QStringLiteral("10"));
         field->setEnabled(!isLog);
@@ -402,10 +413,10 @@ void Form1::Text_KeyDown(TextBox* box, int key) {
     if (key != Qt::Key_Return) return;
     // A disabled increment (logarithmic axis) is passed over.
     FocusNext(box, {{Text5, Text6},
-                    {Text6, IsLogX(ScaleMode) ? Text8 : Text7},
+                    {Text6, IsLogX(scaleMode_) ? Text8 : Text7},
                     {Text7, Text8},
                     {Text8, Text9},
-                    {Text9, IsLogY(ScaleMode) ? static_cast<QWidget*>(Command3) : Text10},
+                    {Text9, IsLogY(scaleMode_) ? static_cast<QWidget*>(Command3) : Text10},
                     {Text10, Command3}});
 }
 
@@ -419,41 +430,12 @@ void Form1::startDataInput() {
     clearInputData();
     clearGraph();
     form7()->hide();
-    ClearDataPoints();
     byHand_ = Option6->isChecked();
-    if (Option5->isChecked()) {
-        form10()->prepare();
-        ShowOver(form10(), this);
-    } else {
-        StartHandEntry();
-        form11()->prepare();
-        ShowOver(form11(), this);
-        form11()->Text1->setFocus();
-    }
+    if (Option5->isChecked())
+        form10()->openOver(this);
+    else
+        form11()->openOver(this);
     hide();
-}
-
-bool Form1::readAxisFields() {
-    // X start, end, step, Y start, end, step; an empty step is the whole range.
-    double v[6] = {};
-    const QStringList texts = axisTexts();
-    for (int i = 0; i < 6; ++i) {
-        const TypedNumber read = ReadTypedNumber(texts[i], v[i]);
-        if (read != TypedNumber::Number && !(read == TypedNumber::Empty && (i == 2 || i == 5))) {
-            ShowMessage(this, kInvalidInput);
-            return false;
-        }
-    }
-    // A range may be too wide to measure, and a logarithmic axis starts above 0.
-    if (!(v[0] < v[1] && v[3] < v[4]) || !std::isfinite(v[1] - v[0]) ||
-        !std::isfinite(v[4] - v[3]) || (IsLogX(ScaleMode) && v[0] <= 0) ||
-        (IsLogY(ScaleMode) && v[3] <= 0)) {
-        ShowMessage(this, kInvalidInput);
-        return false;
-    }
-    XStart = v[0], XEnd = v[1], XStep = v[2] > 0 ? v[2] : v[1] - v[0];
-    YStart = v[3], YEnd = v[4], YStep = v[5] > 0 ? v[5] : v[4] - v[3];
-    return true;
 }
 
 // Rounds a logarithmic axis limit in its field to a whole power of ten: a start down to the
@@ -478,16 +460,15 @@ void Form1::roundToDecades(TextBox* field, bool isEnd) {
 
 void Form1::Command3_Click() {
     // An empty limit is the data's own (the extremes shown are rounded to four digits).
-    const QStringList limits = DefaultAxisTexts();
+    const QStringList limits = DefaultAxisTexts(points_);
     for (int k = 0; TextBox * field : {Text5, Text6, Text8, Text9})
         if (const QString& limit = limits[k++]; field->text().isEmpty()) field->setText(limit);
-    if (!readAxisFields()) return;
-    DoEvents();
-    if (IsLogX(ScaleMode)) {
+    if (!readGraph()) return;
+    if (IsLogX(scaleMode_)) {
         roundToDecades(Text5, false);
         roundToDecades(Text6, true);
     }
-    if (IsLogY(ScaleMode)) {
+    if (IsLogY(scaleMode_)) {
         roundToDecades(Text8, false);
         roundToDecades(Text9, true);
     }
@@ -499,11 +480,12 @@ void Form1::Command1_Click() {
     // The picture is cleared: the curve and the table of an earlier drawing no longer belong to
     // what it will show.
     forgetGraph();
-    if (!readAxisFields()) return;
-    FillDataLogarithms();
+    const std::optional<GraphSettings> graph = readGraph();
+    if (!graph) return;
+    FillDataLogarithms(points_, scaleMode_);
     // A point without a logarithm would be drawn and sent with an earlier point's; one outside
     // the engine's record could not be read by it.
-    switch (const PointProblem p = CheckPointsForEngine(); p.kind) {
+    switch (const PointProblem p = CheckPointsForEngine(points_, scaleMode_); p.kind) {
         case PointProblem::NoLogarithm:
             ShowMessage(
                 this, QStringLiteral("　No.%1 のデータ値が 0 以下のため、対数軸には描けません！　")
@@ -520,9 +502,9 @@ void Form1::Command1_Click() {
                                        "計算プログラムに渡す有効数字 6 桁では同じ値になるため、"
                                        "計算できません！　")
                             .arg(p.point)
-                            .arg(GeneralNumberText(DataX[p.point]))
+                            .arg(GeneralNumberText(points_.DataX[p.point]))
                             .arg(p.other)
-                            .arg(GeneralNumberText(DataX[p.other])));
+                            .arg(GeneralNumberText(points_.DataX[p.other])));
             return;
         case PointProblem::None:
             break;
@@ -531,12 +513,11 @@ void Form1::Command1_Click() {
         ShowMessage(this, problem);
         return;
     }
-    const GraphSettings graph = graphSettings();
-    if (const FileResult written = DrawDataGraph(*Picture1, graph); !written.ok()) {
-        ReportWriteFailure(this, QLatin1String(kPointFileName), written.problem);
+    if (const FileResult written = DrawDataGraph(*Picture1, *graph, points_); !written.ok()) {
+        ReportWriteFailure(this, QLatin1String(contract::kPointFile), written.problem);
         return;
     }
-    DrawnGraph = graph;
+    drawn_ = graph;
     Command1->setEnabled(false);
     Command8->setEnabled(true);
     Command4->setEnabled(true);
@@ -544,16 +525,14 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command4_Click() {
-    // The method of the table drawn stays what it was until a new calculation starts.
-    form7()->Option1->setChecked(true);
-    ShowOver(form7(), this);
-    form7()->Command2->setFocus();  // Enter starts the calculation
+    form7()->openOver(this);
 }
 
 void Form1::Command5_Click() {
     // Enabled only by a calculation started for the graph drawn, whose table F2B.dat now holds.
-    if (!DrawnGraph) return;
-    if (!ReadTableFile()) {
+    if (!drawn_ || !started_) return;
+    std::optional<EngineTable> rows = ReadTableFile();
+    if (!rows) {
         ShowMessage(this, engineEnded_ ? QStringLiteral(
                                              "　計算プログラム Fitcore はこのデータを計算できません"
                                              "でした（理由は Fitcore のウィンドウに表示されて"
@@ -561,22 +540,23 @@ void Form1::Command5_Click() {
                                        : QStringLiteral("　補間計算の結果がまだありません！　"));
         return;
     }
-    TableMethodFlag = MethodFlag;
-    TableLibraryMethod = LibraryMethod;
-    DoEvents();
+    // The table names its saved file by the method of the run that made it.
+    table_ = ComputedTable{std::move(*rows), *drawn_, points_, *started_};
     // The points and this table's curve alone: an earlier run's curve is not the table's.
     ClearGraph(graph_);
-    DrawPointGraph(*Picture1, *DrawnGraph);
+    DrawPointGraph(*Picture1, *drawn_, points_);
     Picture1->setDrawWidth(2);
-    DrawTableCurve(*Picture1, MappingFor(*DrawnGraph), StoredTable());
+    DrawTableCurve(*Picture1, MappingFor(*drawn_), tableShown());
     Picture1->setDrawWidth(1);
-    CurveReady = 1;
     tableUnsaved_ = true;
     Command6->setEnabled(true);
     Command6->setFocus();
 }
 
-void Form1::calculationStarted(const QProcess& engine) {
+bool Form1::graphDrawn() const { return drawn_.has_value(); }
+
+void Form1::calculationStarted(const QProcess& engine, const EngineMethod& method) {
+    started_ = method;
     const int run = ++engineRuns_;
     engineEnded_ = engine.state() == QProcess::NotRunning;  // a quick end may have passed
     connect(&engine, &QProcess::finished, this, [this, run] {
@@ -589,11 +569,12 @@ void Form1::calculationStarted(const QProcess& engine) {
 void Form1::Command6_Click() {
     // A saved table holds the points too.
     connect(form4(), &Form4::tableSaved, this, &Form1::tableWasSaved, Qt::UniqueConnection);
-    form4()->openWithName(TodayText(), this);
+    form4()->openFor([this]() -> const ComputedTable* { return table_ ? &*table_ : nullptr; },
+                     TodayText(), this);
 }
 
 void Form1::Command8_Click() {
-    form5()->openFor(1, Picture1, TodayText() + QStringLiteral("-Gr"), this);
+    form5()->openFor(Picture1, TodayText() + QStringLiteral("-Gr"), this);
 }
 
 void Form1::Command7_Click() {
@@ -603,7 +584,9 @@ void Form1::Command7_Click() {
 
 void Form1::tableWasSaved() { tableUnsaved_ = byHand_ = false; }
 
-bool Form1::holdsTypedPoints() const { return byHand_ && DataCount > 0; }
+bool Form1::holdsTypedPoints() const {
+    return byHand_ && (points_.DataCount > 0 || form11()->keepsPoints());
+}
 
 bool Form1::mayLose(bool typed, bool table, const QString& next) {
     QStringList lost;
@@ -638,9 +621,9 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::Picture1_MouseMove(int, int, float x, float) {
     // The read-out follows the graph on the picture, not the fields changed since.
-    if (DrawnGraph) TrackReadOut(graph_, x, *DrawnGraph, CurveReady == 1, StoredTable());
+    if (drawn_) TrackReadOut(graph_, x, *drawn_, started_.has_value(), tableShown());
 }
 
 void Form1::markCurvePoint(double x, double y) {
-    if (DrawnGraph) MarkReadOutPoint(graph_, *DrawnGraph, x, y);
+    if (drawn_) MarkReadOutPoint(graph_, *drawn_, x, y);
 }

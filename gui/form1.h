@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
+#include "exchange.h"
 #include "extremespanel.h"
 #include "plotting.h"
 #include "readoutpanel.h"
@@ -26,27 +28,34 @@ public:
 
     // The start state of the main window's controls (part of the program-wide reset).
     void reset();
-    // Shows newly input data: the data list with the given lines, the extremes of the
-    // program-wide state, the scale modes whose logarithmic axes can show the data, and the OK
-    // of the graph settings; the focus goes to the scale mode, the next step. Called by both
-    // input dialogs.
-    void showInputData(const QStringList& listLines);
+    // Data were taken by an input dialog: the window's input data become these points, shown
+    // by the data list with the given lines, their extremes, the scale modes whose logarithmic
+    // axes can show them, the axis fields of their own frame and the OK of the graph settings;
+    // the focus goes to the scale mode, the next step.
+    void takeData(const DataPoints& points, const QStringList& listLines);
     // A data file dropped on the window: a new data input from that file, as if it were chosen
     // in the file-input dialog; when it loads, it is taken as that dialog's OK takes it.
     void takeDroppedFile(const QString& path);
     // Whether the window holds points typed by hand that no saved table holds (handed over, or
     // given up in hand entry and kept for its next opening).
     bool holdsTypedPoints() const;
-    // No input data: the data list and the extremes emptied, every scale mode offered, the OK
-    // of the graph settings disabled.
+    // No input data: the points, the data list and the extremes emptied, every scale mode
+    // offered, the OK of the graph settings disabled.
     void clearInputData();
-    // The engine has been started for the graph drawn: the curve may be asked for. When the engine
-    // has ended and left no table, asking for it says that the engine refused.
-    void calculationStarted(const QProcess& engine);
+    // Whether the picture shows a graph of the input data's points (B2F.dat holds them).
+    bool graphDrawn() const;
+    // The engine has been started with `method` for the graph drawn: the curve may be asked for,
+    // and the read-out follows it. When the engine has ended and left no table, asking for it
+    // says that the engine refused.
+    void calculationStarted(const QProcess& engine, const EngineMethod& method);
     // The six axis texts as typed: X start, X end, X step, Y start, Y end, Y step.
     QStringList axisTexts() const;
-    // The settings of the graph as the axis fields and the program-wide state give them.
-    GraphSettings graphSettings() const;
+
+    // What the window holds, for reading: the input data, the graph on the picture and the
+    // table whose curve it shows.
+    const DataPoints& dataPoints() const { return points_; }
+    const std::optional<GraphSettings>& drawnGraph() const { return drawn_; }
+    const std::optional<ComputedTable>& computedTable() const { return table_; }
 
     QGroupBox* Frame2;
     QRadioButton* Option5;
@@ -123,16 +132,18 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Reads the six axis fields into XStart ... YStep; false (after the message) when a range
-    // is empty or reversed. Non-positive steps become the whole range.
-    bool readAxisFields();
+    // The graph the scale mode and the six axis fields give; empty (after the message) when the
+    // fields cannot give one.
+    std::optional<GraphSettings> readGraph();
+    // The rows of the table drawn, or none.
+    TableView tableShown() const;
     // The picture cleared, and with it everything that belonged to it: the graph drawn, its table,
     // the read-out, the buttons from the calculation on and the picture's saving.
     void forgetGraph();
     // The start of a pass: forgetGraph, and the data-point button disabled too.
     void clearGraph();
     void roundToDecades(TextBox* field, bool isEnd);
-    // Option1 ... Option4 for ScaleMode 1 ... 4.
+    // Option1 ... Option4 for scale modes 1 ... 4.
     QRadioButton* scaleOption(int mode) const;
     // Whether the user lets go of what would be lost: with `typed` points typed by hand that no
     // saved table holds, with `table` a table drawn and not saved. When something would be lost
@@ -151,6 +162,16 @@ private:
     bool byHand_ = false;        // the points are typed by hand and in no saved table yet
     bool tableUnsaved_ = false;  // the table drawn has not been saved
     bool handedOver_ = false;    // the points typed by hand are the window's input data
+
+    DataPoints points_;  // the input data, as the input dialog handed them over
+    int scaleMode_ = 1;  // the scale mode chosen: 1 Linear - Linear ... 4 Log - Log
+    // The graph on the picture, drawn from the input data's points; B2F.dat holds them.
+    std::optional<GraphSettings> drawn_;
+    // The method of the last engine started for that graph; while set, the read-out may use the
+    // table.
+    std::optional<EngineMethod> started_;
+    // The table that engine left, whose curve the picture shows.
+    std::optional<ComputedTable> table_;
 
     int engineRuns_ = 0;        // engines started; the last one's end is watched
     bool engineEnded_ = false;  // the last engine started has ended

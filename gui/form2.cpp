@@ -18,7 +18,6 @@
 #include "form9.h"
 #include "picturebox.h"
 #include "program.h"
-#include "state.h"
 
 namespace {
 
@@ -68,8 +67,6 @@ QLabel* splinePicture(bool logScale) {
 Form2::Form2() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral(" Nodara,  version 5"));
-    Ln10 = kLn10;
-    CurveReady = 0;
 
     auto* v = new QVBoxLayout(this);
     v->addWidget(text(QStringLiteral("Nodara, ver.5"), 14, true, "#000080"), 0, Qt::AlignHCenter);

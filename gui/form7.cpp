@@ -10,13 +10,13 @@
 
 #include "controls.h"
 #include "engineconsole.h"
-#include "events.h"
+#include "enginecontract.h"
 #include "exchange.h"
 #include "form1.h"
 #include "keyboard.h"
 #include "messagebox.h"
+#include "placement.h"
 #include "program.h"
-#include "state.h"
 
 Form7::Form7() {
     setObjectName(QStringLiteral("Form7"));
@@ -58,10 +58,17 @@ Form7::Form7() {
     CancelWithEscape(this, Command1);
 }
 
+void Form7::openOver(QWidget* opener) {
+    // The method of the table drawn stays what it was until a new calculation starts.
+    Option1->setChecked(true);
+    ShowOver(this, opener);
+    Command2->setFocus();  // Enter starts the calculation
+}
+
 void Form7::StartCalculation() {
     // The engine computes B2F.dat, which holds the points of the graph drawn; without one (after
     // a new data input or a reset) there is nothing of the current data to compute.
-    if (!DrawnGraph) {
+    if (!form1()->graphDrawn()) {
         hide();
         return;
     }
@@ -75,34 +82,30 @@ void Form7::StartCalculation() {
         ShowMessage(this, cannotStart);
         return;
     }
-    const auto [flag, library] = chosenMethod();
-    if (const FileResult written = WriteMethodFile(flag, library); !written.ok()) {
-        ReportWriteFailure(this, QLatin1String(kMethodFileName), written.problem);
+    const EngineMethod method = chosenMethod();
+    if (const FileResult written = WriteMethodFile(method); !written.ok()) {
+        ReportWriteFailure(this, QLatin1String(contract::kMethodFile), written.problem);
         return;
     }
     DeleteTableFile();
-    DoEvents();
     auto* console = new EngineConsole;
     if (!console->start(engine)) {
         delete console;
         ShowMessage(this, cannotStart);
         return;
     }
-    MethodFlag = flag;
-    LibraryMethod = library;
-    DoEvents();
-    CurveReady = 1;
-    form1()->calculationStarted(console->process());
+    form1()->calculationStarted(console->process(), method);
     hide();
 }
 
-std::pair<int, int> Form7::chosenMethod() const {
-    if (Option1->isChecked()) return {0, 0};
-    if (Option3->isChecked()) return {1, kAkimaMethod};
-    if (Option4->isChecked()) return {1, kShapePreservingMethod};
-    if (Option5->isChecked()) return {1, kSmoothingMethod};
-    if (Option6->isChecked()) return {1, kMonotoneMethod};
-    return {1, 0};
+EngineMethod Form7::chosenMethod() const {
+    using namespace contract;
+    if (Option1->isChecked()) return {kCubicSplineFlag, 0};
+    if (Option3->isChecked()) return {kLibraryFlag, kAkimaMethod};
+    if (Option4->isChecked()) return {kLibraryFlag, kShapePreservingMethod};
+    if (Option5->isChecked()) return {kLibraryFlag, kSmoothingMethod};
+    if (Option6->isChecked()) return {kLibraryFlag, kMonotoneMethod};
+    return {kLibraryFlag, 0};
 }
 
 void Form7::Command1_Click() { hide(); }

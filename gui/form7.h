@@ -3,7 +3,8 @@
 #pragma once
 
 #include <QWidget>
-#include <utility>
+
+#include "state.h"
 
 class QGroupBox;
 class QLabel;
@@ -31,9 +32,11 @@ public:
     QPushButton* Command2;
     QPushButton* Command1;
 
-    // The method chosen: the flag of Bor3.dat's first record (0 cubic spline, 1 otherwise) and
-    // the library's method number of its second (0 for none).
-    std::pair<int, int> chosenMethod() const;
+    // Shows the dialog over the opener with the cubic spline chosen and the start button in focus,
+    // so that Enter starts the calculation.
+    void openOver(QWidget* opener);
+    // The method chosen.
+    EngineMethod chosenMethod() const;
     // Start button: writes Bor3.dat, starts the engine in its console window, moves the main
     // window on to drawing the curve.
     void StartCalculation();

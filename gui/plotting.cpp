@@ -68,8 +68,8 @@ void forEachGridLine(const AxisMap& axis, double start, double end, double step,
         }
     } else {
         // Ten lines per decade, at 1, 2, ..., 10 times its power of ten.
-        for (int d = 0; d * Ln10 < axis.length; ++d)
-            for (int m = 1; m <= 10; ++m) line(d * Ln10 + std::log(double(m)));
+        for (int d = 0; d * kLn10 < axis.length; ++d)
+            for (int m = 1; m <= 10; ++m) line(d * kLn10 + std::log(double(m)));
     }
 }
 
@@ -166,17 +166,17 @@ void DrawTableCurve(PictureBox& picture, const GraphMapping& g, const TableView&
     picture.drawPolyline(rows, blue);
 }
 
-void DrawPointGraph(PictureBox& picture, const GraphSettings& s) {
+void DrawPointGraph(PictureBox& picture, const GraphSettings& s, const DataPoints& p) {
     DrawGraphFrame(picture, s);
     picture.setDrawWidth(6);
-    DrawDataPoints(picture, MappingFor(s), DataCount, IsLogX(s.mode) ? LogDataX : DataX,
-                   IsLogY(s.mode) ? LogDataY : DataY);
+    DrawDataPoints(picture, MappingFor(s), p.DataCount, IsLogX(s.mode) ? p.LogDataX : p.DataX,
+                   IsLogY(s.mode) ? p.LogDataY : p.DataY);
     DrawAxisLabels(picture, s);
 }
 
-FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& s) {
-    DrawPointGraph(picture, s);
-    return WritePointFile();
+FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& s, const DataPoints& p) {
+    DrawPointGraph(picture, s, p);
+    return WritePointFile(p, s.mode);
 }
 
 void DrawSavedGraph(PictureBox& picture, const GraphSettings& s, const TableView& table) {

@@ -9,6 +9,7 @@
 #include "readout.h"
 #include "savefile.h"
 #include "scalemode.h"
+#include "state.h"
 
 class PictureBox;
 
@@ -32,11 +33,12 @@ void DrawDataPoints(PictureBox& picture, const GraphMapping& mapping, int count,
 // Draws a table's rows as a light blue polyline of the current line width.
 void DrawTableCurve(PictureBox& picture, const GraphMapping& mapping, const TableView& table);
 
-// The data-point graph of the main window: frame, grid, the points DataX/DataY(1..DataCount) (as
-// they are sent to the engine) and labels.
-void DrawPointGraph(PictureBox& picture, const GraphSettings& settings);
+// The data-point graph of the main window: frame, grid, the points (as they are sent to the
+// engine, their logarithms filled) and labels.
+void DrawPointGraph(PictureBox& picture, const GraphSettings& settings, const DataPoints& points);
 // DrawPointGraph, then B2F.dat; what writing B2F.dat gave.
-FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& settings);
+FileResult DrawDataGraph(PictureBox& picture, const GraphSettings& settings,
+                         const DataPoints& points);
 // The viewer's picture: frame, grid, labels, then the curve of the table with width 2 (left in
 // force); no data points and no exchange file.
 void DrawSavedGraph(PictureBox& picture, const GraphSettings& settings, const TableView& table);

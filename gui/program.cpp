@@ -21,7 +21,6 @@
 #include "form9.h"
 #include "keyboard.h"
 #include "messagebox.h"
-#include "state.h"
 
 namespace {
 template <typename Form>
@@ -78,7 +77,6 @@ void StartNodara() {
     // The program ends by its title window (終了 or the close box), never because every window
     // happens to be hidden.
     QApplication::setQuitOnLastWindowClosed(false);
-    ClearProgramVariables();
     form2()->show();
     if (const QString problem = ExchangeFolderProblem(); !problem.isEmpty())
         ShowMessage(form2(), problem);
@@ -118,5 +116,4 @@ void ResetProgramState() {
     form10()->prepare();
     form11()->reset();
     form1()->reset();
-    CurveReady = 0;
 }

@@ -27,7 +27,7 @@ Form10* form10();
 Form11* form11();
 
 // Starts Nodara as its main does: Qt's own texts in Japanese, the keyboard conventions of every
-// window, start values for the program-wide state, then the title window. The caller runs the
+// window, then the title window. The caller runs the
 // event loop.
 void StartNodara();
 // Hides every window, closes the engine consoles (ending their engines) and leaves the event
@@ -36,6 +36,6 @@ void EndProgram();
 // Deletes every window and every engine console, so that a new StartNodara begins afresh.
 void ShutdownNodara();
 
-// Returns the main window and the two input dialogs to their start state (the data points,
-// the table and the method flag are left as they are) and sets CurveReady to 0.
+// Returns the main window and the two input dialogs to their start state: no input data, no
+// graph, no table, the method dialog hidden.
 void ResetProgramState();

@@ -27,7 +27,6 @@
 #include "pathutil.h"
 #include "placement.h"
 #include "program.h"
-#include "state.h"
 
 Form10::Form10() {
     setObjectName(QStringLiteral("Form10"));
@@ -39,8 +38,8 @@ Form10::Form10() {
     File1 = new FileListBox(QStringLiteral("File1"));
     File1->setPattern(QStringLiteral("*.dat;*.csv"));
     // The exchange files match the pattern but are no data files.
-    File1->setExcluded({QLatin1String(kPointFileName), QLatin1String(kMethodFileName),
-                        QLatin1String(kTableFileName)});
+    File1->setExcluded({QLatin1String(contract::kPointFile), QLatin1String(contract::kMethodFile),
+                        QLatin1String(contract::kTableFile)});
     Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
     List1 = Named(new QListWidget, "List1");
     Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
@@ -91,6 +90,13 @@ Form10::Form10() {
     setAcceptDrops(true);
 }
 
+void Form10::openOver(QWidget* opener) {
+    prepare();
+    ShowOver(this, opener);
+}
+
+bool Form10::offersFile(const QString& fileName) const { return File1->offers(fileName); }
+
 void Form10::prepare() {
     loaded_ = false;
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
@@ -134,12 +140,13 @@ void Form10::File1_Click(const QString& fileName) {
     // Until this file has loaded, the main window holds no data to draw.
     form1()->clearInputData();
 
-    FilePath = JoinPath(File1->path(), fileName);
-    const DataFileLoad load = LoadDataFile(FilePath);
+    const QString path = JoinPath(File1->path(), fileName);
+    DataPoints points;
+    const DataFileLoad load = LoadDataFile(path, points);
     if (load.status == DataFileLoad::Refused) {
         // No data file at all: the read-error dialog's causes would mislead.
         Beep();
-        ReportReadFailure(this, FilePath, load.problem);
+        ReportReadFailure(this, path, load.problem);
         return;
     }
     if (load.status != DataFileLoad::Loaded) {
@@ -147,8 +154,8 @@ void Form10::File1_Click(const QString& fileName) {
         return;
     }
     List1->addItems(load.lines);
-    extremes_.show(DataExtremeTexts());
-    form1()->showInputData(load.lines);
+    extremes_.show(DataExtremeTexts(points));
+    form1()->takeData(points, load.lines);
     loaded_ = true;
     if (load.unread > 0)
         ShowMessage(this,
@@ -169,8 +176,7 @@ void Form10::loadFailed() {
 void Form10::Command1_Click() {
     hide();
     form9()->hide();
-    // Without a good load the points are cleared or partly read; they must not be drawn.
-    if (loaded_) form1()->Command3->setEnabled(true);
+    // The main window took the points when they loaded; without a good load it holds none.
     form1()->show();
     form1()->activateWindow();
 }

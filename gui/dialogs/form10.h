@@ -21,6 +21,10 @@ public:
     // What the opener does before showing the dialog: the directory list to its drive's
     // current directory, the file list to it, the data list and the four extremes emptied.
     void prepare();
+    // prepare(), then the dialog shown over the opener.
+    void openOver(QWidget* opener);
+    // Whether the file list offers a file of that name (a data file, not an exchange file).
+    bool offersFile(const QString& fileName) const;
 
     DriveListBox* Drive1;
     DirListBox* Dir1;

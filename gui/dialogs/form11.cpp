@@ -24,8 +24,8 @@
 #include "handentry.h"
 #include "keyboard.h"
 #include "messagebox.h"
+#include "placement.h"
 #include "program.h"
-#include "state.h"
 #include "textbox.h"
 
 namespace {
@@ -177,20 +177,28 @@ void Form11::prepare() {
     List1->clear();
     extremes_.clear();
     for (QPushButton* b : {Command3, Command4, Command6}) b->setEnabled(false);
-    if (!kept_.isEmpty()) {
-        StoreKeptPoints(kept_);
-        List1->addItems(StoredEntryLines());
+    if (!keep_) entry_ = HandEntry{};
+    if (entry_.points.DataCount > 0) {
+        List1->addItems(StoredEntryLines(entry_.points));
         showExtremes();
     }
-    Label4->setText(QString::number(std::min(EntryNo, kDataLimit)));
+    Label4->setText(QString::number(std::min(entry_.EntryNo, kDataLimit)));
+}
+
+void Form11::openOver(QWidget* opener) {
+    prepare();
+    ShowOver(this, opener);
+    Text1->setFocus();
 }
 
 void Form11::reset() {
-    kept_.clear();
+    keep_ = false;
     prepare();
 }
 
-void Form11::showExtremes() { extremes_.show(DataExtremeTexts()); }
+bool Form11::keepsPoints() const { return keep_; }
+
+void Form11::showExtremes() { extremes_.show(DataExtremeTexts(entry_.points)); }
 
 void Form11::Text_KeyDown(TextBox* box, int key) {
     if (key == Qt::Key_Return)
@@ -200,7 +208,7 @@ void Form11::Text_KeyDown(TextBox* box, int key) {
 }
 
 bool Form11::stopAtLimit() {
-    if (!EntryLimitReached()) return false;
+    if (!EntryLimitReached(entry_)) return false;
     ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
     Command2->setFocus();
     return true;
@@ -208,7 +216,7 @@ bool Form11::stopAtLimit() {
 
 void Form11::Command1_Click() {
     const QString x = Text1->text(), y = Text2->text();
-    const TypedPoint typed = StoreTypedPoint(x, y);
+    const TypedPoint typed = StoreTypedPoint(entry_, x, y);
     switch (typed.result) {
         case EntryResult::Empty:
             ShowMessage(this, kNoData);
@@ -219,13 +227,13 @@ void Form11::Command1_Click() {
         case EntryResult::Full:
             break;
         case EntryResult::Stored:
-            List1->addItem(TypedEntryLine(DataCount, x, y));
+            List1->addItem(TypedEntryLine(entry_.points, entry_.points.DataCount, x, y));
             List1->scrollToBottom();
             showExtremes();
             break;
     }
     if (stopAtLimit()) return;
-    Label4->setText(QString::number(EntryNo));
+    Label4->setText(QString::number(entry_.EntryNo));
     Text1->clear();
     Text2->clear();
     Text1->setFocus();
@@ -239,7 +247,8 @@ void Form11::Command2_Click() {
 void Form11::Command3_Click() { Text3->setFocus(); }
 
 void Form11::Command7_Click() {
-    if (const QString refusal = CorrectPoint(Text3->text(), Text4->text(), Text5->text());
+    if (const QString refusal =
+            CorrectPoint(entry_.points, Text3->text(), Text4->text(), Text5->text());
         !refusal.isEmpty()) {
         ShowMessage(this, refusal);
         Text3->setFocus();
@@ -248,21 +257,21 @@ void Form11::Command7_Click() {
     }
     showExtremes();
     List1->clear();
-    List1->addItems(StoredEntryLines());
+    List1->addItems(StoredEntryLines(entry_.points));
     for (TextBox* t : {Text3, Text4, Text5}) t->clear();
     Text3->setFocus();
 }
 
 void Form11::HandOver_Click() {
     // With no point there is nothing to draw, and the extremes would be those of earlier data.
-    if (DataCount < 1) {
+    if (entry_.points.DataCount < 1) {
         ShowMessage(this, kNoData);
         Text1->setFocus();
         return;
     }
-    kept_.clear();
-    OrderDataByX();
-    form1()->showInputData(DataTableLines());
+    keep_ = false;
+    OrderDataByX(entry_.points);
+    form1()->takeData(entry_.points, DataTableLines(entry_.points));
     form1()->show();
     hide();
 }
@@ -270,12 +279,12 @@ void Form11::HandOver_Click() {
 void Form11::PasteData_Click() { pasteBlock(QGuiApplication::clipboard()->text()); }
 
 void Form11::pasteBlock(const QString& block) {
-    const PasteResult result = StorePastedPoints(block);
+    const PasteResult result = StorePastedPoints(entry_, block);
     if (!result.lines.isEmpty()) {
         List1->addItems(result.lines);
         List1->scrollToBottom();
         showExtremes();
-        Label4->setText(QString::number(std::min(EntryNo, kDataLimit)));
+        Label4->setText(QString::number(std::min(entry_.EntryNo, kDataLimit)));
     }
     if (result.badLine > 0) {
         ShowMessage(this, notAPoint(result.badLine, result.badText));
@@ -298,8 +307,7 @@ bool Form11::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Form11::Command5_Click() {
-    kept_.clear();
-    for (int k = 1; k <= DataCount; ++k) kept_ << QPointF(DataX[k], DataY[k]);
+    keep_ = entry_.points.DataCount > 0;
     form1()->clearInputData();
     form1()->show();
     hide();

@@ -2,11 +2,10 @@
 // their number, and handed to the main window.
 #pragma once
 
-#include <QList>
-#include <QPointF>
 #include <QWidget>
 
 #include "extremespanel.h"
+#include "handentry.h"
 
 class QAction;
 class QLabel;
@@ -21,11 +20,17 @@ public:
 
     // What the opener does before showing the dialog: entry number 1, the text boxes, the list
     // and the extremes emptied, the buttons that hand the data over and correct them disabled;
-    // then the points of a hand entry given up (cancel, Escape, the close box) come back, listed
+    // but the points of a hand entry given up (cancel, Escape, the close box) come back, listed
     // from their stored values, and the entry goes on after them.
     void prepare();
+    // prepare(), then the dialog shown over the opener with the focus in the X box.
+    void openOver(QWidget* opener);
     // The start state: no points kept, then prepare().
     void reset();
+    // Whether the points of a hand entry given up are kept for the next opening.
+    bool keepsPoints() const;
+    // The points typed so far, for reading.
+    const DataPoints& typedPoints() const { return entry_.points; }
 
     QLabel* Label7;
     QLabel* Label1;
@@ -84,5 +89,6 @@ private:
     bool stopAtLimit();
 
     ExtremesPanel extremes_;
-    QList<QPointF> kept_;  // the points of the last hand entry given up, for the next opening
+    HandEntry entry_;    // the points typed, and the number of the next
+    bool keep_ = false;  // the entry was given up with points, which the next opening takes up
 };

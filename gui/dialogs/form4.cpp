@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "controls.h"
-#include "events.h"
 #include "filelists.h"
 #include "keyboard.h"
 #include "messagebox.h"
@@ -14,7 +13,6 @@
 #include "program.h"
 #include "savedialog.h"
 #include "savedtable.h"
-#include "state.h"
 #include "textbox.h"
 
 Form4::Form4() {
@@ -45,7 +43,8 @@ Form4::Form4() {
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
 }
 
-void Form4::openWithName(const QString& proposedName, QWidget* opener) {
+void Form4::openFor(TableSource table, const QString& proposedName, QWidget* opener) {
+    table_ = std::move(table);
     Text1->setText(proposedName);
     ShowOver(this, opener);
 }
@@ -59,20 +58,18 @@ void Form4::Command1_Click() {
     if (!AcceptTypedName(this, name, QStringLiteral("  ファイル名を入力して下さい！ "))) return;
     // The main window may have drawn its points anew since this dialog opened, which leaves it
     // no table.
-    if (!DrawnGraph || TableCount < 1) {
+    const ComputedTable* table = table_ ? table_() : nullptr;
+    if (!table) {
         ShowMessage(this, QStringLiteral("　保存する補間データがありません。"
                                          "補間グラフを描画してから保存して下さい！　"));
         return;
     }
     // The file is the table's, as its graph was drawn and by the method that made it.
     const QString path =
-        SavedTableFileName(File1->path(), name, TableMethodFlag, TableLibraryMethod);
-    DoEvents();
-    if (!WriteFileOrReport(this, path, SavedTableText(ResultToSave()))) return;
-    FilePath = path;
+        SavedTableFileName(File1->path(), name, table->method.flag, table->method.library);
+    if (!WriteFileOrReport(this, path, SavedTableText(ResultToSave(*table)))) return;
     emit tableSaved();
     File1->refresh();
-    DoEvents();
     ReportSaved(this, QStringLiteral("  補間データは保存されました  "), path);
     hide();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QPushButton;
@@ -9,14 +10,19 @@ class DirListBox;
 class DriveListBox;
 class FileListBox;
 class TextBox;
+struct ComputedTable;
 
 class Form4 : public QWidget {
     Q_OBJECT
 public:
     Form4();
 
-    // Proposes a file name and shows the dialog over the window that opens it.
-    void openWithName(const QString& proposedName, QWidget* opener);
+    // The table to save, as its owner holds it when the dialog's OK is pressed: none when the
+    // owner no longer has one.
+    using TableSource = std::function<const ComputedTable*()>;
+    // Takes the source of the table, proposes a file name and shows the dialog over the window
+    // that opens it.
+    void openFor(TableSource table, const QString& proposedName, QWidget* opener);
 signals:
     // The table has been written to a file.
     void tableSaved();
@@ -37,4 +43,7 @@ public:
     void Dir1_Change();
     void Command1_Click();
     void Command2_Click();
+
+private:
+    TableSource table_;
 };

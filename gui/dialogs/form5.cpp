@@ -16,7 +16,6 @@
 #include "picturebox.h"
 #include "placement.h"
 #include "savedialog.h"
-#include "state.h"
 #include "textbox.h"
 
 Form5::Form5() {
@@ -58,9 +57,7 @@ Form5::Form5() {
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
 }
 
-void Form5::openFor(int imageSource, PictureBox* picture, const QString& proposedName,
-                    QWidget* opener) {
-    ImageSource = imageSource;
+void Form5::openFor(PictureBox* picture, const QString& proposedName, QWidget* opener) {
     picture_ = picture;
     disconnect(pictureCleared_);
     pictureCleared_ = connect(picture, &PictureBox::cleared, this, &QWidget::hide);

@@ -19,11 +19,10 @@ class Form5 : public QWidget {
 public:
     Form5();
 
-    // Records which window's graph is saved (ImageSource: 1 the main window, 2 the viewer) and
-    // its picture, proposes a file name and shows the dialog over the opener, with BMP chosen.
-    // The dialog closes when that picture is cleared: the name proposed is no longer its graph's.
-    void openFor(int imageSource, PictureBox* picture, const QString& proposedName,
-                 QWidget* opener);
+    // Takes the picture whose graph is saved (the main window's or the viewer's), proposes a file
+    // name and shows the dialog over the opener, with BMP chosen. The dialog closes when that
+    // picture is cleared: the name proposed is no longer its graph's.
+    void openFor(PictureBox* picture, const QString& proposedName, QWidget* opener);
 
     QLabel* Label1;
     QLabel* Label3;

@@ -9,7 +9,6 @@
 
 #include "controls.h"
 #include "copyactions.h"
-#include "events.h"
 #include "filelists.h"
 #include "form12.h"
 #include "form2.h"
@@ -24,7 +23,6 @@
 #include "readoutpanel.h"
 #include "savedialog.h"
 #include "savefile.h"
-#include "state.h"
 #include "tabtext.h"
 
 Form6::Form6() {
@@ -150,9 +148,7 @@ void Form6::Command1_Click() {
         return;
     }
     shown_ = std::make_shared<const ViewedTable>(ViewSavedTable(table, path));
-    FilePath = path;
     drawnName_ = name;
-    DoEvents();
     ClearGraph(graph_);
     DrawSavedGraph(*Picture1, shown_->graph, shown_->rows.view());
     curveReady_ = true;
@@ -173,7 +169,7 @@ void Form6::Command5_Click() {
 void Form6::Command8_Click() {
     // The name of the file drawn, whatever is selected now: the picture is that file's graph.
     form5()->openFor(
-        2, Picture1,
+        Picture1,
         drawnName_.chopped(qMin(qsizetype(4), drawnName_.size())) + QStringLiteral("-Gr"), this);
 }
 

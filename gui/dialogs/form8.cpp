@@ -15,7 +15,6 @@
 #include "copyactions.h"
 #include "datanumber.h"
 #include "equaltable.h"
-#include "events.h"
 #include "filelists.h"
 #include "form6.h"
 #include "keyboard.h"
@@ -25,7 +24,6 @@
 #include "program.h"
 #include "savedialog.h"
 #include "savedtable.h"
-#include "state.h"
 #include "tabtext.h"
 #include "textbox.h"
 #include "textconv.h"
@@ -184,7 +182,6 @@ void Form8::Command1_Click() {
     EqualX = t.x;
     EqualY = t.y;
     tableHeld_ = true;
-    DoEvents();
     for (int i = 0; i < EqualCount; ++i) List1->addItem(EqualListLine(EqualX[i], EqualY[i]));
     Text4->setFocus();
 }
@@ -199,9 +196,7 @@ void Form8::Command3_Click() {
     }
     const QString path = JoinPath(File1->path(), name + QStringLiteral(".csv"));
     if (!WriteFileOrReport(this, path, EqualTableText(EqualX, EqualY))) return;
-    FilePath = path;
     File1->refresh();
-    DoEvents();
     ReportSaved(this, QStringLiteral(" 等間隔データを保存しました "), path);
     hide();
     form6()->show();

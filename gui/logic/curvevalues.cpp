@@ -17,12 +17,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "enginecontract.h"
 #include "scalemode.h"
 #include "textconv.h"
 
 namespace {
 
-constexpr int kRowsPerInterval = 100;
 
 // Half a unit in the sixth significant digit of a table value, the rounding it carries; on a
 // logarithmic axis at least the rounding of a six-digit data value, 5e-6 in its logarithm.
@@ -102,14 +102,14 @@ Block blockOf(const TableView& t, int i, int mode) {
     Block s;
     s.hi = t.count;
     s.t = &t;
-    if (t.count % kRowsPerInterval != 0) return s;
-    const int block = i / kRowsPerInterval;  // row 100k is the right end of data interval k
-    s.lo = std::max(1, block * kRowsPerInterval);
-    s.hi = std::min(t.count, (block + 1) * kRowsPerInterval);
+    if (t.count % contract::kRowsPerInterval != 0) return s;
+    const int block = i / contract::kRowsPerInterval;  // row 100k is the right end of data interval k
+    s.lo = std::max(1, block * contract::kRowsPerInterval);
+    s.hi = std::min(t.count, (block + 1) * contract::kRowsPerInterval);
     // Rows 100k are data points, sent with six digits and so written exactly: the line runs
     // through the block's last row and, where the block starts at a data point, its first.
     // The first block starts a step after its data point; its step is fitted to its rows.
-    if (s.lo % kRowsPerInterval == 0) {
+    if (s.lo % contract::kRowsPerInterval == 0) {
         s.b = (t.x[s.hi] - t.x[s.lo]) / (s.hi - s.lo);
     } else {
         double srr = 0, srx = 0;

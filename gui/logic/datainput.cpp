@@ -11,19 +11,15 @@
 #include "state.h"
 #include "textconv.h"
 
-void ClearDataPoints() {
-    for (int i = 1; i <= kDataCapacity; ++i) DataX[i] = DataY[i] = 0.0;
-}
-
 QString FormatRangeValue(double v) {
     if ((v == 0 || std::fabs(v) >= 0.1) && -1000 <= v && v <= 1000)
         return FormatNumber(v, u"###0.0##");
     return FormatNumber(v, u"0.000E+00");
 }
 
-QStringList DataExtremeTexts() {
-    return {FormatRangeValue(DataMinX), FormatRangeValue(DataMaxX), FormatRangeValue(DataMinY),
-            FormatRangeValue(DataMaxY)};
+QStringList DataExtremeTexts(const DataPoints& p) {
+    return {FormatRangeValue(p.DataMinX), FormatRangeValue(p.DataMaxX),
+            FormatRangeValue(p.DataMinY), FormatRangeValue(p.DataMaxY)};
 }
 
 namespace {
@@ -46,10 +42,10 @@ void appendAxisRange(QStringList& texts, double low, double high) {
 }
 }  // namespace
 
-QStringList DefaultAxisTexts() {
+QStringList DefaultAxisTexts(const DataPoints& p) {
     QStringList texts;
-    appendAxisRange(texts, DataMinX, DataMaxX);
-    appendAxisRange(texts, DataMinY, DataMaxY);
+    appendAxisRange(texts, p.DataMinX, p.DataMaxX);
+    appendAxisRange(texts, p.DataMinY, p.DataMaxY);
     return texts;
 }
 
@@ -117,35 +113,35 @@ DataFileLoad ReadDataFile(const QString& path) {
     return load;
 }
 
-DataFileLoad LoadDataFile(const QString& path) {
-    ClearDataPoints();
+DataFileLoad LoadDataFile(const QString& path, DataPoints& p) {
+    p = DataPoints{};
     const DataFileLoad load = ReadDataFile(path);
-    DataCount = int(load.lines.size());
-    const int good = load.badLine > 0 ? load.badLine - 1 : DataCount;
-    for (int i = 1; i <= good; ++i) ParseDataLine(load.lines[i - 1], DataX[i], DataY[i]);
+    p.DataCount = int(load.lines.size());
+    const int good = load.badLine > 0 ? load.badLine - 1 : p.DataCount;
+    for (int i = 1; i <= good; ++i) ParseDataLine(load.lines[i - 1], p.DataX[i], p.DataY[i]);
     if (load.status == DataFileLoad::Loaded) {
-        ComputeDataExtremes();
-        OrderDataByX();
+        ComputeDataExtremes(p);
+        OrderDataByX(p);
     }
     return load;
 }
 
-void ComputeDataExtremes() {
-    if (DataCount < 1) return;
-    DataMinX = DataMaxX = DataX[1];
-    DataMinY = DataMaxY = DataY[1];
-    for (int i = 2; i <= DataCount; ++i) {
-        if (DataX[i] > DataMaxX) DataMaxX = DataX[i];
-        if (DataX[i] < DataMinX) DataMinX = DataX[i];
-        if (DataY[i] > DataMaxY) DataMaxY = DataY[i];
-        if (DataY[i] < DataMinY) DataMinY = DataY[i];
+void ComputeDataExtremes(DataPoints& p) {
+    if (p.DataCount < 1) return;
+    p.DataMinX = p.DataMaxX = p.DataX[1];
+    p.DataMinY = p.DataMaxY = p.DataY[1];
+    for (int i = 2; i <= p.DataCount; ++i) {
+        if (p.DataX[i] > p.DataMaxX) p.DataMaxX = p.DataX[i];
+        if (p.DataX[i] < p.DataMinX) p.DataMinX = p.DataX[i];
+        if (p.DataY[i] > p.DataMaxY) p.DataMaxY = p.DataY[i];
+        if (p.DataY[i] < p.DataMinY) p.DataMinY = p.DataY[i];
     }
 }
 
-void OrderDataByX() {
-    for (int i = 1; i < DataCount; ++i)
-        if (DataX[i + 1] <= DataX[i]) {
-            SortDataByX();
+void OrderDataByX(DataPoints& p) {
+    for (int i = 1; i < p.DataCount; ++i)
+        if (p.DataX[i + 1] <= p.DataX[i]) {
+            SortDataByX(p);
             return;
         }
 }
@@ -159,8 +155,10 @@ double hundredthOfTheWay(double from, double to) {
 }
 }  // namespace
 
-void SortDataByX() {
-    const int n = DataCount;
+void SortDataByX(DataPoints& p) {
+    const int n = p.DataCount;
+    double* DataX = p.DataX;
+    double* DataY = p.DataY;
     for (int i = 1; i <= n - 1; ++i)
         for (int j = i + 1; j <= n; ++j)
             if (DataX[i] > DataX[j]) {

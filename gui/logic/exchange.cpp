@@ -19,7 +19,6 @@
 
 #include "savefile.h"
 #include "scalemode.h"
-#include "state.h"
 #include "textconv.h"
 
 namespace {
@@ -32,20 +31,24 @@ QString signedField(double v, const QString& plus, const QString& minus) {
 }
 
 // The X field of point i in B2F.dat.
-QString sentXField(int i) {
-    return signedField(SentX(i), QStringLiteral("+"), QStringLiteral("-"));
+QString sentXField(const DataPoints& points, int mode, int i) {
+    return signedField(SentX(points, mode, i), QStringLiteral("+"), QStringLiteral("-"));
 }
 
 }  // namespace
 
-double SentX(int i) { return IsLogX(ScaleMode) ? LogDataX[i] : DataX[i]; }
-double SentY(int i) { return IsLogY(ScaleMode) ? LogDataY[i] : DataY[i]; }
+double SentX(const DataPoints& p, int mode, int i) {
+    return IsLogX(mode) ? p.LogDataX[i] : p.DataX[i];
+}
+double SentY(const DataPoints& p, int mode, int i) {
+    return IsLogY(mode) ? p.LogDataY[i] : p.DataY[i];
+}
 
-void FillDataLogarithms() {
-    if (ScaleMode == 1) return;
-    for (int i = 1; i <= DataCount; ++i) {
-        if (DataX[i] > 0) LogDataX[i] = std::log(DataX[i]);
-        if (DataY[i] > 0) LogDataY[i] = std::log(DataY[i]);
+void FillDataLogarithms(DataPoints& p, int mode) {
+    if (mode == 1) return;
+    for (int i = 1; i <= p.DataCount; ++i) {
+        if (p.DataX[i] > 0) p.LogDataX[i] = std::log(p.DataX[i]);
+        if (p.DataY[i] > 0) p.LogDataY[i] = std::log(p.DataY[i]);
     }
 }
 
@@ -55,47 +58,48 @@ bool FitsEngineRecord(double value) {
     return FormatNumber(magnitude, kRecordPattern).size() == kRecordPattern.size();
 }
 
-int FirstUnsendablePoint() {
-    for (int i = 1; i <= DataCount; ++i)
-        if (!FitsEngineRecord(SentX(i)) || !FitsEngineRecord(SentY(i))) return i;
+int FirstUnsendablePoint(const DataPoints& p, int mode) {
+    for (int i = 1; i <= p.DataCount; ++i)
+        if (!FitsEngineRecord(SentX(p, mode, i)) || !FitsEngineRecord(SentY(p, mode, i))) return i;
     return 0;
 }
 
-PointProblem CheckPointsForEngine() {
+PointProblem CheckPointsForEngine(const DataPoints& points, int mode) {
     PointProblem problem;
-    const bool logX = IsLogX(ScaleMode), logY = IsLogY(ScaleMode);
-    for (int i = 1; i <= DataCount && problem.kind == PointProblem::None; ++i)
-        if ((logX && DataX[i] <= 0) || (logY && DataY[i] <= 0))
+    const bool logX = IsLogX(mode), logY = IsLogY(mode);
+    for (int i = 1; i <= points.DataCount && problem.kind == PointProblem::None; ++i)
+        if ((logX && points.DataX[i] <= 0) || (logY && points.DataY[i] <= 0))
             problem = {PointProblem::NoLogarithm, i};
     if (problem.kind == PointProblem::None)
-        if (const int bad = FirstUnsendablePoint()) problem = {PointProblem::OutOfRange, bad};
+        if (const int bad = FirstUnsendablePoint(points, mode)) problem = {PointProblem::OutOfRange, bad};
     // The points are in ascending X, so X values that round alike are neighbours.
-    for (int i = 1; i < DataCount && problem.kind == PointProblem::None; ++i)
-        if (sentXField(i) == sentXField(i + 1)) problem = {PointProblem::SameInRecord, i, i + 1};
-    if (problem.kind != PointProblem::None) QFile::remove(QLatin1String(kPointFileName));
+    for (int i = 1; i < points.DataCount && problem.kind == PointProblem::None; ++i)
+        if (sentXField(points, mode, i) == sentXField(points, mode, i + 1))
+            problem = {PointProblem::SameInRecord, i, i + 1};
+    if (problem.kind != PointProblem::None) QFile::remove(QLatin1String(contract::kPointFile));
     return problem;
 }
 
-QByteArray PointFileText() {
-    QString text = QLatin1Char(' ') + QString::number(DataCount) + QStringLiteral(" \r\n");
-    for (int i = 1; i <= DataCount; ++i) {
-        text += sentXField(i);
-        text += signedField(SentY(i), QStringLiteral(" +"), QStringLiteral(" -"));
+QByteArray PointFileText(const DataPoints& points, int mode) {
+    QString text = QLatin1Char(' ') + QString::number(points.DataCount) + QStringLiteral(" \r\n");
+    for (int i = 1; i <= points.DataCount; ++i) {
+        text += sentXField(points, mode, i);
+        text += signedField(SentY(points, mode, i), QStringLiteral(" +"), QStringLiteral(" -"));
         text += QStringLiteral("\r\n");
     }
     return text.toLatin1();
 }
 
-FileResult WritePointFile() {
-    if (const int bad = FirstUnsendablePoint())
+FileResult WritePointFile(const DataPoints& points, int mode) {
+    if (const int bad = FirstUnsendablePoint(points, mode))
         return {QStringLiteral("No.%1 のデータ値を計算プログラムに渡せません").arg(bad)};
-    return SaveFileBytes(QLatin1String(kPointFileName), PointFileText());
+    return SaveFileBytes(QLatin1String(contract::kPointFile), PointFileText(points, mode));
 }
 
-FileResult WriteMethodFile(int flag, int libraryMethod) {
-    QString text = FormatNumber(flag, u"00") + QStringLiteral("\r\n");
-    if (libraryMethod != 0) text += FormatNumber(libraryMethod, u"00") + QStringLiteral("\r\n");
-    return SaveFileBytes(QLatin1String(kMethodFileName), text.toLatin1());
+FileResult WriteMethodFile(const EngineMethod& method) {
+    QString text = FormatNumber(method.flag, u"00") + QStringLiteral("\r\n");
+    if (method.library != 0) text += FormatNumber(method.library, u"00") + QStringLiteral("\r\n");
+    return SaveFileBytes(QLatin1String(contract::kMethodFile), text.toLatin1());
 }
 
 std::optional<EngineTable> ParseTableText(const QByteArray& bytes) {
@@ -141,38 +145,17 @@ std::optional<EngineTable> ParseTableText(const QByteArray& bytes) {
     return t;
 }
 
-void StoreTable(const EngineTable& t) {
-    TableCount = t.count;
-    std::copy(t.x.begin(), t.x.end(), TableX);
-    std::copy(t.y.begin(), t.y.end(), TableY);
-    TableMinX = t.minX;
-    TableMaxX = t.maxX;
-    TableMinY = t.minY;
-    TableMaxY = t.maxY;
+std::optional<EngineTable> ReadTableFile() {
+    const FileBytes file = ReadFileBytes(QLatin1String(contract::kTableFile));
+    if (!file.ok()) return std::nullopt;
+    return ParseTableText(file.bytes);
 }
 
-TableView StoredTable() { return {TableCount, TableX, TableY, TableMinX, TableMaxX}; }
-
-void ForgetDrawnGraph() {
-    DrawnGraph.reset();
-    TableCount = 0;
-    CurveReady = 0;
-}
-
-bool ReadTableFile() {
-    const FileBytes file = ReadFileBytes(QLatin1String(kTableFileName));
-    std::optional<EngineTable> table;
-    if (file.ok()) table = ParseTableText(file.bytes);
-    if (!table) return false;
-    StoreTable(*table);
-    return true;
-}
-
-void DeleteTableFile() { QFile::remove(QLatin1String(kTableFileName)); }
+void DeleteTableFile() { QFile::remove(QLatin1String(contract::kTableFile)); }
 
 void DeleteExchangeFiles() {
     if (ExchangeFolderInUse()) return;
-    for (const char* name : {kPointFileName, kTableFileName, kMethodFileName})
+    for (const char* name : {contract::kPointFile, contract::kTableFile, contract::kMethodFile})
         QFile::remove(QLatin1String(name));
 }
 

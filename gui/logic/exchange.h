@@ -9,27 +9,26 @@
 #include <optional>
 #include <vector>
 
+#include "enginecontract.h"
+#include "graphmap.h"
 #include "readout.h"
 #include "savefile.h"
+#include "state.h"
 
-inline const char kPointFileName[] = "B2F.dat";
-inline const char kMethodFileName[] = "Bor3.dat";
-inline const char kTableFileName[] = "F2B.dat";
-
-// The values sent for point i in the current ScaleMode: logarithms on a logarithmic axis.
-double SentX(int i);
-double SentY(int i);
+// The values sent for point i in scale mode `mode`: logarithms on a logarithmic axis.
+double SentX(const DataPoints& points, int mode, int i);
+double SentY(const DataPoints& points, int mode, int i);
 // Whether a value can travel in the engine's record: finite in single precision and written
 // with a two-digit exponent (so 1E+100 and above, and nonzero values below 1E-99, cannot).
 bool FitsEngineRecord(double value);
-// Index of the first point of 1..DataCount whose sent X or Y does not fit, or 0.
-int FirstUnsendablePoint();
+// Index of the first point whose sent X or Y does not fit, or 0.
+int FirstUnsendablePoint(const DataPoints& points, int mode);
 
-// LogDataX/LogDataY(1..DataCount) from the points when ScaleMode is not 1; a value without a
+// LogDataX/LogDataY(1..DataCount) from the points when `mode` is not 1; a value without a
 // logarithm (0 or negative) leaves its entry as it was.
-void FillDataLogarithms();
+void FillDataLogarithms(DataPoints& points, int mode);
 
-// Why the current points cannot be sent to the engine in the current ScaleMode, and which point
+// Why the points cannot be sent to the engine in scale mode `mode`, and which point
 // (1-based) is the first that cannot; for SameInRecord, `other` is the point whose X the record
 // cannot tell from point's.
 struct PointProblem {
@@ -42,22 +41,18 @@ struct PointProblem {
 // that does not fit the engine's record, then for two distinct X values that the record's six
 // significant digits make equal (the engine would stop on them). On a problem an older B2F.dat is
 // deleted, so that it cannot pass for the current points.
-PointProblem CheckPointsForEngine();
+PointProblem CheckPointsForEngine(const DataPoints& points, int mode);
 
-// Contents of B2F.dat for the current points and ScaleMode.
-QByteArray PointFileText();
+// Contents of B2F.dat for the points in scale mode `mode`.
+QByteArray PointFileText(const DataPoints& points, int mode);
 // Writes B2F.dat. Refuses (writes nothing) while a point does not fit the engine's record.
-FileResult WritePointFile();
-// The library's methods that the engine runs besides its own two, by their method numbers.
-inline constexpr int kAkimaMethod = 2;
-inline constexpr int kShapePreservingMethod = 3;
-inline constexpr int kSmoothingMethod = 9;
-inline constexpr int kMonotoneMethod = 20;
+FileResult WritePointFile(const DataPoints& points, int mode);
 // Writes Bor3.dat with the method flag as "00" or "01" and, for a library method (not 0), a
 // second record with its number ("02").
-FileResult WriteMethodFile(int flag, int libraryMethod = 0);
+FileResult WriteMethodFile(const EngineMethod& method);
 
-// A table in exchange space, rows from index 1 like the program-wide table.
+// A table in exchange space (natural logarithms on a logarithmic axis), rows from index 1, with
+// its extent.
 struct EngineTable {
     int count = 0;
     std::vector<double> x, y;  // count + 1 entries
@@ -68,16 +63,17 @@ struct EngineTable {
 // count below 1 or above the table's capacity, fewer rows than counted, or a row that is not
 // two numbers.
 std::optional<EngineTable> ParseTableText(const QByteArray& text);
-// Reads F2B.dat into the program-wide table. False when there is no usable table; the
-// program-wide state then stays as it was.
-bool ReadTableFile();
-// Commits a table to the program-wide state.
-void StoreTable(const EngineTable& table);
-// The program-wide table (the main window's).
-TableView StoredTable();
-// The main window's picture no longer shows its graph: DrawnGraph, the table that belongs to it
-// and the read-out's flag are emptied.
-void ForgetDrawnGraph();
+// Reads F2B.dat; empty when there is no usable table.
+std::optional<EngineTable> ReadTableFile();
+
+// A table the engine computed: its rows, the graph whose points it was computed from (the scale
+// mode and the axis texts as they were typed then), those points, and the method that made it.
+struct ComputedTable {
+    EngineTable rows;
+    GraphSettings graph;
+    DataPoints points;
+    EngineMethod method;
+};
 
 // Deletes F2B.dat (a failed run writes no table, so the previous one must not pass for its
 // result), ignoring every failure.

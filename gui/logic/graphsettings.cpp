@@ -1,6 +1,9 @@
-// Graph settings from the program-wide state and the axis texts.
+// Graph settings from the axis texts, and the mapping of their axes.
 #include "graphsettings.h"
 
+#include <cmath>
+
+#include "datanumber.h"
 #include "scalemode.h"
 #include "state.h"
 #include "textconv.h"
@@ -8,7 +11,7 @@
 namespace {
 AxisMap axisMap(AxisKind kind, double start, double end, int startExponent, int endExponent) {
     return kind == AxisKind::Linear ? AxisMap::linear(start, end)
-                                    : AxisMap::logarithmic(start, startExponent, endExponent, Ln10);
+                                    : AxisMap::logarithmic(start, startExponent, endExponent, kLn10);
 }
 }  // namespace
 
@@ -19,15 +22,22 @@ GraphMapping MappingFor(const GraphSettings& s) {
             axisMap(YAxisKind(s.mode), s.yStart, s.yEnd, s.yStartExponent, s.yEndExponent)};
 }
 
-GraphSettings CurrentGraphSettings(const QStringList& axisTexts) {
+std::optional<GraphSettings> ReadGraphSettings(int mode, const QStringList& axisTexts) {
+    double v[6] = {};
+    for (int i = 0; i < 6; ++i) {
+        const TypedNumber read = ReadTypedNumber(axisTexts.value(i), v[i]);
+        const bool isStep = i == 2 || i == 5;
+        if (read != TypedNumber::Number && !(read == TypedNumber::Empty && isStep))
+            return std::nullopt;
+    }
+    // A range may be too wide to measure, and a logarithmic axis starts above 0.
+    if (!(v[0] < v[1] && v[3] < v[4]) || !std::isfinite(v[1] - v[0]) ||
+        !std::isfinite(v[4] - v[3]) || (IsLogX(mode) && v[0] <= 0) || (IsLogY(mode) && v[3] <= 0))
+        return std::nullopt;
     GraphSettings s;
-    s.mode = ScaleMode;
-    s.xStart = XStart;
-    s.xEnd = XEnd;
-    s.xStep = XStep;
-    s.yStart = YStart;
-    s.yEnd = YEnd;
-    s.yStep = YStep;
+    s.mode = mode;
+    s.xStart = v[0], s.xEnd = v[1], s.xStep = v[2] > 0 ? v[2] : v[1] - v[0];
+    s.yStart = v[3], s.yEnd = v[4], s.yStep = v[5] > 0 ? v[5] : v[4] - v[3];
     s.axisTexts = axisTexts;
     s.xStartExponent = AxisTextExponent(axisTexts.value(0));
     s.xEndExponent = AxisTextExponent(axisTexts.value(1));

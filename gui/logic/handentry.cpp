@@ -12,13 +12,13 @@
 
 namespace {
 // Stores a point as number EntryNo, the next free one, and moves on.
-void storePoint(double x, double y) {
-    const int k = EntryNo < 1 ? 1 : EntryNo;
-    DataX[k] = x;
-    DataY[k] = y;
-    DataCount = k;
-    EntryNo = k + 1;
-    ComputeDataExtremes();
+void storePoint(HandEntry& entry, double x, double y) {
+    const int k = entry.EntryNo < 1 ? 1 : entry.EntryNo;
+    entry.points.DataX[k] = x;
+    entry.points.DataY[k] = y;
+    entry.points.DataCount = k;
+    entry.EntryNo = k + 1;
+    ComputeDataExtremes(entry.points);
 }
 
 // A typed text that is wholly a number is listed as typed; anything else as what was stored.
@@ -49,35 +49,23 @@ QStringList textLines(const QString& text) {
 }
 }  // namespace
 
-void StartHandEntry() {
-    EntryNo = 1;
-    DataCount = 0;
-}
+bool EntryLimitReached(const HandEntry& entry) { return entry.EntryNo > kDataLimit; }
 
-bool EntryLimitReached() { return EntryNo > kDataLimit; }
-
-void StoreKeptPoints(const QList<QPointF>& points) {
-    for (const QPointF& p : points) {
-        if (EntryLimitReached()) return;
-        storePoint(p.x(), p.y());
-    }
-}
-
-TypedPoint StoreTypedPoint(const QString& xText, const QString& yText) {
-    if (EntryLimitReached()) return {EntryResult::Full, {}};
+TypedPoint StoreTypedPoint(HandEntry& entry, const QString& xText, const QString& yText) {
+    if (EntryLimitReached(entry)) return {EntryResult::Full, {}};
     if (xText.isEmpty() || yText.isEmpty()) return {EntryResult::Empty, {}};
     double x = 0, y = 0;
     QString refusal = refusalOf(QStringLiteral("X"), ReadTypedNumber(xText, x));
     if (refusal.isEmpty()) refusal = refusalOf(QStringLiteral("Y"), ReadTypedNumber(yText, y));
     if (!refusal.isEmpty()) return {EntryResult::Refused, refusal};
-    storePoint(x, y);
+    storePoint(entry, x, y);
     return {EntryResult::Stored, {}};
 }
 
-PasteResult StorePastedPoints(const QString& block) {
+PasteResult StorePastedPoints(HandEntry& entry, const QString& block) {
     PasteResult result;
     const QStringList lines = textLines(block);
-    for (int i = 0; i < lines.size() && !EntryLimitReached(); ++i) {
+    for (int i = 0; i < lines.size() && !EntryLimitReached(entry); ++i) {
         if (lines[i].trimmed().isEmpty()) continue;
         double x = 0, y = 0;
         QStringList texts;
@@ -86,9 +74,9 @@ PasteResult StorePastedPoints(const QString& block) {
             result.badText = lines[i];
             break;
         }
-        storePoint(x, y);
+        storePoint(entry, x, y);
         // The texts are ASCII decimal numbers, shown as they stand, as if typed.
-        result.lines << EntryListLine(DataCount, texts[0], texts[1]);
+        result.lines << EntryListLine(entry.points.DataCount, texts[0], texts[1]);
     }
     return result;
 }
@@ -100,7 +88,9 @@ bool IsPointBlock(const QString& text) {
     return textLines(line).size() > 1 || (line.contains(u'\t') && ParseDataLine(line, x, y));
 }
 
-QString CorrectPoint(const QString& noText, const QString& xText, const QString& yText) {
+QString CorrectPoint(DataPoints& points, const QString& noText, const QString& xText,
+                     const QString& yText) {
+    const int DataCount = points.DataCount;
     if (DataCount < 1) return QStringLiteral("　修正するデータがありません！　");
     double no = 0;
     if (ReadTypedNumber(noText, no) != TypedNumber::Number || no != std::floor(no) || no < 1 ||
@@ -108,16 +98,16 @@ QString CorrectPoint(const QString& noText, const QString& xText, const QString&
         return QStringLiteral("　修正するデータの No. は 1 ～ %1 の整数で入力して下さい！　")
             .arg(DataCount);
     const int k = int(no);
-    double x = DataX[k], y = DataY[k];
+    double x = points.DataX[k], y = points.DataY[k];
     // An empty X or Y keeps that coordinate.
     for (auto [text, box, value] : {std::tuple{&xText, "X", &x}, std::tuple{&yText, "Y", &y}}) {
         const TypedNumber read = ReadTypedNumber(*text, *value);
         if (read != TypedNumber::Number && read != TypedNumber::Empty)
             return refusalOf(QStringLiteral("修正の ") + QLatin1String(box), read);
     }
-    DataX[k] = x;
-    DataY[k] = y;
-    ComputeDataExtremes();
+    points.DataX[k] = x;
+    points.DataY[k] = y;
+    ComputeDataExtremes(points);
     return {};
 }
 
@@ -126,20 +116,21 @@ QString EntryListLine(int k, const QString& xText, const QString& yText) {
            QStringLiteral("    ") + yText;
 }
 
-QString TypedEntryLine(int k, const QString& xText, const QString& yText) {
-    return EntryListLine(k, shownText(xText, DataX[k]), shownText(yText, DataY[k]));
+QString TypedEntryLine(const DataPoints& p, int k, const QString& xText, const QString& yText) {
+    return EntryListLine(k, shownText(xText, p.DataX[k]), shownText(yText, p.DataY[k]));
 }
 
-QStringList StoredEntryLines() {
+QStringList StoredEntryLines(const DataPoints& p) {
     QStringList lines;
-    for (int k = 1; k <= DataCount; ++k)
-        lines << EntryListLine(k, GeneralNumberText(DataX[k]), GeneralNumberText(DataY[k]));
+    for (int k = 1; k <= p.DataCount; ++k)
+        lines << EntryListLine(k, GeneralNumberText(p.DataX[k]), GeneralNumberText(p.DataY[k]));
     return lines;
 }
 
-QStringList DataTableLines() {
+QStringList DataTableLines(const DataPoints& p) {
     QStringList lines;
-    for (int k = 1; k <= DataCount; ++k)
-        lines << GeneralNumberText(DataX[k]) + QStringLiteral("  ") + GeneralNumberText(DataY[k]);
+    for (int k = 1; k <= p.DataCount; ++k)
+        lines << GeneralNumberText(p.DataX[k]) + QStringLiteral("  ") +
+                     GeneralNumberText(p.DataY[k]);
     return lines;
 }

@@ -2,13 +2,16 @@
 // point, and the list lines of the entry dialog and of the main window's data table.
 #pragma once
 
-#include <QList>
-#include <QPointF>
 #include <QString>
 #include <QStringList>
 
-// A new hand entry: no point stored, the next is number 1.
-void StartHandEntry();
+#include "state.h"
+
+// The points of one hand entry and the number of the next point to type (1 for a new entry).
+struct HandEntry {
+    DataPoints points;
+    int EntryNo = 1;
+};
 
 // What storing a typed point gave.
 enum class EntryResult {
@@ -23,12 +26,9 @@ struct TypedPoint {
 };
 // Stores the texts, each read by ReadTypedNumber, as point number EntryNo: DataCount becomes
 // EntryNo, EntryNo the next number, and the extremes are those of the points stored.
-TypedPoint StoreTypedPoint(const QString& xText, const QString& yText);
-// Stores the points, in order, as typed points from number EntryNo on (as many as the limit
-// leaves room for).
-void StoreKeptPoints(const QList<QPointF>& points);
+TypedPoint StoreTypedPoint(HandEntry& entry, const QString& xText, const QString& yText);
 // Whether every place for a point is taken.
-bool EntryLimitReached();
+bool EntryLimitReached(const HandEntry& entry);
 
 // What pasting a block of points gave.
 struct PasteResult {
@@ -41,7 +41,7 @@ struct PasteResult {
 // read as ASCII), each as if it were typed: number EntryNo, the extremes, the limit. Blank lines
 // are passed over. Storing stops at the first line that is not two numbers (the points before
 // it stay) or when the limit is reached (EntryLimitReached then tells it).
-PasteResult StorePastedPoints(const QString& block);
+PasteResult StorePastedPoints(HandEntry& entry, const QString& block);
 // Whether a text from the clipboard is a block of points rather than a value for one text box:
 // it holds more than one line (line ends at its end do not count), or its one line is a
 // spreadsheet row of two numbers (a tab between them). One line with a comma or blanks stays a
@@ -52,16 +52,18 @@ bool IsPointBlock(const QString& text);
 // typed values and recomputes the extremes; an empty X or Y keeps that coordinate. Gives the
 // message of a refusal, empty when the point was corrected: any other number (an empty one
 // included), or an X or Y that is no number, changes nothing.
-QString CorrectPoint(const QString& noText, const QString& xText, const QString& yText);
+QString CorrectPoint(DataPoints& points, const QString& noText, const QString& xText,
+                     const QString& yText);
 
 // The entry dialog's line for point k: " k :   X    Y" with the texts given.
 QString EntryListLine(int k, const QString& xText, const QString& yText);
 // The entry dialog's line for point k as stored from typed texts: a text that is wholly an ASCII
 // decimal number is shown as typed ("1.50"), any other (full-width forms, blanks around it) by
 // the value stored, in general number text, so that the list never shows what was not stored.
-QString TypedEntryLine(int k, const QString& xText, const QString& yText);
+QString TypedEntryLine(const DataPoints& points, int k, const QString& xText,
+                       const QString& yText);
 // The entry dialog's lines for points 1..DataCount from the stored values, in general number
 // text.
-QStringList StoredEntryLines();
+QStringList StoredEntryLines(const DataPoints& points);
 // The main window's data-table lines for points 1..DataCount: "X  Y" in general number text.
-QStringList DataTableLines();
+QStringList DataTableLines(const DataPoints& points);

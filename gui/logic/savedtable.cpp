@@ -9,7 +9,6 @@
 #include "graphsettings.h"
 #include "pathutil.h"
 #include "scalemode.h"
-#include "state.h"
 #include "textconv.h"
 
 namespace {
@@ -54,39 +53,41 @@ QString SavedTableFileName(const QString& directory, const QString& name, int me
                            int libraryMethod) {
     QString suffix = methodFlag == 0 ? QStringLiteral("-Sp.csv") : QStringLiteral("-BSp.csv");
     switch (libraryMethod) {
-        case kAkimaMethod:
+        case contract::kAkimaMethod:
             suffix = QStringLiteral("-AkSp.csv");
             break;
-        case kShapePreservingMethod:
+        case contract::kShapePreservingMethod:
             suffix = QStringLiteral("-ShSp.csv");
             break;
-        case kSmoothingMethod:
+        case contract::kSmoothingMethod:
             suffix = QStringLiteral("-SmSp.csv");
             break;
-        case kMonotoneMethod:
+        case contract::kMonotoneMethod:
             suffix = QStringLiteral("-MoSp.csv");
             break;
     }
     return JoinPath(directory, name + suffix);
 }
 
-SavedTable ResultToSave() {
-    const GraphSettings& g = *DrawnGraph;
+SavedTable ResultToSave(const ComputedTable& computed) {
+    const GraphSettings& g = computed.graph;
+    const EngineTable& rows = computed.rows;
+    const DataPoints& points = computed.points;
     SavedTable t;
     t.mode = g.mode;
     for (int k = 1; k <= 6; ++k) t.axisText[k] = g.axisTexts.value(k - 1);
     t.xStart = g.xStart, t.xEnd = g.xEnd, t.xStep = g.xStep;
     t.yStart = g.yStart, t.yEnd = g.yEnd, t.yStep = g.yStep;
-    t.tableCount = TableCount;
-    t.plainX.assign(TableCount + 1, 0.0);
-    t.plainY.assign(TableCount + 1, 0.0);
-    for (int i = 1; i <= TableCount; ++i) {
-        t.plainX[i] = IsLogX(g.mode) ? std::exp(TableX[i]) : TableX[i];
-        t.plainY[i] = IsLogY(g.mode) ? std::exp(TableY[i]) : TableY[i];
+    t.tableCount = rows.count;
+    t.plainX.assign(rows.count + 1, 0.0);
+    t.plainY.assign(rows.count + 1, 0.0);
+    for (int i = 1; i <= rows.count; ++i) {
+        t.plainX[i] = IsLogX(g.mode) ? std::exp(rows.x[i]) : rows.x[i];
+        t.plainY[i] = IsLogY(g.mode) ? std::exp(rows.y[i]) : rows.y[i];
     }
-    t.dataCount = DataCount;
-    t.dataX.assign(DataX, DataX + DataCount + 1);
-    t.dataY.assign(DataY, DataY + DataCount + 1);
+    t.dataCount = points.DataCount;
+    t.dataX.assign(points.DataX, points.DataX + points.DataCount + 1);
+    t.dataY.assign(points.DataY, points.DataY + points.DataCount + 1);
     return t;
 }
 

@@ -1,5 +1,4 @@
-// The saved interpolated-data file: composing it from the program-wide state, and reading one
-// back into scratch that is committed to the program-wide state only when all of it is good.
+// The saved interpolated-data file: composing it from a computed table, and reading one back.
 //
 // Layout (lines ended by CR LF): the scale mode; the six axis texts as typed; the row count;
 // the table in data units as signed pairs; the point count; the data points as signed pairs.
@@ -23,7 +22,7 @@
 QString SavedTableFileName(const QString& directory, const QString& name, int methodFlag,
                            int libraryMethod = 0);
 
-// A saved file's contents in the program-wide state's terms (vectors from index 1): the table
+// A saved file's contents (vectors from index 1): the table
 // and the data points in data units.
 struct SavedTable {
     int mode = 1;
@@ -35,11 +34,10 @@ struct SavedTable {
     std::vector<double> dataX, dataY;
 };
 
-// The main window's result as a saved file: the graph its table belongs to (DrawnGraph: scale
-// mode and the axis texts as they were typed then), TableX/Y(1..TableCount) turned back into
-// data units (the exponential of a column on a logarithmic axis) and DataX/Y(1..DataCount).
-// Needs DrawnGraph.
-SavedTable ResultToSave();
+// A computed table as a saved file: the graph it was computed for (scale mode and the axis texts
+// as they were typed then), its rows turned back into data units (the exponential of a column on a
+// logarithmic axis) and its data points.
+SavedTable ResultToSave(const ComputedTable& computed);
 // The file's bytes.
 QByteArray SavedTableText(const SavedTable& table);
 

@@ -128,8 +128,8 @@ private slots:
         QVERIFY(dropFile(f, good));
         QVERIFY(f->isVisible() && !form10()->isVisible());
         QCOMPARE(f->List1->count(), 3);
-        QCOMPARE(DataCount, 3);
-        QCOMPARE(DataX[1], 1.0);
+        QCOMPARE(f->dataPoints().DataCount, 3);
+        QCOMPARE(f->dataPoints().DataX[1], 1.0);
         QCOMPARE(caption(f, "Label33"), QStringLiteral("-5.0"));
         QVERIFY(f->Command3->isEnabled());
         QCOMPARE(form10()->Dir1->path(), QDir(elsewhere.path()).absolutePath());
@@ -157,8 +157,8 @@ private slots:
             QCOMPARE(beeps.count, 1);
             QVERIFY(f->isVisible() && !form10()->isVisible());
             QCOMPARE(f->List1->count(), 3);
-            QCOMPARE(DataCount, 3);
-            QCOMPARE(DataX[1], 1.0);
+            QCOMPARE(f->dataPoints().DataCount, 3);
+            QCOMPARE(f->dataPoints().DataX[1], 1.0);
             QVERIFY(f->Command3->isEnabled());
         }
 

@@ -39,15 +39,14 @@ struct Run {
     }
 };
 
-Run runEngine(const QString& dir, int mode, int flag, int libraryMethod) {
+Run runEngine(const QString& dir, DataPoints points, int mode, int flag, int libraryMethod) {
     Run r;
-    ScaleMode = mode;
-    FillDataLogarithms();
+    FillDataLogarithms(points, mode);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir);
     [&] {
-        QVERIFY(WritePointFile().ok());
-        QVERIFY(WriteMethodFile(flag, libraryMethod).ok());
+        QVERIFY(WritePointFile(points, mode).ok());
+        QVERIFY(WriteMethodFile({flag, libraryMethod}).ok());
         QProcess engine;
         engine.start(QStringLiteral(FITCORE_EXE), {});
         engine.closeWriteChannel();
@@ -88,14 +87,16 @@ private slots:
         QTemporaryDir dir;
         const double px[] = {1, 2, 3.5, 4, 7, 10, 14, 20};
         const double py[] = {2, 3.5, 3, 3.2, 8, 20, 15, 60};
-        DataCount = 8;
-        std::copy(px, px + 8, DataX + 1);
-        std::copy(py, py + 8, DataY + 1);
-        const int methods[][2] = {{0, 0}, {1, 0}, {1, kAkimaMethod}, {1, kSmoothingMethod}};
+        DataPoints points;
+        points.DataCount = 8;
+        std::copy(px, px + 8, points.DataX + 1);
+        std::copy(py, py + 8, points.DataY + 1);
+        const int methods[][2] = {
+            {0, 0}, {1, 0}, {1, contract::kAkimaMethod}, {1, contract::kSmoothingMethod}};
         std::mt19937 random(7);
         for (int mode = 1; mode <= 4; ++mode) {
             for (auto [flag, library] : methods) {
-                const Run run = runEngine(dir.path(), mode, flag, library);
+                const Run run = runEngine(dir.path(), points, mode, flag, library);
                 const GraphCurve curve{run.table.view(), mode};
                 const bool logX = mode >= 3, logY = mode % 2 == 0;
                 const QByteArray where =

@@ -88,21 +88,23 @@ private slots:
         QFETCH(int, mode);
         QFETCH(bool, bspline);
         run(file, mode, bspline ? 1 : 0);
-        QCOMPARE(CurveReady, 1);
-        QCOMPARE(TableCount, 100 * (DataCount - 1));
+        QVERIFY(f->computedTable());
+        const EngineTable& rows = f->computedTable()->rows;
+        const DataPoints& p = f->computedTable()->points;
+        QCOMPARE(rows.count, 100 * (p.DataCount - 1));
         const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
         // Every 100th row lies at the next data point; the cubic spline passes through it.
-        for (int k = 1; k < DataCount; ++k) {
-            const double x = logX ? std::log(DataX[k + 1]) : DataX[k + 1];
-            const double y = logY ? std::log(DataY[k + 1]) : DataY[k + 1];
-            QVERIFY2(close(TableX[100 * k], x, 2e-5), qPrintable(QString::number(k)));
-            if (!bspline) QVERIFY2(close(TableY[100 * k], y, 3e-5), qPrintable(QString::number(k)));
+        for (int k = 1; k < p.DataCount; ++k) {
+            const double x = logX ? std::log(p.DataX[k + 1]) : p.DataX[k + 1];
+            const double y = logY ? std::log(p.DataY[k + 1]) : p.DataY[k + 1];
+            QVERIFY2(close(rows.x[100 * k], x, 2e-5), qPrintable(QString::number(k)));
+            if (!bspline) QVERIFY2(close(rows.y[100 * k], y, 3e-5), qPrintable(QString::number(k)));
         }
-        QVERIFY(close(TableMaxX, logX ? std::log(DataX[DataCount]) : DataX[DataCount], 2e-5));
+        QVERIFY(close(rows.maxX, logX ? std::log(p.DataX[p.DataCount]) : p.DataX[p.DataCount], 2e-5));
         // The curve is drawn in light blue through the middle of the graph.
-        const GraphMapping g = MappingFor(f->graphSettings());
-        const int mid = TableCount / 2;
-        const QPoint at = f->Picture1->pixelOf(g.x.plot(TableX[mid]), g.y.plot(TableY[mid]));
+        const GraphMapping g = MappingFor(f->computedTable()->graph);
+        const int mid = rows.count / 2;
+        const QPoint at = f->Picture1->pixelOf(g.x.plot(rows.x[mid]), g.y.plot(rows.y[mid]));
         bool blue = false;
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
@@ -139,20 +141,23 @@ private slots:
         QFETCH(int, method);
         QFETCH(QString, suffix);
         const QString console = run(file, mode, method);
-        QCOMPARE(TableCount, 100 * (DataCount - 1));
+        QVERIFY(f->computedTable());
+        const EngineTable& rows = f->computedTable()->rows;
+        const DataPoints& p = f->computedTable()->points;
+        QCOMPARE(rows.count, 100 * (p.DataCount - 1));
         const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
-        const double lowest = logY ? std::log(DataMinY) : DataMinY;
-        const double highest = logY ? std::log(DataMaxY) : DataMaxY;
+        const double lowest = logY ? std::log(p.DataMinY) : p.DataMinY;
+        const double highest = logY ? std::log(p.DataMaxY) : p.DataMaxY;
         if (method == 9) {
             QVERIFY(console.contains(QStringLiteral("Smoothing parameter")));
         } else {
             // Through every point, and on a step never beyond the data.
-            for (int k = 1; k < DataCount; ++k) {
-                const double y = logY ? std::log(DataY[k + 1]) : DataY[k + 1];
-                QVERIFY2(close(TableY[100 * k], y, 3e-5), qPrintable(QString::number(k)));
+            for (int k = 1; k < p.DataCount; ++k) {
+                const double y = logY ? std::log(p.DataY[k + 1]) : p.DataY[k + 1];
+                QVERIFY2(close(rows.y[100 * k], y, 3e-5), qPrintable(QString::number(k)));
             }
-            QVERIFY(logX || TableMinY >= lowest - 1e-5 * (highest - lowest));
-            QVERIFY(TableMaxY <= highest + 1e-5 * (highest - lowest));
+            QVERIFY(logX || rows.minY >= lowest - 1e-5 * (highest - lowest));
+            QVERIFY(rows.maxY <= highest + 1e-5 * (highest - lowest));
         }
         MessageRecorder saved;
         saveMainTable(*dir, QStringLiteral("m"));
@@ -161,7 +166,7 @@ private slots:
         clickFile(form6(), QStringLiteral("m") + suffix);
         form6()->Command1->click();
         QVERIFY(form6()->shown());
-        QCOMPARE(form6()->shown()->rows.count, TableCount);
+        QCOMPARE(form6()->shown()->rows.count, rows.count);
     }
 
     void bsplineFitReproducesACubic() {
@@ -172,10 +177,12 @@ private slots:
             data += QByteArray::number(0.5 * i) + "," + QByteArray::number(cubic(0.5 * i)) + "\r\n";
         dir->write(QStringLiteral("cubic.csv"), data);
         run(QStringLiteral("cubic.csv"), 1, 1);
-        QCOMPARE(TableCount, 1200);
-        for (int i = 1; i <= TableCount; i += 37)
-            QVERIFY2(std::fabs(TableY[i] - cubic(TableX[i])) < 2e-4 * 40,
-                     qPrintable(QString::number(TableX[i])));
+        QVERIFY(f->computedTable());
+        const EngineTable& rows = f->computedTable()->rows;
+        QCOMPARE(rows.count, 1200);
+        for (int i = 1; i <= rows.count; i += 37)
+            QVERIFY2(std::fabs(rows.y[i] - cubic(rows.x[i])) < 2e-4 * 40,
+                     qPrintable(QString::number(rows.x[i])));
     }
 
     void failedRunLeavesNoTableToDraw() {

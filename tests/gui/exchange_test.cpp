@@ -21,15 +21,15 @@
 #include "state.h"
 
 namespace {
-void setPoints(std::initializer_list<std::pair<double, double>> points) {
-    DataCount = 0;
+DataPoints pointsOf(std::initializer_list<std::pair<double, double>> points) {
+    DataPoints p;
     for (auto [x, y] : points) {
-        ++DataCount;
-        DataX[DataCount] = x;
-        DataY[DataCount] = y;
-        if (x > 0) LogDataX[DataCount] = std::log(x);
-        if (y > 0) LogDataY[DataCount] = std::log(y);
+        ++p.DataCount;
+        p.DataX[p.DataCount] = x;
+        p.DataY[p.DataCount] = y;
     }
+    FillDataLogarithms(p, 4);
+    return p;
 }
 
 // A table the way the engine writes it: "(I6)" count, then "(2E13.6)" rows.
@@ -41,16 +41,6 @@ QByteArray engineTable(int rows) {
              QByteArray::number(y, 'E', 5).rightJustified(13, ' ') + "\r\n";
     }
     return t;
-}
-
-void presetTable() {
-    TableCount = 2;
-    TableX[1] = 7;
-    TableX[2] = 8;
-    TableY[1] = TableY[2] = 9;
-    TableMinX = 7;
-    TableMaxX = 8;
-    TableMinY = TableMaxY = 9;
 }
 
 // While it lives, the folder has the given permissions and this thread works in it as an
@@ -90,9 +80,7 @@ class ExchangeTest : public QObject {
 private slots:
     void pointFileCarriesSignPiecesAndExponentFields() {
         WorkDir dir;
-        ScaleMode = 1;
-        setPoints({{12.5, -0.003}, {0, 5}, {-2.5, 1000}});
-        QVERIFY(WritePointFile().ok());
+        QVERIFY(WritePointFile(pointsOf({{12.5, -0.003}, {0, 5}, {-2.5, 1000}}), 1).ok());
         QCOMPARE(dir.read(QStringLiteral("B2F.dat")), QByteArray(" 3 \r\n"
                                                                  "+1.25000E+01 -3.00000E-03\r\n"
                                                                  "-0.00000E+00 +5.00000E+00\r\n"
@@ -101,22 +89,19 @@ private slots:
 
     void logarithmicAxesSendNaturalLogarithms() {
         WorkDir dir;
-        setPoints({{10, 100}, {1, 0.5}});
-        ScaleMode = 4;
-        QCOMPARE(PointFileText(), QByteArray(" 2 \r\n"
+        const DataPoints points = pointsOf({{10, 100}, {1, 0.5}});
+        QCOMPARE(PointFileText(points, 4), QByteArray(" 2 \r\n"
                                              "+2.30259E+00 +4.60517E+00\r\n"
                                              "-0.00000E+00 -6.93147E-01\r\n"));
-        ScaleMode = 2;  // only Y logarithmic
-        QCOMPARE(PointFileText(), QByteArray(" 2 \r\n"
+        // only Y logarithmic
+        QCOMPARE(PointFileText(points, 2), QByteArray(" 2 \r\n"
                                              "+1.00000E+01 +4.60517E+00\r\n"
                                              "+1.00000E+00 -6.93147E-01\r\n"));
-        ScaleMode = 3;
-        QCOMPARE(PointFileText().split('\n')[1], QByteArray("+2.30259E+00 +1.00000E+02\r"));
+        QCOMPARE(PointFileText(points, 3).split('\n')[1], QByteArray("+2.30259E+00 +1.00000E+02\r"));
     }
 
     void valuesTheRecordCannotCarryAreRefusedBeforeWriting() {
         WorkDir dir;
-        ScaleMode = 1;
         const struct {
             double value;
             bool fits;
@@ -135,22 +120,20 @@ private slots:
         };
         for (const auto& c : cases) QCOMPARE(FitsEngineRecord(c.value), c.fits);
 
-        setPoints({{1, 2}, {2, 1e-120}, {3, 4}});
-        QCOMPARE(FirstUnsendablePoint(), 2);
-        QVERIFY(!WritePointFile().ok());
+        const DataPoints points = pointsOf({{1, 2}, {2, 1e-120}, {3, 4}});
+        QCOMPARE(FirstUnsendablePoint(points, 1), 2);
+        QVERIFY(!WritePointFile(points, 1).ok());
         QVERIFY(!dir.exists(QStringLiteral("B2F.dat")));
         // On a logarithmic axis the logarithm travels, and it fits.
-        ScaleMode = 2;
-        QCOMPARE(FirstUnsendablePoint(), 0);
-        QVERIFY(WritePointFile().ok());
-        ScaleMode = 1;
+        QCOMPARE(FirstUnsendablePoint(points, 2), 0);
+        QVERIFY(WritePointFile(points, 2).ok());
     }
 
     void methodFileHoldsTheFlagWithTwoDigits() {
         WorkDir dir;
-        QVERIFY(WriteMethodFile(0).ok());
+        QVERIFY(WriteMethodFile({0, 0}).ok());
         QCOMPARE(dir.read(QStringLiteral("Bor3.dat")), QByteArray("00\r\n"));
-        QVERIFY(WriteMethodFile(1).ok());
+        QVERIFY(WriteMethodFile({1, 0}).ok());
         QCOMPARE(dir.read(QStringLiteral("Bor3.dat")), QByteArray("01\r\n"));
     }
 
@@ -160,29 +143,32 @@ private slots:
         dir.write(QStringLiteral("F2B.dat"),
                   "     3\r\n  .150000E+01 -.123000E-01\r\n  .250000E+01  .000000E+00\r\n"
                   "  .200000E+01  .123457E+06\r\n");
-        QVERIFY(ReadTableFile());
+        std::optional<EngineTable> t = ReadTableFile();
+        QVERIFY(t);
         QVERIFY(boxes.boxes.isEmpty());
-        QCOMPARE(TableCount, 3);
-        QCOMPARE(TableX[1], 1.5);
-        QCOMPARE(TableY[1], -0.0123);
-        QCOMPARE(TableY[3], 123457.0);
-        QCOMPARE(TableMinX, 1.5);
-        QCOMPARE(TableMaxX, 2.5);
-        QCOMPARE(TableMinY, -0.0123);
-        QCOMPARE(TableMaxY, 123457.0);
+        QCOMPARE(t->count, 3);
+        QCOMPARE(t->x[1], 1.5);
+        QCOMPARE(t->y[1], -0.0123);
+        QCOMPARE(t->y[3], 123457.0);
+        QCOMPARE(t->minX, 1.5);
+        QCOMPARE(t->maxX, 2.5);
+        QCOMPARE(t->minY, -0.0123);
+        QCOMPARE(t->maxY, 123457.0);
         // LF line ends and rows past the count are accepted.
         dir.write(QStringLiteral("F2B.dat"), "     1\n  .1E+01  .2E+01\n  junk\n");
-        QVERIFY(ReadTableFile());
-        QCOMPARE(TableCount, 1);
-        QCOMPARE(TableY[1], 2.0);
+        t = ReadTableFile();
+        QVERIFY(t);
+        QCOMPARE(t->count, 1);
+        QCOMPARE(t->y[1], 2.0);
         // The largest table that fits.
         dir.write(QStringLiteral("F2B.dat"), engineTable(kTableCapacity));
-        QVERIFY(ReadTableFile());
-        QCOMPARE(TableCount, kTableCapacity);
-        QCOMPARE(TableX[kTableCapacity], 100.1);
+        t = ReadTableFile();
+        QVERIFY(t);
+        QCOMPARE(t->count, kTableCapacity);
+        QCOMPARE(t->x[kTableCapacity], 100.1);
     }
 
-    void unusableTableFileIsRefusedAndChangesNothing() {
+    void unusableTableFileIsRefused() {
         WorkDir dir;
         const QByteArray good = engineTable(3);
         const struct {
@@ -200,17 +186,11 @@ private slots:
             {"row of words", "     1\r\n  one  two\r\n"},
         };
         for (const auto& c : cases) {
-            presetTable();
             dir.write(QStringLiteral("F2B.dat"), c.bytes);
             QVERIFY2(!ReadTableFile(), c.what);
-            QVERIFY2(TableCount == 2 && TableX[1] == 7 && TableX[2] == 8 && TableY[2] == 9 &&
-                         TableMinX == 7 && TableMaxX == 8 && TableMinY == 9 && TableMaxY == 9,
-                     c.what);
         }
-        presetTable();
         QFile::remove(dir.file(QStringLiteral("F2B.dat")));
         QVERIFY(!ReadTableFile());
-        QCOMPARE(TableCount, 2);
     }
 
     void exchangeFilesAreDeletedIgnoringMissingOnes() {

@@ -29,24 +29,26 @@ QStringList items(QListWidget* list) {
     for (int i = 0; i < list->count(); ++i) t << list->item(i)->text();
     return t;
 }
-QList<double> xs() {
+// The main window's input data, which a good load hands over.
+const DataPoints& taken() { return form1()->dataPoints(); }
+QList<double> xs(const DataPoints& p = taken()) {
     QList<double> v;
-    for (int i = 1; i <= DataCount; ++i) v << DataX[i];
+    for (int i = 1; i <= p.DataCount; ++i) v << p.DataX[i];
     return v;
 }
-QList<double> ys() {
+QList<double> ys(const DataPoints& p = taken()) {
     QList<double> v;
-    for (int i = 1; i <= DataCount; ++i) v << DataY[i];
+    for (int i = 1; i <= p.DataCount; ++i) v << p.DataY[i];
     return v;
 }
-void setData(std::initializer_list<double> x) {
-    DataCount = 0;
-    DataX[0] = 0;
+DataPoints dataOf(std::initializer_list<double> x) {
+    DataPoints p;
     for (double v : x) {
-        ++DataCount;
-        DataX[DataCount] = v;
-        DataY[DataCount] = 100 + DataCount;
+        ++p.DataCount;
+        p.DataX[p.DataCount] = v;
+        p.DataY[p.DataCount] = 100 + p.DataCount;
     }
+    return p;
 }
 }  // namespace
 
@@ -99,10 +101,9 @@ private slots:
                                 QStringLiteral("2,-1500")};
         QCOMPARE(items(d->List1), lines);
         QCOMPARE(items(f->List1), lines);
-        QCOMPARE(DataCount, 3);
+        QCOMPARE(taken().DataCount, 3);
         QCOMPARE(xs(), (QList<double>{1, 2, 3}));
         QCOMPARE(ys(), (QList<double>{1000, -1500, 0.05}));
-        QCOMPARE(FilePath, JoinPath(d->File1->path(), QStringLiteral("p.csv")));
         // Extremes of the values as read, shown by the display rule, in both windows.
         QCOMPARE(caption(d, "Label31"), QStringLiteral("1.0"));
         QCOMPARE(caption(d, "Label32"), QStringLiteral("3.0"));
@@ -148,7 +149,7 @@ private slots:
                  QStringLiteral("　データ数が上限(100)を超えています。最初の 100 点を読み込み、"
                                 "101 行目以降の 50 行は読み込みませんでした。　"));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
-        QCOMPARE(DataCount, 100);
+        QCOMPARE(taken().DataCount, 100);
         QCOMPARE(d->List1->count(), 100);
         QCOMPARE(f->List1->count(), 100);
         QCOMPARE(f->List1->item(99)->text(), QStringLiteral("100 10000"));
@@ -158,17 +159,17 @@ private slots:
 
     void separatorsAndNumberForms() {
         open(QStringLiteral("s.dat"), "  1.5   2.5\r\n1.5e1, 2.5\r\n\t+3\t-4E-1\n.5 , 1.\r\n");
-        QCOMPARE(DataCount, 4);
+        QCOMPARE(taken().DataCount, 4);
         QCOMPARE(xs(), (QList<double>{0.5, 1.5, 3, 15}));
         QCOMPARE(ys(), (QList<double>{1, 2.5, -0.4, 2.5}));
         QCOMPARE(d->List1->item(0)->text(), QStringLiteral("  1.5   2.5"));
         // One point loads too.
         clickFile(d, QStringLiteral("s.dat"));  // reload replaces everything
-        QCOMPARE(DataCount, 4);
+        QCOMPARE(taken().DataCount, 4);
         dir->write(QStringLiteral("one.csv"), "7,8\r\n");
         d->File1->refresh();
         clickFile(d, QStringLiteral("one.csv"));
-        QCOMPARE(DataCount, 1);
+        QCOMPARE(taken().DataCount, 1);
         QCOMPARE(xs(), (QList<double>{7}));
         QVERIFY(f->Option4->isEnabled());
     }
@@ -180,7 +181,7 @@ private slots:
             "１，２．５\r\n－３．５，ー１Ｅ－２\r\n４\u3000\u3000５\r\n\u3000６\t＋７\r\n");
         open(QStringLiteral("jp.csv"), "\xEF\xBB\xBF" + text.toUtf8());
         QVERIFY(!form3()->isVisible());
-        QCOMPARE(DataCount, 4);
+        QCOMPARE(taken().DataCount, 4);
         QCOMPARE(xs(), (QList<double>{-3.5, 1, 4, 6}));
         QCOMPARE(ys(), (QList<double>{-0.01, 2.5, 5, 7}));
         QCOMPARE(items(d->List1), text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
@@ -221,11 +222,9 @@ private slots:
             for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
                 QVERIFY(caption(d, l).isEmpty());
         }
-        // The count of the first pass stays, and the values parsed before the failure.
+        // The points parsed before the failure are not handed over.
         open(QStringLiteral("late.csv"), "5,6\r\n7,8\r\nx\r\n");
-        QCOMPARE(DataCount, 3);
-        QCOMPARE(DataX[1], 5.0);
-        QCOMPARE(DataY[2], 8.0);
+        QCOMPARE(taken().DataCount, 0);
         // OK after a failed load does not offer those points for drawing.
         d->Command1->click();
         QVERIFY(f->isVisible());
@@ -369,12 +368,11 @@ private slots:
             QVERIFY(caption(f, l).isEmpty());
         for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
             QVERIFY(o->isEnabled());
-        QCOMPARE(DataCount, 2);
+        QCOMPARE(taken().DataCount, 0);
         // Opening the dialog again starts it empty.
         f->Command9->click();
         QCOMPARE(d->List1->count(), 0);
         QVERIFY(caption(d, "Label31").isEmpty());
-        QCOMPARE(DataX[1], 0.0);
     }
 
     void sortingOrdersByXAndSeparatesEqualNeighbours() {
@@ -392,9 +390,9 @@ private slots:
             {{1, 2, 2, 2, 5}, {1, 2, 2, 2.03, 5}},  // three in a row are not all separated
         };
         for (const auto& c : cases) {
-            setData(c.in);
-            SortDataByX();
-            const QList<double> got = xs();
+            DataPoints p = dataOf(c.in);
+            SortDataByX(p);
+            const QList<double> got = xs(p);
             QCOMPARE(got.size(), c.out.size());
             for (int i = 0; i < got.size(); ++i)
                 QVERIFY2(std::fabs(got[i] - c.out[i]) < 1e-12,
@@ -402,18 +400,16 @@ private slots:
         }
         // Abscissas near the ends of the double range stay finite when moved apart.
         for (const bool equalPairLast : {true, false}) {
-            if (equalPairLast)
-                setData({-1.7e308, 1.7e308, 1.7e308});
-            else
-                setData({-1.7e308, -1.7e308, 1.7e308});
-            SortDataByX();
-            for (double x : xs()) QVERIFY2(std::isfinite(x), qPrintable(QString::number(x)));
-            QVERIFY(DataX[1] < DataX[2] && DataX[2] < DataX[3]);
+            DataPoints p = equalPairLast ? dataOf({-1.7e308, 1.7e308, 1.7e308})
+                                         : dataOf({-1.7e308, -1.7e308, 1.7e308});
+            SortDataByX(p);
+            for (double x : xs(p)) QVERIFY2(std::isfinite(x), qPrintable(QString::number(x)));
+            QVERIFY(p.DataX[1] < p.DataX[2] && p.DataX[2] < p.DataX[3]);
         }
         // Y values move with their X; equal X keep their order.
-        setData({3, 1, 3});
-        SortDataByX();
-        QCOMPARE(ys(), (QList<double>{102, 101, 103}));
+        DataPoints p = dataOf({3, 1, 3});
+        SortDataByX(p);
+        QCOMPARE(ys(p), (QList<double>{102, 101, 103}));
     }
 };
 

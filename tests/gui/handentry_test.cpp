@@ -20,6 +20,7 @@
 #include "form6.h"
 #include "form7.h"
 #include "form8.h"
+#include "graphsettings.h"
 #include "guitest.h"
 #include "savedfile.h"
 #include "state.h"
@@ -101,12 +102,11 @@ class HandEntryTest : public ProgramSuite {
 
 private slots:
     void openingPreparesTheDialog() {
-        DataCount = 7;  // as an earlier file input left it
         open();
         QCOMPARE(d->windowTitle(), QStringLiteral(" データ入力（手入力）"));
         QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
         QCOMPARE(d->focusWidget(), d->Text1);
-        QCOMPARE(DataCount, 0);
+        QCOMPARE(d->typedPoints().DataCount, 0);
         QVERIFY(d->Command1->isEnabled() && d->Command2->isEnabled() && d->Command5->isEnabled());
         QVERIFY(d->Command7->isEnabled());  // corrections are possible from the start
         QVERIFY(!d->Command3->isEnabled() && !d->Command4->isEnabled() &&
@@ -165,9 +165,9 @@ private slots:
                          QStringLiteral(" 3 :   2.50    0"), QStringLiteral(" 4 :   1.5    -2"),
                          QStringLiteral(" 5 :   12    1.0")}));
         QCOMPARE(caption(d, "Label4"), QStringLiteral("6"));
-        QCOMPARE(DataCount, 5);
-        QCOMPARE(DataX[4], 1.5);
-        QCOMPARE(DataY[4], -2.0);
+        QCOMPARE(d->typedPoints().DataCount, 5);
+        QCOMPARE(d->typedPoints().DataX[4], 1.5);
+        QCOMPARE(d->typedPoints().DataY[4], -2.0);
         QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("12.0"),
                                            QStringLiteral("-2.0"), QStringLiteral("1000.0")}));
         QVERIFY(d->Text1->text().isEmpty() && d->Text2->text().isEmpty());
@@ -202,7 +202,7 @@ private slots:
             (c.correction ? d->Command7 : d->Command1)->click();
             QCOMPARE(boxes.boxes.size(), c.box ? 1 : 0);
             if (c.box) QCOMPARE(boxes.boxes[0].text, refusal[c.why].arg(QString::fromUtf8(c.box)));
-            QCOMPARE(DataCount, 2);
+            QCOMPARE(d->typedPoints().DataCount, 2);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
         }
         // Two corrections kept one coordinate each; nothing refused was stored.
@@ -220,7 +220,7 @@ private slots:
             d->Command1->click();
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-            QCOMPARE(DataCount, 0);
+            QCOMPARE(d->typedPoints().DataCount, 0);
             QCOMPARE(d->List1->count(), 0);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
         }
@@ -240,7 +240,7 @@ private slots:
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
         }
-        QCOMPARE(DataCount, 100);
+        QCOMPARE(d->typedPoints().DataCount, 100);
         QCOMPARE(d->focusWidget(), d->Command2);
         QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    200"));
         QCOMPARE(caption(d, "Label32"), QStringLiteral("100.0"));
@@ -252,8 +252,8 @@ private slots:
             d->Command1->click();
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
-            QCOMPARE(DataCount, 100);
-            QCOMPARE(DataX[101], 0.0);
+            QCOMPARE(d->typedPoints().DataCount, 100);
+            QCOMPARE(d->typedPoints().DataX[101], 0.0);
             QCOMPARE(d->List1->count(), 100);
             QCOMPARE(caption(d, "Label32"), QStringLiteral("100.0"));
             QCOMPARE(d->focusWidget(), d->Command2);
@@ -297,9 +297,9 @@ private slots:
             QVERIFY2(boxes.boxes.size() == 1, no);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
             QCOMPARE(items(d->List1), before);
-            QCOMPARE(DataX[1], 1.0);
-            QCOMPARE(DataX[2], 3.0);
-            QCOMPARE(DataX[3], 0.0);
+            QCOMPARE(d->typedPoints().DataX[1], 1.0);
+            QCOMPARE(d->typedPoints().DataX[2], 3.0);
+            QCOMPARE(d->typedPoints().DataX[3], 0.0);
             QCOMPARE(caption(d, "Label31"), QStringLiteral("1.0"));
         }
     }
@@ -385,11 +385,11 @@ private slots:
         open();
         typeAll({{"１．５", "ー２"}, {"\u3000３", "１Ｅ－３"}, {"－．５", "\u2212４"}});
         correct(QStringLiteral("３"), QStringLiteral("ー５"), QStringLiteral("２ｅー１"));
-        QCOMPARE(DataCount, 3);
+        QCOMPARE(d->typedPoints().DataCount, 3);
         const double expected[][2] = {{1.5, -2}, {3, 0.001}, {-5, 0.2}};
         for (int k = 1; k <= 3; ++k) {
-            QCOMPARE(DataX[k], expected[k - 1][0]);
-            QCOMPARE(DataY[k], expected[k - 1][1]);
+            QCOMPARE(d->typedPoints().DataX[k], expected[k - 1][0]);
+            QCOMPARE(d->typedPoints().DataY[k], expected[k - 1][1]);
         }
         endEntry();
         d->Command4->click();
@@ -404,12 +404,13 @@ private slots:
             enter(field, QString::fromUtf8(text));
         }
         f->Command3->click();
-        QCOMPARE(XStart, -5.0);
-        QCOMPARE(XEnd, 15.0);
-        QCOMPARE(XStep, 5.0);
-        QCOMPARE(YStart, -10.0);
-        QCOMPARE(YEnd, 20.0);
-        QCOMPARE(YStep, 10.0);
+        const GraphSettings g = *ReadGraphSettings(1, f->axisTexts());
+        QCOMPARE(g.xStart, -5.0);
+        QCOMPARE(g.xEnd, 15.0);
+        QCOMPARE(g.xStep, 5.0);
+        QCOMPARE(g.yStart, -10.0);
+        QCOMPARE(g.yEnd, 20.0);
+        QCOMPARE(g.yStep, 10.0);
         QVERIFY(f->Command1->isEnabled());
 
         // The equal-interval table of a saved table along Y = X.
@@ -445,9 +446,9 @@ private slots:
         QCOMPARE(items(d->List1).mid(1), (QStringList{QStringLiteral(" 2 :   1.50    2.5"),
                                                       QStringLiteral(" 3 :   1    -3"),
                                                       QStringLiteral(" 4 :   3e1    4")}));
-        QCOMPARE(DataCount, 4);
-        QCOMPARE(DataX[4], 30.0);
-        QCOMPARE(DataY[3], -3.0);
+        QCOMPARE(d->typedPoints().DataCount, 4);
+        QCOMPARE(d->typedPoints().DataX[4], 30.0);
+        QCOMPARE(d->typedPoints().DataY[3], -3.0);
         QCOMPARE(caption(d, "Label4"), QStringLiteral("5"));
         QCOMPARE(extremes(d), (QStringList{QStringLiteral("0.0"), QStringLiteral("30.0"),
                                            QStringLiteral("-3.0"), QStringLiteral("4.0")}));
@@ -458,7 +459,7 @@ private slots:
             clipboard->setText(value);
             QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(d->Text1->text(), value);
-            QCOMPARE(DataCount, 4);
+            QCOMPARE(d->typedPoints().DataCount, 4);
             d->Text1->clear();
         }
         clipboard->setText(QStringLiteral("1e-2\t5\n"));
@@ -480,7 +481,7 @@ private slots:
                 boxes.boxes[0].text.contains(QStringLiteral("「5 abc and a long remark that g…」")),
                 qPrintable(boxes.boxes[0].text));
         }
-        QCOMPARE(DataCount, 6);
+        QCOMPARE(d->typedPoints().DataCount, 6);
         QCOMPARE(d->List1->count(), 6);
         QCOMPARE(d->List1->item(5)->text(), QStringLiteral(" 6 :   5    6"));
         QVERIFY(d->Text2->text().isEmpty());
@@ -498,7 +499,7 @@ private slots:
         for (int k = 7; k <= 90; ++k) block += QStringLiteral("%1,%2\n").arg(k).arg(-k);
         clipboard->setText(block);
         paste->trigger();
-        QCOMPARE(DataCount, 90);
+        QCOMPARE(d->typedPoints().DataCount, 90);
         QCOMPARE(caption(d, "Label4"), QStringLiteral("91"));
         block.clear();
         for (int k = 91; k <= 120; ++k) block += QStringLiteral("%1 %2\n").arg(k).arg(-k);
@@ -509,10 +510,10 @@ private slots:
             QTest::keyClick(d->List1, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
-            QCOMPARE(DataCount, 100);
+            QCOMPARE(d->typedPoints().DataCount, 100);
             QCOMPARE(d->List1->count(), 100);
             QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    -100"));
-            QCOMPARE(DataX[101], 0.0);
+            QCOMPARE(d->typedPoints().DataX[101], 0.0);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("100"));
             QCOMPARE(caption(d, "Label33"), QStringLiteral("-100.0"));
             QCOMPARE(d->focusWidget(), d->Command2);
@@ -530,7 +531,7 @@ private slots:
         QVERIFY(!f->Command3->isEnabled());
         for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
             QVERIFY(o->isEnabled());
-        QCOMPARE(DataCount, 2);  // the points typed stay
+        QCOMPARE(d->typedPoints().DataCount, 2);  // the points typed stay
     }
 
     void typedDataAndTheSameFileGiveTheSameEngineInputAndCurve() {
@@ -558,7 +559,8 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 20000);
             f->Command5->click();
             table.clear();
-            for (int i = 1; i <= TableCount; ++i) table << TableX[i] << TableY[i];
+            const EngineTable& rows = f->computedTable()->rows;
+            for (int i = 1; i <= rows.count; ++i) table << rows.x[i] << rows.y[i];
         };
         QByteArray typedPoints, loadedPoints;
         QList<double> typedTable, loadedTable;

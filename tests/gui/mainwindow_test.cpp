@@ -18,6 +18,7 @@
 #include "form2.h"
 #include "form4.h"
 #include "form7.h"
+#include "graphsettings.h"
 #include "guitest.h"
 #include "linecontrol.h"
 #include "savedfile.h"
@@ -57,8 +58,6 @@ private slots:
         StartNodara();
         Form2* title = form2();
         QCOMPARE(title->windowTitle(), QStringLiteral(" Nodara,  version 5"));
-        QCOMPARE(Ln10, 2.3025851);
-        QCOMPARE(CurveReady, 0);
         QCOMPARE(title->Command1->text(), QStringLiteral("新規補間計算"));
         QCOMPARE(title->Command3->text(), QStringLiteral("補間済データの検索"));
         QVERIFY(title->Command3->isEnabled());
@@ -181,9 +180,7 @@ private slots:
                  QByteArray(" 3 \r\n+1.00000E+00 +1.00000E+01\r\n+2.00000E+00 +2.00000E+01\r\n"
                             "+3.00000E+00 +1.50000E+01\r\n"));
 
-        // Cancelling the method dialog writes and starts nothing, and keeps the method of the
-        // last calculation.
-        MethodFlag = 1;
+        // Cancelling the method dialog writes and starts nothing.
         f->Command4->click();
         Form7* method = form7();
         QVERIFY(method->isVisible());
@@ -199,8 +196,7 @@ private slots:
         method->Command1->click();
         QVERIFY(!method->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
-        QCOMPARE(MethodFlag, 1);
-        QCOMPARE(CurveReady, 0);
+        QVERIFY(!f->Command5->isEnabled());
 
         // Starting the engine: Bor3.dat, the previous table gone before the engine runs.
         installFakeEngine(*dir);
@@ -212,8 +208,6 @@ private slots:
         method->Command2->click();
         QVERIFY(!method->isVisible());
         QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), QByteArray("01\r\n"));
-        QCOMPARE(MethodFlag, 1);
-        QCOMPARE(CurveReady, 1);
         QCOMPARE(enabled(), (QList<bool>{false, true, true, true, false}));
         QCOMPARE(f->focusWidget(), f->Command5);
         QTRY_VERIFY(dir->exists(QStringLiteral("seen.txt")));
@@ -222,9 +216,9 @@ private slots:
 
         // The curve: the table is read, and data saving becomes possible.
         f->Command5->click();
-        QCOMPARE(TableCount, 2);
-        QCOMPARE(TableX[2], 3.0);
-        QCOMPARE(CurveReady, 1);
+        QCOMPARE(f->computedTable()->rows.count, 2);
+        QCOMPARE(f->computedTable()->rows.x[2], 3.0);
+        QCOMPARE(f->computedTable()->method.flag, 1);
         QCOMPARE(enabled(), (QList<bool>{false, true, true, true, true}));
         QCOMPARE(f->focusWidget(), f->Command6);
 
@@ -234,8 +228,6 @@ private slots:
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
             QVERIFY2(!dir->exists(QLatin1String(n)), n);
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QCOMPARE(ScaleMode, 1);
-        QCOMPARE(CurveReady, 0);
         QVERIFY(f->Option1->isChecked());
         QVERIFY(f->Option5->isChecked());
         QCOMPARE(f->List1->count(), 0);
@@ -248,9 +240,9 @@ private slots:
         QVERIFY(!f->Line1->isVisible());
         QVERIFY(!f->Line2->isVisible());
         QCOMPARE(f->Picture1->image().pixelColor(360, 270), QColor(Qt::white));
-        // The points stay for the next input to overwrite; the table went with its graph.
-        QCOMPARE(DataCount, 3);
-        QCOMPARE(TableCount, 0);
+        // The points went with the data list, the table with its graph.
+        QCOMPARE(f->dataPoints().DataCount, 0);
+        QVERIFY(!f->computedTable());
     }
 
     void newDataInputStartsANewPass() {
@@ -275,7 +267,6 @@ private slots:
         // Neither the old graph, its read-out nor the buttons of the old pass survive.
         f->Command9->click();
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QCOMPARE(CurveReady, 0);
         QVERIFY(!f->Line1->isVisible());
         QVERIFY(!f->Line2->isVisible());
         for (const char* l : {"Label27", "Label28", "Label31", "Label34"})
@@ -329,8 +320,10 @@ private slots:
             // Every point inside the frame the axis boxes give.
             const double x0 = f->Text5->text().toDouble(), x1 = f->Text6->text().toDouble();
             const double y0 = f->Text8->text().toDouble(), y1 = f->Text9->text().toDouble();
-            for (int i = 1; i <= DataCount; ++i)
-                QVERIFY2(x0 <= DataX[i] && DataX[i] <= x1 && y0 <= DataY[i] && DataY[i] <= y1,
+            const DataPoints& p = f->dataPoints();
+            for (int i = 1; i <= p.DataCount; ++i)
+                QVERIFY2(x0 <= p.DataX[i] && p.DataX[i] <= x1 && y0 <= p.DataY[i] &&
+                             p.DataY[i] <= y1,
                          c.data.constData());
         }
         // A new data input puts its own defaults into the boxes, over what was typed.
@@ -451,7 +444,7 @@ private slots:
         form11()->Command1->click();
         QVERIFY(!form11()->close());
         QVERIFY(!form11()->isVisible() && f->isVisible());
-        QCOMPARE(DataCount, 1);
+        QVERIFY(f->holdsTypedPoints());
         // The title window's close box ends the program as 終了 does.
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
         MessageRecorder question;
@@ -500,7 +493,7 @@ private slots:
         form11()->Command5->click();  // given up: kept for the next opening
         for (const bool box : {false, true}) {
             closeBy(box, false, "手入力したデータは失われます");
-            QCOMPARE(DataCount, 1);
+            QVERIFY(f->holdsTypedPoints());
         }
         closeBy(true, true, "手入力したデータは失われます");
         closeBy(false, true, "");  // the title window began anew: nothing to lose
@@ -569,7 +562,7 @@ private slots:
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
         active(f);
         key(Qt::Key_Return);  // 補間グラフ描画
-        QCOMPARE(TableCount, 2);
+        QCOMPARE(f->computedTable()->rows.count, 2);
         key(Qt::Key_Return);  // データ保存
         active(form4());
         QTest::keyClick(form4()->Text1, Qt::Key_A, Qt::ControlModifier);
@@ -601,8 +594,6 @@ private slots:
         QCOMPARE(boxes.boxes[0].text,
                  QStringLiteral("　計算プログラム Fitcore を起動できません！　"));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-        QCOMPARE(MethodFlag, 0);
-        QCOMPARE(CurveReady, 0);
         QVERIFY(!f->Command5->isEnabled());
         QVERIFY(form7()->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
@@ -621,12 +612,11 @@ private slots:
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
         QVERIFY(!f->Command1->isEnabled());
         QCOMPARE(f->Text5->text(), QStringLiteral("10"));
-        QCOMPARE(XStart, 0.0);  // nothing is stored
         // A text that is not a number.
         setAxes("0", "10", "1", "5", "abc", "1");
         f->Command3->click();
         QCOMPARE(boxes.boxes.size(), 2);
-        QCOMPARE(YEnd, 0.0);
+        QVERIFY(!f->Command1->isEnabled());
 
         // A valid pass, then a range broken before drawing: nothing is drawn.
         setAxes("0", "10", "1", "0", "30", "10");
@@ -665,14 +655,14 @@ private slots:
     }
 
     // Each axis box takes one number (blanks around it, full-width forms) or the settings are
-    // refused whole, storing nothing and replacing no text; a logarithmic axis starts above 0.
+    // refused whole, replacing no text; a logarithmic axis starts above 0.
     void axisTextsThatAreNoNumbersAreRefused() {
         load("1,10\r\n2,20\r\n");
         MessageRecorder boxes;
         setAxes(" 0.5 ", "１０", "1", "0.5", "30", "10");
         f->Command3->click();
         QVERIFY(boxes.boxes.isEmpty());
-        QCOMPARE(XEnd, 10.0);
+        QCOMPARE(ReadGraphSettings(1, f->axisTexts())->xEnd, 10.0);
         const struct {
             int mode, field;
             const char* text;
@@ -686,13 +676,10 @@ private slots:
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
             setAxes("0.5", "10", "1", "0.5", "30", "10");
             fields[c.field]->setText(QString::fromUtf8(c.text));
-            const double before[] = {XStart, XEnd, XStep, YStart, YEnd, YStep};
             boxes.boxes.clear();
             f->Command3->click();
             QVERIFY2(boxes.boxes.size() == 1 && boxes.boxes[0].text == kInvalid, c.text);
             QCOMPARE(fields[c.field]->text(), QString::fromUtf8(c.text));
-            const double after[] = {XStart, XEnd, XStep, YStart, YEnd, YStep};
-            QVERIFY2(std::equal(before, before + 6, after), c.text);
         }
     }
 
@@ -721,11 +708,11 @@ private slots:
         QCOMPARE(f->Text8->text(), QStringLiteral("-2"));
         QCOMPARE(f->Text9->text(), QStringLiteral("7.25"));
         QVERIFY(f->Text7->text().isEmpty());  // increments are not defaulted in the field
-        QCOMPARE(XStep, 2.5);
-        QCOMPARE(YStep, 9.25);
+        QCOMPARE(ReadGraphSettings(1, f->axisTexts())->xStep, 2.5);
+        QCOMPARE(ReadGraphSettings(1, f->axisTexts())->yStep, 9.25);
         f->Text10->setText(QStringLiteral("-3"));
         f->Command3->click();
-        QCOMPARE(YStep, 9.25);
+        QCOMPARE(ReadGraphSettings(1, f->axisTexts())->yStep, 9.25);
         QCOMPARE(f->Text10->text(), QStringLiteral("-3"));
     }
 
@@ -741,7 +728,6 @@ private slots:
         };
         for (const auto& c : cases) {
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
-            QCOMPARE(ScaleMode, c.mode);
             const bool logX = c.mode != 2, logY = c.mode != 3;
             f->Text5->setText(logX ? QString::fromUtf8(c.start) : QStringLiteral("0"));
             f->Text6->setText(logX ? QString::fromUtf8(c.end) : QStringLiteral("5"));
@@ -770,7 +756,6 @@ private slots:
             f->Text7->setText(QStringLiteral("3"));
             f->Text10->setText(QStringLiteral("3"));
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
-            QCOMPARE(ScaleMode, c.mode);
             QCOMPARE(f->Text7->isEnabled(), c.xEnabled);
             QCOMPARE(f->Text10->isEnabled(), c.yEnabled);
             QCOMPARE(f->Text7->text(), c.xEnabled ? QStringLiteral("3") : QStringLiteral("10"));
@@ -835,8 +820,7 @@ private slots:
         f->Option3->click();
         load("-1,10\r\n2,20\r\n5,30\r\n");
         QVERIFY(!f->Option3->isEnabled());
-        QCOMPARE(ScaleMode, 3);
-        LogDataX[1] = 1.5;  // left from an earlier graph
+        QVERIFY(f->Option3->isChecked());
         setAxes("1", "10", "", "0", "40", "10");
         f->Command3->click();
         MessageRecorder boxes;

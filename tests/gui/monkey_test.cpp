@@ -86,8 +86,18 @@ QByteArray fingerprint(int count, const double x[], const double y[]) {
     b.append(reinterpret_cast<const char*>(y), qsizetype(sizeof(double)) * (count + 1));
     return b;
 }
-QByteArray mainTable() { return fingerprint(TableCount, TableX, TableY); }
-QByteArray dataPoints() { return fingerprint(DataCount, DataX, DataY); }
+TableView mainRowsInUse() {
+    const std::optional<ComputedTable>& t = form1()->computedTable();
+    return t ? t->rows.view() : TableView{};
+}
+QByteArray mainTable() {
+    const TableView t = mainRowsInUse();
+    return t.count > 0 ? fingerprint(t.count, t.x, t.y) : QByteArray("0");
+}
+QByteArray dataPoints() {
+    const DataPoints& p = form1()->dataPoints();
+    return fingerprint(p.DataCount, p.DataX, p.DataY);
+}
 
 bool ascending(int count, const double x[]) {
     for (int i = 2; i <= count; ++i)
@@ -245,12 +255,13 @@ class MonkeyTest : public ProgramSuite {
 
     // What must hold after every event; an empty text when it does.
     static QString broken() {
-        if (DataCount < 0 || DataCount > kDataLimit) return QStringLiteral("DataCount");
-        if (TableCount < 0 || TableCount > kTableCapacity) return QStringLiteral("TableCount");
-        if (CurveReady != 0 && CurveReady != 1) return QStringLiteral("CurveReady");
-        if (ScaleMode < 1 || ScaleMode > 4) return QStringLiteral("ScaleMode");
-        if (CurveReady == 1 && !ascending(TableCount, TableX))
-            return QStringLiteral("a table out of order in use");
+        const int count = form1()->dataPoints().DataCount;
+        if (count < 0 || count > kDataLimit) return QStringLiteral("the count of points");
+        const TableView t = mainRowsInUse();
+        if (t.count < 0 || t.count > kTableCapacity) return QStringLiteral("the count of rows");
+        if (!ascending(t.count, t.x)) return QStringLiteral("a table out of order in use");
+        if (form1()->computedTable() && !form1()->drawnGraph())
+            return QStringLiteral("a table without its graph");
         return {};
     }
 
@@ -317,10 +328,10 @@ class MonkeyTest : public ProgramSuite {
     }
 
     QString readOutOffTheCurve() {
-        const bool mainReady = DrawnGraph && CurveReady == 1;
+        const std::optional<ComputedTable>& table = form1()->computedTable();
         QString fault =
             offTheTable(QLatin1StringView("the main window"), form1()->Label27, form1()->Label28,
-                        mainRows, mainReady ? &*DrawnGraph : nullptr, StoredTable());
+                        mainRows, table ? &table->graph : nullptr, mainRowsInUse());
         if (!fault.isEmpty()) return fault;
         const auto shown = form6()->shown();
         return offTheTable(QLatin1StringView("the viewer"), form6()->Label7, form6()->Label8,
@@ -333,9 +344,10 @@ class MonkeyTest : public ProgramSuite {
     static QString copiedTableDiffers() {
         const QString copied = QGuiApplication::clipboard()->text();
         if (copied.isEmpty()) return {};  // nothing to copy
-        if (!DrawnGraph) return QStringLiteral("a table copied without a graph");
+        const std::optional<ComputedTable>& table = form1()->computedTable();
+        if (!table) return QStringLiteral("a table copied without a table");
         SavedTable file;
-        if (!ParseSavedTable(SavedTableText(ResultToSave()), file).ok())
+        if (!ParseSavedTable(SavedTableText(ResultToSave(*table)), file).ok())
             return QStringLiteral("the table to save does not read back");
         if (copied != TableTabText(file.tableCount, file.plainX.data(), file.plainY.data()))
             return QStringLiteral("the copied table is not the table データ保存 writes");
@@ -375,11 +387,13 @@ class MonkeyTest : public ProgramSuite {
         return dataPoints();
     }
 
-    // After a graph was drawn the axis settings are sound.
+    // The graph drawn has sound axis settings.
     static QString axesBroken() {
-        if (!(XStart < XEnd && YStart < YEnd && XStep > 0 && YStep > 0))
+        const std::optional<GraphSettings>& g = form1()->drawnGraph();
+        if (!g) return {};
+        if (!(g->xStart < g->xEnd && g->yStart < g->yEnd && g->xStep > 0 && g->yStep > 0))
             return QStringLiteral("axis ranges");
-        if ((IsLogX(ScaleMode) && XStart <= 0) || (IsLogY(ScaleMode) && YStart <= 0))
+        if ((IsLogX(g->mode) && g->xStart <= 0) || (IsLogY(g->mode) && g->yStart <= 0))
             return QStringLiteral("logarithmic axis start");
         return {};
     }

@@ -225,7 +225,6 @@ private slots:
             std::sort(expected.data.begin(), expected.data.end(),
                       [](QPointF a, QPointF b) { return a.x() < b.x(); });
             QCOMPARE(dir->read(name), expected.bytes());
-            QCOMPARE(FilePath, QDir(dir->path()).filePath(name));
             QCOMPARE(texts(messages),
                      QStringList{savedReport(QStringLiteral("  補間データは保存されました  "),
                                              QDir(dir->path()).filePath(name))});
@@ -262,13 +261,11 @@ private slots:
         // A directory stands where the file would go.
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("busy-Sp.csv")));
         dir->write(QStringLiteral("busy-Sp.csv/keep.txt"), "kept");
-        FilePath = QStringLiteral("before");
         form1()->Command6->click();
         saveTable(QStringLiteral("busy"));
         QCOMPARE(messages.boxes.size(), 1);
         QVERIFY(messages.boxes[0].text.contains(QStringLiteral("busy-Sp.csv")));
         QVERIFY(form4()->isVisible());
-        QCOMPARE(FilePath, QStringLiteral("before"));
         QCOMPARE(dir->read(QStringLiteral("busy-Sp.csv/keep.txt")), QByteArray("kept"));
         // An existing file of the name is replaced whole; cancel closes without saving.
         dir->write(QStringLiteral("old-Sp.csv"), QByteArray(5000, 'x'));
@@ -450,7 +447,6 @@ private slots:
         f->Command8->click();
         Form5* g = form5();
         QVERIFY(g->isVisible());
-        QCOMPARE(ImageSource, 1);
         QCOMPARE(g->Text1->text(), today() + QStringLiteral("-Gr"));
         g->Dir1->setPath(dir->path());
         g->Dir1_Change();
