@@ -72,40 +72,27 @@ Form11::Form11() {
     setObjectName(QStringLiteral("Form11"));
     setWindowTitle(QStringLiteral(" データ入力（手入力）"));
 
+    QVBoxLayout* left = buildEntryColumn();
+    QVBoxLayout* right = buildPointList();
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 3);
+    top->addSpacing(12);
+    top->addLayout(right, 2);
+    resize(780, 340);
+
+    connectControls();
+}
+
+QVBoxLayout* Form11::buildEntryColumn() {
     Label7 = Heading(NamedLabel("Label7", QStringLiteral("データを入力して下さい")));
-
-    // The entry row: number, X, Y and the two buttons of entering.
-    Label1 = columnHeading("Label1", QStringLiteral("No."));
-    Label2 = columnHeading("Label2", QStringLiteral("X"));
-    Label3 = columnHeading("Label3", QStringLiteral("Y"));
-    Label4 = ReadoutLabel("Label4", 44);
-    Label4->setAlignment(Qt::AlignCenter);
-    Text1 = new TextBox(QStringLiteral("Text1"));
-    Text2 = new TextBox(QStringLiteral("Text2"));
-    Command1 = NamedButton("Command1", QStringLiteral("OK・次データ"));
-    Command2 = NamedButton("Command2", QStringLiteral("入力終了"));
-    QGridLayout* entry =
-        entryGrid({Label1, Label2, Label3}, {Label4, Text1, Text2}, {Command1, Command2});
-
+    QGridLayout* entry = buildEntryRow();
     Command4 = NamedButton("Command4", QStringLiteral("OK（修正なし）"));
     Command3 = NamedButton("Command3", QStringLiteral("入力値を修正する"));
     auto* afterEntry = new QHBoxLayout;
     afterEntry->addStretch(1);
     afterEntry->addWidget(Command4);
     afterEntry->addWidget(Command3);
-
-    // The correction row: which point, its new X and Y.
-    Label10 = columnHeading("Label10", QStringLiteral("No."));
-    Label11 = columnHeading("Label11", QStringLiteral("X"));
-    Label12 = columnHeading("Label12", QStringLiteral("Y"));
-    Text3 = new TextBox(QStringLiteral("Text3"));
-    Text3->setMaximumWidth(60);
-    Text4 = new TextBox(QStringLiteral("Text4"));
-    Text5 = new TextBox(QStringLiteral("Text5"));
-    Command7 = NamedButton("Command7", QStringLiteral("OK"));
-    QGridLayout* correction =
-        entryGrid({Label10, Label11, Label12}, {Text3, Text4, Text5}, {Command7});
-
+    QGridLayout* correction = buildCorrectionRow();
     Command6 = NamedButton("Command6", QStringLiteral("修正終了"));
     Command5 = NamedButton("Command5", QStringLiteral("キャンセル"));
     auto* closing = new QHBoxLayout;
@@ -122,8 +109,35 @@ Form11::Form11() {
     left->addLayout(correction);
     left->addStretch(1);
     left->addLayout(closing);
+    return left;
+}
 
-    // The entered points and their extremes.
+QGridLayout* Form11::buildEntryRow() {
+    Label1 = columnHeading("Label1", QStringLiteral("No."));
+    Label2 = columnHeading("Label2", QStringLiteral("X"));
+    Label3 = columnHeading("Label3", QStringLiteral("Y"));
+    Label4 = ReadoutLabel("Label4", 44);
+    Label4->setAlignment(Qt::AlignCenter);
+    Text1 = new TextBox(QStringLiteral("Text1"));
+    Text2 = new TextBox(QStringLiteral("Text2"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK・次データ"));
+    Command2 = NamedButton("Command2", QStringLiteral("入力終了"));
+    return entryGrid({Label1, Label2, Label3}, {Label4, Text1, Text2}, {Command1, Command2});
+}
+
+QGridLayout* Form11::buildCorrectionRow() {
+    Label10 = columnHeading("Label10", QStringLiteral("No."));
+    Label11 = columnHeading("Label11", QStringLiteral("X"));
+    Label12 = columnHeading("Label12", QStringLiteral("Y"));
+    Text3 = new TextBox(QStringLiteral("Text3"));
+    Text3->setMaximumWidth(60);
+    Text4 = new TextBox(QStringLiteral("Text4"));
+    Text5 = new TextBox(QStringLiteral("Text5"));
+    Command7 = NamedButton("Command7", QStringLiteral("OK"));
+    return entryGrid({Label10, Label11, Label12}, {Text3, Text4, Text5}, {Command7});
+}
+
+QVBoxLayout* Form11::buildPointList() {
     Label9 = NamedLabel("Label9", QStringLiteral("入力したデータ"));
     Label17 = NamedLabel("Label17", QStringLiteral("No."));
     Label18 = NamedLabel("Label18", QStringLiteral("X"));
@@ -133,13 +147,6 @@ Form11::Form11() {
     List1->setMinimumWidth(240);
     QWidget* listHeadings = ColumnHeadings(list, Label17, Label18, Label19);
     extremes_ = MakeExtremesPanel("Label8", "Label6", "Label5");
-    Label8 = extremes_.heading;
-    Label6 = extremes_.minimum;
-    Label5 = extremes_.maximum;
-    Label31 = extremes_.minX;
-    Label32 = extremes_.maxX;
-    Label33 = extremes_.minY;
-    Label34 = extremes_.maxY;
     PasteData = new QAction(QStringLiteral("データを貼り付け"), this);
     PasteData->setObjectName(QStringLiteral("PasteData"));
     PasteData->setShortcuts(QKeySequence::Paste);
@@ -150,13 +157,10 @@ Form11::Form11() {
     right->addWidget(listHeadings);
     right->addWidget(List1, 1);
     right->addLayout(extremes_.grid);
+    return right;
+}
 
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left, 3);
-    top->addSpacing(12);
-    top->addLayout(right, 2);
-    resize(780, 340);
-
+void Form11::connectControls() {
     connect(Command1, &QPushButton::clicked, this, &Form11::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form11::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form11::Command3_Click);

@@ -8,9 +8,11 @@
 #include "handentry.h"
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 class TextBox;
 
 class Form11 : public QWidget {
@@ -57,13 +59,6 @@ public:
     QLabel* Label18;
     QLabel* Label19;
     QListWidget* List1;
-    QLabel* Label8;
-    QLabel* Label6;
-    QLabel* Label5;
-    QLabel* Label31;
-    QLabel* Label32;
-    QLabel* Label33;
-    QLabel* Label34;
     // 「データを貼り付け」 (Ctrl+V, and the list's context menu): a block of points from the
     // clipboard.
     QAction* PasteData;
@@ -83,6 +78,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QVBoxLayout* buildEntryColumn();    // heading, entry and correction rows, closing buttons
+    QGridLayout* buildEntryRow();       // the next point's number, X, Y and entering buttons
+    QGridLayout* buildCorrectionRow();  // which point to correct, its new X and Y
+    QVBoxLayout* buildPointList();      // the entered points, their extremes, pasting
+    void connectControls();             // buttons, Enter chain and Escape to their handlers
+
     void showExtremes();
     void pasteBlock(const QString& block);
     // At the limit of points: its message, and the focus to 入力終了. False below the limit.

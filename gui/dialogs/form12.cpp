@@ -39,33 +39,12 @@ Form12::Form12(QWidget* owner, CurveSource curve, PointMark mark)
     Label1 = NamedLabel("Label1", QStringLiteral("X を入力すると曲線の Y と傾きを、Y を入力すると"
                                                  "曲線がその値をとる X をすべて求めます"));
     Label1->setWordWrap(true);
-    Label2 = NamedLabel("Label2", QStringLiteral("X ="));
-    Text1 = new TextBox(QStringLiteral("Text1"));
-    Command1 = NamedButton("Command1", QStringLiteral("Y を求める"));
-    Label3 = NamedLabel("Label3", QStringLiteral("Y ="));
-    Text2 = new TextBox(QStringLiteral("Text2"));
-    Command2 = NamedButton("Command2", QStringLiteral("X を求める"));
+    QGridLayout* fields = buildAskFields();
     Label4 = NamedLabel("Label4");
-    Label5 = ReadoutLabel("Label5", 320);
-    Label5->setMinimumHeight(Label5->fontMetrics().lineSpacing() * 3 + 8);
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    List1 = Named(new QTreeWidget, "List1");
-    List1->setRootIsDecorated(false);
-    List1->setHeaderLabels(
-        {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("dY/dX"), QString()});
-    List1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    List1->setMinimumHeight(140);
+    buildResultViews();
     Command3 = NamedButton("Command3", QStringLiteral("表をコピー"));
     Command4 = NamedButton("Command4", QStringLiteral("閉じる"));
 
-    auto* fields = new QGridLayout;
-    fields->addWidget(Label2, 0, 0);
-    fields->addWidget(Text1, 0, 1);
-    fields->addWidget(Command1, 0, 2);
-    fields->addWidget(Label3, 1, 0);
-    fields->addWidget(Text2, 1, 1);
-    fields->addWidget(Command2, 1, 2);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(Command3);
@@ -78,6 +57,41 @@ Form12::Form12(QWidget* owner, CurveSource curve, PointMark mark)
     v->addWidget(List1, 1);
     v->addLayout(buttons);
 
+    addCopyActions();
+    connectControls();
+}
+
+QGridLayout* Form12::buildAskFields() {
+    Label2 = NamedLabel("Label2", QStringLiteral("X ="));
+    Text1 = new TextBox(QStringLiteral("Text1"));
+    Command1 = NamedButton("Command1", QStringLiteral("Y を求める"));
+    Label3 = NamedLabel("Label3", QStringLiteral("Y ="));
+    Text2 = new TextBox(QStringLiteral("Text2"));
+    Command2 = NamedButton("Command2", QStringLiteral("X を求める"));
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label2, 0, 0);
+    fields->addWidget(Text1, 0, 1);
+    fields->addWidget(Command1, 0, 2);
+    fields->addWidget(Label3, 1, 0);
+    fields->addWidget(Text2, 1, 1);
+    fields->addWidget(Command2, 1, 2);
+    return fields;
+}
+
+void Form12::buildResultViews() {
+    Label5 = ReadoutLabel("Label5", 320);
+    Label5->setMinimumHeight(Label5->fontMetrics().lineSpacing() * 3 + 8);
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    List1 = Named(new QTreeWidget, "List1");
+    List1->setRootIsDecorated(false);
+    List1->setHeaderLabels(
+        {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("dY/dX"), QString()});
+    List1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    List1->setMinimumHeight(140);
+}
+
+void Form12::addCopyActions() {
     CopyResult = Named(new QAction(QStringLiteral("結果をコピー"), this), "CopyResult");
     CopyResult->setShortcut(QKeySequence::Copy);
     CopyResult->setShortcutContext(Qt::WindowShortcut);
@@ -97,7 +111,9 @@ Form12::Form12(QWidget* owner, CurveSource curve, PointMark mark)
         if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(rowsText(rows));
     });
     AddContextMenu(List1, {CopyTable, CopyResult});
+}
 
+void Form12::connectControls() {
     connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form12::Command2_Click);
     connect(Command3, &QPushButton::clicked, CopyTable, &QAction::trigger);

@@ -10,6 +10,7 @@
 #include "curvevalues.h"
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -53,6 +54,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QGridLayout* buildAskFields();  // the X and Y fields with the buttons that ask them
+    void buildResultViews();        // the result's read-out and the list of values asked
+    void addCopyActions();          // copying the result or the list, and the list's menu
+    void connectControls();         // buttons, Return in the fields and Escape
+
     // The curve, or none with the reason shown in the result.
     std::optional<GraphCurve> curveOrSay();
     // The number typed in `field` and the curve to ask, its range shown; nothing (and the reason

@@ -29,6 +29,19 @@ Form6::Form6() {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Spline Interpolated Data"));
 
+    QVBoxLayout* left = buildFileChooser();
+    QVBoxLayout* right = buildGraph();
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 0);
+    top->addSpacing(8);
+    top->addLayout(right, 1);
+
+    connectControls();
+    addGraphActions();
+    prepare();
+}
+
+QVBoxLayout* Form6::buildFileChooser() {
     Label1 = Heading(NamedLabel("Label1", QStringLiteral("スプライン補間データ検索")));
     Label2 = NamedLabel("Label2", QStringLiteral("ファイルを選択して下さい"));
     Drive1 = new DriveListBox(QStringLiteral("Drive1"));
@@ -54,26 +67,20 @@ Form6::Form6() {
     endRow->addWidget(Command3);
     endRow->addWidget(Command2);
     left->addLayout(endRow);
+    return left;
+}
 
+QVBoxLayout* Form6::buildGraph() {
     graph_ = MakeGraphPanel("Label3", "Label7", "Label8");
     Picture1 = graph_.picture;
-    Line1 = graph_.vertical;
-    Line2 = graph_.horizontal;
-    Label3 = graph_.hint;
-    Label25 = graph_.xCaption;
-    Label7 = graph_.xValue;
-    Label26 = graph_.yCaption;
-    Label8 = graph_.yValue;
     auto* right = new QVBoxLayout;
     right->addWidget(Picture1);
     right->addLayout(graph_.readRow);
     right->addStretch(1);
+    return right;
+}
 
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left, 0);
-    top->addSpacing(8);
-    top->addLayout(right, 1);
-
+void Form6::connectControls() {
     connect(Drive1, &DriveListBox::changed, this, &Form6::Drive1_Change);
     connect(Dir1, &DirListBox::changed, this, &Form6::Dir1_Change);
     connect(File1, &FileListBox::clicked, this, &Form6::File1_Click);
@@ -91,6 +98,9 @@ Form6::Form6() {
     connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
     connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
     connect(Picture1, &PictureBox::cleared, this, &Form6::shownTableGone);
+}
+
+void Form6::addGraphActions() {
     CurveValues = AddCurveValues(
         this,
         [this]() -> std::optional<GraphCurve> {
@@ -108,8 +118,6 @@ Form6::Form6() {
                      {CurveValues});
     CopyGraph = copy.graph;
     CopyData = copy.data;
-
-    prepare();
 }
 
 void Form6::clearShown() {

@@ -12,10 +12,10 @@
 class QAction;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class DirListBox;
 class DriveListBox;
 class FileListBox;
-class LineControl;
 class PictureBox;
 
 class Form6 : public QWidget {
@@ -40,13 +40,6 @@ public:
     QPushButton* Command2;
     QPushButton* Command8;
     PictureBox* Picture1;
-    LineControl* Line1;
-    LineControl* Line2;
-    QLabel* Label3;
-    QLabel* Label25;
-    QLabel* Label7;
-    QLabel* Label26;
-    QLabel* Label8;
     QAction* CopyGraph;
     QAction* CopyData;
 
@@ -77,6 +70,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QVBoxLayout* buildFileChooser();  // heading, file lists and the buttons under them
+    QVBoxLayout* buildGraph();        // the picture and its read-out row
+    void connectControls();           // lists, buttons and picture to their handlers
+    void addGraphActions();           // the picture's values window and copy actions
+
     // The picture empty, the read-out off and no table shown; only the file lists usable.
     void clearShown();
 

@@ -33,18 +33,60 @@ Form8::Form8() {
     setWindowTitle(QStringLiteral("Nodara"));
 
     Label1 = Heading(NamedLabel("Label1", QStringLiteral("等間隔 (X軸) データの作成")));
+    Label9 = NamedLabel("Label9", QStringLiteral("最大計算ポイント = 1000"));
+    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label1);
+    left->addLayout(buildRange());
+    left->addWidget(Label9);
+    left->addLayout(buildIntervalFields());
+    left->addWidget(Command1, 0, Qt::AlignRight);
+    left->addSpacing(6);
+    addSaveChooser(left);
+    QVBoxLayout* right = buildTableList();
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 0);
+    top->addSpacing(8);
+    top->addLayout(right, 1);
+    resize(620, 600);
+
+    connectControls();
+    // The save lists start where the viewer's drive list stands.
+    Drive1->setDrive(form6()->Drive1->drive());
+    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+}
+
+QGridLayout* Form8::buildRange() {
     Label2 = NamedLabel("Label2", QStringLiteral("最小値"));
     Label4 = ReadoutLabel("Label4", 100);
     Label3 = NamedLabel("Label3", QStringLiteral("最大値"));
     Label5 = ReadoutLabel("Label5", 100);
-    Label9 = NamedLabel("Label9", QStringLiteral("最大計算ポイント = 1000"));
+    auto* range = new QGridLayout;
+    range->addWidget(Label2, 0, 0);
+    range->addWidget(Label4, 0, 1);
+    range->addWidget(Label3, 1, 0);
+    range->addWidget(Label5, 1, 1);
+    return range;
+}
+
+QGridLayout* Form8::buildIntervalFields() {
     Label6 = NamedLabel("Label6", QStringLiteral("開始値"));
     Text1 = new TextBox(QStringLiteral("Text1"));
     Label7 = NamedLabel("Label7", QStringLiteral("間 隔"));
     Text2 = new TextBox(QStringLiteral("Text2"));
     Label8 = NamedLabel("Label8", QStringLiteral("終了値"));
     Text3 = new TextBox(QStringLiteral("Text3"));
-    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    auto* fields = new QGridLayout;
+    fields->addWidget(Label6, 0, 0);
+    fields->addWidget(Text1, 0, 1);
+    fields->addWidget(Label7, 1, 0);
+    fields->addWidget(Text2, 1, 1);
+    fields->addWidget(Label8, 2, 0);
+    fields->addWidget(Text3, 2, 1);
+    return fields;
+}
+
+void Form8::addSaveChooser(QVBoxLayout* column) {
     Drive1 = new DriveListBox(QStringLiteral("Drive1"));
     Dir1 = new DirListBox(QStringLiteral("Dir1"));
     File1 = new FileListBox(QStringLiteral("File1"));
@@ -53,6 +95,17 @@ Form8::Form8() {
     Text4 = new TextBox(QStringLiteral("Text4"));
     Command3 = NamedButton("Command3", QStringLiteral("保 存"));
     Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
+    column->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
+    column->addWidget(Label10);
+    column->addWidget(Text4);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(Command3);
+    buttons->addWidget(Command2);
+    column->addLayout(buttons);
+}
+
+QVBoxLayout* Form8::buildTableList() {
     List1 = Named(new QListWidget, "List1");
     QFont mono(QStringLiteral("monospace"));
     mono.setStyleHint(QFont::Monospace);
@@ -67,43 +120,13 @@ Form8::Form8() {
         return QList<int>{left + digit * 13 / 2, left + digit * 37 / 2};
     });
     List1->setMinimumWidth(250);
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
-    auto* range = new QGridLayout;
-    range->addWidget(Label2, 0, 0);
-    range->addWidget(Label4, 0, 1);
-    range->addWidget(Label3, 1, 0);
-    range->addWidget(Label5, 1, 1);
-    left->addLayout(range);
-    left->addWidget(Label9);
-    auto* fields = new QGridLayout;
-    fields->addWidget(Label6, 0, 0);
-    fields->addWidget(Text1, 0, 1);
-    fields->addWidget(Label7, 1, 0);
-    fields->addWidget(Text2, 1, 1);
-    fields->addWidget(Label8, 2, 0);
-    fields->addWidget(Text3, 2, 1);
-    left->addLayout(fields);
-    left->addWidget(Command1, 0, Qt::AlignRight);
-    left->addSpacing(6);
-    left->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
-    left->addWidget(Label10);
-    left->addWidget(Text4);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Command3);
-    buttons->addWidget(Command2);
-    left->addLayout(buttons);
     auto* right = new QVBoxLayout;
     right->addWidget(Label11);
     right->addWidget(List1, 1);
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left, 0);
-    top->addSpacing(8);
-    top->addLayout(right, 1);
-    resize(620, 600);
+    return right;
+}
 
+void Form8::connectControls() {
     connect(Drive1, &DriveListBox::changed, this, &Form8::Drive1_Change);
     connect(Dir1, &DirListBox::changed, this, &Form8::Dir1_Change);
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
@@ -113,12 +136,8 @@ Form8::Form8() {
         connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
     CopyData = AddListCopy(this, List1, LinesTabText);
     CancelWithEscape(this, Command2);
-
     // The dialog acts on the table the viewer shows, and closes when that table goes.
     connect(form6(), &Form6::shownTableGone, this, &QWidget::hide);
-    // The save lists start where the viewer's drive list stands.
-    Drive1->setDrive(form6()->Drive1->drive());
-    ShowDirectoryOfDrive(Drive1, Dir1, File1);
 }
 
 void Form8::openFromViewer(std::shared_ptr<const ViewedTable> table) {

@@ -9,9 +9,11 @@
 struct ViewedTable;
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 class DirListBox;
 class DriveListBox;
 class FileListBox;
@@ -64,6 +66,12 @@ public:
     void Command3_Click();
 
 private:
+    QGridLayout* buildRange();                 // the first and last data X of the table
+    QGridLayout* buildIntervalFields();        // start, interval and end with their captions
+    void addSaveChooser(QVBoxLayout* column);  // save lists, file name, save and cancel
+    QVBoxLayout* buildTableList();             // the computed table under its column heading
+    void connectControls();                    // buttons, fields and the viewer to their handlers
+
     std::shared_ptr<const ViewedTable> source_;  // the interpolated table computed from
     bool tableHeld_ = false;                     // EqualX/EqualY hold the table of an accepted OK
 };

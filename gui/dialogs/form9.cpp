@@ -52,7 +52,36 @@ Form9::Form9() {
     setObjectName(QStringLiteral("Form9"));
     setWindowTitle(QStringLiteral("データ書式"));
 
+    QVBoxLayout* left = buildFormatHelp();
+    QVBoxLayout* right = buildExamples();
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(left, 3);
+    top->addSpacing(12);
+    top->addLayout(right, 2);
+    resize(900, 440);
+
+    connect(File1, &FileListBox::clicked, this, &Form9::File1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
+    CancelWithEscape(this, Command1);
+}
+
+QVBoxLayout* Form9::buildFormatHelp() {
     Label1 = Heading(NamedLabel("Label1", QStringLiteral("補間の対象となる離散データの書式")), 3);
+    Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
+    auto* left = new QVBoxLayout;
+    left->addWidget(Label1);
+    left->addSpacing(12);
+    left->addLayout(buildRules());
+    left->addStretch(1);
+    auto* close = new QHBoxLayout;
+    close->addStretch(1);
+    close->addWidget(Command1);
+    close->addStretch(1);
+    left->addLayout(close);
+    return left;
+}
+
+QGridLayout* Form9::buildRules() {
     Shape1 = bullet("Shape1");
     Label8 = NamedLabel("Label8",
                         QStringLiteral("添付したデータ例（テキストエディタでも読み込み可）を参照"));
@@ -69,7 +98,6 @@ Form9::Form9() {
     Label6 = NamedLabel("Label6", QStringLiteral("の いずれかとする"));
     Shape4 = bullet("Shape4");
     Label7 = NamedLabel("Label7", QStringLiteral("最大100データとする（ 101 行以降は読まない ）"));
-    Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
 
     // Bulleted items in one column, their continuation lines indented under them.
     auto* items = new QGridLayout;
@@ -93,18 +121,10 @@ Form9::Form9() {
     more(Label6);
     item(Shape4, Label7);
     items->setColumnStretch(2, 1);
+    return items;
+}
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
-    left->addSpacing(12);
-    left->addLayout(items);
-    left->addStretch(1);
-    auto* close = new QHBoxLayout;
-    close->addStretch(1);
-    close->addWidget(Command1);
-    close->addStretch(1);
-    left->addLayout(close);
-
+QVBoxLayout* Form9::buildExamples() {
     Label10 = NamedLabel("Label10", QStringLiteral("データ例（クリック）"));
     Picture2 = NamedLabel("Picture2");
     Picture2->setPixmap(pageIcon());
@@ -120,16 +140,7 @@ Form9::Form9() {
     auto* right = new QVBoxLayout;
     right->addLayout(examples);
     right->addWidget(List1, 1);
-
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left, 3);
-    top->addSpacing(12);
-    top->addLayout(right, 2);
-    resize(900, 440);
-
-    connect(File1, &FileListBox::clicked, this, &Form9::File1_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
-    CancelWithEscape(this, Command1);
+    return right;
 }
 
 void Form9::prepare() { File1->setPath(QDir::currentPath()); }

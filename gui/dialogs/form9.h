@@ -5,9 +5,11 @@
 #include <QWidget>
 
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QVBoxLayout;
 class FileListBox;
 
 class Form9 : public QWidget {
@@ -41,4 +43,9 @@ public:
     // Shows the first lines of the clicked example, unchanged.
     void File1_Click(const QString& fileName);
     void Command1_Click();
+
+private:
+    QVBoxLayout* buildFormatHelp();  // heading, the rules and the close button
+    QGridLayout* buildRules();       // the bulleted rules of a data file
+    QVBoxLayout* buildExamples();    // the example files and the lines of the one clicked
 };

@@ -63,7 +63,9 @@ void drawViewerGraph(const QString& out) {
     QVERIFY(SaveImage(v->Picture1->image(), out + QStringLiteral("/graph.bmp"), "BMP").ok());
     QFile readOut(out + QStringLiteral("/readout.txt"));
     QVERIFY(readOut.open(QIODevice::WriteOnly));
-    readOut.write((v->Label7->text() + u'\n' + v->Label8->text()).toUtf8());
+    readOut.write(
+        (control<QLabel>(v, "Label7")->text() + u'\n' + control<QLabel>(v, "Label8")->text())
+            .toUtf8());
     ShutdownNodara();
 }
 

@@ -334,8 +334,9 @@ class MonkeyTest : public ProgramSuite {
                         mainRows, table ? &table->graph : nullptr, mainRowsInUse());
         if (!fault.isEmpty()) return fault;
         const auto shown = form6()->shown();
-        return offTheTable(QLatin1StringView("the viewer"), form6()->Label7, form6()->Label8,
-                           viewerRows, shown ? &shown->graph : nullptr,
+        return offTheTable(QLatin1StringView("the viewer"), control<QLabel>(form6(), "Label7"),
+                           control<QLabel>(form6(), "Label8"), viewerRows,
+                           shown ? &shown->graph : nullptr,
                            shown ? shown->rows.view() : TableView{});
     }
 

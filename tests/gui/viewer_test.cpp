@@ -175,7 +175,8 @@ private slots:
             QCOMPARE(red, 0);
             // The same rows; the file keeps six digits, so a Y just half-way between two shown
             // digits may round the other way.
-            const QStringList viewerReadOut = readOut(v->Picture1, v->Label7, v->Label8, pixels);
+            const QStringList viewerReadOut = readOut(v->Picture1, control<QLabel>(v, "Label7"),
+                                                      control<QLabel>(v, "Label8"), pixels);
             for (qsizetype k = 0; k < pixels.size(); ++k) {
                 const QStringList m = mainReadOut[k].split(u'|'), w = viewerReadOut[k].split(u'|');
                 QCOMPARE(w[0], m[0]);
@@ -344,8 +345,10 @@ private slots:
         openViewer();
         draw(QStringLiteral("r-Sp.csv"));
         moveMouse(v->Picture1, QPoint(400, 300));
-        QVERIFY(!v->Label7->text().isEmpty());
-        QVERIFY(v->Line1->isVisible());
+        auto* xValue = control<QLabel>(v, "Label7");
+        auto* vertical = control<LineControl>(v, "Line1");
+        QVERIFY(!xValue->text().isEmpty());
+        QVERIFY(vertical->isVisible());
 
         // The main window reads its own curve whatever the viewer does.
         auto mainReadsOut = [&] {
@@ -355,18 +358,18 @@ private slots:
         };
         v->Command3->click();  // Reset
         QVERIFY(!v->shown());
-        QVERIFY(!v->Line1->isVisible() && !v->Line2->isVisible());
+        QVERIFY(!vertical->isVisible() && !control<LineControl>(v, "Line2")->isVisible());
         for (QPushButton* b : {v->Command1, v->Command4, v->Command5, v->Command8})
             QVERIFY(!b->isEnabled());
         QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 300, qRgb(255, 255, 255)), 1);
-        v->Label7->clear();
+        xValue->clear();
         moveMouse(v->Picture1, QPoint(400, 300));
-        QVERIFY(v->Label7->text().isEmpty());
+        QVERIFY(xValue->text().isEmpty());
         QVERIFY(mainReadsOut());
         // A click on a file and a draw bring it back.
         draw(QStringLiteral("r-Sp.csv"));
         moveMouse(v->Picture1, QPoint(400, 300));
-        QVERIFY(!v->Label7->text().isEmpty());
+        QVERIFY(!xValue->text().isEmpty());
 
         v->Command2->click();  // end
         QVERIFY(!v->isVisible());
