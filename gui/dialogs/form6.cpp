@@ -170,6 +170,8 @@ void Form6::Command4_Click() {
                    shown_->pointX.data(), shown_->pointY.data());
 }
 
+QString Form6::drive() const { return Drive1->drive(); }
+
 void Form6::Command5_Click() {
     if (shown_) form8()->openFromViewer(shown_);
 }

@@ -60,6 +60,8 @@ public:
     // The saved table whose graph the picture shows, or none. It is the viewer's own: nothing of
     // it reaches the main window's table or points.
     std::shared_ptr<const ViewedTable> shown() const { return shown_; }
+    // The drive its file lists stand on; the equal-interval dialog's save lists start there.
+    QString drive() const;
 
 signals:
     // The table shown is no longer on screen: another was drawn, or a reset or the end of the

@@ -52,7 +52,7 @@ Form8::Form8() {
 
     connectControls();
     // The save lists start where the viewer's drive list stands.
-    Drive1->setDrive(form6()->Drive1->drive());
+    Drive1->setDrive(form6()->drive());
     ShowDirectoryOfDrive(Drive1, Dir1, File1);
 }
 
