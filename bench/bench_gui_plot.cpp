@@ -80,12 +80,12 @@ void BM_ReadOut1000Moves(benchmark::State& state) {
     const Curve c = curve();
     Form1* f = form1();
     f->takeData(c.points, DataTableLines(c.points));
-    for (auto [field, text] : {std::pair{f->Text5, "0"}, std::pair{f->Text6, "100"},
-                               std::pair{f->Text7, "10"}, std::pair{f->Text8, "0"},
-                               std::pair{f->Text9, "100"}, std::pair{f->Text10, "10"}})
+    for (auto [field, text] : {std::pair{f->xStartField, "0"}, std::pair{f->xEndField, "100"},
+                               std::pair{f->xStepField, "10"}, std::pair{f->yStartField, "0"},
+                               std::pair{f->yEndField, "100"}, std::pair{f->yStepField, "10"}})
         field->setText(QLatin1String(text));
-    f->Command3->click();
-    f->Command1->click();
+    f->graphSettingsOkButton->click();
+    f->drawPointsButton->click();
     QByteArray rows = QByteArray::number(c.table.count) + "\r\n";
     for (int r = 1; r <= c.table.count; ++r)
         rows += QByteArray::number(c.table.x[r], 'E', 6) + " " +
@@ -98,7 +98,7 @@ void BM_ReadOut1000Moves(benchmark::State& state) {
     table.close();
     const QProcess finished;  // an engine that has already ended
     f->calculationStarted(finished, EngineMethod{});
-    f->Command5->click();
+    f->drawCurveButton->click();
     if (!f->computedTable()) {
         state.SkipWithError("the curve was not drawn");
         return;
@@ -107,7 +107,7 @@ void BM_ReadOut1000Moves(benchmark::State& state) {
         for (int k = 0; k < 1000; ++k) {
             const QPointF at(60 + (k * 7) % 600, 270);
             QMouseEvent move(QEvent::MouseMove, at, at, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(f->Picture1, &move);
+            QApplication::sendEvent(f->graphPicture, &move);
         }
     }
     state.SetItemsProcessed(state.iterations() * 1000);

@@ -60,14 +60,14 @@ void BM_ViewerLoadAndDraw(benchmark::State& state) {
     file.close();
     Form6* v = form6();
     v->prepare();
-    v->File1->setCurrentRow(0);
+    v->fileList->setCurrentRow(0);
     for (auto _ : state) {
-        v->Command1_Click();
-        benchmark::DoNotOptimize(v->Picture1->image().constBits());
+        v->drawGraph();
+        benchmark::DoNotOptimize(v->graphPicture->image().constBits());
     }
     if (!v->shown() || v->shown()->rows.count != 9900)
         state.SkipWithError("the table was not loaded");
-    keepPicture(QStringLiteral("viewer-%1").arg(mode), *v->Picture1);
+    keepPicture(QStringLiteral("viewer-%1").arg(mode), *v->graphPicture);
     ShutdownNodara();
     QDir::setCurrent(previous);
 }

@@ -103,133 +103,135 @@ Form1::Form1() {
     setWindowTitle(QStringLiteral("  Nodara,  version 5"));
 
     // Data input and data table.
-    Frame2 = Named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
-    Option5 = NamedOption("Option5", QStringLiteral("ファイルから読み込む"));
-    Option6 = NamedOption("Option6", QStringLiteral("直接、手入力する"));
-    Command9 = NamedButton("Command9", QStringLiteral("OK"));
-    auto* inputBox = new QVBoxLayout(Frame2);
-    inputBox->addWidget(Option5);
-    inputBox->addWidget(Option6);
-    inputBox->addWidget(Command9, 0, Qt::AlignRight);
+    inputMethodGroup = Named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
+    fromFileOption = NamedOption("Option5", QStringLiteral("ファイルから読み込む"));
+    byHandOption = NamedOption("Option6", QStringLiteral("直接、手入力する"));
+    inputMethodOkButton = NamedButton("Command9", QStringLiteral("OK"));
+    auto* inputBox = new QVBoxLayout(inputMethodGroup);
+    inputBox->addWidget(fromFileOption);
+    inputBox->addWidget(byHandOption);
+    inputBox->addWidget(inputMethodOkButton, 0, Qt::AlignRight);
 
-    Label2 = NamedLabel("Label2", QStringLiteral("データテーブル"));
-    Label3 = NamedLabel("Label3", QStringLiteral("X                Y"));
-    List1 = Named(new QListWidget, "List1");
-    List1->setMinimumWidth(200);
+    dataTableLabel = NamedLabel("Label2", QStringLiteral("データテーブル"));
+    dataColumnsLabel = NamedLabel("Label3", QStringLiteral("X                Y"));
+    dataList = Named(new QListWidget, "List1");
+    dataList->setMinimumWidth(200);
     extremes_ = MakeExtremesPanel(nullptr, "Label4", "Label5");
-    Label4 = extremes_.minimum;
-    Label5 = extremes_.maximum;
-    Label31 = extremes_.minX;
-    Label32 = extremes_.maxX;
-    Label33 = extremes_.minY;
-    Label34 = extremes_.maxY;
+    minimumLabel = extremes_.minimum;
+    maximumLabel = extremes_.maximum;
+    minXLabel = extremes_.minX;
+    maxXLabel = extremes_.maxX;
+    minYLabel = extremes_.minY;
+    maxYLabel = extremes_.maxY;
 
     auto* left = new QVBoxLayout;
     auto* step1 = new QHBoxLayout;
     step1->addWidget(stepMark(1), 0, Qt::AlignTop);
-    step1->addWidget(Frame2, 1);
+    step1->addWidget(inputMethodGroup, 1);
     left->addLayout(step1);
     left->addSpacing(8);
-    left->addWidget(Label2);
-    left->addWidget(Label3);
-    left->addWidget(List1, 1);
+    left->addWidget(dataTableLabel);
+    left->addWidget(dataColumnsLabel);
+    left->addWidget(dataList, 1);
     left->addLayout(extremes_.grid);
 
     // Graph settings.
-    Label29 = NamedLabel("Label29", QStringLiteral("グラフ設定"));
-    Frame1 = Named(new QGroupBox(QStringLiteral("スケールモード選択")), "Frame1");
-    Label6 = NamedLabel("Label6", QStringLiteral("X 軸  -  Y 軸"));
-    Option1 = NamedOption("Option1", QStringLiteral(" Linear - Linear"));
-    Option2 = NamedOption("Option2", QStringLiteral(" Linear - Log"));
-    Option3 = NamedOption("Option3", QStringLiteral(" Log - Linear"));
-    Option4 = NamedOption("Option4", QStringLiteral(" Log - Log"));
-    auto* modeBox = new QVBoxLayout(Frame1);
-    modeBox->addWidget(Label6);
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) modeBox->addWidget(o);
+    graphSettingsLabel = NamedLabel("Label29", QStringLiteral("グラフ設定"));
+    scaleModeGroup = Named(new QGroupBox(QStringLiteral("スケールモード選択")), "Frame1");
+    scaleAxesLabel = NamedLabel("Label6", QStringLiteral("X 軸  -  Y 軸"));
+    linearLinearOption = NamedOption("Option1", QStringLiteral(" Linear - Linear"));
+    linearLogOption = NamedOption("Option2", QStringLiteral(" Linear - Log"));
+    logLinearOption = NamedOption("Option3", QStringLiteral(" Log - Linear"));
+    logLogOption = NamedOption("Option4", QStringLiteral(" Log - Log"));
+    auto* modeBox = new QVBoxLayout(scaleModeGroup);
+    modeBox->addWidget(scaleAxesLabel);
+    for (QRadioButton* o : {linearLinearOption, linearLogOption, logLinearOption, logLogOption})
+        modeBox->addWidget(o);
 
-    Label8 = NamedLabel("Label8", QStringLiteral("X 軸 "));
-    Label9 = NamedLabel("Label9", QStringLiteral("Y 軸 "));
-    Label10 = NamedLabel("Label10", QStringLiteral("開始値"));
-    Label11 = NamedLabel("Label11", QStringLiteral("終了値"));
-    Label12 = NamedLabel("Label12", QStringLiteral("増 分"));
-    Text5 = new TextBox(QStringLiteral("Text5"));
-    Text6 = new TextBox(QStringLiteral("Text6"));
-    Text7 = new TextBox(QStringLiteral("Text7"));
-    Text8 = new TextBox(QStringLiteral("Text8"));
-    Text9 = new TextBox(QStringLiteral("Text9"));
-    Text10 = new TextBox(QStringLiteral("Text10"));
+    xAxisLabel = NamedLabel("Label8", QStringLiteral("X 軸 "));
+    yAxisLabel = NamedLabel("Label9", QStringLiteral("Y 軸 "));
+    startLabel = NamedLabel("Label10", QStringLiteral("開始値"));
+    endLabel = NamedLabel("Label11", QStringLiteral("終了値"));
+    stepLabel = NamedLabel("Label12", QStringLiteral("増 分"));
+    xStartField = new TextBox(QStringLiteral("Text5"));
+    xEndField = new TextBox(QStringLiteral("Text6"));
+    xStepField = new TextBox(QStringLiteral("Text7"));
+    yStartField = new TextBox(QStringLiteral("Text8"));
+    yEndField = new TextBox(QStringLiteral("Text9"));
+    yStepField = new TextBox(QStringLiteral("Text10"));
     auto* axes = new QGridLayout;
-    axes->addWidget(Label8, 0, 1, Qt::AlignHCenter);
-    axes->addWidget(Label9, 0, 2, Qt::AlignHCenter);
-    axes->addWidget(Label10, 1, 0);
-    axes->addWidget(Label11, 2, 0);
-    axes->addWidget(Label12, 3, 0);
-    axes->addWidget(Text5, 1, 1);
-    axes->addWidget(Text6, 2, 1);
-    axes->addWidget(Text7, 3, 1);
-    axes->addWidget(Text8, 1, 2);
-    axes->addWidget(Text9, 2, 2);
-    axes->addWidget(Text10, 3, 2);
-    Label13 = NamedLabel("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
-    Picture2 = NamedLabel("Picture2");
-    Picture2->setPixmap(axisIllustration());
-    Command3 = NamedButton("Command3", QStringLiteral("OK"));
+    axes->addWidget(xAxisLabel, 0, 1, Qt::AlignHCenter);
+    axes->addWidget(yAxisLabel, 0, 2, Qt::AlignHCenter);
+    axes->addWidget(startLabel, 1, 0);
+    axes->addWidget(endLabel, 2, 0);
+    axes->addWidget(stepLabel, 3, 0);
+    axes->addWidget(xStartField, 1, 1);
+    axes->addWidget(xEndField, 2, 1);
+    axes->addWidget(xStepField, 3, 1);
+    axes->addWidget(yStartField, 1, 2);
+    axes->addWidget(yEndField, 2, 2);
+    axes->addWidget(yStepField, 3, 2);
+    axisExampleLabel =
+        NamedLabel("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
+    axisPicture = NamedLabel("Picture2");
+    axisPicture->setPixmap(axisIllustration());
+    graphSettingsOkButton = NamedButton("Command3", QStringLiteral("OK"));
 
     auto* middle = new QVBoxLayout;
-    middle->addWidget(Label29);
+    middle->addWidget(graphSettingsLabel);
     auto* step2 = new QHBoxLayout;
     step2->addWidget(stepMark(2), 0, Qt::AlignTop);
-    step2->addWidget(Frame1, 1);
+    step2->addWidget(scaleModeGroup, 1);
     middle->addLayout(step2);
     auto* step3 = new QHBoxLayout;
     step3->addWidget(stepMark(3), 0, Qt::AlignTop);
     step3->addLayout(axes, 1);
     middle->addLayout(step3);
-    middle->addWidget(Label13);
-    middle->addWidget(Picture2, 0, Qt::AlignHCenter);
+    middle->addWidget(axisExampleLabel);
+    middle->addWidget(axisPicture, 0, Qt::AlignHCenter);
     auto* step4 = new QHBoxLayout;
     step4->addWidget(stepMark(4));
-    step4->addWidget(Command3, 1);
+    step4->addWidget(graphSettingsOkButton, 1);
     middle->addLayout(step4);
     middle->addStretch(1);
 
-    Command1 = NamedButton("Command1", QStringLiteral("データ点グラフ描画"));
-    Command4 = NamedButton("Command4", QStringLiteral("スプライン補間計算"));
-    Command5 = NamedButton("Command5", QStringLiteral("補間グラフ描画"));
-    Command6 = NamedButton("Command6", QStringLiteral("データ保存"));
-    Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
-    Command7 = NamedButton("Command7", QStringLiteral("Reset"));
-    Command2 = NamedButton("Command2", QStringLiteral("終了"));
+    drawPointsButton = NamedButton("Command1", QStringLiteral("データ点グラフ描画"));
+    calculateButton = NamedButton("Command4", QStringLiteral("スプライン補間計算"));
+    drawCurveButton = NamedButton("Command5", QStringLiteral("補間グラフ描画"));
+    saveTableButton = NamedButton("Command6", QStringLiteral("データ保存"));
+    saveImageButton = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
+    resetButton = NamedButton("Command7", QStringLiteral("Reset"));
+    endButton = NamedButton("Command2", QStringLiteral("終了"));
     // The calculation's buttons in two rows under the graph, so that the window fits a
     // 1280 x 720 screen beside the graph's fixed size.
     auto* calcRow = new QHBoxLayout;
     int mark = 5;
-    for (QPushButton* b : {Command1, Command4, Command5}) {
+    for (QPushButton* b : {drawPointsButton, calculateButton, drawCurveButton}) {
         calcRow->addWidget(stepMark(mark++));
         calcRow->addWidget(b, 1);
         calcRow->addSpacing(6);
     }
     auto* saveRow = new QHBoxLayout;
     saveRow->addWidget(stepMark(mark));
-    saveRow->addWidget(Command6, 1);
+    saveRow->addWidget(saveTableButton, 1);
     saveRow->addSpacing(6);
-    saveRow->addWidget(Command8, 1);
+    saveRow->addWidget(saveImageButton, 1);
     saveRow->addSpacing(40);
-    saveRow->addWidget(Command7, 1);
-    saveRow->addWidget(Command2, 1);
+    saveRow->addWidget(resetButton, 1);
+    saveRow->addWidget(endButton, 1);
 
     // The graph and its read-out.
     graph_ = MakeGraphPanel("Label1", "Label27", "Label28");
-    Picture1 = graph_.picture;
-    Line1 = graph_.vertical;
-    Line2 = graph_.horizontal;
-    Label1 = graph_.hint;
-    Label25 = graph_.xCaption;
-    Label27 = graph_.xValue;
-    Label26 = graph_.yCaption;
-    Label28 = graph_.yValue;
+    graphPicture = graph_.picture;
+    verticalCursor = graph_.vertical;
+    horizontalCursor = graph_.horizontal;
+    readOutHintLabel = graph_.hint;
+    xCaptionLabel = graph_.xCaption;
+    xValueLabel = graph_.xValue;
+    yCaptionLabel = graph_.yCaption;
+    yValueLabel = graph_.yValue;
     auto* right = new QVBoxLayout;
-    right->addWidget(Picture1);
+    right->addWidget(graphPicture);
     right->addLayout(graph_.readRow);
     right->addSpacing(6);
     right->addLayout(calcRow);
@@ -243,23 +245,23 @@ Form1::Form1() {
     top->addSpacing(8);
     top->addLayout(right, 1);
 
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
-    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
-    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
-    connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
+    connect(drawPointsButton, &QPushButton::clicked, this, &Form1::drawPoints);
+    connect(endButton, &QPushButton::clicked, this, &Form1::leaveToTitle);
+    connect(graphSettingsOkButton, &QPushButton::clicked, this, &Form1::takeGraphSettings);
+    connect(calculateButton, &QPushButton::clicked, this, &Form1::chooseMethod);
+    connect(drawCurveButton, &QPushButton::clicked, this, &Form1::drawCurve);
+    connect(saveTableButton, &QPushButton::clicked, this, &Form1::saveTable);
+    connect(saveImageButton, &QPushButton::clicked, this, &Form1::saveImage);
+    connect(resetButton, &QPushButton::clicked, this, &Form1::resetProgram);
+    connect(inputMethodOkButton, &QPushButton::clicked, this, &Form1::takeInputMethod);
     int mode = 1;
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) {
-        connect(o, &QRadioButton::clicked, this, [this, mode] { Option_Click(mode); });
+    for (QRadioButton* o : {linearLinearOption, linearLogOption, logLinearOption, logLogOption}) {
+        connect(o, &QRadioButton::clicked, this, [this, mode] { chooseScaleMode(mode); });
         ++mode;
     }
-    for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10})
-        connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
-    connect(Picture1, &PictureBox::mouseMoved, this, &Form1::Picture1_MouseMove);
+    for (TextBox* t : {xStartField, xEndField, xStepField, yStartField, yEndField, yStepField})
+        connect(t, &TextBox::keyDown, this, [this, t](int key) { passFocusOnEnter(t, key); });
+    connect(graphPicture, &PictureBox::mouseMoved, this, &Form1::followMouse);
     CurveValues = AddCurveValues(
         this,
         [this]() -> std::optional<GraphCurve> {
@@ -268,7 +270,7 @@ Form1::Form1() {
         },
         [this](double x, double y) { markCurvePoint(x, y); });
     const GraphCopy copy =
-        AddGraphCopy(this, Picture1,
+        AddGraphCopy(this, graphPicture,
                      [this] {
                          if (!drawn_ || !table_) return QString();
                          const SavedTable t = ResultToSave(*table_);
@@ -286,39 +288,42 @@ void Form1::reset() {
     byHand_ = false;
     clearInputData();
     clearGraph();
-    Option5->setChecked(true);
-    Option1->setChecked(true);
-    Option_Click(1);  // a reset leaves both increment fields enabled
-    for (TextBox* t : {Text5, Text6, Text7, Text8, Text9, Text10}) t->clear();
+    fromFileOption->setChecked(true);
+    linearLinearOption->setChecked(true);
+    chooseScaleMode(1);  // a reset leaves both increment fields enabled
+    for (TextBox* t : {xStartField, xEndField, xStepField, yStartField, yEndField, yStepField})
+        t->clear();
 }
 
 void Form1::clearInputData() {
     points_ = DataPoints{};
     handedOver_ = false;
-    List1->clear();
+    dataList->clear();
     extremes_.clear();
-    for (QRadioButton* o : {Option1, Option2, Option3, Option4}) o->setEnabled(true);
-    Command3->setEnabled(false);
+    for (QRadioButton* o : {linearLinearOption, linearLogOption, logLinearOption, logLogOption})
+        o->setEnabled(true);
+    graphSettingsOkButton->setEnabled(false);
 }
 
 void Form1::takeData(const DataPoints& points, const QStringList& listLines) {
     points_ = points;
     handedOver_ = byHand_;
-    List1->clear();
-    List1->addItems(listLines);
+    dataList->clear();
+    dataList->addItems(listLines);
     extremes_.show(DataExtremeTexts(points_));
     // A logarithmic axis cannot show a value of 0 or less.
     for (int mode = 1; mode <= 4; ++mode) {
-        const bool shown = (!IsLogX(mode) || points_.DataMinX > 0) &&
-                           (!IsLogY(mode) || points_.DataMinY > 0);
+        const bool shown =
+            (!IsLogX(mode) || points_.DataMinX > 0) && (!IsLogY(mode) || points_.DataMinY > 0);
         scaleOption(mode)->setEnabled(shown);
     }
     // The axis boxes start from the new data's own frame; linear increments from one grid cell.
     const QStringList limits = DefaultAxisTexts(points_);
-    for (int k = 0; TextBox * field : {Text5, Text6, Text8, Text9}) field->setText(limits[k++]);
-    for (TextBox* step : {Text7, Text10})
+    for (int k = 0; TextBox * field : {xStartField, xEndField, yStartField, yEndField})
+        field->setText(limits[k++]);
+    for (TextBox* step : {xStepField, yStepField})
         if (step->isEnabled()) step->clear();
-    Command3->setEnabled(true);
+    graphSettingsOkButton->setEnabled(true);
     // The next step is the scale mode; the OK of the input method would throw the data away.
     QRadioButton* mode = scaleOption(scaleMode_);
     for (int m = 1; !mode->isEnabled() && m <= 4; ++m) mode = scaleOption(m);
@@ -333,9 +338,9 @@ void Form1::takeDroppedFile(const QString& path) {
         return;
     }
     if (!mayTakeNewData()) return;
-    Option5->setChecked(true);
+    fromFileOption->setChecked(true);
     startDataInput();
-    if (form10()->takeFile(path)) form10()->Command1_Click();
+    if (form10()->takeFile(path)) form10()->finishInput();
 }
 
 QString Form1::droppedFileProblem(const QString& path) const {
@@ -375,17 +380,18 @@ void Form1::forgetGraph() {
     drawn_.reset();
     started_.reset();
     table_.reset();
-    for (QPushButton* b : {Command4, Command5, Command6, Command8}) b->setEnabled(false);
+    for (QPushButton* b : {calculateButton, drawCurveButton, saveTableButton, saveImageButton})
+        b->setEnabled(false);
 }
 
 void Form1::clearGraph() {
     forgetGraph();
-    Command1->setEnabled(false);
+    drawPointsButton->setEnabled(false);
 }
 
 QStringList Form1::axisTexts() const {
-    return {Text5->text(), Text6->text(), Text7->text(),
-            Text8->text(), Text9->text(), Text10->text()};
+    return {xStartField->text(), xEndField->text(), xStepField->text(),
+            yStartField->text(), yEndField->text(), yStepField->text()};
 }
 
 std::optional<GraphSettings> Form1::readGraph() {
@@ -397,30 +403,33 @@ std::optional<GraphSettings> Form1::readGraph() {
 TableView Form1::tableShown() const { return table_ ? table_->rows.view() : TableView{}; }
 
 QRadioButton* Form1::scaleOption(int mode) const {
-    QRadioButton* const options[] = {Option1, Option2, Option3, Option4};
+    QRadioButton* const options[] = {linearLinearOption, linearLogOption, logLinearOption,
+                                     logLogOption};
     return options[mode - 1];
 }
 
-void Form1::Option_Click(int mode) {
+void Form1::chooseScaleMode(int mode) {
     scaleMode_ = mode;
-    for (auto [field, isLog] : {std::pair{Text7, IsLogX(mode)}, std::pair{Text10, IsLogY(mode)}}) {
+    for (auto [field, isLog] :
+         {std::pair{xStepField, IsLogX(mode)}, std::pair{yStepField, IsLogY(mode)}}) {
         if (isLog) field->setText(QStringLiteral("10"));
         field->setEnabled(!isLog);
     }
 }
 
-void Form1::Text_KeyDown(TextBox* box, int key) {
+void Form1::passFocusOnEnter(TextBox* box, int key) {
     if (key != Qt::Key_Return) return;
     // A disabled increment (logarithmic axis) is passed over.
-    FocusNext(box, {{Text5, Text6},
-                    {Text6, IsLogX(scaleMode_) ? Text8 : Text7},
-                    {Text7, Text8},
-                    {Text8, Text9},
-                    {Text9, IsLogY(scaleMode_) ? static_cast<QWidget*>(Command3) : Text10},
-                    {Text10, Command3}});
+    FocusNext(box, {{xStartField, xEndField},
+                    {xEndField, IsLogX(scaleMode_) ? yStartField : xStepField},
+                    {xStepField, yStartField},
+                    {yStartField, yEndField},
+                    {yEndField, IsLogY(scaleMode_) ? static_cast<QWidget*>(graphSettingsOkButton)
+                                                   : yStepField},
+                    {yStepField, graphSettingsOkButton}});
 }
 
-void Form1::Command9_Click() {
+void Form1::takeInputMethod() {
     if (mayTakeNewData()) startDataInput();
 }
 
@@ -430,8 +439,8 @@ void Form1::startDataInput() {
     clearInputData();
     clearGraph();
     form7()->hide();
-    byHand_ = Option6->isChecked();
-    if (Option5->isChecked())
+    byHand_ = byHandOption->isChecked();
+    if (fromFileOption->isChecked())
         form10()->openOver(this);
     else
         form11()->openOver(this);
@@ -458,25 +467,25 @@ void Form1::roundToDecades(TextBox* field, bool isEnd) {
                    (e > 0 ? QStringLiteral("+") + FormatNumber(e, u"00") : FormatNumber(e, u"00")));
 }
 
-void Form1::Command3_Click() {
+void Form1::takeGraphSettings() {
     // An empty limit is the data's own (the extremes shown are rounded to four digits).
     const QStringList limits = DefaultAxisTexts(points_);
-    for (int k = 0; TextBox * field : {Text5, Text6, Text8, Text9})
+    for (int k = 0; TextBox * field : {xStartField, xEndField, yStartField, yEndField})
         if (const QString& limit = limits[k++]; field->text().isEmpty()) field->setText(limit);
     if (!readGraph()) return;
     if (IsLogX(scaleMode_)) {
-        roundToDecades(Text5, false);
-        roundToDecades(Text6, true);
+        roundToDecades(xStartField, false);
+        roundToDecades(xEndField, true);
     }
     if (IsLogY(scaleMode_)) {
-        roundToDecades(Text8, false);
-        roundToDecades(Text9, true);
+        roundToDecades(yStartField, false);
+        roundToDecades(yEndField, true);
     }
-    Command1->setEnabled(true);
-    Command1->setFocus();
+    drawPointsButton->setEnabled(true);
+    drawPointsButton->setFocus();
 }
 
-void Form1::Command1_Click() {
+void Form1::drawPoints() {
     // The picture is cleared: the curve and the table of an earlier drawing no longer belong to
     // what it will show.
     forgetGraph();
@@ -513,22 +522,20 @@ void Form1::Command1_Click() {
         ShowMessage(this, problem);
         return;
     }
-    if (const FileResult written = DrawDataGraph(*Picture1, *graph, points_); !written.ok()) {
+    if (const FileResult written = DrawDataGraph(*graphPicture, *graph, points_); !written.ok()) {
         ReportWriteFailure(this, QLatin1String(contract::kPointFile), written.problem);
         return;
     }
     drawn_ = graph;
-    Command1->setEnabled(false);
-    Command8->setEnabled(true);
-    Command4->setEnabled(true);
-    Command4->setFocus();
+    drawPointsButton->setEnabled(false);
+    saveImageButton->setEnabled(true);
+    calculateButton->setEnabled(true);
+    calculateButton->setFocus();
 }
 
-void Form1::Command4_Click() {
-    form7()->openOver(this);
-}
+void Form1::chooseMethod() { form7()->openOver(this); }
 
-void Form1::Command5_Click() {
+void Form1::drawCurve() {
     // Enabled only by a calculation started for the graph drawn, whose table F2B.dat now holds.
     if (!drawn_ || !started_) return;
     std::optional<EngineTable> rows = ReadTableFile();
@@ -544,13 +551,13 @@ void Form1::Command5_Click() {
     table_ = ComputedTable{std::move(*rows), *drawn_, points_, *started_};
     // The points and this table's curve alone: an earlier run's curve is not the table's.
     ClearGraph(graph_);
-    DrawPointGraph(*Picture1, *drawn_, points_);
-    Picture1->setDrawWidth(2);
-    DrawTableCurve(*Picture1, MappingFor(*drawn_), tableShown());
-    Picture1->setDrawWidth(1);
+    DrawPointGraph(*graphPicture, *drawn_, points_);
+    graphPicture->setDrawWidth(2);
+    DrawTableCurve(*graphPicture, MappingFor(*drawn_), tableShown());
+    graphPicture->setDrawWidth(1);
     tableUnsaved_ = true;
-    Command6->setEnabled(true);
-    Command6->setFocus();
+    saveTableButton->setEnabled(true);
+    saveTableButton->setFocus();
 }
 
 bool Form1::graphDrawn() const { return drawn_.has_value(); }
@@ -562,22 +569,22 @@ void Form1::calculationStarted(const QProcess& engine, const EngineMethod& metho
     connect(&engine, &QProcess::finished, this, [this, run] {
         if (run == engineRuns_) engineEnded_ = true;
     });
-    Command5->setEnabled(true);
-    Command5->setFocus();
+    drawCurveButton->setEnabled(true);
+    drawCurveButton->setFocus();
 }
 
-void Form1::Command6_Click() {
+void Form1::saveTable() {
     // A saved table holds the points too.
     connect(form4(), &Form4::tableSaved, this, &Form1::tableWasSaved, Qt::UniqueConnection);
     form4()->openFor([this]() -> const ComputedTable* { return table_ ? &*table_ : nullptr; },
                      TodayText(), this);
 }
 
-void Form1::Command8_Click() {
-    form5()->openFor(Picture1, TodayText() + QStringLiteral("-Gr"), this);
+void Form1::saveImage() {
+    form5()->openFor(graphPicture, TodayText() + QStringLiteral("-Gr"), this);
 }
 
-void Form1::Command7_Click() {
+void Form1::resetProgram() {
     DeleteExchangeFiles();
     ResetProgramState();
 }
@@ -604,7 +611,7 @@ bool Form1::mayTakeNewData() {
     return mayLose(handedOver_, false, QStringLiteral("新しいデータを入力して"));
 }
 
-void Form1::Command2_Click() {
+void Form1::leaveToTitle() {
     if (!mayClose()) return;
     hide();
     form2()->show();
@@ -619,7 +626,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     form2()->show();
 }
 
-void Form1::Picture1_MouseMove(int, int, float x, float) {
+void Form1::followMouse(int, int, float x, float) {
     // The read-out follows the graph on the picture, not the fields changed since.
     if (drawn_) TrackReadOut(graph_, x, *drawn_, started_.has_value(), tableShown());
 }

@@ -57,68 +57,68 @@ public:
     const std::optional<GraphSettings>& drawnGraph() const { return drawn_; }
     const std::optional<ComputedTable>& computedTable() const { return table_; }
 
-    QGroupBox* Frame2;
-    QRadioButton* Option5;
-    QRadioButton* Option6;
-    QPushButton* Command9;
-    QLabel* Label2;
-    QLabel* Label3;
-    QListWidget* List1;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label31;
-    QLabel* Label32;
-    QLabel* Label33;
-    QLabel* Label34;
-    QLabel* Label29;
-    QGroupBox* Frame1;
-    QLabel* Label6;
-    QRadioButton* Option1;
-    QRadioButton* Option2;
-    QRadioButton* Option3;
-    QRadioButton* Option4;
-    QLabel* Label8;
-    QLabel* Label9;
-    QLabel* Label10;
-    QLabel* Label11;
-    QLabel* Label12;
-    TextBox* Text5;
-    TextBox* Text6;
-    TextBox* Text7;
-    TextBox* Text8;
-    TextBox* Text9;
-    TextBox* Text10;
-    QLabel* Label13;
-    QLabel* Picture2;
-    QPushButton* Command3;
-    QPushButton* Command1;
-    QPushButton* Command4;
-    QPushButton* Command5;
-    QPushButton* Command6;
-    QPushButton* Command8;
-    QPushButton* Command7;
-    QPushButton* Command2;
-    PictureBox* Picture1;
-    LineControl* Line1;
-    LineControl* Line2;
-    QLabel* Label1;
-    QLabel* Label25;
-    QLabel* Label27;
-    QLabel* Label26;
-    QLabel* Label28;
+    QGroupBox* inputMethodGroup;
+    QRadioButton* fromFileOption;
+    QRadioButton* byHandOption;
+    QPushButton* inputMethodOkButton;
+    QLabel* dataTableLabel;
+    QLabel* dataColumnsLabel;
+    QListWidget* dataList;
+    QLabel* minimumLabel;
+    QLabel* maximumLabel;
+    QLabel* minXLabel;
+    QLabel* maxXLabel;
+    QLabel* minYLabel;
+    QLabel* maxYLabel;
+    QLabel* graphSettingsLabel;
+    QGroupBox* scaleModeGroup;
+    QLabel* scaleAxesLabel;
+    QRadioButton* linearLinearOption;
+    QRadioButton* linearLogOption;
+    QRadioButton* logLinearOption;
+    QRadioButton* logLogOption;
+    QLabel* xAxisLabel;
+    QLabel* yAxisLabel;
+    QLabel* startLabel;
+    QLabel* endLabel;
+    QLabel* stepLabel;
+    TextBox* xStartField;
+    TextBox* xEndField;
+    TextBox* xStepField;
+    TextBox* yStartField;
+    TextBox* yEndField;
+    TextBox* yStepField;
+    QLabel* axisExampleLabel;
+    QLabel* axisPicture;
+    QPushButton* graphSettingsOkButton;
+    QPushButton* drawPointsButton;
+    QPushButton* calculateButton;
+    QPushButton* drawCurveButton;
+    QPushButton* saveTableButton;
+    QPushButton* saveImageButton;
+    QPushButton* resetButton;
+    QPushButton* endButton;
+    PictureBox* graphPicture;
+    LineControl* verticalCursor;
+    LineControl* horizontalCursor;
+    QLabel* readOutHintLabel;
+    QLabel* xCaptionLabel;
+    QLabel* xValueLabel;
+    QLabel* yCaptionLabel;
+    QLabel* yValueLabel;
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Command7_Click();
-    void Command8_Click();
-    void Command9_Click();
-    void Option_Click(int mode);
-    void Text_KeyDown(TextBox* box, int key);
-    void Picture1_MouseMove(int button, int shift, float x, float y);
+    void drawPoints();
+    void leaveToTitle();
+    void takeGraphSettings();
+    void chooseMethod();
+    void drawCurve();
+    void saveTable();
+    void resetProgram();
+    void saveImage();
+    void takeInputMethod();
+    void chooseScaleMode(int mode);
+    void passFocusOnEnter(TextBox* box, int key);
+    void followMouse(int button, int shift, float x, float y);
     // The read-out's cursor lines and texts on a point of the curve (exchange space).
     void markCurvePoint(double x, double y);
 
@@ -143,7 +143,7 @@ private:
     // The start of a pass: forgetGraph, and the data-point button disabled too.
     void clearGraph();
     void roundToDecades(TextBox* field, bool isEnd);
-    // Option1 ... Option4 for scale modes 1 ... 4.
+    // linearLinearOption ... logLogOption for scale modes 1 ... 4.
     QRadioButton* scaleOption(int mode) const;
     // Whether the user lets go of what would be lost: with `typed` points typed by hand that no
     // saved table holds, with `table` a table drawn and not saved. When something would be lost

@@ -105,11 +105,11 @@ Form2::Form2() {
     v->addWidget(text(QStringLiteral("最大 100 ポイントのデータまで対応"), 2), 0, Qt::AlignHCenter);
     v->addSpacing(10);
 
-    Command1 = NamedButton("Command1", QStringLiteral("新規補間計算"));
-    Command3 = NamedButton("Command3", QStringLiteral("補間済データの検索"));
-    Command2 = NamedButton("Command2", QStringLiteral("終了"));
+    newCalculationButton = NamedButton("Command1", QStringLiteral("新規補間計算"));
+    searchSavedButton = NamedButton("Command3", QStringLiteral("補間済データの検索"));
+    endButton = NamedButton("Command2", QStringLiteral("終了"));
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Command1, Command3, Command2}) {
+    for (QPushButton* b : {newCalculationButton, searchSavedButton, endButton}) {
         b->setMinimumHeight(34);
         buttons->addWidget(b);
     }
@@ -123,26 +123,26 @@ Form2::Form2() {
              "#404040"));
     v->addLayout(footer);
 
-    connect(Command1, &QPushButton::clicked, this, &Form2::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form2::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form2::Command3_Click);
+    connect(newCalculationButton, &QPushButton::clicked, this, &Form2::startNewCalculation);
+    connect(endButton, &QPushButton::clicked, this, &Form2::quitProgram);
+    connect(searchSavedButton, &QPushButton::clicked, this, &Form2::searchSavedTables);
 }
 
-void Form2::Command1_Click() {
+void Form2::startNewCalculation() {
     ResetProgramState();
     form1()->show();
     hide();
     form9()->hide();
 }
 
-void Form2::Command3_Click() {
+void Form2::searchSavedTables() {
     form6()->prepare();
     form6()->show();
     form6()->raise();
     form9()->hide();
 }
 
-void Form2::Command2_Click() {
+void Form2::quitProgram() {
     DeleteExchangeFiles();
     EndProgram();
 }
@@ -150,5 +150,5 @@ void Form2::Command2_Click() {
 void Form2::closeEvent(QCloseEvent* event) {
     // Closing the title window ends the program as 終了 does.
     event->accept();
-    Command2_Click();
+    quitProgram();
 }

@@ -12,13 +12,13 @@ class Form2 : public QWidget {
 public:
     Form2();
 
-    QPushButton* Command1;
-    QPushButton* Command3;
-    QPushButton* Command2;
+    QPushButton* newCalculationButton;
+    QPushButton* searchSavedButton;
+    QPushButton* endButton;
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void startNewCalculation();
+    void quitProgram();
+    void searchSavedTables();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

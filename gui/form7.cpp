@@ -22,47 +22,51 @@ Form7::Form7() {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Nodara"));
 
-    Frame1 = Named(new QGroupBox(QStringLiteral(" スプライン補間方法 ")), "Frame1");
-    Option1 = NamedOption("Option1", QStringLiteral("３次スプライン"));
-    Option2 = NamedOption("Option2", QStringLiteral(" B-スプライン"));
-    Option3 = NamedOption("Option3", QStringLiteral("秋間補間"));
-    Option4 = NamedOption("Option4", QStringLiteral("形状保存３次補間"));
-    Option5 = NamedOption("Option5", QStringLiteral("平滑化スプライン"));
-    Option6 = NamedOption("Option6", QStringLiteral("単調３次補間"));
-    Label1 = NamedLabel("Label1", QStringLiteral("（データ点を必ず通る）"));
-    Label2 = NamedLabel("Label2", QStringLiteral("（データ点を必ずしも通らない）"));
-    Label3 = NamedLabel("Label3", QStringLiteral("（データ点を必ず通る・波打ちが少ない）"));
-    Label4 = NamedLabel("Label4", QStringLiteral("（データ点を必ず通る・データの凹凸を保つ）"));
-    Label5 = NamedLabel("Label5", QStringLiteral("（データのばらつきを自動で平滑化）"));
-    Label6 =
+    methodGroup = Named(new QGroupBox(QStringLiteral(" スプライン補間方法 ")), "Frame1");
+    cubicSplineOption = NamedOption("Option1", QStringLiteral("３次スプライン"));
+    bSplineOption = NamedOption("Option2", QStringLiteral(" B-スプライン"));
+    akimaOption = NamedOption("Option3", QStringLiteral("秋間補間"));
+    shapePreservingOption = NamedOption("Option4", QStringLiteral("形状保存３次補間"));
+    smoothingOption = NamedOption("Option5", QStringLiteral("平滑化スプライン"));
+    monotoneOption = NamedOption("Option6", QStringLiteral("単調３次補間"));
+    cubicSplineNoteLabel = NamedLabel("Label1", QStringLiteral("（データ点を必ず通る）"));
+    bSplineNoteLabel = NamedLabel("Label2", QStringLiteral("（データ点を必ずしも通らない）"));
+    akimaNoteLabel = NamedLabel("Label3", QStringLiteral("（データ点を必ず通る・波打ちが少ない）"));
+    shapePreservingNoteLabel =
+        NamedLabel("Label4", QStringLiteral("（データ点を必ず通る・データの凹凸を保つ）"));
+    smoothingNoteLabel = NamedLabel("Label5", QStringLiteral("（データのばらつきを自動で平滑化）"));
+    monotoneNoteLabel =
         NamedLabel("Label6", QStringLiteral("（データ点を必ず通る・単調なデータを単調につなぐ）"));
-    auto* methods = new QGridLayout(Frame1);
+    auto* methods = new QGridLayout(methodGroup);
     int row = 0;
     for (auto [option, note] :
-         {std::pair{Option1, Label1}, std::pair{Option2, Label2}, std::pair{Option3, Label3},
-          std::pair{Option4, Label4}, std::pair{Option5, Label5}, std::pair{Option6, Label6}}) {
+         {std::pair{cubicSplineOption, cubicSplineNoteLabel},
+          std::pair{bSplineOption, bSplineNoteLabel}, std::pair{akimaOption, akimaNoteLabel},
+          std::pair{shapePreservingOption, shapePreservingNoteLabel},
+          std::pair{smoothingOption, smoothingNoteLabel},
+          std::pair{monotoneOption, monotoneNoteLabel}}) {
         methods->addWidget(option, row, 0);
         methods->addWidget(note, row++, 1);
     }
-    Option1->setChecked(true);
+    cubicSplineOption->setChecked(true);
 
-    Command2 = NamedButton("Command2", QStringLiteral("補間計算スタート"));
-    Command1 = NamedButton("Command1", QStringLiteral("キャンセル"));
+    startButton = NamedButton("Command2", QStringLiteral("補間計算スタート"));
+    cancelButton = NamedButton("Command1", QStringLiteral("キャンセル"));
     auto* v = new QVBoxLayout(this);
-    v->addWidget(Frame1);
-    v->addWidget(Command2);
-    v->addWidget(Command1);
+    v->addWidget(methodGroup);
+    v->addWidget(startButton);
+    v->addWidget(cancelButton);
 
-    connect(Command2, &QPushButton::clicked, this, &Form7::StartCalculation);
-    connect(Command1, &QPushButton::clicked, this, &Form7::Command1_Click);
-    CancelWithEscape(this, Command1);
+    connect(startButton, &QPushButton::clicked, this, &Form7::StartCalculation);
+    connect(cancelButton, &QPushButton::clicked, this, &Form7::cancelMethod);
+    CancelWithEscape(this, cancelButton);
 }
 
 void Form7::openOver(QWidget* opener) {
     // The method of the table drawn stays what it was until a new calculation starts.
-    Option1->setChecked(true);
+    cubicSplineOption->setChecked(true);
     ShowOver(this, opener);
-    Command2->setFocus();  // Enter starts the calculation
+    startButton->setFocus();  // Enter starts the calculation
 }
 
 void Form7::StartCalculation() {
@@ -100,12 +104,12 @@ void Form7::StartCalculation() {
 
 EngineMethod Form7::chosenMethod() const {
     using namespace contract;
-    if (Option1->isChecked()) return {kCubicSplineFlag, 0};
-    if (Option3->isChecked()) return {kLibraryFlag, kAkimaMethod};
-    if (Option4->isChecked()) return {kLibraryFlag, kShapePreservingMethod};
-    if (Option5->isChecked()) return {kLibraryFlag, kSmoothingMethod};
-    if (Option6->isChecked()) return {kLibraryFlag, kMonotoneMethod};
+    if (cubicSplineOption->isChecked()) return {kCubicSplineFlag, 0};
+    if (akimaOption->isChecked()) return {kLibraryFlag, kAkimaMethod};
+    if (shapePreservingOption->isChecked()) return {kLibraryFlag, kShapePreservingMethod};
+    if (smoothingOption->isChecked()) return {kLibraryFlag, kSmoothingMethod};
+    if (monotoneOption->isChecked()) return {kLibraryFlag, kMonotoneMethod};
     return {kLibraryFlag, 0};
 }
 
-void Form7::Command1_Click() { hide(); }
+void Form7::cancelMethod() { hide(); }

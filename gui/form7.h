@@ -16,21 +16,21 @@ class Form7 : public QWidget {
 public:
     Form7();
 
-    QGroupBox* Frame1;
-    QRadioButton* Option1;  // cubic spline
-    QRadioButton* Option2;  // B-spline
-    QRadioButton* Option3;  // Akima
-    QRadioButton* Option4;  // shape-preserving cubic
-    QRadioButton* Option5;  // smoothing spline
-    QRadioButton* Option6;  // monotone cubic
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QPushButton* Command2;
-    QPushButton* Command1;
+    QGroupBox* methodGroup;
+    QRadioButton* cubicSplineOption;      // cubic spline
+    QRadioButton* bSplineOption;          // B-spline
+    QRadioButton* akimaOption;            // Akima
+    QRadioButton* shapePreservingOption;  // shape-preserving cubic
+    QRadioButton* smoothingOption;        // smoothing spline
+    QRadioButton* monotoneOption;         // monotone cubic
+    QLabel* cubicSplineNoteLabel;
+    QLabel* bSplineNoteLabel;
+    QLabel* akimaNoteLabel;
+    QLabel* shapePreservingNoteLabel;
+    QLabel* smoothingNoteLabel;
+    QLabel* monotoneNoteLabel;
+    QPushButton* startButton;
+    QPushButton* cancelButton;
 
     // Shows the dialog over the opener with the cubic spline chosen and the start button in focus,
     // so that Enter starts the calculation.
@@ -40,5 +40,5 @@ public:
     // Start button: writes Bor3.dat, starts the engine in its console window, moves the main
     // window on to drawing the curve.
     void StartCalculation();
-    void Command1_Click();
+    void cancelMethod();
 };

@@ -32,43 +32,44 @@ Form10::Form10() {
     setObjectName(QStringLiteral("Form10"));
     setWindowTitle(QStringLiteral(" データ入力（ファイル入力）"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("ファイルを選択して下さい"));
-    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
-    Dir1 = new DirListBox(QStringLiteral("Dir1"));
-    File1 = new FileListBox(QStringLiteral("File1"));
-    File1->setPattern(QStringLiteral("*.dat;*.csv"));
+    chooseFileLabel = NamedLabel("Label1", QStringLiteral("ファイルを選択して下さい"));
+    driveList = new DriveListBox(QStringLiteral("Drive1"));
+    folderList = new DirListBox(QStringLiteral("Dir1"));
+    fileList = new FileListBox(QStringLiteral("File1"));
+    fileList->setPattern(QStringLiteral("*.dat;*.csv"));
     // The exchange files match the pattern but are no data files.
-    File1->setExcluded({QLatin1String(contract::kPointFile), QLatin1String(contract::kMethodFile),
-                        QLatin1String(contract::kTableFile)});
-    Label2 = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
-    List1 = Named(new QListWidget, "List1");
-    Label7 = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
+    fileList->setExcluded({QLatin1String(contract::kPointFile),
+                           QLatin1String(contract::kMethodFile),
+                           QLatin1String(contract::kTableFile)});
+    fileContentsLabel = NamedLabel("Label2", QStringLiteral("このファイルの内容"));
+    fileLinesList = Named(new QListWidget, "List1");
+    targetDataLabel = NamedLabel("Label7", QStringLiteral("補間の対象とするデータ"));
     extremes_ = MakeExtremesPanel("Label3", "Label4", "Label5");
-    Label3 = extremes_.heading;
-    Label4 = extremes_.minimum;
-    Label5 = extremes_.maximum;
-    Label31 = extremes_.minX;
-    Label32 = extremes_.maxX;
-    Label33 = extremes_.minY;
-    Label34 = extremes_.maxY;
-    Command1 = NamedButton("Command1", QStringLiteral("OK"));
-    Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
-    Command3 = NamedButton("Command3", QStringLiteral("データ書式"));
+    extremesHeadingLabel = extremes_.heading;
+    minimumLabel = extremes_.minimum;
+    maximumLabel = extremes_.maximum;
+    minXLabel = extremes_.minX;
+    maxXLabel = extremes_.maxX;
+    minYLabel = extremes_.minY;
+    maxYLabel = extremes_.maxY;
+    okButton = NamedButton("Command1", QStringLiteral("OK"));
+    cancelButton = NamedButton("Command2", QStringLiteral("キャンセル"));
+    dataFormatButton = NamedButton("Command3", QStringLiteral("データ書式"));
 
     auto* files = new QVBoxLayout;
-    files->addWidget(Label1);
-    files->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
-    files->addWidget(Command3);
+    files->addWidget(chooseFileLabel);
+    files->addLayout(FileListsColumn(driveList, folderList, fileList), 1);
+    files->addWidget(dataFormatButton);
     auto* contents = new QVBoxLayout;
-    contents->addWidget(Label2);
-    contents->addWidget(List1, 1);
+    contents->addWidget(fileContentsLabel);
+    contents->addWidget(fileLinesList, 1);
     contents->addSpacing(6);
-    contents->addWidget(Label7);
+    contents->addWidget(targetDataLabel);
     contents->addLayout(extremes_.grid);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Command1);
-    buttons->addWidget(Command2);
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
     contents->addLayout(buttons);
     auto* top = new QHBoxLayout(this);
     top->addLayout(files, 1);
@@ -76,17 +77,17 @@ Form10::Form10() {
     top->addLayout(contents, 1);
     resize(720, 520);
 
-    connect(Drive1, &DriveListBox::changed, this, &Form10::Drive1_Change);
-    connect(Dir1, &DirListBox::changed, this, &Form10::Dir1_Change);
-    connect(File1, &FileListBox::clicked, this, &Form10::File1_Click);
+    connect(driveList, &DriveListBox::changed, this, &Form10::showDriveFolders);
+    connect(folderList, &DirListBox::changed, this, &Form10::showFolderFiles);
+    connect(fileList, &FileListBox::clicked, this, &Form10::loadFile);
     // Return on a file chosen with the arrow keys loads it; one more Return takes it.
-    connect(File1, &FileListBox::activated, this, [this] {
-        if (loaded_) Command1->setFocus();
+    connect(fileList, &FileListBox::activated, this, [this] {
+        if (loaded_) okButton->setFocus();
     });
-    connect(Command1, &QPushButton::clicked, this, &Form10::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form10::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form10::Command3_Click);
-    CancelWithEscape(this, Command2);
+    connect(okButton, &QPushButton::clicked, this, &Form10::finishInput);
+    connect(cancelButton, &QPushButton::clicked, this, &Form10::cancelInput);
+    connect(dataFormatButton, &QPushButton::clicked, this, &Form10::showDataFormat);
+    CancelWithEscape(this, cancelButton);
     setAcceptDrops(true);
 }
 
@@ -95,35 +96,36 @@ void Form10::openOver(QWidget* opener) {
     ShowOver(this, opener);
 }
 
-bool Form10::offersFile(const QString& fileName) const { return File1->offers(fileName); }
+bool Form10::offersFile(const QString& fileName) const { return fileList->offers(fileName); }
 
 void Form10::prepare() {
     loaded_ = false;
-    ShowDirectoryOfDrive(Drive1, Dir1, File1);
-    List1->clear();
+    ShowDirectoryOfDrive(driveList, folderList, fileList);
+    fileLinesList->clear();
     extremes_.clear();
 }
 
-void Form10::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+void Form10::showDriveFolders() { ShowDirectoryOfDrive(driveList, folderList, fileList); }
 
-void Form10::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+void Form10::showFolderFiles() { ShowFilesOfDirectory(folderList, fileList); }
 
 bool Form10::takeFile(const QString& path) {
     const QFileInfo file(path);
-    if (!File1->offers(file.fileName())) return false;
-    Drive1->setDrive(DriveListBox::volumeRootOf(file.absolutePath()));
-    Dir1->setPath(file.absolutePath());
-    ShowFilesOfDirectory(Dir1, File1);
-    const QList<QListWidgetItem*> found = File1->findItems(file.fileName(), Qt::MatchExactly);
+    if (!fileList->offers(file.fileName())) return false;
+    driveList->setDrive(DriveListBox::volumeRootOf(file.absolutePath()));
+    folderList->setPath(file.absolutePath());
+    ShowFilesOfDirectory(folderList, fileList);
+    const QList<QListWidgetItem*> found = fileList->findItems(file.fileName(), Qt::MatchExactly);
     if (found.size() != 1) return false;
-    File1->setCurrentItem(found[0]);
-    File1_Click(file.fileName());
+    fileList->setCurrentItem(found[0]);
+    loadFile(file.fileName());
     return loaded_;
 }
 
 void Form10::dragEnterEvent(QDragEnterEvent* event) {
     const QString path = DroppedDataFile(event->mimeData());
-    if (!path.isEmpty() && File1->offers(QFileInfo(path).fileName())) event->acceptProposedAction();
+    if (!path.isEmpty() && fileList->offers(QFileInfo(path).fileName()))
+        event->acceptProposedAction();
 }
 
 void Form10::dropEvent(QDropEvent* event) {
@@ -133,14 +135,14 @@ void Form10::dropEvent(QDropEvent* event) {
     takeFile(path);
 }
 
-void Form10::File1_Click(const QString& fileName) {
+void Form10::loadFile(const QString& fileName) {
     loaded_ = false;
     extremes_.clear();
-    List1->clear();
+    fileLinesList->clear();
     // Until this file has loaded, the main window holds no data to draw.
     form1()->clearInputData();
 
-    const QString path = JoinPath(File1->path(), fileName);
+    const QString path = JoinPath(fileList->path(), fileName);
     DataPoints points;
     const DataFileLoad load = LoadDataFile(path, points);
     if (load.status == DataFileLoad::Refused) {
@@ -153,7 +155,7 @@ void Form10::File1_Click(const QString& fileName) {
         loadFailed();
         return;
     }
-    List1->addItems(load.lines);
+    fileLinesList->addItems(load.lines);
     extremes_.show(DataExtremeTexts(points));
     form1()->takeData(points, load.lines);
     loaded_ = true;
@@ -168,12 +170,12 @@ void Form10::File1_Click(const QString& fileName) {
 }
 
 void Form10::loadFailed() {
-    List1->clear();
+    fileLinesList->clear();
     Beep();
     ShowOver(form3(), this);
 }
 
-void Form10::Command1_Click() {
+void Form10::finishInput() {
     hide();
     form9()->hide();
     // The main window took the points when they loaded; without a good load it holds none.
@@ -181,7 +183,7 @@ void Form10::Command1_Click() {
     form1()->activateWindow();
 }
 
-void Form10::Command2_Click() {
+void Form10::cancelInput() {
     hide();
     form9()->hide();
     form1()->clearInputData();
@@ -191,10 +193,10 @@ void Form10::Command2_Click() {
 void Form10::closeEvent(QCloseEvent* event) {
     // The close box gives up like the cancel button; the program goes on in the main window.
     event->ignore();
-    Command2_Click();
+    cancelInput();
 }
 
-void Form10::Command3_Click() {
+void Form10::showDataFormat() {
     form9()->prepare();
     ShowOver(form9(), this);
 }

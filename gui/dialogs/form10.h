@@ -26,34 +26,34 @@ public:
     // Whether the file list offers a file of that name (a data file, not an exchange file).
     bool offersFile(const QString& fileName) const;
 
-    DriveListBox* Drive1;
-    DirListBox* Dir1;
-    FileListBox* File1;
-    QListWidget* List1;
-    QLabel* Label31;
-    QLabel* Label32;
-    QLabel* Label33;
-    QLabel* Label34;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command3;
-    QLabel* Label1;
-    QLabel* Label7;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label2;
+    DriveListBox* driveList;
+    DirListBox* folderList;
+    FileListBox* fileList;
+    QListWidget* fileLinesList;
+    QLabel* minXLabel;
+    QLabel* maxXLabel;
+    QLabel* minYLabel;
+    QLabel* maxYLabel;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
+    QPushButton* dataFormatButton;
+    QLabel* chooseFileLabel;
+    QLabel* targetDataLabel;
+    QLabel* extremesHeadingLabel;
+    QLabel* minimumLabel;
+    QLabel* maximumLabel;
+    QLabel* fileContentsLabel;
 
-    void Drive1_Change();
-    void Dir1_Change();
+    void showDriveFolders();
+    void showFolderFiles();
     // Loads the clicked file: its first 100 lines, two numbers each.
-    void File1_Click(const QString& fileName);
+    void loadFile(const QString& fileName);
     // Chooses a file of any folder as a click in the lists would (its drive, its folder, the
     // file): whether it loaded. A file the list does not offer is not loaded.
     bool takeFile(const QString& path);
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void finishInput();
+    void cancelInput();
+    void showDataFormat();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -84,24 +84,24 @@ Form11::Form11() {
 }
 
 QVBoxLayout* Form11::buildEntryColumn() {
-    Label7 = Heading(NamedLabel("Label7", QStringLiteral("データを入力して下さい")));
+    headingLabel = Heading(NamedLabel("Label7", QStringLiteral("データを入力して下さい")));
     QGridLayout* entry = buildEntryRow();
-    Command4 = NamedButton("Command4", QStringLiteral("OK（修正なし）"));
-    Command3 = NamedButton("Command3", QStringLiteral("入力値を修正する"));
+    handOverButton = NamedButton("Command4", QStringLiteral("OK（修正なし）"));
+    correctButton = NamedButton("Command3", QStringLiteral("入力値を修正する"));
     auto* afterEntry = new QHBoxLayout;
     afterEntry->addStretch(1);
-    afterEntry->addWidget(Command4);
-    afterEntry->addWidget(Command3);
+    afterEntry->addWidget(handOverButton);
+    afterEntry->addWidget(correctButton);
     QGridLayout* correction = buildCorrectionRow();
-    Command6 = NamedButton("Command6", QStringLiteral("修正終了"));
-    Command5 = NamedButton("Command5", QStringLiteral("キャンセル"));
+    correctionDoneButton = NamedButton("Command6", QStringLiteral("修正終了"));
+    cancelButton = NamedButton("Command5", QStringLiteral("キャンセル"));
     auto* closing = new QHBoxLayout;
     closing->addStretch(1);
-    closing->addWidget(Command6);
-    closing->addWidget(Command5);
+    closing->addWidget(correctionDoneButton);
+    closing->addWidget(cancelButton);
 
     auto* left = new QVBoxLayout;
-    left->addWidget(Label7);
+    left->addWidget(headingLabel);
     left->addSpacing(6);
     left->addLayout(entry);
     left->addLayout(afterEntry);
@@ -113,86 +113,91 @@ QVBoxLayout* Form11::buildEntryColumn() {
 }
 
 QGridLayout* Form11::buildEntryRow() {
-    Label1 = columnHeading("Label1", QStringLiteral("No."));
-    Label2 = columnHeading("Label2", QStringLiteral("X"));
-    Label3 = columnHeading("Label3", QStringLiteral("Y"));
-    Label4 = ReadoutLabel("Label4", 44);
-    Label4->setAlignment(Qt::AlignCenter);
-    Text1 = new TextBox(QStringLiteral("Text1"));
-    Text2 = new TextBox(QStringLiteral("Text2"));
-    Command1 = NamedButton("Command1", QStringLiteral("OK・次データ"));
-    Command2 = NamedButton("Command2", QStringLiteral("入力終了"));
-    return entryGrid({Label1, Label2, Label3}, {Label4, Text1, Text2}, {Command1, Command2});
+    numberColumnLabel = columnHeading("Label1", QStringLiteral("No."));
+    xColumnLabel = columnHeading("Label2", QStringLiteral("X"));
+    yColumnLabel = columnHeading("Label3", QStringLiteral("Y"));
+    entryNumberLabel = ReadoutLabel("Label4", 44);
+    entryNumberLabel->setAlignment(Qt::AlignCenter);
+    xField = new TextBox(QStringLiteral("Text1"));
+    yField = new TextBox(QStringLiteral("Text2"));
+    nextPointButton = NamedButton("Command1", QStringLiteral("OK・次データ"));
+    endEntryButton = NamedButton("Command2", QStringLiteral("入力終了"));
+    return entryGrid({numberColumnLabel, xColumnLabel, yColumnLabel},
+                     {entryNumberLabel, xField, yField}, {nextPointButton, endEntryButton});
 }
 
 QGridLayout* Form11::buildCorrectionRow() {
-    Label10 = columnHeading("Label10", QStringLiteral("No."));
-    Label11 = columnHeading("Label11", QStringLiteral("X"));
-    Label12 = columnHeading("Label12", QStringLiteral("Y"));
-    Text3 = new TextBox(QStringLiteral("Text3"));
-    Text3->setMaximumWidth(60);
-    Text4 = new TextBox(QStringLiteral("Text4"));
-    Text5 = new TextBox(QStringLiteral("Text5"));
-    Command7 = NamedButton("Command7", QStringLiteral("OK"));
-    return entryGrid({Label10, Label11, Label12}, {Text3, Text4, Text5}, {Command7});
+    correctionNumberColumnLabel = columnHeading("Label10", QStringLiteral("No."));
+    correctionXColumnLabel = columnHeading("Label11", QStringLiteral("X"));
+    correctionYColumnLabel = columnHeading("Label12", QStringLiteral("Y"));
+    correctionNumberField = new TextBox(QStringLiteral("Text3"));
+    correctionNumberField->setMaximumWidth(60);
+    correctionXField = new TextBox(QStringLiteral("Text4"));
+    correctionYField = new TextBox(QStringLiteral("Text5"));
+    correctionOkButton = NamedButton("Command7", QStringLiteral("OK"));
+    return entryGrid({correctionNumberColumnLabel, correctionXColumnLabel, correctionYColumnLabel},
+                     {correctionNumberField, correctionXField, correctionYField},
+                     {correctionOkButton});
 }
 
 QVBoxLayout* Form11::buildPointList() {
-    Label9 = NamedLabel("Label9", QStringLiteral("入力したデータ"));
-    Label17 = NamedLabel("Label17", QStringLiteral("No."));
-    Label18 = NamedLabel("Label18", QStringLiteral("X"));
-    Label19 = NamedLabel("Label19", QStringLiteral("Y"));
+    enteredDataLabel = NamedLabel("Label9", QStringLiteral("入力したデータ"));
+    listNumberLabel = NamedLabel("Label17", QStringLiteral("No."));
+    listXLabel = NamedLabel("Label18", QStringLiteral("X"));
+    listYLabel = NamedLabel("Label19", QStringLiteral("Y"));
     auto* list = new ColumnList("List1");
-    List1 = list;
-    List1->setMinimumWidth(240);
-    QWidget* listHeadings = ColumnHeadings(list, Label17, Label18, Label19);
+    pointsList = list;
+    pointsList->setMinimumWidth(240);
+    QWidget* listHeadings = ColumnHeadings(list, listNumberLabel, listXLabel, listYLabel);
     extremes_ = MakeExtremesPanel("Label8", "Label6", "Label5");
     PasteData = new QAction(QStringLiteral("データを貼り付け"), this);
     PasteData->setObjectName(QStringLiteral("PasteData"));
     PasteData->setShortcuts(QKeySequence::Paste);
     addAction(PasteData);  // Ctrl+V anywhere in the window
-    AddContextMenu(List1, {PasteData});
+    AddContextMenu(pointsList, {PasteData});
     auto* right = new QVBoxLayout;
-    right->addWidget(Label9);
+    right->addWidget(enteredDataLabel);
     right->addWidget(listHeadings);
-    right->addWidget(List1, 1);
+    right->addWidget(pointsList, 1);
     right->addLayout(extremes_.grid);
     return right;
 }
 
 void Form11::connectControls() {
-    connect(Command1, &QPushButton::clicked, this, &Form11::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form11::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form11::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form11::HandOver_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form11::Command5_Click);
-    connect(Command6, &QPushButton::clicked, this, &Form11::HandOver_Click);
-    connect(Command7, &QPushButton::clicked, this, &Form11::Command7_Click);
-    connect(PasteData, &QAction::triggered, this, &Form11::PasteData_Click);
-    for (TextBox* t : {Text1, Text2, Text3, Text4, Text5}) {
-        connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
+    connect(nextPointButton, &QPushButton::clicked, this, &Form11::takeHandEntry);
+    connect(endEntryButton, &QPushButton::clicked, this, &Form11::endEntry);
+    connect(correctButton, &QPushButton::clicked, this, &Form11::startCorrection);
+    connect(handOverButton, &QPushButton::clicked, this, &Form11::handOver);
+    connect(cancelButton, &QPushButton::clicked, this, &Form11::cancelEntry);
+    connect(correctionDoneButton, &QPushButton::clicked, this, &Form11::handOver);
+    connect(correctionOkButton, &QPushButton::clicked, this, &Form11::correctPoint);
+    connect(PasteData, &QAction::triggered, this, &Form11::pasteFromClipboard);
+    for (TextBox* t : {xField, yField, correctionNumberField, correctionXField, correctionYField}) {
+        connect(t, &TextBox::keyDown, this, [this, t](int key) { passFocusOnEnter(t, key); });
         t->installEventFilter(this);
     }
-    CancelWithEscape(this, Command5);
+    CancelWithEscape(this, cancelButton);
 }
 
 void Form11::prepare() {
-    for (TextBox* t : {Text1, Text2, Text3, Text4, Text5}) t->clear();
-    List1->clear();
+    for (TextBox* t : {xField, yField, correctionNumberField, correctionXField, correctionYField})
+        t->clear();
+    pointsList->clear();
     extremes_.clear();
-    for (QPushButton* b : {Command3, Command4, Command6}) b->setEnabled(false);
+    for (QPushButton* b : {correctButton, handOverButton, correctionDoneButton})
+        b->setEnabled(false);
     if (!keep_) entry_ = HandEntry{};
     if (entry_.points.DataCount > 0) {
-        List1->addItems(StoredEntryLines(entry_.points));
+        pointsList->addItems(StoredEntryLines(entry_.points));
         showExtremes();
     }
-    Label4->setText(QString::number(std::min(entry_.EntryNo, kDataLimit)));
+    entryNumberLabel->setText(QString::number(std::min(entry_.EntryNo, kDataLimit)));
 }
 
 void Form11::openOver(QWidget* opener) {
     prepare();
     ShowOver(this, opener);
-    Text1->setFocus();
+    xField->setFocus();
 }
 
 void Form11::reset() {
@@ -204,22 +209,24 @@ bool Form11::keepsPoints() const { return keep_; }
 
 void Form11::showExtremes() { extremes_.show(DataExtremeTexts(entry_.points)); }
 
-void Form11::Text_KeyDown(TextBox* box, int key) {
+void Form11::passFocusOnEnter(TextBox* box, int key) {
     if (key == Qt::Key_Return)
-        FocusNext(
-            box,
-            {{Text1, Text2}, {Text2, Command1}, {Text3, Text4}, {Text4, Text5}, {Text5, Command7}});
+        FocusNext(box, {{xField, yField},
+                        {yField, nextPointButton},
+                        {correctionNumberField, correctionXField},
+                        {correctionXField, correctionYField},
+                        {correctionYField, correctionOkButton}});
 }
 
 bool Form11::stopAtLimit() {
     if (!EntryLimitReached(entry_)) return false;
     ShowMessage(this, kLimitReached, QMessageBox::NoIcon);
-    Command2->setFocus();
+    endEntryButton->setFocus();
     return true;
 }
 
-void Form11::Command1_Click() {
-    const QString x = Text1->text(), y = Text2->text();
+void Form11::takeHandEntry() {
+    const QString x = xField->text(), y = yField->text();
     const TypedPoint typed = StoreTypedPoint(entry_, x, y);
     switch (typed.result) {
         case EntryResult::Empty:
@@ -231,46 +238,47 @@ void Form11::Command1_Click() {
         case EntryResult::Full:
             break;
         case EntryResult::Stored:
-            List1->addItem(TypedEntryLine(entry_.points, entry_.points.DataCount, x, y));
-            List1->scrollToBottom();
+            pointsList->addItem(TypedEntryLine(entry_.points, entry_.points.DataCount, x, y));
+            pointsList->scrollToBottom();
             showExtremes();
             break;
     }
     if (stopAtLimit()) return;
-    Label4->setText(QString::number(entry_.EntryNo));
-    Text1->clear();
-    Text2->clear();
-    Text1->setFocus();
+    entryNumberLabel->setText(QString::number(entry_.EntryNo));
+    xField->clear();
+    yField->clear();
+    xField->setFocus();
 }
 
-void Form11::Command2_Click() {
-    for (QPushButton* b : {Command4, Command3, Command6}) b->setEnabled(true);
-    Command4->setFocus();
+void Form11::endEntry() {
+    for (QPushButton* b : {handOverButton, correctButton, correctionDoneButton})
+        b->setEnabled(true);
+    handOverButton->setFocus();
 }
 
-void Form11::Command3_Click() { Text3->setFocus(); }
+void Form11::startCorrection() { correctionNumberField->setFocus(); }
 
-void Form11::Command7_Click() {
-    if (const QString refusal =
-            CorrectPoint(entry_.points, Text3->text(), Text4->text(), Text5->text());
+void Form11::correctPoint() {
+    if (const QString refusal = CorrectPoint(entry_.points, correctionNumberField->text(),
+                                             correctionXField->text(), correctionYField->text());
         !refusal.isEmpty()) {
         ShowMessage(this, refusal);
-        Text3->setFocus();
-        Text3->selectAll();
+        correctionNumberField->setFocus();
+        correctionNumberField->selectAll();
         return;
     }
     showExtremes();
-    List1->clear();
-    List1->addItems(StoredEntryLines(entry_.points));
-    for (TextBox* t : {Text3, Text4, Text5}) t->clear();
-    Text3->setFocus();
+    pointsList->clear();
+    pointsList->addItems(StoredEntryLines(entry_.points));
+    for (TextBox* t : {correctionNumberField, correctionXField, correctionYField}) t->clear();
+    correctionNumberField->setFocus();
 }
 
-void Form11::HandOver_Click() {
+void Form11::handOver() {
     // With no point there is nothing to draw, and the extremes would be those of earlier data.
     if (entry_.points.DataCount < 1) {
         ShowMessage(this, kNoData);
-        Text1->setFocus();
+        xField->setFocus();
         return;
     }
     keep_ = false;
@@ -280,15 +288,15 @@ void Form11::HandOver_Click() {
     hide();
 }
 
-void Form11::PasteData_Click() { pasteBlock(QGuiApplication::clipboard()->text()); }
+void Form11::pasteFromClipboard() { pasteBlock(QGuiApplication::clipboard()->text()); }
 
 void Form11::pasteBlock(const QString& block) {
     const PasteResult result = StorePastedPoints(entry_, block);
     if (!result.lines.isEmpty()) {
-        List1->addItems(result.lines);
-        List1->scrollToBottom();
+        pointsList->addItems(result.lines);
+        pointsList->scrollToBottom();
         showExtremes();
-        Label4->setText(QString::number(std::min(entry_.EntryNo, kDataLimit)));
+        entryNumberLabel->setText(QString::number(std::min(entry_.EntryNo, kDataLimit)));
     }
     if (result.badLine > 0) {
         ShowMessage(this, notAPoint(result.badLine, result.badText));
@@ -310,7 +318,7 @@ bool Form11::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void Form11::Command5_Click() {
+void Form11::cancelEntry() {
     keep_ = entry_.points.DataCount > 0;
     form1()->clearInputData();
     form1()->show();
@@ -321,5 +329,5 @@ void Form11::closeEvent(QCloseEvent* event) {
     // The close box gives up like the cancel button, keeping the points for the next opening;
     // the program goes on in the main window.
     event->ignore();
-    Command5_Click();
+    cancelEntry();
 }

@@ -34,44 +34,45 @@ public:
     // The points typed so far, for reading.
     const DataPoints& typedPoints() const { return entry_.points; }
 
-    QLabel* Label7;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QLabel* Label4;
-    TextBox* Text1;
-    TextBox* Text2;
-    QPushButton* Command1;
-    QPushButton* Command2;
-    QPushButton* Command4;
-    QPushButton* Command3;
-    QLabel* Label10;
-    QLabel* Label11;
-    QLabel* Label12;
-    TextBox* Text3;
-    TextBox* Text4;
-    TextBox* Text5;
-    QPushButton* Command7;
-    QPushButton* Command6;
-    QPushButton* Command5;
-    QLabel* Label9;
-    QLabel* Label17;
-    QLabel* Label18;
-    QLabel* Label19;
-    QListWidget* List1;
+    QLabel* headingLabel;
+    QLabel* numberColumnLabel;
+    QLabel* xColumnLabel;
+    QLabel* yColumnLabel;
+    QLabel* entryNumberLabel;
+    TextBox* xField;
+    TextBox* yField;
+    QPushButton* nextPointButton;
+    QPushButton* endEntryButton;
+    QPushButton* handOverButton;
+    QPushButton* correctButton;
+    QLabel* correctionNumberColumnLabel;
+    QLabel* correctionXColumnLabel;
+    QLabel* correctionYColumnLabel;
+    TextBox* correctionNumberField;
+    TextBox* correctionXField;
+    TextBox* correctionYField;
+    QPushButton* correctionOkButton;
+    QPushButton* correctionDoneButton;
+    QPushButton* cancelButton;
+    QLabel* enteredDataLabel;
+    QLabel* listNumberLabel;
+    QLabel* listXLabel;
+    QLabel* listYLabel;
+    QListWidget* pointsList;
     // 「データを貼り付け」 (Ctrl+V, and the list's context menu): a block of points from the
     // clipboard.
     QAction* PasteData;
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    // Command4 (no correction) and Command6 (end of correction) hand the data over alike.
-    void HandOver_Click();
-    void Command5_Click();
-    void Command7_Click();
-    void Text_KeyDown(TextBox* box, int key);
-    void PasteData_Click();
+    void takeHandEntry();
+    void endEntry();
+    void startCorrection();
+    // handOverButton (no correction) and correctionDoneButton (end of correction) hand the data
+    // over alike.
+    void handOver();
+    void cancelEntry();
+    void correctPoint();
+    void passFocusOnEnter(TextBox* box, int key);
+    void pasteFromClipboard();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

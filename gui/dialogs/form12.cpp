@@ -36,25 +36,26 @@ Form12::Form12(QWidget* owner, CurveSource curve, PointMark mark)
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("曲線の値"));
 
-    Label1 = NamedLabel("Label1", QStringLiteral("X を入力すると曲線の Y と傾きを、Y を入力すると"
-                                                 "曲線がその値をとる X をすべて求めます"));
-    Label1->setWordWrap(true);
+    introLabel =
+        NamedLabel("Label1", QStringLiteral("X を入力すると曲線の Y と傾きを、Y を入力すると"
+                                            "曲線がその値をとる X をすべて求めます"));
+    introLabel->setWordWrap(true);
     QGridLayout* fields = buildAskFields();
-    Label4 = NamedLabel("Label4");
+    rangeLabel = NamedLabel("Label4");
     buildResultViews();
-    Command3 = NamedButton("Command3", QStringLiteral("表をコピー"));
-    Command4 = NamedButton("Command4", QStringLiteral("閉じる"));
+    copyTableButton = NamedButton("Command3", QStringLiteral("表をコピー"));
+    closeButton = NamedButton("Command4", QStringLiteral("閉じる"));
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Command3);
-    buttons->addWidget(Command4);
+    buttons->addWidget(copyTableButton);
+    buttons->addWidget(closeButton);
     auto* v = new QVBoxLayout(this);
-    v->addWidget(Label1);
-    v->addWidget(Label4);
+    v->addWidget(introLabel);
+    v->addWidget(rangeLabel);
     v->addLayout(fields);
-    v->addWidget(Label5);
-    v->addWidget(List1, 1);
+    v->addWidget(resultLabel);
+    v->addWidget(valuesList, 1);
     v->addLayout(buttons);
 
     addCopyActions();
@@ -62,33 +63,33 @@ Form12::Form12(QWidget* owner, CurveSource curve, PointMark mark)
 }
 
 QGridLayout* Form12::buildAskFields() {
-    Label2 = NamedLabel("Label2", QStringLiteral("X ="));
-    Text1 = new TextBox(QStringLiteral("Text1"));
-    Command1 = NamedButton("Command1", QStringLiteral("Y を求める"));
-    Label3 = NamedLabel("Label3", QStringLiteral("Y ="));
-    Text2 = new TextBox(QStringLiteral("Text2"));
-    Command2 = NamedButton("Command2", QStringLiteral("X を求める"));
+    xPromptLabel = NamedLabel("Label2", QStringLiteral("X ="));
+    xField = new TextBox(QStringLiteral("Text1"));
+    findYButton = NamedButton("Command1", QStringLiteral("Y を求める"));
+    yPromptLabel = NamedLabel("Label3", QStringLiteral("Y ="));
+    yField = new TextBox(QStringLiteral("Text2"));
+    findXButton = NamedButton("Command2", QStringLiteral("X を求める"));
     auto* fields = new QGridLayout;
-    fields->addWidget(Label2, 0, 0);
-    fields->addWidget(Text1, 0, 1);
-    fields->addWidget(Command1, 0, 2);
-    fields->addWidget(Label3, 1, 0);
-    fields->addWidget(Text2, 1, 1);
-    fields->addWidget(Command2, 1, 2);
+    fields->addWidget(xPromptLabel, 0, 0);
+    fields->addWidget(xField, 0, 1);
+    fields->addWidget(findYButton, 0, 2);
+    fields->addWidget(yPromptLabel, 1, 0);
+    fields->addWidget(yField, 1, 1);
+    fields->addWidget(findXButton, 1, 2);
     return fields;
 }
 
 void Form12::buildResultViews() {
-    Label5 = ReadoutLabel("Label5", 320);
-    Label5->setMinimumHeight(Label5->fontMetrics().lineSpacing() * 3 + 8);
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label5->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    List1 = Named(new QTreeWidget, "List1");
-    List1->setRootIsDecorated(false);
-    List1->setHeaderLabels(
+    resultLabel = ReadoutLabel("Label5", 320);
+    resultLabel->setMinimumHeight(resultLabel->fontMetrics().lineSpacing() * 3 + 8);
+    resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    resultLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    valuesList = Named(new QTreeWidget, "List1");
+    valuesList->setRootIsDecorated(false);
+    valuesList->setHeaderLabels(
         {QStringLiteral("X"), QStringLiteral("Y"), QStringLiteral("dY/dX"), QString()});
-    List1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    List1->setMinimumHeight(140);
+    valuesList->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    valuesList->setMinimumHeight(140);
 }
 
 void Form12::addCopyActions() {
@@ -102,32 +103,32 @@ void Form12::addCopyActions() {
     CopyTable = Named(new QAction(QStringLiteral("表をコピー"), this), "CopyTable");
     connect(CopyTable, &QAction::triggered, this, [this] {
         QList<QStringList> rows;
-        for (int i = 0; i < List1->topLevelItemCount(); ++i) {
+        for (int i = 0; i < valuesList->topLevelItemCount(); ++i) {
             QStringList row;
-            for (int c = 0; c < List1->columnCount(); ++c)
-                if (!List1->isColumnHidden(c)) row << List1->topLevelItem(i)->text(c);
+            for (int c = 0; c < valuesList->columnCount(); ++c)
+                if (!valuesList->isColumnHidden(c)) row << valuesList->topLevelItem(i)->text(c);
             rows << row;
         }
         if (!rows.isEmpty()) QGuiApplication::clipboard()->setText(rowsText(rows));
     });
-    AddContextMenu(List1, {CopyTable, CopyResult});
+    AddContextMenu(valuesList, {CopyTable, CopyResult});
 }
 
 void Form12::connectControls() {
-    connect(Command1, &QPushButton::clicked, this, &Form12::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form12::Command2_Click);
-    connect(Command3, &QPushButton::clicked, CopyTable, &QAction::trigger);
-    connect(Command4, &QPushButton::clicked, this, &QWidget::hide);
-    connect(Text1, &TextBox::keyDown, this, [this](int key) {
-        if (key == Qt::Key_Return) Command1_Click();
+    connect(findYButton, &QPushButton::clicked, this, &Form12::findY);
+    connect(findXButton, &QPushButton::clicked, this, &Form12::findX);
+    connect(copyTableButton, &QPushButton::clicked, CopyTable, &QAction::trigger);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    connect(xField, &TextBox::keyDown, this, [this](int key) {
+        if (key == Qt::Key_Return) findY();
     });
-    connect(Text2, &TextBox::keyDown, this, [this](int key) {
-        if (key == Qt::Key_Return) Command2_Click();
+    connect(yField, &TextBox::keyDown, this, [this](int key) {
+        if (key == Qt::Key_Return) findX();
     });
     // A field keeps Ctrl+C for a selection of its own text; without one it copies the result.
-    Text1->installEventFilter(this);
-    Text2->installEventFilter(this);
-    CancelWithEscape(this, Command4);
+    xField->installEventFilter(this);
+    yField->installEventFilter(this);
+    CancelWithEscape(this, closeButton);
 }
 
 bool Form12::eventFilter(QObject* watched, QEvent* event) {
@@ -145,14 +146,14 @@ void Form12::open() {
     ShowOver(this, owner_);
     // Over the graph window's left part, so that its graph and the cursor lines stay in view.
     move(owner_->frameGeometry().topLeft() + QPoint(16, 48));
-    Text1->setFocus();
+    xField->setFocus();
 }
 
 std::optional<GraphCurve> Form12::curveOrSay() {
     std::optional<GraphCurve> curve = curve_();
     if (curve && curve->rows.count >= 2) return curve;
     sayNoValue(QStringLiteral("グラフに補間曲線がありません"));
-    Label4->setText(Label5->text());
+    rangeLabel->setText(resultLabel->text());
     return std::nullopt;
 }
 
@@ -163,13 +164,13 @@ bool Form12::sayFault(CurveFault fault) {
 }
 
 void Form12::sayNoValue(const QString& why) {
-    Label5->setText(why);
+    resultLabel->setText(why);
     result_.clear();
 }
 
 void Form12::showRange(const GraphCurve& curve) {
     const CurveRange range = CurveXRange(curve);
-    Label4->setText(
+    rangeLabel->setText(
         QStringLiteral("曲線の範囲：X = %1 ～ %2").arg(valueText(range.from), valueText(range.to)));
 }
 
@@ -183,22 +184,22 @@ void Form12::addRow(const GraphCurve& curve, const CurvePoint& p, const QString&
     QStringList row{xText, valueText(p.y), slopeText(p.slope)};
     if (!GraphSlopeName(curve.mode).isEmpty()) row << slopeText(p.graphSlope);
     result_ << row;
-    List1->addTopLevelItem(new QTreeWidgetItem(row));
+    valuesList->addTopLevelItem(new QTreeWidgetItem(row));
 }
 
 void Form12::showResult(const GraphCurve& curve, const QString& text,
                         const QList<CurvePoint>& rows) {
-    Label5->setText(text);
+    resultLabel->setText(text);
     // The list's columns are those of one kind of graph.
     const QString graphSlope = GraphSlopeName(curve.mode);
-    if (curve.mode != listMode_) List1->clear();
+    if (curve.mode != listMode_) valuesList->clear();
     listMode_ = curve.mode;
-    List1->headerItem()->setText(3, graphSlope);
-    List1->setColumnHidden(3, graphSlope.isEmpty());
+    valuesList->headerItem()->setText(3, graphSlope);
+    valuesList->setColumnHidden(3, graphSlope.isEmpty());
     result_.clear();
     for (const CurvePoint& p : rows) addRow(curve, p, valueText(p.x));
     if (!rows.isEmpty()) {
-        List1->scrollToBottom();
+        valuesList->scrollToBottom();
         mark_(rows.front().exchangeX, rows.front().exchangeY);
     }
 }
@@ -213,9 +214,9 @@ std::optional<GraphCurve> Form12::askedCurve(const TextBox* field, double& value
     return curve;
 }
 
-void Form12::Command1_Click() {
+void Form12::findY() {
     double x = 0;
-    const std::optional<GraphCurve> curve = askedCurve(Text1, x);
+    const std::optional<GraphCurve> curve = askedCurve(xField, x);
     if (!curve) return;
     const CurveValue v = CurveValueAt(*curve, x);
     if (sayFault(v.fault)) return;
@@ -232,9 +233,9 @@ void Form12::Command1_Click() {
     showResult(*curve, text, {v.point});
 }
 
-void Form12::Command2_Click() {
+void Form12::findX() {
     double y = 0;
-    const std::optional<GraphCurve> curve = askedCurve(Text2, y);
+    const std::optional<GraphCurve> curve = askedCurve(yField, y);
     if (!curve) return;
     const CurveLevel level = CurveCrossingsOf(*curve, y);
     if (sayFault(level.fault)) return;

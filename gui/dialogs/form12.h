@@ -30,25 +30,25 @@ public:
     // Shown over its graph window with the X range of the curve, the focus in the X field.
     void open();
 
-    QLabel* Label1;
-    QLabel* Label2;
-    TextBox* Text1;
-    QPushButton* Command1;
-    QLabel* Label3;
-    TextBox* Text2;
-    QPushButton* Command2;
-    QLabel* Label4;
-    QLabel* Label5;
-    QTreeWidget* List1;
-    QPushButton* Command3;
-    QPushButton* Command4;
+    QLabel* introLabel;
+    QLabel* xPromptLabel;
+    TextBox* xField;
+    QPushButton* findYButton;
+    QLabel* yPromptLabel;
+    TextBox* yField;
+    QPushButton* findXButton;
+    QLabel* rangeLabel;
+    QLabel* resultLabel;
+    QTreeWidget* valuesList;
+    QPushButton* copyTableButton;
+    QPushButton* closeButton;
     QAction* CopyResult;
     QAction* CopyTable;
 
-    // The Y, dY/dX and the slope on the graph at the X typed in Text1.
-    void Command1_Click();
-    // Every X where the curve takes the Y typed in Text2.
-    void Command2_Click();
+    // The Y, dY/dX and the slope on the graph at the X typed in xField.
+    void findY();
+    // Every X where the curve takes the Y typed in yField.
+    void findX();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

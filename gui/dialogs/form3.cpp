@@ -29,8 +29,8 @@ Form3::Form3() {
         v->addWidget(l);
         if (n == 3 || n == 8) v->addSpacing(6);
     }
-    Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
-    v->addWidget(Command1, 0, Qt::AlignHCenter);
-    connect(Command1, &QPushButton::clicked, this, &QWidget::hide);
-    CancelWithEscape(this, Command1);
+    closeButton = NamedButton("Command1", QStringLiteral("閉じる"));
+    v->addWidget(closeButton, 0, Qt::AlignHCenter);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::hide);
+    CancelWithEscape(this, closeButton);
 }

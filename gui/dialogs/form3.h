@@ -9,5 +9,5 @@ class Form3 : public QWidget {
     Q_OBJECT
 public:
     Form3();
-    QPushButton* Command1;
+    QPushButton* closeButton;
 };

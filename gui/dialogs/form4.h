@@ -28,21 +28,21 @@ signals:
     void tableSaved();
 
 public:
-    QLabel* Label1;
-    QLabel* Label2;
-    TextBox* Text1;
-    QLabel* Label3;
-    QLabel* Label4;
-    DriveListBox* Drive1;
-    DirListBox* Dir1;
-    FileListBox* File1;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    QLabel* headingLabel;
+    QLabel* namePromptLabel;
+    TextBox* fileNameField;
+    QLabel* noExtensionLabel;
+    QLabel* csvFormatLabel;
+    DriveListBox* driveList;
+    DirListBox* folderList;
+    FileListBox* fileList;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void Command1_Click();
-    void Command2_Click();
+    void showDriveFolders();
+    void showFolderFiles();
+    void saveTable();
+    void cancelSaving();
 
 private:
     TableSource table_;

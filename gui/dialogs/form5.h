@@ -24,24 +24,24 @@ public:
     // picture is cleared: the name proposed is no longer its graph's.
     void openFor(PictureBox* picture, const QString& proposedName, QWidget* opener);
 
-    QLabel* Label1;
-    QLabel* Label3;
-    QLabel* Label4;
-    TextBox* Text1;
-    QLabel* Label2;
-    QGroupBox* Frame1;
-    QRadioButton* Option1;  // BMP
-    QRadioButton* Option2;  // PNG
-    DriveListBox* Drive1;
-    DirListBox* Dir1;
-    FileListBox* File1;
-    QPushButton* Command1;
-    QPushButton* Command2;
+    QLabel* headingLabel;
+    QLabel* bitmapHeadingLabel;
+    QLabel* namePromptLabel;
+    TextBox* fileNameField;
+    QLabel* noExtensionLabel;
+    QGroupBox* formatGroup;
+    QRadioButton* bmpOption;  // BMP
+    QRadioButton* pngOption;  // PNG
+    DriveListBox* driveList;
+    DirListBox* folderList;
+    FileListBox* fileList;
+    QPushButton* okButton;
+    QPushButton* cancelButton;
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void Command1_Click();
-    void Command2_Click();
+    void showDriveFolders();
+    void showFolderFiles();
+    void saveImage();
+    void cancelSaving();
 
 private:
     // The file list shows the files of the format chosen.

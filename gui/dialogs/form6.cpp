@@ -42,62 +42,63 @@ Form6::Form6() {
 }
 
 QVBoxLayout* Form6::buildFileChooser() {
-    Label1 = Heading(NamedLabel("Label1", QStringLiteral("スプライン補間データ検索")));
-    Label2 = NamedLabel("Label2", QStringLiteral("ファイルを選択して下さい"));
-    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
-    Dir1 = new DirListBox(QStringLiteral("Dir1"));
-    File1 = new FileListBox(QStringLiteral("File1"));
-    File1->setPattern(QStringLiteral("*Sp.csv"));
-    Command1 = NamedButton("Command1", QStringLiteral("グラフ描画"));
-    Command4 = NamedButton("Command4", QStringLiteral("データ点描画"));
-    Command5 = NamedButton("Command5", QStringLiteral("等間隔データの作成"));
-    Command8 = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
-    Command3 = NamedButton("Command3", QStringLiteral("Reset"));
-    Command2 = NamedButton("Command2", QStringLiteral("終了"));
+    headingLabel = Heading(NamedLabel("Label1", QStringLiteral("スプライン補間データ検索")));
+    chooseFileLabel = NamedLabel("Label2", QStringLiteral("ファイルを選択して下さい"));
+    driveList = new DriveListBox(QStringLiteral("Drive1"));
+    folderList = new DirListBox(QStringLiteral("Dir1"));
+    fileList = new FileListBox(QStringLiteral("File1"));
+    fileList->setPattern(QStringLiteral("*Sp.csv"));
+    drawGraphButton = NamedButton("Command1", QStringLiteral("グラフ描画"));
+    drawPointsButton = NamedButton("Command4", QStringLiteral("データ点描画"));
+    equalIntervalButton = NamedButton("Command5", QStringLiteral("等間隔データの作成"));
+    saveImageButton = NamedButton("Command8", QStringLiteral("グラフ画像保存"));
+    resetButton = NamedButton("Command3", QStringLiteral("Reset"));
+    endButton = NamedButton("Command2", QStringLiteral("終了"));
 
     auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
+    left->addWidget(headingLabel);
     left->addSpacing(4);
-    left->addWidget(Label2);
-    left->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
+    left->addWidget(chooseFileLabel);
+    left->addLayout(FileListsColumn(driveList, folderList, fileList), 1);
     left->addSpacing(6);
-    for (QPushButton* b : {Command1, Command4, Command5, Command8}) left->addWidget(b);
+    for (QPushButton* b : {drawGraphButton, drawPointsButton, equalIntervalButton, saveImageButton})
+        left->addWidget(b);
     left->addSpacing(6);
     auto* endRow = new QHBoxLayout;
-    endRow->addWidget(Command3);
-    endRow->addWidget(Command2);
+    endRow->addWidget(resetButton);
+    endRow->addWidget(endButton);
     left->addLayout(endRow);
     return left;
 }
 
 QVBoxLayout* Form6::buildGraph() {
     graph_ = MakeGraphPanel("Label3", "Label7", "Label8");
-    Picture1 = graph_.picture;
+    graphPicture = graph_.picture;
     auto* right = new QVBoxLayout;
-    right->addWidget(Picture1);
+    right->addWidget(graphPicture);
     right->addLayout(graph_.readRow);
     right->addStretch(1);
     return right;
 }
 
 void Form6::connectControls() {
-    connect(Drive1, &DriveListBox::changed, this, &Form6::Drive1_Change);
-    connect(Dir1, &DirListBox::changed, this, &Form6::Dir1_Change);
-    connect(File1, &FileListBox::clicked, this, &Form6::File1_Click);
+    connect(driveList, &DriveListBox::changed, this, &Form6::showDriveFolders);
+    connect(folderList, &DirListBox::changed, this, &Form6::showFolderFiles);
+    connect(fileList, &FileListBox::clicked, this, &Form6::chooseFile);
     // A file chosen with the arrow keys can be drawn as a clicked one; Return on it leads on to
     // drawing it.
-    connect(File1, &QListWidget::itemSelectionChanged, this, [this] {
-        if (!File1->fileName().isEmpty()) File1_Click();
+    connect(fileList, &QListWidget::itemSelectionChanged, this, [this] {
+        if (!fileList->fileName().isEmpty()) chooseFile();
     });
-    connect(File1, &FileListBox::activated, this, [this] { Command1->setFocus(); });
-    connect(Command1, &QPushButton::clicked, this, &Form6::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form6::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form6::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &Form6::Command4_Click);
-    connect(Command5, &QPushButton::clicked, this, &Form6::Command5_Click);
-    connect(Command8, &QPushButton::clicked, this, &Form6::Command8_Click);
-    connect(Picture1, &PictureBox::mouseMoved, this, &Form6::Picture1_MouseMove);
-    connect(Picture1, &PictureBox::cleared, this, &Form6::shownTableGone);
+    connect(fileList, &FileListBox::activated, this, [this] { drawGraphButton->setFocus(); });
+    connect(drawGraphButton, &QPushButton::clicked, this, &Form6::drawGraph);
+    connect(endButton, &QPushButton::clicked, this, &Form6::leaveViewer);
+    connect(resetButton, &QPushButton::clicked, this, &Form6::resetViewer);
+    connect(drawPointsButton, &QPushButton::clicked, this, &Form6::drawPoints);
+    connect(equalIntervalButton, &QPushButton::clicked, this, &Form6::openEqualInterval);
+    connect(saveImageButton, &QPushButton::clicked, this, &Form6::saveImage);
+    connect(graphPicture, &PictureBox::mouseMoved, this, &Form6::followMouse);
+    connect(graphPicture, &PictureBox::cleared, this, &Form6::shownTableGone);
 }
 
 void Form6::addGraphActions() {
@@ -109,7 +110,7 @@ void Form6::addGraphActions() {
         },
         [this](double x, double y) { markCurvePoint(x, y); });
     const GraphCopy copy =
-        AddGraphCopy(this, Picture1,
+        AddGraphCopy(this, graphPicture,
                      [this] {
                          if (!shown_) return QString();
                          return TableTabText(shown_->file.tableCount, shown_->file.plainX.data(),
@@ -122,29 +123,30 @@ void Form6::addGraphActions() {
 
 void Form6::clearShown() {
     ClearGraph(graph_);
-    for (QPushButton* b : {Command1, Command4, Command5, Command8}) b->setEnabled(false);
+    for (QPushButton* b : {drawGraphButton, drawPointsButton, equalIntervalButton, saveImageButton})
+        b->setEnabled(false);
     curveReady_ = false;
     shown_.reset();
 }
 
 void Form6::prepare() {
-    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+    ShowDirectoryOfDrive(driveList, folderList, fileList);
     clearShown();
 }
 
-void Form6::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+void Form6::showDriveFolders() { ShowDirectoryOfDrive(driveList, folderList, fileList); }
 
-void Form6::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+void Form6::showFolderFiles() { ShowFilesOfDirectory(folderList, fileList); }
 
-void Form6::File1_Click() { Command1->setEnabled(true); }
+void Form6::chooseFile() { drawGraphButton->setEnabled(true); }
 
-void Form6::Command1_Click() {
-    const QString name = File1->fileName();
+void Form6::drawGraph() {
+    const QString name = fileList->fileName();
     if (name.isEmpty()) {
         ShowMessage(this, QStringLiteral(" ***  ファイルを選択して下さい！ "));
         return;
     }
-    const QString path = JoinPath(File1->path(), name);
+    const QString path = JoinPath(fileList->path(), name);
     const FileBytes file = ReadFileBytes(path);
     if (!file.ok()) {
         ReportReadFailure(this, path, file.problem);
@@ -158,34 +160,35 @@ void Form6::Command1_Click() {
     shown_ = std::make_shared<const ViewedTable>(ViewSavedTable(table, path));
     drawnName_ = name;
     ClearGraph(graph_);
-    DrawSavedGraph(*Picture1, shown_->graph, shown_->rows.view());
+    DrawSavedGraph(*graphPicture, shown_->graph, shown_->rows.view());
     curveReady_ = true;
-    for (QPushButton* b : {Command4, Command5, Command8}) b->setEnabled(true);
+    for (QPushButton* b : {drawPointsButton, equalIntervalButton, saveImageButton})
+        b->setEnabled(true);
 }
 
-void Form6::Command4_Click() {
+void Form6::drawPoints() {
     if (!shown_) return;
-    Picture1->setDrawWidth(6);
-    DrawDataPoints(*Picture1, MappingFor(shown_->graph), shown_->file.dataCount,
+    graphPicture->setDrawWidth(6);
+    DrawDataPoints(*graphPicture, MappingFor(shown_->graph), shown_->file.dataCount,
                    shown_->pointX.data(), shown_->pointY.data());
 }
 
-QString Form6::drive() const { return Drive1->drive(); }
+QString Form6::drive() const { return driveList->drive(); }
 
-void Form6::Command5_Click() {
+void Form6::openEqualInterval() {
     if (shown_) form8()->openFromViewer(shown_);
 }
 
-void Form6::Command8_Click() {
+void Form6::saveImage() {
     // The name of the file drawn, whatever is selected now: the picture is that file's graph.
     form5()->openFor(
-        Picture1,
+        graphPicture,
         drawnName_.chopped(qMin(qsizetype(4), drawnName_.size())) + QStringLiteral("-Gr"), this);
 }
 
-void Form6::Command3_Click() { clearShown(); }
+void Form6::resetViewer() { clearShown(); }
 
-void Form6::Command2_Click() {
+void Form6::leaveViewer() {
     clearShown();  // and with the picture, the dialogs that act on its table
     hide();
     form2()->show();
@@ -197,7 +200,7 @@ void Form6::closeEvent(QCloseEvent* event) {
     form2()->show();
 }
 
-void Form6::Picture1_MouseMove(int, int, float x, float) {
+void Form6::followMouse(int, int, float x, float) {
     if (shown_) TrackReadOut(graph_, x, shown_->graph, curveReady_, shown_->rows.view());
 }
 

@@ -28,31 +28,31 @@ public:
     // emptied, every button but the file lists' disabled.
     void prepare();
 
-    QLabel* Label1;
-    QLabel* Label2;
-    DriveListBox* Drive1;
-    DirListBox* Dir1;
-    FileListBox* File1;
-    QPushButton* Command1;
-    QPushButton* Command4;
-    QPushButton* Command5;
-    QPushButton* Command3;
-    QPushButton* Command2;
-    QPushButton* Command8;
-    PictureBox* Picture1;
+    QLabel* headingLabel;
+    QLabel* chooseFileLabel;
+    DriveListBox* driveList;
+    DirListBox* folderList;
+    FileListBox* fileList;
+    QPushButton* drawGraphButton;
+    QPushButton* drawPointsButton;
+    QPushButton* equalIntervalButton;
+    QPushButton* resetButton;
+    QPushButton* endButton;
+    QPushButton* saveImageButton;
+    PictureBox* graphPicture;
     QAction* CopyGraph;
     QAction* CopyData;
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void File1_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void Command5_Click();
-    void Command8_Click();
-    void Picture1_MouseMove(int button, int shift, float x, float y);
+    void showDriveFolders();
+    void showFolderFiles();
+    void chooseFile();
+    void drawGraph();
+    void leaveViewer();
+    void resetViewer();
+    void drawPoints();
+    void openEqualInterval();
+    void saveImage();
+    void followMouse(int button, int shift, float x, float y);
     // The read-out's cursor lines and texts on a point of the curve (exchange space).
     void markCurvePoint(double x, double y);
     QAction* CurveValues;  // opens the curve's 曲線の値 window

@@ -32,15 +32,15 @@ Form8::Form8() {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Nodara"));
 
-    Label1 = Heading(NamedLabel("Label1", QStringLiteral("等間隔 (X軸) データの作成")));
-    Label9 = NamedLabel("Label9", QStringLiteral("最大計算ポイント = 1000"));
-    Command1 = NamedButton("Command1", QStringLiteral("OK"));
+    headingLabel = Heading(NamedLabel("Label1", QStringLiteral("等間隔 (X軸) データの作成")));
+    pointLimitLabel = NamedLabel("Label9", QStringLiteral("最大計算ポイント = 1000"));
+    okButton = NamedButton("Command1", QStringLiteral("OK"));
     auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
+    left->addWidget(headingLabel);
     left->addLayout(buildRange());
-    left->addWidget(Label9);
+    left->addWidget(pointLimitLabel);
     left->addLayout(buildIntervalFields());
-    left->addWidget(Command1, 0, Qt::AlignRight);
+    left->addWidget(okButton, 0, Qt::AlignRight);
     left->addSpacing(6);
     addSaveChooser(left);
     QVBoxLayout* right = buildTableList();
@@ -52,90 +52,91 @@ Form8::Form8() {
 
     connectControls();
     // The save lists start where the viewer's drive list stands.
-    Drive1->setDrive(form6()->drive());
-    ShowDirectoryOfDrive(Drive1, Dir1, File1);
+    driveList->setDrive(form6()->drive());
+    ShowDirectoryOfDrive(driveList, folderList, fileList);
 }
 
 QGridLayout* Form8::buildRange() {
-    Label2 = NamedLabel("Label2", QStringLiteral("最小値"));
-    Label4 = ReadoutLabel("Label4", 100);
-    Label3 = NamedLabel("Label3", QStringLiteral("最大値"));
-    Label5 = ReadoutLabel("Label5", 100);
+    minimumLabel = NamedLabel("Label2", QStringLiteral("最小値"));
+    minXLabel = ReadoutLabel("Label4", 100);
+    maximumLabel = NamedLabel("Label3", QStringLiteral("最大値"));
+    maxXLabel = ReadoutLabel("Label5", 100);
     auto* range = new QGridLayout;
-    range->addWidget(Label2, 0, 0);
-    range->addWidget(Label4, 0, 1);
-    range->addWidget(Label3, 1, 0);
-    range->addWidget(Label5, 1, 1);
+    range->addWidget(minimumLabel, 0, 0);
+    range->addWidget(minXLabel, 0, 1);
+    range->addWidget(maximumLabel, 1, 0);
+    range->addWidget(maxXLabel, 1, 1);
     return range;
 }
 
 QGridLayout* Form8::buildIntervalFields() {
-    Label6 = NamedLabel("Label6", QStringLiteral("開始値"));
-    Text1 = new TextBox(QStringLiteral("Text1"));
-    Label7 = NamedLabel("Label7", QStringLiteral("間 隔"));
-    Text2 = new TextBox(QStringLiteral("Text2"));
-    Label8 = NamedLabel("Label8", QStringLiteral("終了値"));
-    Text3 = new TextBox(QStringLiteral("Text3"));
+    startLabel = NamedLabel("Label6", QStringLiteral("開始値"));
+    startField = new TextBox(QStringLiteral("Text1"));
+    intervalLabel = NamedLabel("Label7", QStringLiteral("間 隔"));
+    intervalField = new TextBox(QStringLiteral("Text2"));
+    endLabel = NamedLabel("Label8", QStringLiteral("終了値"));
+    endField = new TextBox(QStringLiteral("Text3"));
     auto* fields = new QGridLayout;
-    fields->addWidget(Label6, 0, 0);
-    fields->addWidget(Text1, 0, 1);
-    fields->addWidget(Label7, 1, 0);
-    fields->addWidget(Text2, 1, 1);
-    fields->addWidget(Label8, 2, 0);
-    fields->addWidget(Text3, 2, 1);
+    fields->addWidget(startLabel, 0, 0);
+    fields->addWidget(startField, 0, 1);
+    fields->addWidget(intervalLabel, 1, 0);
+    fields->addWidget(intervalField, 1, 1);
+    fields->addWidget(endLabel, 2, 0);
+    fields->addWidget(endField, 2, 1);
     return fields;
 }
 
 void Form8::addSaveChooser(QVBoxLayout* column) {
-    Drive1 = new DriveListBox(QStringLiteral("Drive1"));
-    Dir1 = new DirListBox(QStringLiteral("Dir1"));
-    File1 = new FileListBox(QStringLiteral("File1"));
-    File1->setPattern(QStringLiteral("*.csv"));
-    Label10 = NamedLabel("Label10", QStringLiteral("保存ファイル名（拡張子は付けない）"));
-    Text4 = new TextBox(QStringLiteral("Text4"));
-    Command3 = NamedButton("Command3", QStringLiteral("保 存"));
-    Command2 = NamedButton("Command2", QStringLiteral("キャンセル"));
-    column->addLayout(FileListsColumn(Drive1, Dir1, File1), 1);
-    column->addWidget(Label10);
-    column->addWidget(Text4);
+    driveList = new DriveListBox(QStringLiteral("Drive1"));
+    folderList = new DirListBox(QStringLiteral("Dir1"));
+    fileList = new FileListBox(QStringLiteral("File1"));
+    fileList->setPattern(QStringLiteral("*.csv"));
+    fileNamePromptLabel =
+        NamedLabel("Label10", QStringLiteral("保存ファイル名（拡張子は付けない）"));
+    fileNameField = new TextBox(QStringLiteral("Text4"));
+    saveButton = NamedButton("Command3", QStringLiteral("保 存"));
+    cancelButton = NamedButton("Command2", QStringLiteral("キャンセル"));
+    column->addLayout(FileListsColumn(driveList, folderList, fileList), 1);
+    column->addWidget(fileNamePromptLabel);
+    column->addWidget(fileNameField);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(Command3);
-    buttons->addWidget(Command2);
+    buttons->addWidget(saveButton);
+    buttons->addWidget(cancelButton);
     column->addLayout(buttons);
 }
 
 QVBoxLayout* Form8::buildTableList() {
-    List1 = Named(new QListWidget, "List1");
+    valuesList = Named(new QListWidget, "List1");
     QFont mono(QStringLiteral("monospace"));
     mono.setStyleHint(QFont::Monospace);
-    List1->setFont(mono);
+    valuesList->setFont(mono);
     // Over the centres of the two numbers of a list line, "  0.000E+00   0.000E+00": characters
     // 2 to 10 and 14 to 22.
-    Label11 = new ColumnHeading("Label11", QStringLiteral("X           Y"), [this] {
-        const int digit = QFontMetrics(List1->font()).horizontalAdvance(QLatin1Char('0'));
-        const int left = List1->viewport()->mapToGlobal(QPoint(0, 0)).x() +
-                         List1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, List1) +
-                         1;
+    columnsLabel = new ColumnHeading("Label11", QStringLiteral("X           Y"), [this] {
+        const int digit = QFontMetrics(valuesList->font()).horizontalAdvance(QLatin1Char('0'));
+        const int left =
+            valuesList->viewport()->mapToGlobal(QPoint(0, 0)).x() +
+            valuesList->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, valuesList) + 1;
         return QList<int>{left + digit * 13 / 2, left + digit * 37 / 2};
     });
-    List1->setMinimumWidth(250);
+    valuesList->setMinimumWidth(250);
     auto* right = new QVBoxLayout;
-    right->addWidget(Label11);
-    right->addWidget(List1, 1);
+    right->addWidget(columnsLabel);
+    right->addWidget(valuesList, 1);
     return right;
 }
 
 void Form8::connectControls() {
-    connect(Drive1, &DriveListBox::changed, this, &Form8::Drive1_Change);
-    connect(Dir1, &DirListBox::changed, this, &Form8::Dir1_Change);
-    connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form8::Command3_Click);
-    for (TextBox* t : {Text1, Text2, Text3, Text4})
-        connect(t, &TextBox::keyDown, this, [this, t](int key) { Text_KeyDown(t, key); });
-    CopyData = AddListCopy(this, List1, LinesTabText);
-    CancelWithEscape(this, Command2);
+    connect(driveList, &DriveListBox::changed, this, &Form8::showDriveFolders);
+    connect(folderList, &DirListBox::changed, this, &Form8::showFolderFiles);
+    connect(okButton, &QPushButton::clicked, this, &Form8::computeTable);
+    connect(cancelButton, &QPushButton::clicked, this, &Form8::cancelTable);
+    connect(saveButton, &QPushButton::clicked, this, &Form8::saveTable);
+    for (TextBox* t : {startField, intervalField, endField, fileNameField})
+        connect(t, &TextBox::keyDown, this, [this, t](int key) { passFocusOnEnter(t, key); });
+    CopyData = AddListCopy(this, valuesList, LinesTabText);
+    CancelWithEscape(this, cancelButton);
     // The dialog acts on the table the viewer shows, and closes when that table goes.
     connect(form6(), &Form6::shownTableGone, this, &QWidget::hide);
 }
@@ -143,36 +144,40 @@ void Form8::connectControls() {
 void Form8::openFromViewer(std::shared_ptr<const ViewedTable> table) {
     source_ = std::move(table);
     const SavedTable& file = source_->file;
-    List1->clear();
-    Label4->setText(FormatNumber(file.dataX[1], u"0.000E+00"));
-    Label5->setText(FormatNumber(file.dataX[file.dataCount], u"0.000E+00"));
-    for (TextBox* t : {Text1, Text2, Text3, Text4}) t->clear();
+    valuesList->clear();
+    minXLabel->setText(FormatNumber(file.dataX[1], u"0.000E+00"));
+    maxXLabel->setText(FormatNumber(file.dataX[file.dataCount], u"0.000E+00"));
+    for (TextBox* t : {startField, intervalField, endField, fileNameField}) t->clear();
     tableHeld_ = false;
     ShowOver(this, form6());
 }
 
-void Form8::Drive1_Change() { ShowDirectoryOfDrive(Drive1, Dir1, File1); }
+void Form8::showDriveFolders() { ShowDirectoryOfDrive(driveList, folderList, fileList); }
 
-void Form8::Dir1_Change() { ShowFilesOfDirectory(Dir1, File1); }
+void Form8::showFolderFiles() { ShowFilesOfDirectory(folderList, fileList); }
 
-void Form8::Text_KeyDown(TextBox* box, int key) {
+void Form8::passFocusOnEnter(TextBox* box, int key) {
     if (key == Qt::Key_Return)
-        FocusNext(box, {{Text1, Text2}, {Text2, Text3}, {Text3, Command1}, {Text4, Command3}});
+        FocusNext(box, {{startField, intervalField},
+                        {intervalField, endField},
+                        {endField, okButton},
+                        {fileNameField, saveButton}});
 }
 
-void Form8::Command1_Click() {
-    if (Text1->text().isEmpty() || Text2->text().isEmpty() || Text3->text().isEmpty()) {
+void Form8::computeTable() {
+    if (startField->text().isEmpty() || intervalField->text().isEmpty() ||
+        endField->text().isEmpty()) {
         ShowMessage(this, QStringLiteral(" 開始値，間隔，終了値を入力して下さい "));
         return;
     }
     if (!source_) return;
     // The list shows the table 保存 would write, or nothing when there is none.
-    List1->clear();
+    valuesList->clear();
     const QString inconsistent = QStringLiteral(" 開始値，間隔，終了値を正しく入力して下さい ");
     double start = 0, step = 0, end = 0;
-    if (ReadTypedNumber(Text1->text(), start) != TypedNumber::Number ||
-        ReadTypedNumber(Text2->text(), step) != TypedNumber::Number ||
-        ReadTypedNumber(Text3->text(), end) != TypedNumber::Number) {
+    if (ReadTypedNumber(startField->text(), start) != TypedNumber::Number ||
+        ReadTypedNumber(intervalField->text(), step) != TypedNumber::Number ||
+        ReadTypedNumber(endField->text(), end) != TypedNumber::Number) {
         tableHeld_ = false;
         ShowMessage(this, inconsistent);
         return;
@@ -201,24 +206,24 @@ void Form8::Command1_Click() {
     EqualX = t.x;
     EqualY = t.y;
     tableHeld_ = true;
-    for (int i = 0; i < EqualCount; ++i) List1->addItem(EqualListLine(EqualX[i], EqualY[i]));
-    Text4->setFocus();
+    for (int i = 0; i < EqualCount; ++i) valuesList->addItem(EqualListLine(EqualX[i], EqualY[i]));
+    fileNameField->setFocus();
 }
 
-void Form8::Command3_Click() {
-    const QString name = Text4->text();
+void Form8::saveTable() {
+    const QString name = fileNameField->text();
     if (!AcceptTypedName(this, name, QStringLiteral(" ファイル名を入力して下さい "))) return;
     if (!tableHeld_) {
         ShowMessage(this, QStringLiteral(" 保存する等間隔データがありません。"
                                          "開始値，間隔，終了値を入力して OK を押して下さい "));
         return;
     }
-    const QString path = JoinPath(File1->path(), name + QStringLiteral(".csv"));
+    const QString path = JoinPath(fileList->path(), name + QStringLiteral(".csv"));
     if (!WriteFileOrReport(this, path, EqualTableText(EqualX, EqualY))) return;
-    File1->refresh();
+    fileList->refresh();
     ReportSaved(this, QStringLiteral(" 等間隔データを保存しました "), path);
     hide();
     form6()->show();
 }
 
-void Form8::Command2_Click() { hide(); }
+void Form8::cancelTable() { hide(); }

@@ -29,28 +29,28 @@ public:
     // when the viewer no longer shows it (another table drawn, a reset, the viewer closed).
     void openFromViewer(std::shared_ptr<const ViewedTable> table);
 
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label4;
-    QLabel* Label3;
-    QLabel* Label5;
-    QLabel* Label9;
-    QLabel* Label6;
-    TextBox* Text1;
-    QLabel* Label7;
-    TextBox* Text2;
-    QLabel* Label8;
-    TextBox* Text3;
-    QPushButton* Command1;
-    DriveListBox* Drive1;
-    DirListBox* Dir1;
-    FileListBox* File1;
-    QLabel* Label10;
-    TextBox* Text4;
-    QPushButton* Command3;
-    QPushButton* Command2;
-    QLabel* Label11;
-    QListWidget* List1;
+    QLabel* headingLabel;
+    QLabel* minimumLabel;
+    QLabel* minXLabel;
+    QLabel* maximumLabel;
+    QLabel* maxXLabel;
+    QLabel* pointLimitLabel;
+    QLabel* startLabel;
+    TextBox* startField;
+    QLabel* intervalLabel;
+    TextBox* intervalField;
+    QLabel* endLabel;
+    TextBox* endField;
+    QPushButton* okButton;
+    DriveListBox* driveList;
+    DirListBox* folderList;
+    FileListBox* fileList;
+    QLabel* fileNamePromptLabel;
+    TextBox* fileNameField;
+    QPushButton* saveButton;
+    QPushButton* cancelButton;
+    QLabel* columnsLabel;
+    QListWidget* valuesList;
     QAction* CopyData;
 
     // The table of the last OK: EqualCount points in EqualX/EqualY from index 0. The count of
@@ -58,12 +58,12 @@ public:
     int EqualCount = 0;
     std::vector<double> EqualX, EqualY;
 
-    void Drive1_Change();
-    void Dir1_Change();
-    void Text_KeyDown(TextBox* box, int key);
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
+    void showDriveFolders();
+    void showFolderFiles();
+    void passFocusOnEnter(TextBox* box, int key);
+    void computeTable();
+    void cancelTable();
+    void saveTable();
 
 private:
     QGridLayout* buildRange();                 // the first and last data X of the table

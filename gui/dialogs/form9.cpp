@@ -60,44 +60,48 @@ Form9::Form9() {
     top->addLayout(right, 2);
     resize(900, 440);
 
-    connect(File1, &FileListBox::clicked, this, &Form9::File1_Click);
-    connect(Command1, &QPushButton::clicked, this, &Form9::Command1_Click);
-    CancelWithEscape(this, Command1);
+    connect(fileList, &FileListBox::clicked, this, &Form9::showExample);
+    connect(closeButton, &QPushButton::clicked, this, &Form9::closeHelp);
+    CancelWithEscape(this, closeButton);
 }
 
 QVBoxLayout* Form9::buildFormatHelp() {
-    Label1 = Heading(NamedLabel("Label1", QStringLiteral("補間の対象となる離散データの書式")), 3);
-    Command1 = NamedButton("Command1", QStringLiteral("閉じる"));
+    headingLabel =
+        Heading(NamedLabel("Label1", QStringLiteral("補間の対象となる離散データの書式")), 3);
+    closeButton = NamedButton("Command1", QStringLiteral("閉じる"));
     auto* left = new QVBoxLayout;
-    left->addWidget(Label1);
+    left->addWidget(headingLabel);
     left->addSpacing(12);
     left->addLayout(buildRules());
     left->addStretch(1);
     auto* close = new QHBoxLayout;
     close->addStretch(1);
-    close->addWidget(Command1);
+    close->addWidget(closeButton);
     close->addStretch(1);
     left->addLayout(close);
     return left;
 }
 
 QGridLayout* Form9::buildRules() {
-    Shape1 = bullet("Shape1");
-    Label8 = NamedLabel("Label8",
-                        QStringLiteral("添付したデータ例（テキストエディタでも読み込み可）を参照"));
-    Shape2 = bullet("Shape2");
-    Label2 = NamedLabel("Label2", QStringLiteral("１行に２データ（Ｘ値, Ｙ値 の順）とする"));
-    Label9 = NamedLabel("Label9", QStringLiteral("１行に１データ，１行に３データ以上は不可"));
-    Shape3 = bullet("Shape3");
-    Label3 = NamedLabel("Label3", QStringLiteral("１列目Ｘ座標値　２列目Ｙ座標値　を"));
-    Label4 = NamedLabel(
+    examplesBullet = bullet("Shape1");
+    examplesNoteLabel = NamedLabel(
+        "Label8", QStringLiteral("添付したデータ例（テキストエディタでも読み込み可）を参照"));
+    lineBullet = bullet("Shape2");
+    twoPerLineLabel =
+        NamedLabel("Label2", QStringLiteral("１行に２データ（Ｘ値, Ｙ値 の順）とする"));
+    notOneOrThreeLabel =
+        NamedLabel("Label9", QStringLiteral("１行に１データ，１行に３データ以上は不可"));
+    columnsBullet = bullet("Shape3");
+    columnsLabel = NamedLabel("Label3", QStringLiteral("１列目Ｘ座標値　２列目Ｙ座標値　を"));
+    csvLabel = NamedLabel(
         "Label4",
         QStringLiteral("(1) カンマ（ ，）で区切ったテキストファイル（拡張子を csv とする）"));
-    Label5 = NamedLabel(
+    datLabel = NamedLabel(
         "Label5", QStringLiteral("(2) スペースで区切ったテキストファイル（拡張子を dat とする）"));
-    Label6 = NamedLabel("Label6", QStringLiteral("の いずれかとする"));
-    Shape4 = bullet("Shape4");
-    Label7 = NamedLabel("Label7", QStringLiteral("最大100データとする（ 101 行以降は読まない ）"));
+    eitherLabel = NamedLabel("Label6", QStringLiteral("の いずれかとする"));
+    limitBullet = bullet("Shape4");
+    pointLimitLabel =
+        NamedLabel("Label7", QStringLiteral("最大100データとする（ 101 行以降は読まない ）"));
 
     // Bulleted items in one column, their continuation lines indented under them.
     auto* items = new QGridLayout;
@@ -112,51 +116,51 @@ QGridLayout* Form9::buildRules() {
     const auto more = [&](QLabel* text, int column = 1) {
         items->addWidget(text, row++, column, 1, 3 - column);
     };
-    item(Shape1, Label8);
-    item(Shape2, Label2);
-    more(Label9);
-    item(Shape3, Label3);
-    more(Label4, 2);
-    more(Label5, 2);
-    more(Label6);
-    item(Shape4, Label7);
+    item(examplesBullet, examplesNoteLabel);
+    item(lineBullet, twoPerLineLabel);
+    more(notOneOrThreeLabel);
+    item(columnsBullet, columnsLabel);
+    more(csvLabel, 2);
+    more(datLabel, 2);
+    more(eitherLabel);
+    item(limitBullet, pointLimitLabel);
     items->setColumnStretch(2, 1);
     return items;
 }
 
 QVBoxLayout* Form9::buildExamples() {
-    Label10 = NamedLabel("Label10", QStringLiteral("データ例（クリック）"));
-    Picture2 = NamedLabel("Picture2");
-    Picture2->setPixmap(pageIcon());
-    File1 = new FileListBox(QStringLiteral("File1"));
-    File1->setPattern(QStringLiteral("ex_*.csv;ex_*.dat"));
-    File1->setMinimumHeight(110);
-    List1 = Named(new QListWidget, "List1");
-    List1->setMinimumSize(220, 200);
+    examplesLabel = NamedLabel("Label10", QStringLiteral("データ例（クリック）"));
+    examplesPicture = NamedLabel("Picture2");
+    examplesPicture->setPixmap(pageIcon());
+    fileList = new FileListBox(QStringLiteral("File1"));
+    fileList->setPattern(QStringLiteral("ex_*.csv;ex_*.dat"));
+    fileList->setMinimumHeight(110);
+    exampleLinesList = Named(new QListWidget, "List1");
+    exampleLinesList->setMinimumSize(220, 200);
     auto* examples = new QGridLayout;
-    examples->addWidget(Label10, 0, 0);
-    examples->addWidget(File1, 1, 0);
-    examples->addWidget(Picture2, 1, 1, Qt::AlignTop);
+    examples->addWidget(examplesLabel, 0, 0);
+    examples->addWidget(fileList, 1, 0);
+    examples->addWidget(examplesPicture, 1, 1, Qt::AlignTop);
     auto* right = new QVBoxLayout;
     right->addLayout(examples);
-    right->addWidget(List1, 1);
+    right->addWidget(exampleLinesList, 1);
     return right;
 }
 
-void Form9::prepare() { File1->setPath(QDir::currentPath()); }
+void Form9::prepare() { fileList->setPath(QDir::currentPath()); }
 
-void Form9::File1_Click(const QString& fileName) {
-    List1->clear();
-    const QString path = JoinPath(File1->path(), fileName);
+void Form9::showExample(const QString& fileName) {
+    exampleLinesList->clear();
+    const QString path = JoinPath(fileList->path(), fileName);
     const FileBytes file = ReadFileBytes(path);
     if (!file.ok()) {
         ReportReadFailure(this, path, file.problem);
         return;
     }
-    List1->addItems(FirstLines(file.bytes, kShownLines));
+    exampleLinesList->addItems(FirstLines(file.bytes, kShownLines));
 }
 
-void Form9::Command1_Click() {
-    List1->clear();
+void Form9::closeHelp() {
+    exampleLinesList->clear();
     hide();
 }

@@ -21,28 +21,28 @@ public:
     // working directory.
     void prepare();
 
-    QLabel* Label1;
-    QFrame* Shape1;
-    QLabel* Label8;
-    QFrame* Shape2;
-    QLabel* Label2;
-    QLabel* Label9;
-    QFrame* Shape3;
-    QLabel* Label3;
-    QLabel* Label4;
-    QLabel* Label5;
-    QLabel* Label6;
-    QFrame* Shape4;
-    QLabel* Label7;
-    QPushButton* Command1;
-    QLabel* Label10;
-    QLabel* Picture2;
-    FileListBox* File1;
-    QListWidget* List1;
+    QLabel* headingLabel;
+    QFrame* examplesBullet;
+    QLabel* examplesNoteLabel;
+    QFrame* lineBullet;
+    QLabel* twoPerLineLabel;
+    QLabel* notOneOrThreeLabel;
+    QFrame* columnsBullet;
+    QLabel* columnsLabel;
+    QLabel* csvLabel;
+    QLabel* datLabel;
+    QLabel* eitherLabel;
+    QFrame* limitBullet;
+    QLabel* pointLimitLabel;
+    QPushButton* closeButton;
+    QLabel* examplesLabel;
+    QLabel* examplesPicture;
+    FileListBox* fileList;
+    QListWidget* exampleLinesList;
 
     // Shows the first lines of the clicked example, unchanged.
-    void File1_Click(const QString& fileName);
-    void Command1_Click();
+    void showExample(const QString& fileName);
+    void closeHelp();
 
 private:
     QVBoxLayout* buildFormatHelp();  // heading, the rules and the close button

@@ -71,13 +71,14 @@ private slots:
         // Ctrl+C in the window copies the graph; in a text box, the box's text.
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
-        f->Command6->setFocus();
-        QTest::keyClick(f->Command6, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), f->Picture1->image());
-        f->Text5->setFocus();
-        f->Text5->selectAll();
-        QTest::keyClick(f->Text5, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), f->Text5->text());
+        f->saveTableButton->setFocus();
+        QTest::keyClick(f->saveTableButton, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32),
+                 f->graphPicture->image());
+        f->xStartField->setFocus();
+        f->xStartField->selectAll();
+        QTest::keyClick(f->xStartField, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), f->xStartField->text());
         // The table in data units, although the engine computed in logarithms.
         f->CopyData->trigger();
         QVERIFY(sameRows(tabRows(clipboard->text()), squares(100), 1e-5));
@@ -85,25 +86,26 @@ private slots:
         // The viewer's own table, saved from the main window.
         MessageRecorder saved;
         saveMainTable(*dir, QStringLiteral("sq"));
-        form2()->Command3->click();
+        form2()->searchSavedButton->click();
         Form6* v = form6();
         clipboard->setText(QStringLiteral("before"));
         v->CopyData->trigger();  // nothing drawn, nothing copied
         QCOMPARE(clipboard->text(), QStringLiteral("before"));
         clickFile(v, QStringLiteral("sq-Sp.csv"));
-        v->Command1->click();
+        v->drawGraphButton->click();
         v->CopyData->trigger();
         QVERIFY(sameRows(tabRows(clipboard->text()), squares(100), 1e-5));
         v->CopyGraph->trigger();
-        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32), v->Picture1->image());
+        QCOMPARE(clipboard->image().convertToFormat(QImage::Format_RGB32),
+                 v->graphPicture->image());
 
         // An equal-interval list, number for number as listed.
-        v->Command5->click();
+        v->equalIntervalButton->click();
         Form8* e = form8();
-        e->Text1->setText(QStringLiteral("2"));
-        e->Text2->setText(QStringLiteral("1"));
-        e->Text3->setText(QStringLiteral("4"));
-        e->Command1->click();
+        e->startField->setText(QStringLiteral("2"));
+        e->intervalField->setText(QStringLiteral("1"));
+        e->endField->setText(QStringLiteral("4"));
+        e->okButton->click();
         e->CopyData->trigger();
         QCOMPARE(
             clipboard->text(),
@@ -127,12 +129,12 @@ private slots:
         QVERIFY(!dropFile(f, other));
         QVERIFY(dropFile(f, good));
         QVERIFY(f->isVisible() && !form10()->isVisible());
-        QCOMPARE(f->List1->count(), 3);
+        QCOMPARE(f->dataList->count(), 3);
         QCOMPARE(f->dataPoints().DataCount, 3);
         QCOMPARE(f->dataPoints().DataX[1], 1.0);
         QCOMPARE(caption(f, "Label33"), QStringLiteral("-5.0"));
-        QVERIFY(f->Command3->isEnabled());
-        QCOMPARE(form10()->Dir1->path(), QDir(elsewhere.path()).absolutePath());
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
+        QCOMPARE(form10()->folderList->path(), QDir(elsewhere.path()).absolutePath());
 
         // A file the data input cannot take (a line that is no point, a pipe, a name the file
         // list never offers): the data stay as they were, and a message says why.
@@ -156,16 +158,16 @@ private slots:
                      qPrintable(boxes.boxes[0].text));
             QCOMPARE(beeps.count, 1);
             QVERIFY(f->isVisible() && !form10()->isVisible());
-            QCOMPARE(f->List1->count(), 3);
+            QCOMPARE(f->dataList->count(), 3);
             QCOMPARE(f->dataPoints().DataCount, 3);
             QCOMPARE(f->dataPoints().DataX[1], 1.0);
-            QVERIFY(f->Command3->isEnabled());
+            QVERIFY(f->graphSettingsOkButton->isEnabled());
         }
 
         // On the file-input dialog itself: loaded there, the dialog stays for its OK.
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         QVERIFY(dropFile(form10(), good));
-        QCOMPARE(form10()->List1->count(), 3);
+        QCOMPARE(form10()->fileLinesList->count(), 3);
         QVERIFY(form10()->isVisible());
         QCOMPARE(caption(form10(), "Label32"), QStringLiteral("3.0"));
     }

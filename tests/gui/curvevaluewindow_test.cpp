@@ -44,77 +44,77 @@ private slots:
     void valuesReadOffTheMainWindowsCurveAndCopied() {
         calculateInMainWindow(*dir, 4, "1,1\r\n10,100\r\n100,10000\r\n",
                               textList({"1", "100", "", "1", "10000", ""}), squareRows());
-        Form12* w = openFromContextMenu(f->Picture1);
+        Form12* w = openFromContextMenu(f->graphPicture);
         QVERIFY(w && w->isVisible());
         QCOMPARE(caption(w, "Label4"),
                  QStringLiteral("曲線の範囲：X = 1.09000E+00 ～ 1.00000E+02"));
 
         // Full-width digits read as every number box reads them.
-        ask(w->Text1, QStringLiteral("３"));
+        ask(w->xField, QStringLiteral("３"));
         QCOMPARE(
             caption(w, "Label5"),
             QStringLiteral("Y = 9.00000E+00\ndY/dX = 6.000E+00\nd(log Y)/d(log X) = 2.000E+00"));
-        QVERIFY(f->Line1->isVisible() && f->Line2->isVisible());
-        QCOMPARE(f->Line1->position(), std::log(3.0));
-        QVERIFY(std::fabs(f->Line2->position() - std::log(9.0)) < 1e-9);
+        QVERIFY(f->verticalCursor->isVisible() && f->horizontalCursor->isVisible());
+        QCOMPARE(f->verticalCursor->position(), std::log(3.0));
+        QVERIFY(std::fabs(f->horizontalCursor->position() - std::log(9.0)) < 1e-9);
         QCOMPARE(caption(f, "Label27") + caption(f, "Label28"),
                  QStringLiteral("3.000E+009.000E+00"));
         QClipboard* clipboard = QGuiApplication::clipboard();
-        QTest::keyClick(w->Text1, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w->xField, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboard->text(),
                  QStringLiteral("3.00000E+00\t9.00000E+00\t6.000E+00\t2.000E+00\n"));
 
         // The inverse: the X where the curve takes a Y, and its row added to the list.
-        ask(w->Text2, QStringLiteral(" 2.5e3 "));
+        ask(w->yField, QStringLiteral(" 2.5e3 "));
         QCOMPARE(caption(w, "Label5"), QStringLiteral("X = 5.00000E+01"));
-        w->Command3->click();
+        w->copyTableButton->click();
         QCOMPARE(clipboard->text(),
                  QStringLiteral("3.00000E+00\t9.00000E+00\t6.000E+00\t2.000E+00\n"
                                 "5.00000E+01\t2.50000E+03\t1.000E+02\t2.000E+00\n"));
-        ask(w->Text2, QStringLiteral("20000"));
+        ask(w->yField, QStringLiteral("20000"));
         QCOMPARE(caption(w, "Label5"),
                  QStringLiteral("Y = 2.00000E+04 をとる点は曲線の範囲内にありません"));
 
         // Outside the curve the window says so and has nothing to copy; what is not one number
         // is refused and changes nothing.
         clipboard->clear();
-        ask(w->Text1, QStringLiteral("1"));
+        ask(w->xField, QStringLiteral("1"));
         QCOMPARE(
             caption(w, "Label5"),
             QStringLiteral("X = 1.00000E+00 は曲線の範囲外です（1.09000E+00 ～ 1.00000E+02）"));
-        QTest::keyClick(w->Text1, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(w->xField, Qt::Key_C, Qt::ControlModifier);
         QVERIFY(clipboard->text().isEmpty());
         for (const char* bad : {"abc", "3x", "1,5", ""}) {
             MessageRecorder boxes;
-            ask(w->Text1, QString::fromUtf8(bad));
+            ask(w->xField, QString::fromUtf8(bad));
             QCOMPARE(boxes.boxes.size(), 1);
         }
-        QCOMPARE(w->List1->topLevelItemCount(), 2);
+        QCOMPARE(w->valuesList->topLevelItemCount(), 2);
 
         // The viewer's window is its own, on the viewer's curve; Ctrl+F opens it.
         {
             MessageRecorder saved;
             saveMainTable(*dir, QStringLiteral("sq"));
         }
-        form2()->Command3->click();
+        form2()->searchSavedButton->click();
         Form6* v = form6();
-        v->File1->refresh();
+        v->fileList->refresh();
         clickFile(v, QStringLiteral("sq-Sp.csv"));
-        v->Command1->click();
+        v->drawGraphButton->click();
         v->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(v));
         QTest::keySequence(v, QKeySequence(Qt::CTRL | Qt::Key_F));
         auto* viewerWindow = CurveValuesOf(v);
         QVERIFY(viewerWindow && viewerWindow != w && viewerWindow->isVisible());
-        ask(viewerWindow->Text1, QStringLiteral("50"));
+        ask(viewerWindow->xField, QStringLiteral("50"));
         QCOMPARE(caption(viewerWindow, "Label5").section(QLatin1Char('\n'), 0, 0),
                  QStringLiteral("Y = 2.50000E+03"));
         QCOMPARE(caption(v, "Label7"), QStringLiteral("5.000E+01"));
-        QCOMPARE(w->List1->topLevelItemCount(), 2);
+        QCOMPARE(w->valuesList->topLevelItemCount(), 2);
 
         // Each window goes with its owner.
         QCOMPARE(w->isVisible(), f->isVisible());
-        v->Command2->click();
+        v->endButton->click();
         QVERIFY(!v->isVisible() && !viewerWindow->isVisible());
     }
 };

@@ -51,16 +51,16 @@ void drawViewerGraph(const QString& out) {
     dir.write(QStringLiteral("wave-Sp.csv"), waveFile().bytes());
     ShutdownNodara();
     StartNodara();
-    form2()->Command3->click();
+    form2()->searchSavedButton->click();
     Form6* v = form6();
-    v->File1->refresh();
+    v->fileList->refresh();
     clickFile(v, QStringLiteral("wave-Sp.csv"));
-    v->Command1->click();
-    v->Command4->click();
-    QVERIFY(v->Picture1->grab().toImage().save(out + QStringLiteral("/screen.png")));
-    moveMouse(v->Picture1, QPoint(400, 270));
-    QVERIFY(v->Picture1->grab().toImage().save(out + QStringLiteral("/readout.png")));
-    QVERIFY(SaveImage(v->Picture1->image(), out + QStringLiteral("/graph.bmp"), "BMP").ok());
+    v->drawGraphButton->click();
+    v->drawPointsButton->click();
+    QVERIFY(v->graphPicture->grab().toImage().save(out + QStringLiteral("/screen.png")));
+    moveMouse(v->graphPicture, QPoint(400, 270));
+    QVERIFY(v->graphPicture->grab().toImage().save(out + QStringLiteral("/readout.png")));
+    QVERIFY(SaveImage(v->graphPicture->image(), out + QStringLiteral("/graph.bmp"), "BMP").ok());
     QFile readOut(out + QStringLiteral("/readout.txt"));
     QVERIFY(readOut.open(QIODevice::WriteOnly));
     readOut.write(
@@ -75,7 +75,7 @@ void verifyWindowsFit() {
     WorkDir dir;
     ShutdownNodara();
     StartNodara();
-    form2()->Command1->click();
+    form2()->newCalculationButton->click();
     const QList<QWidget*> windows = {form2(), form1(), form3(), form4(),  form5(), form6(),
                                      form7(), form8(), form9(), form10(), form11()};
     for (QWidget* w : windows) {
@@ -157,7 +157,7 @@ private slots:
         if (!QFile::exists(translations + QStringLiteral("/qtbase_ja.qm")))
             QSKIP("Qt's Japanese translations are not installed");
         // The right-click menu of a text box.
-        std::unique_ptr<QMenu> menu(f->Text5->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(f->xStartField->createStandardContextMenu());
         QStringList entries;
         for (const QAction* a : menu->actions())
             if (!a->isSeparator()) entries << a->text().section(u'\t', 0, 0);  // no shortcut

@@ -38,16 +38,16 @@ class EndToEndTest : public ProgramSuite {
         return shown;
     }
     void runEngine(const QString& file, int mode, int method, QString& shown) {
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         clickFile(form10(), file);
-        form10()->Command1->click();
+        form10()->okButton->click();
         control<QRadioButton>(f, QStringLiteral("Option%1").arg(mode).toLatin1())->click();
-        f->Command3->click();
-        f->Command1->click();
-        QVERIFY(f->Command4->isEnabled());
-        f->Command4->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        QVERIFY(f->calculateButton->isEnabled());
+        f->calculateButton->click();
         methodOption(method)->click();
-        form7()->Command2->click();
+        form7()->startButton->click();
         QByteArray exchange = method == 0 ? "00\r\n" : "01\r\n";
         if (method > 1) exchange += QByteArray::number(method).rightJustified(2, '0') + "\r\n";
         QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), exchange);
@@ -58,7 +58,7 @@ class EndToEndTest : public ProgramSuite {
         shown = console->output();
         QTest::keyClick(console, Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(console.isNull(), 20000);  // a normal end closes it
-        f->Command5->click();
+        f->drawCurveButton->click();
     }
 
     void populate(const WorkDir& work) override {
@@ -100,19 +100,20 @@ private slots:
             QVERIFY2(close(rows.x[100 * k], x, 2e-5), qPrintable(QString::number(k)));
             if (!bspline) QVERIFY2(close(rows.y[100 * k], y, 3e-5), qPrintable(QString::number(k)));
         }
-        QVERIFY(close(rows.maxX, logX ? std::log(p.DataX[p.DataCount]) : p.DataX[p.DataCount], 2e-5));
+        QVERIFY(
+            close(rows.maxX, logX ? std::log(p.DataX[p.DataCount]) : p.DataX[p.DataCount], 2e-5));
         // The curve is drawn in light blue through the middle of the graph.
         const GraphMapping g = MappingFor(f->computedTable()->graph);
         const int mid = rows.count / 2;
-        const QPoint at = f->Picture1->pixelOf(g.x.plot(rows.x[mid]), g.y.plot(rows.y[mid]));
+        const QPoint at = f->graphPicture->pixelOf(g.x.plot(rows.x[mid]), g.y.plot(rows.y[mid]));
         bool blue = false;
         for (int dx = -1; dx <= 1; ++dx)
             for (int dy = -1; dy <= 1; ++dy)
-                blue |= f->Picture1->image().pixelColor(at + QPoint(dx, dy)) == PaletteColor(9);
+                blue |= f->graphPicture->image().pixelColor(at + QPoint(dx, dy)) == PaletteColor(9);
         QVERIFY(blue);
         // The read-out at that pixel shows the rows around it.
-        moveMouse(f->Picture1, at);
-        QVERIFY(f->Line1->isVisible());
+        moveMouse(f->graphPicture, at);
+        QVERIFY(f->verticalCursor->isVisible());
         QVERIFY(!caption(f, "Label27").isEmpty());
         QVERIFY(!caption(f, "Label28").isEmpty());
     }
@@ -162,9 +163,9 @@ private slots:
         MessageRecorder saved;
         saveMainTable(*dir, QStringLiteral("m"));
         QVERIFY(dir->exists(QStringLiteral("m") + suffix));
-        form2()->Command3->click();
+        form2()->searchSavedButton->click();
         clickFile(form6(), QStringLiteral("m") + suffix);
-        form6()->Command1->click();
+        form6()->drawGraphButton->click();
         QVERIFY(form6()->shown());
         QCOMPARE(form6()->shown()->rows.count, rows.count);
     }
@@ -190,14 +191,14 @@ private slots:
         // the engine refuses them.
         dir->write(QStringLiteral("F2B.dat"), "     1\r\n  .1E+01  .1E+01\r\n");
         dir->write(QStringLiteral("dup.csv"), "1,1\r\n2,2\r\n5,5\r\n");
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         clickFile(form10(), QStringLiteral("dup.csv"));
-        form10()->Command1->click();
-        f->Command3->click();
-        f->Command1->click();
-        f->Command4->click();
-        form7()->Option2->click();
-        form7()->Command2->click();
+        form10()->okButton->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        f->calculateButton->click();
+        form7()->bSplineOption->click();
+        form7()->startButton->click();
         QPointer<EngineConsole> console = findConsole();
         QVERIFY(console);
         QTRY_COMPARE_WITH_TIMEOUT(console->process().state(), QProcess::NotRunning, 20000);
@@ -206,11 +207,11 @@ private slots:
         QVERIFY(console->output().contains(QStringLiteral("must be 4 or")));
         QVERIFY(!dir->exists(QStringLiteral("F2B.dat")));
         MessageRecorder boxes;
-        f->Command5->click();
+        f->drawCurveButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(
             boxes.boxes[0].text.contains(QStringLiteral("Fitcore はこのデータを計算できません")));
-        QVERIFY(!f->Command6->isEnabled());
+        QVERIFY(!f->saveTableButton->isEnabled());
     }
 };
 

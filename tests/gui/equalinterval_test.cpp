@@ -46,14 +46,14 @@ class EqualIntervalTest : public ProgramSuite {
     Form8* d = nullptr;
 
     void compute(const char* s, const char* step, const char* e) {
-        d->Text1->setText(QString::fromUtf8(s));
-        d->Text2->setText(QString::fromUtf8(step));
-        d->Text3->setText(QString::fromUtf8(e));
-        d->Command1->click();
+        d->startField->setText(QString::fromUtf8(s));
+        d->intervalField->setText(QString::fromUtf8(step));
+        d->endField->setText(QString::fromUtf8(e));
+        d->okButton->click();
     }
     QStringList lines() const {
         QStringList l;
-        for (int i = 0; i < d->List1->count(); ++i) l << d->List1->item(i)->text();
+        for (int i = 0; i < d->valuesList->count(); ++i) l << d->valuesList->item(i)->text();
         return l;
     }
     QStringList texts(const MessageRecorder& messages) const {
@@ -64,20 +64,20 @@ class EqualIntervalTest : public ProgramSuite {
     // The dialog as the viewer opens it, after drawing the table file.
     void openDialog() {
         dir->write(QStringLiteral("t-Sp.csv"), tableFile().bytes());
-        form2()->Command3->click();
+        form2()->searchSavedButton->click();
         clickFile(form6(), QStringLiteral("t-Sp.csv"));
-        form6()->Command1->click();
-        QVERIFY(form6()->Command5->isEnabled());
-        form6()->Command5->click();
+        form6()->drawGraphButton->click();
+        QVERIFY(form6()->equalIntervalButton->isEnabled());
+        form6()->equalIntervalButton->click();
         d = form8();
         QVERIFY(d->isVisible());
         QVERIFY(form6()->isVisible());
     }
     void save(const QString& name) {
-        d->Dir1->setPath(dir->path());
-        d->Dir1_Change();
-        d->Text4->setText(name);
-        d->Command3->click();
+        d->folderList->setPath(dir->path());
+        d->showFolderFiles();
+        d->fileNameField->setText(name);
+        d->saveButton->click();
     }
 
 private slots:
@@ -168,16 +168,16 @@ private slots:
         QCOMPARE(caption(d, "Label4"), QStringLiteral("5.000E-01"));
         QCOMPARE(caption(d, "Label5"), QStringLiteral("1.100E+01"));
         dir->write(QStringLiteral("x.dat"), "");
-        d->File1->setPath(dir->path());
-        QCOMPARE(d->File1->count(), 1);  // the csv files only
+        d->fileList->setPath(dir->path());
+        QCOMPARE(d->fileList->count(), 1);  // the csv files only
 
         // Enter moves through the fields to OK; from the name to save.
         d->show();
         d->activateWindow();
-        const std::pair<TextBox*, QWidget*> chain[] = {{d->Text1, d->Text2},
-                                                       {d->Text2, d->Text3},
-                                                       {d->Text3, d->Command1},
-                                                       {d->Text4, d->Command3}};
+        const std::pair<TextBox*, QWidget*> chain[] = {{d->startField, d->intervalField},
+                                                       {d->intervalField, d->endField},
+                                                       {d->endField, d->okButton},
+                                                       {d->fileNameField, d->saveButton}};
         for (auto [from, to] : chain) {
             from->setFocus();
             QTest::keyClick(from, Qt::Key_Return);
@@ -185,10 +185,11 @@ private slots:
         }
         // Reopening empties the list and the fields.
         compute("1", "1", "3");
-        d->Text4->setText(QStringLiteral("name"));
-        form6()->Command5->click();
-        QCOMPARE(d->List1->count(), 0);
-        for (TextBox* t : {d->Text1, d->Text2, d->Text3, d->Text4}) QVERIFY(t->text().isEmpty());
+        d->fileNameField->setText(QStringLiteral("name"));
+        form6()->equalIntervalButton->click();
+        QCOMPARE(d->valuesList->count(), 0);
+        for (TextBox* t : {d->startField, d->intervalField, d->endField, d->fileNameField})
+            QVERIFY(t->text().isEmpty());
     }
 
     void okListsThePointsAndEachOkReplacesTheList() {
@@ -201,7 +202,7 @@ private slots:
             expected << QString::asprintf("  %.3E   %.3E", x, x * x - 3);
         QCOMPARE(lines(), expected);
         QVERIFY(expected[0].startsWith(QStringLiteral("  1.000E+00   -2.000E+00")));
-        QCOMPARE(d->focusWidget(), d->Text4);
+        QCOMPARE(d->focusWidget(), d->fileNameField);
         // The stretch before the first row, down to the first data point, and the end on the
         // grid up to rounding.
         compute("0.5", "0.25", "1.5");
@@ -269,14 +270,14 @@ private slots:
         QVERIFY(!d->isVisible());
         QVERIFY(form6()->isVisible());
         // Negative values keep their sign in the file.
-        form6()->Command5->click();
+        form6()->equalIntervalButton->click();
         compute("0.5", "0.5", "1.5");
         save(QStringLiteral("neg"));
         const QByteArray negative = line(0.5, -3.25) + line(1, -2) + line(1.5, -0.75);
         QCOMPARE(dir->read(QStringLiteral("neg.csv")), negative);
         // Saving onto it again asks first; いいえ keeps the file and the dialog.
         messages.boxes.clear();
-        form6()->Command5->click();
+        form6()->equalIntervalButton->click();
         compute("1", "1", "2");
         save(QStringLiteral("neg"));
         QCOMPARE(messages.boxes.size(), 1);
@@ -314,10 +315,10 @@ private slots:
         save(QStringLiteral("ok"));
         QCOMPARE(dir->read(QStringLiteral("ok.csv")).count('\n'), 3);
         // Cancel closes without saving.
-        form6()->Command5->click();
+        form6()->equalIntervalButton->click();
         compute("1", "1", "3");
-        d->Text4->setText(QStringLiteral("cancelled"));
-        d->Command2->click();
+        d->fileNameField->setText(QStringLiteral("cancelled"));
+        d->cancelButton->click();
         QVERIFY(!d->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("cancelled.csv")));
     }

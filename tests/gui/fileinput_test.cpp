@@ -58,7 +58,7 @@ class FileInputTest : public ProgramSuite {
 
     void open(const QString& name, const QByteArray& bytes) {
         dir->write(name, bytes);
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         d = form10();
         QVERIFY(d->isVisible());
         QVERIFY(!f->isVisible());
@@ -73,7 +73,7 @@ private slots:
         // The exchange files match the pattern but are no data files.
         for (const char* exchange : {"B2F.dat", "F2B.dat", "Bor3.dat"})
             dir->write(QLatin1String(exchange), " 1 \r\n");
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         d = form10();
         QCOMPARE(d->windowTitle(), QStringLiteral(" データ入力（ファイル入力）"));
         const std::pair<const char*, const char*> captions[] = {
@@ -84,11 +84,12 @@ private slots:
             {"Label5", "最大値"},
             {"Label2", "このファイルの内容"}};
         for (auto [name, text] : captions) QCOMPARE(caption(d, name), QString::fromUtf8(text));
-        QCOMPARE(d->Command1->text(), QStringLiteral("OK"));
-        QCOMPARE(d->Command2->text(), QStringLiteral("キャンセル"));
-        QCOMPARE(d->Command3->text(), QStringLiteral("データ書式"));
-        QCOMPARE(items(d->File1), (QStringList{QStringLiteral("a.dat"), QStringLiteral("b.csv")}));
-        QCOMPARE(d->Dir1->path(), QDir(dir->path()).absolutePath());
+        QCOMPARE(d->okButton->text(), QStringLiteral("OK"));
+        QCOMPARE(d->cancelButton->text(), QStringLiteral("キャンセル"));
+        QCOMPARE(d->dataFormatButton->text(), QStringLiteral("データ書式"));
+        QCOMPARE(items(d->fileList),
+                 (QStringList{QStringLiteral("a.dat"), QStringLiteral("b.csv")}));
+        QCOMPARE(d->folderList->path(), QDir(dir->path()).absolutePath());
     }
 
     void goodFileFillsBothListsAndTheExtremes() {
@@ -99,8 +100,8 @@ private slots:
         // Lists in file order, points sorted by X with their Y.
         const QStringList lines{QStringLiteral("3,0.05"), QStringLiteral("1,1000"),
                                 QStringLiteral("2,-1500")};
-        QCOMPARE(items(d->List1), lines);
-        QCOMPARE(items(f->List1), lines);
+        QCOMPARE(items(d->fileLinesList), lines);
+        QCOMPARE(items(f->dataList), lines);
         QCOMPARE(taken().DataCount, 3);
         QCOMPARE(xs(), (QList<double>{1, 2, 3}));
         QCOMPARE(ys(), (QList<double>{1000, -1500, 0.05}));
@@ -112,15 +113,15 @@ private slots:
         for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
             QCOMPARE(caption(f, l), caption(d, l));
         // A negative minimum Y leaves no logarithmic Y axis.
-        QVERIFY(f->Option1->isEnabled());
-        QVERIFY(!f->Option2->isEnabled());
-        QVERIFY(f->Option3->isEnabled());
-        QVERIFY(!f->Option4->isEnabled());
-        QVERIFY(f->Command3->isEnabled());
-        d->Command1->click();
+        QVERIFY(f->linearLinearOption->isEnabled());
+        QVERIFY(!f->linearLogOption->isEnabled());
+        QVERIFY(f->logLinearOption->isEnabled());
+        QVERIFY(!f->logLogOption->isEnabled());
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
+        d->okButton->click();
         QVERIFY(!d->isVisible());
         QVERIFY(f->isVisible());
-        QVERIFY(f->Command3->isEnabled());
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
     }
 
     void rangeValuesFollowTheDisplayRule() {
@@ -150,11 +151,11 @@ private slots:
                                 "101 行目以降の 50 行は読み込みませんでした。　"));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
         QCOMPARE(taken().DataCount, 100);
-        QCOMPARE(d->List1->count(), 100);
-        QCOMPARE(f->List1->count(), 100);
-        QCOMPARE(f->List1->item(99)->text(), QStringLiteral("100 10000"));
+        QCOMPARE(d->fileLinesList->count(), 100);
+        QCOMPARE(f->dataList->count(), 100);
+        QCOMPARE(f->dataList->item(99)->text(), QStringLiteral("100 10000"));
         QCOMPARE(caption(f, "Label32"), QStringLiteral("100.0"));
-        QVERIFY(f->Command3->isEnabled());
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
     }
 
     void separatorsAndNumberForms() {
@@ -162,16 +163,16 @@ private slots:
         QCOMPARE(taken().DataCount, 4);
         QCOMPARE(xs(), (QList<double>{0.5, 1.5, 3, 15}));
         QCOMPARE(ys(), (QList<double>{1, 2.5, -0.4, 2.5}));
-        QCOMPARE(d->List1->item(0)->text(), QStringLiteral("  1.5   2.5"));
+        QCOMPARE(d->fileLinesList->item(0)->text(), QStringLiteral("  1.5   2.5"));
         // One point loads too.
         clickFile(d, QStringLiteral("s.dat"));  // reload replaces everything
         QCOMPARE(taken().DataCount, 4);
         dir->write(QStringLiteral("one.csv"), "7,8\r\n");
-        d->File1->refresh();
+        d->fileList->refresh();
         clickFile(d, QStringLiteral("one.csv"));
         QCOMPARE(taken().DataCount, 1);
         QCOMPARE(xs(), (QList<double>{7}));
-        QVERIFY(f->Option4->isEnabled());
+        QVERIFY(f->logLogOption->isEnabled());
     }
 
     // A file written in a Japanese editor: a byte-order mark, full-width digits, signs and
@@ -184,11 +185,11 @@ private slots:
         QCOMPARE(taken().DataCount, 4);
         QCOMPARE(xs(), (QList<double>{-3.5, 1, 4, 6}));
         QCOMPARE(ys(), (QList<double>{-0.01, 2.5, 5, 7}));
-        QCOMPARE(items(d->List1), text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
+        QCOMPARE(items(d->fileLinesList), text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
         QCOMPARE(caption(f, "Label31"), QStringLiteral("-3.5"));
         QCOMPARE(caption(f, "Label33"), QStringLiteral("-1.000E-02"));
         QCOMPARE(caption(f, "Label34"), QStringLiteral("7.0"));
-        QVERIFY(f->Command3->isEnabled());
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
     }
 
     void badFilesGiveTheReadErrorDialogAndABeep() {
@@ -209,16 +210,16 @@ private slots:
         for (const auto& [what, bytes] : cases) {
             ShutdownNodara();
             StartNodara();
-            form2()->Command1->click();
+            form2()->newCalculationButton->click();
             f = form1();
             BeepCounter beeps;
             const QString name = QStringLiteral("bad%1.csv").arg(n++);
             open(name, bytes);
             QVERIFY2(form3()->isVisible(), what);
             QCOMPARE(beeps.count, 1);
-            QCOMPARE(d->List1->count(), 0);
-            QCOMPARE(f->List1->count(), 0);
-            QVERIFY2(!f->Command3->isEnabled(), what);
+            QCOMPARE(d->fileLinesList->count(), 0);
+            QCOMPARE(f->dataList->count(), 0);
+            QVERIFY2(!f->graphSettingsOkButton->isEnabled(), what);
             for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
                 QVERIFY(caption(d, l).isEmpty());
         }
@@ -226,34 +227,34 @@ private slots:
         open(QStringLiteral("late.csv"), "5,6\r\n7,8\r\nx\r\n");
         QCOMPARE(taken().DataCount, 0);
         // OK after a failed load does not offer those points for drawing.
-        d->Command1->click();
+        d->okButton->click();
         QVERIFY(f->isVisible());
-        QVERIFY(!f->Command3->isEnabled());
+        QVERIFY(!f->graphSettingsOkButton->isEnabled());
     }
 
     void failedLoadAfterAGoodOneLeavesNothingToDraw() {
         open(QStringLiteral("good.csv"), "1,2\r\n3,4\r\n");
-        QVERIFY(f->Command3->isEnabled());
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
         QCOMPARE(caption(f, "Label32"), QStringLiteral("3.0"));
         dir->write(QStringLiteral("bad.csv"), "1,2\r\nx\r\n");
-        d->File1->refresh();
+        d->fileList->refresh();
         clickFile(d, QStringLiteral("bad.csv"));
         QVERIFY(form3()->isVisible());
-        QVERIFY(!f->Command3->isEnabled());
+        QVERIFY(!f->graphSettingsOkButton->isEnabled());
         for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
             QVERIFY(caption(f, l).isEmpty());
-        d->Command1->click();
-        QVERIFY(!f->Command3->isEnabled());
+        d->okButton->click();
+        QVERIFY(!f->graphSettingsOkButton->isEnabled());
     }
 
     void okWithoutAGoodLoadLeavesTheSettingsClosed() {
         open(QStringLiteral("good.csv"), "1,2\r\n3,4\r\n");
-        d->Command1->click();
-        QVERIFY(f->Command3->isEnabled());
-        f->Command7->click();  // reset
-        f->Command9->click();  // the points are cleared for a new input
-        d->Command1->click();  // and no file is chosen
-        QVERIFY(!f->Command3->isEnabled());
+        d->okButton->click();
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
+        f->resetButton->click();          // reset
+        f->inputMethodOkButton->click();  // the points are cleared for a new input
+        d->okButton->click();             // and no file is chosen
+        QVERIFY(!f->graphSettingsOkButton->isEnabled());
     }
 
     void everyReaderRefusesWhatIsNoFileWithoutWaiting() {
@@ -282,14 +283,14 @@ private slots:
             std::function<void()> open;
             std::function<void(const QString&)> read;
         } readers[] = {
-            {"x.csv", [&] { f->Command9->click(); },
+            {"x.csv", [&] { f->inputMethodOkButton->click(); },
              [&](const QString& n) { clickFile(form10(), n); }},
-            {"ex_x.csv", [&] { form10()->Command3->click(); },
+            {"ex_x.csv", [&] { form10()->dataFormatButton->click(); },
              [&](const QString& n) { clickFile(form9(), n); }},
-            {"x-Sp.csv", [&] { form2()->Command3->click(); },
+            {"x-Sp.csv", [&] { form2()->searchSavedButton->click(); },
              [&](const QString& n) {
                  clickFile(form6(), n);
-                 form6()->Command1->click();
+                 form6()->drawGraphButton->click();
              }},
         };
         MessageRecorder messages;
@@ -313,7 +314,7 @@ private slots:
             QVERIFY(!form3()->isVisible());  // no data file: not the read-error dialog
         }
         QCOMPARE(beeps.count, 3);
-        QCOMPARE(form10()->List1->count(), 0);
+        QCOMPARE(form10()->fileLinesList->count(), 0);
         QVERIFY(!form6()->shown());
     }
 
@@ -332,9 +333,9 @@ private slots:
                      QString::fromUtf8(expected[i]));
         QVERIFY(control<QLabel>(e, "Label1")->styleSheet().contains(QStringLiteral("#0000ff")));
         QVERIFY(control<QLabel>(e, "Label7")->styleSheet().contains(QStringLiteral("#0000ff")));
-        QCOMPARE(e->Command1->text(), QStringLiteral("閉じる"));
+        QCOMPARE(e->closeButton->text(), QStringLiteral("閉じる"));
         e->show();
-        e->Command1->click();
+        e->closeButton->click();
         QVERIFY(!e->isVisible());
     }
 
@@ -351,27 +352,28 @@ private slots:
         int n = 0;
         for (const auto& c : cases) {
             open(QStringLiteral("m%1.csv").arg(n++), c.bytes);
-            QCOMPARE(f->Option2->isEnabled(), c.o2);
-            QCOMPARE(f->Option3->isEnabled(), c.o3);
-            QCOMPARE(f->Option4->isEnabled(), c.o4);
-            d->Command1->click();
+            QCOMPARE(f->linearLogOption->isEnabled(), c.o2);
+            QCOMPARE(f->logLinearOption->isEnabled(), c.o3);
+            QCOMPARE(f->logLogOption->isEnabled(), c.o4);
+            d->okButton->click();
         }
     }
 
     void cancelClearsTheMainWindowsDataButKeepsThePoints() {
         open(QStringLiteral("p.csv"), "0,1\r\n2,3\r\n");
-        d->Command2->click();
+        d->cancelButton->click();
         QVERIFY(!d->isVisible());
         QVERIFY(f->isVisible());
-        QCOMPARE(f->List1->count(), 0);
+        QCOMPARE(f->dataList->count(), 0);
         for (const char* l : {"Label31", "Label32", "Label33", "Label34"})
             QVERIFY(caption(f, l).isEmpty());
-        for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
+        for (QRadioButton* o :
+             {f->linearLinearOption, f->linearLogOption, f->logLinearOption, f->logLogOption})
             QVERIFY(o->isEnabled());
         QCOMPARE(taken().DataCount, 0);
         // Opening the dialog again starts it empty.
-        f->Command9->click();
-        QCOMPARE(d->List1->count(), 0);
+        f->inputMethodOkButton->click();
+        QCOMPARE(d->fileLinesList->count(), 0);
         QVERIFY(caption(d, "Label31").isEmpty());
     }
 

@@ -35,9 +35,9 @@ class FormatHelpTest : public ProgramSuite {
     }
 
     void open() {
-        f->Command9->click();
-        QVERIFY(form10()->Command3->isEnabled());
-        form10()->Command3->click();
+        f->inputMethodOkButton->click();
+        QVERIFY(form10()->dataFormatButton->isEnabled());
+        form10()->dataFormatButton->click();
         h = form9();
         QVERIFY(h->isVisible());
         QVERIFY(form10()->isVisible());  // the file input stays open beside it
@@ -64,10 +64,10 @@ private slots:
         }
         h->resize(h->minimumSizeHint());
         verifyCaptionsUnclipped(h);
-        QCOMPARE(items(h->File1),
+        QCOMPARE(items(h->fileList),
                  (QStringList{QStringLiteral("ex_a.csv"), QStringLiteral("ex_b.dat"),
                               QStringLiteral("ex_many.csv")}));
-        QCOMPARE(h->List1->count(), 0);
+        QCOMPARE(h->exampleLinesList->count(), 0);
     }
 
     void aClickedExampleShowsItsFirstHundredLinesUnchanged() {
@@ -83,10 +83,10 @@ private slots:
         };
         for (const auto& c : cases) {
             clickFile(h, QLatin1String(c.file));
-            QCOMPARE(h->List1->count(), c.count);
-            QCOMPARE(items(h->List1).mid(0, 2), c.first);
+            QCOMPARE(h->exampleLinesList->count(), c.count);
+            QCOMPARE(items(h->exampleLinesList).mid(0, 2), c.first);
         }
-        QCOMPARE(h->List1->item(99)->text(), QStringLiteral("100,1"));
+        QCOMPARE(h->exampleLinesList->item(99)->text(), QStringLiteral("100,1"));
     }
 
     void anExampleThatCannotBeReadLeavesTheListEmpty() {
@@ -97,30 +97,30 @@ private slots:
         clickFile(h, QStringLiteral("ex_b.dat"));
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("ex_b.dat")));
-        QCOMPARE(h->List1->count(), 0);
+        QCOMPARE(h->exampleLinesList->count(), 0);
     }
 
     void closingEmptiesTheListUntilTheNextClick() {
         open();
         clickFile(h, QStringLiteral("ex_a.csv"));
-        h->Command1->setFocus();
-        QTest::keyClick(h->Command1, Qt::Key_Return);
+        h->closeButton->setFocus();
+        QTest::keyClick(h->closeButton, Qt::Key_Return);
         QVERIFY(!h->isVisible());
         dir->write(QStringLiteral("ex_new.dat"), "5 6\r\n");
-        form10()->Command3->click();
+        form10()->dataFormatButton->click();
         QVERIFY(h->isVisible());
-        QCOMPARE(h->List1->count(), 0);
-        QVERIFY(items(h->File1).contains(QStringLiteral("ex_new.dat")));  // read afresh
+        QCOMPARE(h->exampleLinesList->count(), 0);
+        QVERIFY(items(h->fileList).contains(QStringLiteral("ex_new.dat")));  // read afresh
     }
 
     void leavingTheFileInputOrStartingAgainHidesTheHelp() {
         const std::function<void()> leave[] = {
-            [] { form10()->Command1->click(); },  // OK
-            [] { form10()->Command2->click(); },  // cancel
-            [this] {                              // back to the title, then a new calculation
-                form10()->Command2->click();
-                f->Command2->click();
-                form2()->Command1->click();
+            [] { form10()->okButton->click(); },      // OK
+            [] { form10()->cancelButton->click(); },  // cancel
+            [this] {                                  // back to the title, then a new calculation
+                form10()->cancelButton->click();
+                f->endButton->click();
+                form2()->newCalculationButton->click();
             },
         };
         for (const auto& how : leave) {

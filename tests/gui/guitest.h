@@ -182,7 +182,7 @@ private slots:
         ShutdownNodara();
         StartNodara();
         QVERIFY(form2()->isVisible());
-        form2()->Command1->click();
+        form2()->newCalculationButton->click();
         f = form1();
     }
     void cleanup() {

@@ -61,8 +61,8 @@ class HandEntryTest : public ProgramSuite {
         // A new input lets go of points handed over before, when the user says so.
         MessageRecorder letGo;
         letGo.answer = true;
-        f->Option6->click();
-        f->Command9->click();
+        f->byHandOption->click();
+        f->inputMethodOkButton->click();
         d = form11();
         QVERIFY(d->isVisible());
         QVERIFY(!f->isVisible());
@@ -71,33 +71,33 @@ class HandEntryTest : public ProgramSuite {
     }
     // Types a point as a user does: X, Enter, Y, Enter, and Enter on the focused 次データ.
     void type(const QString& x, const QString& y) {
-        QCOMPARE(d->focusWidget(), d->Text1);
-        enter(d->Text1, x);
-        QTest::keyClick(d->Text1, Qt::Key_Return);
-        QCOMPARE(d->focusWidget(), d->Text2);
-        enter(d->Text2, y);
-        QTest::keyClick(d->Text2, Qt::Key_Enter);  // the keypad's Enter
-        QCOMPARE(d->focusWidget(), d->Command1);
-        QTest::keyClick(d->Command1, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->xField);
+        enter(d->xField, x);
+        QTest::keyClick(d->xField, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->yField);
+        enter(d->yField, y);
+        QTest::keyClick(d->yField, Qt::Key_Enter);  // the keypad's Enter
+        QCOMPARE(d->focusWidget(), d->nextPointButton);
+        QTest::keyClick(d->nextPointButton, Qt::Key_Return);
     }
     void typeAll(const QList<std::pair<const char*, const char*>>& points) {
         for (auto [x, y] : points) type(QString::fromUtf8(x), QString::fromUtf8(y));
     }
     void correct(const QString& no, const QString& x, const QString& y) {
-        d->Text3->setFocus();
-        enter(d->Text3, no);
-        QTest::keyClick(d->Text3, Qt::Key_Return);
-        enter(d->Text4, x);
-        QTest::keyClick(d->Text4, Qt::Key_Return);
-        enter(d->Text5, y);
-        QTest::keyClick(d->Text5, Qt::Key_Return);
-        QCOMPARE(d->focusWidget(), d->Command7);
-        QTest::keyClick(d->Command7, Qt::Key_Return);
+        d->correctionNumberField->setFocus();
+        enter(d->correctionNumberField, no);
+        QTest::keyClick(d->correctionNumberField, Qt::Key_Return);
+        enter(d->correctionXField, x);
+        QTest::keyClick(d->correctionXField, Qt::Key_Return);
+        enter(d->correctionYField, y);
+        QTest::keyClick(d->correctionYField, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->correctionOkButton);
+        QTest::keyClick(d->correctionOkButton, Qt::Key_Return);
     }
     void endEntry() {
-        d->Command2->setFocus();
-        QTest::keyClick(d->Command2, Qt::Key_Return);
-        QCOMPARE(d->focusWidget(), d->Command4);
+        d->endEntryButton->setFocus();
+        QTest::keyClick(d->endEntryButton, Qt::Key_Return);
+        QCOMPARE(d->focusWidget(), d->handOverButton);
     }
 
 private slots:
@@ -105,12 +105,13 @@ private slots:
         open();
         QCOMPARE(d->windowTitle(), QStringLiteral(" データ入力（手入力）"));
         QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        QCOMPARE(d->focusWidget(), d->Text1);
+        QCOMPARE(d->focusWidget(), d->xField);
         QCOMPARE(d->typedPoints().DataCount, 0);
-        QVERIFY(d->Command1->isEnabled() && d->Command2->isEnabled() && d->Command5->isEnabled());
-        QVERIFY(d->Command7->isEnabled());  // corrections are possible from the start
-        QVERIFY(!d->Command3->isEnabled() && !d->Command4->isEnabled() &&
-                !d->Command6->isEnabled());
+        QVERIFY(d->nextPointButton->isEnabled() && d->endEntryButton->isEnabled() &&
+                d->cancelButton->isEnabled());
+        QVERIFY(d->correctionOkButton->isEnabled());  // corrections are possible from the start
+        QVERIFY(!d->correctButton->isEnabled() && !d->handOverButton->isEnabled() &&
+                !d->correctionDoneButton->isEnabled());
         d->resize(d->minimumSizeHint());
         verifyCaptionsUnclipped(d);
     }
@@ -120,38 +121,38 @@ private slots:
     // or Reset ends that.
     void givingUpKeepsThePointsForTheNextOpening() {
         const std::function<void()> giveUp[] = {
-            [this] { d->Command5->click(); },
-            [this] { QTest::keyClick(d->Text1, Qt::Key_Escape); },
+            [this] { d->cancelButton->click(); },
+            [this] { QTest::keyClick(d->xField, Qt::Key_Escape); },
             [this] { QVERIFY(!d->close()); },
         };
         open();
         type(QStringLiteral("1"), QStringLiteral("2.50"));
         int typed = 1;
         for (const auto& g : giveUp) {
-            QTest::keyClicks(d->Text1, QStringLiteral("9"));  // not stored: not kept
+            QTest::keyClicks(d->xField, QStringLiteral("9"));  // not stored: not kept
             g();
             QVERIFY(!d->isVisible() && f->isVisible());
-            QCOMPARE(f->List1->count(), 0);
+            QCOMPARE(f->dataList->count(), 0);
             open();
-            QCOMPARE(d->List1->count(), typed);
-            QCOMPARE(d->List1->item(0)->text(), QStringLiteral(" 1 :   1    2.5"));
+            QCOMPARE(d->pointsList->count(), typed);
+            QCOMPARE(d->pointsList->item(0)->text(), QStringLiteral(" 1 :   1    2.5"));
             QCOMPARE(caption(d, "Label4"), QString::number(typed + 1));
             QCOMPARE(caption(d, "Label32"), QString::number(typed) + QStringLiteral(".0"));
-            QVERIFY(d->Text1->text().isEmpty());
+            QVERIFY(d->xField->text().isEmpty());
             ++typed;
             type(QString::number(typed), QStringLiteral("3"));
         }
-        d->Command5->click();
-        f->Command7->click();  // Reset
+        d->cancelButton->click();
+        f->resetButton->click();  // Reset
         open();
-        QCOMPARE(d->List1->count(), 0);
+        QCOMPARE(d->pointsList->count(), 0);
         QCOMPARE(extremes(d), QStringList(4, QString()));
         QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
         type(QStringLiteral("5"), QStringLiteral("6"));
         endEntry();
-        d->Command4->click();
+        d->handOverButton->click();
         open();
-        QCOMPARE(d->List1->count(), 0);
+        QCOMPARE(d->pointsList->count(), 0);
     }
 
     // A text that is wholly a decimal number is listed as typed; any other by the value stored.
@@ -160,7 +161,7 @@ private slots:
         typeAll(
             {{"1.5", "2.5"}, {"-3", "1e3"}, {"2.50", " 0 "}, {"１．５０", "ー２"}, {"12", "1.0"}});
         QCOMPARE(
-            items(d->List1),
+            items(d->pointsList),
             (QStringList{QStringLiteral(" 1 :   1.5    2.5"), QStringLiteral(" 2 :   -3    1e3"),
                          QStringLiteral(" 3 :   2.50    0"), QStringLiteral(" 4 :   1.5    -2"),
                          QStringLiteral(" 5 :   12    1.0")}));
@@ -170,7 +171,7 @@ private slots:
         QCOMPARE(d->typedPoints().DataY[4], -2.0);
         QCOMPARE(extremes(d), (QStringList{QStringLiteral("-3.0"), QStringLiteral("12.0"),
                                            QStringLiteral("-2.0"), QStringLiteral("1000.0")}));
-        QVERIFY(d->Text1->text().isEmpty() && d->Text2->text().isEmpty());
+        QVERIFY(d->xField->text().isEmpty() && d->yField->text().isEmpty());
     }
 
     // A typed text that is not one number, or one beyond the doubles, is refused with a message
@@ -179,7 +180,7 @@ private slots:
     void textsThatAreNoNumbersAreRefusedInBothRows() {
         open();
         typeAll({{"1", "2"}, {"3", "4"}});
-        const QStringList before = items(d->List1);
+        const QStringList before = items(d->pointsList);
         const QString refusal[] = {
             QStringLiteral("　%1 の入力値が不正です（数値ではありません）！　"),
             QStringLiteral("　%1 の入力値が不正です（絶対値が大きすぎるか小さすぎます）！　")};
@@ -196,17 +197,17 @@ private slots:
         };
         for (const auto& c : cases) {
             MessageRecorder boxes;
-            d->Text3->setText(QStringLiteral("1"));
-            (c.correction ? d->Text4 : d->Text1)->setText(QString::fromUtf8(c.x));
-            (c.correction ? d->Text5 : d->Text2)->setText(QString::fromUtf8(c.y));
-            (c.correction ? d->Command7 : d->Command1)->click();
+            d->correctionNumberField->setText(QStringLiteral("1"));
+            (c.correction ? d->correctionXField : d->xField)->setText(QString::fromUtf8(c.x));
+            (c.correction ? d->correctionYField : d->yField)->setText(QString::fromUtf8(c.y));
+            (c.correction ? d->correctionOkButton : d->nextPointButton)->click();
             QCOMPARE(boxes.boxes.size(), c.box ? 1 : 0);
             if (c.box) QCOMPARE(boxes.boxes[0].text, refusal[c.why].arg(QString::fromUtf8(c.box)));
             QCOMPARE(d->typedPoints().DataCount, 2);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
         }
         // Two corrections kept one coordinate each; nothing refused was stored.
-        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   -7    5"), before[1]}));
+        QCOMPARE(items(d->pointsList), (QStringList{QStringLiteral(" 1 :   -7    5"), before[1]}));
         QCOMPARE(caption(d, "Label31"), QStringLiteral("-7.0"));
     }
 
@@ -214,14 +215,14 @@ private slots:
         open();
         const std::pair<const char*, const char*> cases[] = {{"", "2"}, {"1", ""}, {"", ""}};
         for (auto [x, y] : cases) {
-            d->Text1->setText(QLatin1String(x));
-            d->Text2->setText(QLatin1String(y));
+            d->xField->setText(QLatin1String(x));
+            d->yField->setText(QLatin1String(y));
             MessageRecorder boxes;
-            d->Command1->click();
+            d->nextPointButton->click();
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
             QCOMPARE(d->typedPoints().DataCount, 0);
-            QCOMPARE(d->List1->count(), 0);
+            QCOMPARE(d->pointsList->count(), 0);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
         }
     }
@@ -229,9 +230,9 @@ private slots:
     void theHundredthPointReachesTheLimit() {
         open();
         for (int k = 1; k < 100; ++k) {
-            d->Text1->setText(QString::number(k));
-            d->Text2->setText(QString::number(k * 2));
-            d->Command1->click();
+            d->xField->setText(QString::number(k));
+            d->yField->setText(QString::number(k * 2));
+            d->nextPointButton->click();
         }
         QCOMPARE(caption(d, "Label4"), QStringLiteral("100"));
         {
@@ -241,27 +242,27 @@ private slots:
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
         }
         QCOMPARE(d->typedPoints().DataCount, 100);
-        QCOMPARE(d->focusWidget(), d->Command2);
-        QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    200"));
+        QCOMPARE(d->focusWidget(), d->endEntryButton);
+        QCOMPARE(d->pointsList->item(99)->text(), QStringLiteral(" 100 :   100    200"));
         QCOMPARE(caption(d, "Label32"), QStringLiteral("100.0"));
         // A further point is never stored; the limit is said again.
         for (int again = 0; again < 2; ++again) {
             MessageRecorder boxes;
-            d->Text1->setText(QStringLiteral("500"));
-            d->Text2->setText(QStringLiteral("1"));
-            d->Command1->click();
+            d->xField->setText(QStringLiteral("500"));
+            d->yField->setText(QStringLiteral("1"));
+            d->nextPointButton->click();
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
             QCOMPARE(d->typedPoints().DataCount, 100);
             QCOMPARE(d->typedPoints().DataX[101], 0.0);
-            QCOMPARE(d->List1->count(), 100);
+            QCOMPARE(d->pointsList->count(), 100);
             QCOMPARE(caption(d, "Label32"), QStringLiteral("100.0"));
-            QCOMPARE(d->focusWidget(), d->Command2);
+            QCOMPARE(d->focusWidget(), d->endEntryButton);
         }
-        QTest::keyClick(d->Command2, Qt::Key_Return);
-        QVERIFY(d->Command4->isEnabled());
-        QTest::keyClick(d->Command4, Qt::Key_Return);
-        QCOMPARE(f->List1->count(), 100);
+        QTest::keyClick(d->endEntryButton, Qt::Key_Return);
+        QVERIFY(d->handOverButton->isEnabled());
+        QTest::keyClick(d->handOverButton, Qt::Key_Return);
+        QCOMPARE(f->dataList->count(), 100);
         QVERIFY(f->isVisible());
     }
 
@@ -270,33 +271,33 @@ private slots:
         typeAll({{"1.50", "2"}, {"3", "4"}, {"5", "6"}});
         correct(QStringLiteral("2"), QStringLiteral("-0.25"), QStringLiteral("1e-5"));
         // Every line now shows the stored values in general number text.
-        QCOMPARE(items(d->List1), (QStringList{QStringLiteral(" 1 :   1.5    2"),
-                                               QStringLiteral(" 2 :   -0.25    1E-05"),
-                                               QStringLiteral(" 3 :   5    6")}));
+        QCOMPARE(items(d->pointsList), (QStringList{QStringLiteral(" 1 :   1.5    2"),
+                                                    QStringLiteral(" 2 :   -0.25    1E-05"),
+                                                    QStringLiteral(" 3 :   5    6")}));
         QCOMPARE(extremes(d), (QStringList{QStringLiteral("-0.25"), QStringLiteral("5.0"),
                                            QStringLiteral("1.000E-05"), QStringLiteral("6.0")}));
-        QCOMPARE(d->focusWidget(), d->Text3);
-        QVERIFY(d->Text3->text().isEmpty() && d->Text4->text().isEmpty() &&
-                d->Text5->text().isEmpty());
+        QCOMPARE(d->focusWidget(), d->correctionNumberField);
+        QVERIFY(d->correctionNumberField->text().isEmpty() &&
+                d->correctionXField->text().isEmpty() && d->correctionYField->text().isEmpty());
         // The entry goes on with the next number.
-        d->Text1->setFocus();
+        d->xField->setFocus();
         type(QStringLiteral("7"), QStringLiteral("8"));
-        QCOMPARE(d->List1->item(3)->text(), QStringLiteral(" 4 :   7    8"));
+        QCOMPARE(d->pointsList->item(3)->text(), QStringLiteral(" 4 :   7    8"));
     }
 
     void aNumberOutsideThePointsCorrectsNothing() {
         open();
         typeAll({{"1", "2"}, {"3", "4"}});
-        const QStringList before = items(d->List1);
+        const QStringList before = items(d->pointsList);
         for (const char* no : {"", "0", "3", "-1", "1.5", "abc", "1e9"}) {
             MessageRecorder boxes;
-            d->Text3->setText(QLatin1String(no));
-            d->Text4->setText(QStringLiteral("-100"));
-            d->Text5->setText(QStringLiteral("-100"));
-            d->Command7->click();
+            d->correctionNumberField->setText(QLatin1String(no));
+            d->correctionXField->setText(QStringLiteral("-100"));
+            d->correctionYField->setText(QStringLiteral("-100"));
+            d->correctionOkButton->click();
             QVERIFY2(boxes.boxes.size() == 1, no);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-            QCOMPARE(items(d->List1), before);
+            QCOMPARE(items(d->pointsList), before);
             QCOMPARE(d->typedPoints().DataX[1], 1.0);
             QCOMPARE(d->typedPoints().DataX[2], 3.0);
             QCOMPARE(d->typedPoints().DataX[3], 0.0);
@@ -315,23 +316,24 @@ private slots:
         typeAll({{"3", "30"}, {"1", "10"}, {"2", "0.5"}});
         endEntry();
         if (corrected) {
-            d->Command3->click();
-            QCOMPARE(d->focusWidget(), d->Text3);
+            d->correctButton->click();
+            QCOMPARE(d->focusWidget(), d->correctionNumberField);
             correct(QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("40"));
-            d->Command6->click();
+            d->correctionDoneButton->click();
         } else {
-            QTest::keyClick(d->Command4, Qt::Key_Return);
+            QTest::keyClick(d->handOverButton, Qt::Key_Return);
         }
         QVERIFY(!d->isVisible());
         QVERIFY(f->isVisible());
-        QCOMPARE(items(f->List1),
+        QCOMPARE(items(f->dataList),
                  (QStringList{QStringLiteral("1  10"), QStringLiteral("2  0.5"),
                               QStringLiteral("3  ") +
                                   (corrected ? QStringLiteral("40") : QStringLiteral("30"))}));
         QCOMPARE(extremes(f), extremes(d));
         QCOMPARE(caption(f, "Label33"), QStringLiteral("0.5"));
-        QVERIFY(f->Command3->isEnabled());
-        for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
+        QVERIFY(f->graphSettingsOkButton->isEnabled());
+        for (QRadioButton* o :
+             {f->linearLinearOption, f->linearLogOption, f->logLinearOption, f->logLogOption})
             QVERIFY(o->isEnabled());
     }
 
@@ -361,22 +363,22 @@ private slots:
             open();
             typeAll(c.points);
             endEntry();
-            d->Command4->click();
-            QCOMPARE(items(f->List1), c.lines);
-            QCOMPARE(f->Option2->isEnabled(), c.o2);
-            QCOMPARE(f->Option3->isEnabled(), c.o3);
-            QCOMPARE(f->Option4->isEnabled(), c.o4);
+            d->handOverButton->click();
+            QCOMPARE(items(f->dataList), c.lines);
+            QCOMPARE(f->linearLogOption->isEnabled(), c.o2);
+            QCOMPARE(f->logLinearOption->isEnabled(), c.o3);
+            QCOMPARE(f->logLogOption->isEnabled(), c.o4);
         }
     }
 
     void noPointsAreNotHandedOver() {
         open();
-        d->Command2->click();
+        d->endEntryButton->click();
         MessageRecorder boxes;
-        d->Command4->click();
+        d->handOverButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(d->isVisible());
-        QVERIFY(!f->Command3->isEnabled());
+        QVERIFY(!f->graphSettingsOkButton->isEnabled());
     }
 
     // What a Japanese input method gives in full-width mode reads as the number it shows in
@@ -392,18 +394,19 @@ private slots:
             QCOMPARE(d->typedPoints().DataY[k], expected[k - 1][1]);
         }
         endEntry();
-        d->Command4->click();
-        QCOMPARE(items(f->List1), (QStringList{QStringLiteral("-5  0.2"), QStringLiteral("1.5  -2"),
-                                               QStringLiteral("3  0.001")}));
+        d->handOverButton->click();
+        QCOMPARE(items(f->dataList),
+                 (QStringList{QStringLiteral("-5  0.2"), QStringLiteral("1.5  -2"),
+                              QStringLiteral("3  0.001")}));
 
         const std::pair<TextBox*, const char*> axes[] = {
-            {f->Text5, "ー５"},   {f->Text6, "１．５Ｅ＋１"}, {f->Text7, "５"},
-            {f->Text8, "－１０"}, {f->Text9, "\u3000２０"},   {f->Text10, "１０"}};
+            {f->xStartField, "ー５"},   {f->xEndField, "１．５Ｅ＋１"}, {f->xStepField, "５"},
+            {f->yStartField, "－１０"}, {f->yEndField, "\u3000２０"},   {f->yStepField, "１０"}};
         for (auto [field, text] : axes) {
             field->clear();
             enter(field, QString::fromUtf8(text));
         }
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         const GraphSettings g = *ReadGraphSettings(1, f->axisTexts());
         QCOMPARE(g.xStart, -5.0);
         QCOMPARE(g.xEnd, 15.0);
@@ -411,25 +414,25 @@ private slots:
         QCOMPARE(g.yStart, -10.0);
         QCOMPARE(g.yEnd, 20.0);
         QCOMPARE(g.yStep, 10.0);
-        QVERIFY(f->Command1->isEnabled());
+        QVERIFY(f->drawPointsButton->isEnabled());
 
         // The equal-interval table of a saved table along Y = X.
         SavedFile saved{1, textList({"0", "4", "1", "0", "4", "1"}), {}, {}};
         for (int r = 0; r <= 30; ++r) saved.table << QPointF(1 + 0.1 * r, 1 + 0.1 * r);
         saved.data = {QPointF(1, 1), QPointF(4, 4)};
         dir->write(QStringLiteral("t-Sp.csv"), saved.bytes());
-        form2()->Command3->click();
+        form2()->searchSavedButton->click();
         clickFile(form6(), QStringLiteral("t-Sp.csv"));
-        form6()->Command1->click();
-        form6()->Command5->click();
+        form6()->drawGraphButton->click();
+        form6()->equalIntervalButton->click();
         Form8* e = form8();
-        enter(e->Text1, QStringLiteral("１．５"));
-        enter(e->Text2, QStringLiteral("０．５"));
-        enter(e->Text3, QStringLiteral("３"));
-        e->Command1->click();
-        QCOMPARE(e->List1->count(), 4);  // 1.5, 2, 2.5, 3
-        QCOMPARE(e->List1->item(0)->text(), QStringLiteral("  1.500E+00   1.500E+00"));
-        QCOMPARE(e->List1->item(3)->text(), QStringLiteral("  3.000E+00   3.000E+00"));
+        enter(e->startField, QStringLiteral("１．５"));
+        enter(e->intervalField, QStringLiteral("０．５"));
+        enter(e->endField, QStringLiteral("３"));
+        e->okButton->click();
+        QCOMPARE(e->valuesList->count(), 4);  // 1.5, 2, 2.5, 3
+        QCOMPARE(e->valuesList->item(0)->text(), QStringLiteral("  1.500E+00   1.500E+00"));
+        QCOMPARE(e->valuesList->item(3)->text(), QStringLiteral("  3.000E+00   3.000E+00"));
     }
 
     // A block copied from a spreadsheet or a text file, pasted with Ctrl+V or the list's context
@@ -440,12 +443,12 @@ private slots:
         QClipboard* clipboard = QGuiApplication::clipboard();
         // Tab (a spreadsheet's columns), full-width comma and signs, blanks; blank lines pass.
         clipboard->setText(QStringLiteral("1.50\t2.5\r\n１，ー３\r\n\r\n  3e1   4\r\n"));
-        QCOMPARE(d->focusWidget(), d->Text1);
-        QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(d->Text1->text().isEmpty());  // the block went to the list, not into the box
-        QCOMPARE(items(d->List1).mid(1), (QStringList{QStringLiteral(" 2 :   1.50    2.5"),
-                                                      QStringLiteral(" 3 :   1    -3"),
-                                                      QStringLiteral(" 4 :   3e1    4")}));
+        QCOMPARE(d->focusWidget(), d->xField);
+        QTest::keyClick(d->xField, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d->xField->text().isEmpty());  // the block went to the list, not into the box
+        QCOMPARE(items(d->pointsList).mid(1), (QStringList{QStringLiteral(" 2 :   1.50    2.5"),
+                                                           QStringLiteral(" 3 :   1    -3"),
+                                                           QStringLiteral(" 4 :   3e1    4")}));
         QCOMPARE(d->typedPoints().DataCount, 4);
         QCOMPARE(d->typedPoints().DataX[4], 30.0);
         QCOMPARE(d->typedPoints().DataY[3], -3.0);
@@ -457,22 +460,22 @@ private slots:
         // spreadsheet row of two cells is a point.
         for (const QString& value : {QStringLiteral("2.25"), QStringLiteral("1,000")}) {
             clipboard->setText(value);
-            QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
-            QCOMPARE(d->Text1->text(), value);
+            QTest::keyClick(d->xField, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(d->xField->text(), value);
             QCOMPARE(d->typedPoints().DataCount, 4);
-            d->Text1->clear();
+            d->xField->clear();
         }
         clipboard->setText(QStringLiteral("1e-2\t5\n"));
-        QTest::keyClick(d->Text1, Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(d->Text1->text().isEmpty());
-        QCOMPARE(d->List1->item(4)->text(), QStringLiteral(" 5 :   1e-2    5"));
+        QTest::keyClick(d->xField, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(d->xField->text().isEmpty());
+        QCOMPARE(d->pointsList->item(4)->text(), QStringLiteral(" 5 :   1e-2    5"));
 
         // A bad line midway: the points before it stay, the message names the line.
         const QString bad = QStringLiteral("5 abc and a long remark that goes on and on");
         clipboard->setText(QStringLiteral("5 6\n") + bad + QStringLiteral("\n7 8\n"));
         {
             MessageRecorder boxes;
-            QTest::keyClick(d->Text2, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(d->yField, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
             QVERIFY2(boxes.boxes[0].text.contains(QStringLiteral(" 2 行目")),
@@ -482,15 +485,15 @@ private slots:
                 qPrintable(boxes.boxes[0].text));
         }
         QCOMPARE(d->typedPoints().DataCount, 6);
-        QCOMPARE(d->List1->count(), 6);
-        QCOMPARE(d->List1->item(5)->text(), QStringLiteral(" 6 :   5    6"));
-        QVERIFY(d->Text2->text().isEmpty());
+        QCOMPARE(d->pointsList->count(), 6);
+        QCOMPARE(d->pointsList->item(5)->text(), QStringLiteral(" 6 :   5    6"));
+        QVERIFY(d->yField->text().isEmpty());
 
         // The context menu of the list, and Ctrl+V where no text box has the focus, up to the
         // limit of 100 points with its message; what goes beyond is not stored.
         QAction* paste = d->findChild<QAction*>(QStringLiteral("PasteData"));
         QVERIFY(paste);
-        emit d->List1->customContextMenuRequested(QPoint(5, 5));
+        emit d->pointsList->customContextMenuRequested(QPoint(5, 5));
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menu && menu->actions().contains(paste));
         menu->close();
@@ -506,30 +509,31 @@ private slots:
         clipboard->setText(block);
         for (int again = 0; again < 2; ++again) {
             MessageRecorder boxes;
-            d->List1->setFocus();
-            QTest::keyClick(d->List1, Qt::Key_V, Qt::ControlModifier);
+            d->pointsList->setFocus();
+            QTest::keyClick(d->pointsList, Qt::Key_V, Qt::ControlModifier);
             QCOMPARE(boxes.boxes.size(), 1);
             QCOMPARE(boxes.boxes[0].icon, QMessageBox::NoIcon);
             QCOMPARE(d->typedPoints().DataCount, 100);
-            QCOMPARE(d->List1->count(), 100);
-            QCOMPARE(d->List1->item(99)->text(), QStringLiteral(" 100 :   100    -100"));
+            QCOMPARE(d->pointsList->count(), 100);
+            QCOMPARE(d->pointsList->item(99)->text(), QStringLiteral(" 100 :   100    -100"));
             QCOMPARE(d->typedPoints().DataX[101], 0.0);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("100"));
             QCOMPARE(caption(d, "Label33"), QStringLiteral("-100.0"));
-            QCOMPARE(d->focusWidget(), d->Command2);
+            QCOMPARE(d->focusWidget(), d->endEntryButton);
         }
     }
 
     void cancelLeavesTheMainWindowWithoutData() {
         open();
         typeAll({{"0", "-1"}, {"2", "3"}});
-        d->Command5->click();
+        d->cancelButton->click();
         QVERIFY(!d->isVisible());
         QVERIFY(f->isVisible());
-        QCOMPARE(f->List1->count(), 0);
+        QCOMPARE(f->dataList->count(), 0);
         QCOMPARE(extremes(f), QStringList(4, QString()));
-        QVERIFY(!f->Command3->isEnabled());
-        for (QRadioButton* o : {f->Option1, f->Option2, f->Option3, f->Option4})
+        QVERIFY(!f->graphSettingsOkButton->isEnabled());
+        for (QRadioButton* o :
+             {f->linearLinearOption, f->linearLogOption, f->logLinearOption, f->logLogOption})
             QVERIFY(o->isEnabled());
         QCOMPARE(d->typedPoints().DataCount, 2);  // the points typed stay
     }
@@ -543,11 +547,11 @@ private slots:
 
         // Draws the points and runs the engine; returns B2F.dat and the table drawn.
         const auto calculate = [&](QByteArray& pointFile, QList<double>& table) {
-            f->Command3->click();
-            f->Command1->click();
+            f->graphSettingsOkButton->click();
+            f->drawPointsButton->click();
             pointFile = dir->read(QStringLiteral("B2F.dat"));
-            f->Command4->click();
-            form7()->Command2->click();
+            f->calculateButton->click();
+            form7()->startButton->click();
             EngineConsole* console = nullptr;
             for (QWidget* w : QApplication::topLevelWidgets())
                 if (auto* c = qobject_cast<EngineConsole*>(w)) console = c;
@@ -557,7 +561,7 @@ private slots:
                                      60000);
             QTest::keyClick(console, Qt::Key_Return);
             QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), 20000);
-            f->Command5->click();
+            f->drawCurveButton->click();
             table.clear();
             const EngineTable& rows = f->computedTable()->rows;
             for (int i = 1; i <= rows.count; ++i) table << rows.x[i] << rows.y[i];
@@ -567,18 +571,18 @@ private slots:
         open();
         typeAll(points);
         endEntry();
-        d->Command4->click();
+        d->handOverButton->click();
         calculate(typedPoints, typedTable);
         QVERIFY(!typedPoints.isEmpty());
         QCOMPARE(typedTable.size(), 2 * 400);
 
-        f->Option5->click();
+        f->fromFileOption->click();
         MessageRecorder letGo;  // the typed points are let go of: the question, answered はい
         letGo.answer = true;
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         QCOMPARE(letGo.boxes.size(), 1);
         clickFile(form10(), QStringLiteral("same.csv"));
-        form10()->Command1->click();
+        form10()->okButton->click();
         QCOMPARE(dir->exists(QStringLiteral("F2B.dat")), true);
         calculate(loadedPoints, loadedTable);
         QCOMPARE(typedPoints, loadedPoints);

@@ -34,21 +34,22 @@ class MainWindowTest : public ProgramSuite {
 
     void load(const QByteArray& bytes, const QString& name = QStringLiteral("d.csv")) {
         dir->write(name, bytes);
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         clickFile(form10(), name);
-        form10()->Command1->click();
+        form10()->okButton->click();
     }
     void setAxes(const char* x0, const char* x1, const char* dx, const char* y0, const char* y1,
                  const char* dy) {
-        const std::pair<TextBox*, const char*> fields[] = {{f->Text5, x0}, {f->Text6, x1},
-                                                           {f->Text7, dx}, {f->Text8, y0},
-                                                           {f->Text9, y1}, {f->Text10, dy}};
+        const std::pair<TextBox*, const char*> fields[] = {
+            {f->xStartField, x0}, {f->xEndField, x1}, {f->xStepField, dx},
+            {f->yStartField, y0}, {f->yEndField, y1}, {f->yStepField, dy}};
         for (auto [box, text] : fields)
             if (box->isEnabled()) box->setText(QString::fromUtf8(text));
     }
     QList<bool> enabled() const {
-        return {f->Command1->isEnabled(), f->Command3->isEnabled(), f->Command4->isEnabled(),
-                f->Command5->isEnabled(), f->Command6->isEnabled()};
+        return {f->drawPointsButton->isEnabled(), f->graphSettingsOkButton->isEnabled(),
+                f->calculateButton->isEnabled(), f->drawCurveButton->isEnabled(),
+                f->saveTableButton->isEnabled()};
     }
 
 private slots:
@@ -58,10 +59,10 @@ private slots:
         StartNodara();
         Form2* title = form2();
         QCOMPARE(title->windowTitle(), QStringLiteral(" Nodara,  version 5"));
-        QCOMPARE(title->Command1->text(), QStringLiteral("新規補間計算"));
-        QCOMPARE(title->Command3->text(), QStringLiteral("補間済データの検索"));
-        QVERIFY(title->Command3->isEnabled());
-        QCOMPARE(title->Command2->text(), QStringLiteral("終了"));
+        QCOMPARE(title->newCalculationButton->text(), QStringLiteral("新規補間計算"));
+        QCOMPARE(title->searchSavedButton->text(), QStringLiteral("補間済データの検索"));
+        QVERIFY(title->searchSavedButton->isEnabled());
+        QCOMPARE(title->endButton->text(), QStringLiteral("終了"));
         QStringList texts;
         for (QLabel* l : title->findChildren<QLabel*>()) texts << l->text();
         for (const char* t :
@@ -72,7 +73,7 @@ private slots:
         QCOMPARE(texts.count(QStringLiteral("Log - Log  scale")), 2);
         QCOMPARE(texts.count(QStringLiteral("Linear - Log  scale")), 2);
 
-        title->Command1->click();
+        title->newCalculationButton->click();
         f = form1();
         QVERIFY(f->isVisible());
         QVERIFY(!title->isVisible());
@@ -120,12 +121,12 @@ private slots:
 
         // The start state: file input and Linear - Linear chosen, nothing of the calculation to
         // press yet, no picture to save; hand entry and format help have no windows yet.
-        QVERIFY(f->Option5->isChecked());
-        QVERIFY(f->Option1->isChecked());
+        QVERIFY(f->fromFileOption->isChecked());
+        QVERIFY(f->linearLinearOption->isChecked());
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QVERIFY(f->Option6->isEnabled());
-        QVERIFY(!f->Command8->isEnabled());
-        QVERIFY(form10()->Command3->isEnabled());
+        QVERIFY(f->byHandOption->isEnabled());
+        QVERIFY(!f->saveImageButton->isEnabled());
+        QVERIFY(form10()->dataFormatButton->isEnabled());
     }
 
     void windowFitsA1280By720ScreenWithTheGraphAtItsSize() {
@@ -136,13 +137,13 @@ private slots:
                  qPrintable(QStringLiteral("%1 x %2").arg(least.width()).arg(least.height())));
         f->resize(screen);
         QCOMPARE(f->size(), screen);
-        QCOMPARE(f->Picture1->size(), QSize(720, 540));
+        QCOMPARE(f->graphPicture->size(), QSize(720, 540));
         verifyCaptionsUnclipped(f);
         // Nothing overlaps the graph.
-        const QRect graph(f->Picture1->mapTo(f, QPoint(0, 0)), f->Picture1->size());
+        const QRect graph(f->graphPicture->mapTo(f, QPoint(0, 0)), f->graphPicture->size());
         for (QWidget* w : f->findChildren<QWidget*>()) {
-            if (!w->isVisibleTo(f) || w == f->Picture1 || f->Picture1->isAncestorOf(w) ||
-                w->isAncestorOf(f->Picture1))
+            if (!w->isVisibleTo(f) || w == f->graphPicture || f->graphPicture->isAncestorOf(w) ||
+                w->isAncestorOf(f->graphPicture))
                 continue;
             QVERIFY2(!graph.intersects(QRect(w->mapTo(f, QPoint(0, 0)), w->size())),
                      qPrintable(w->objectName()));
@@ -153,15 +154,15 @@ private slots:
         load("1,2\r\n3,4\r\n");
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
-        f->Text10->setFocus();
-        QTest::keyClick(f->Text10, Qt::Key_Return);
-        QCOMPARE(f->focusWidget(), f->Command3);
-        QTest::keyClick(f->Command3, Qt::Key_Return);
-        QCOMPARE(f->Text5->text(), QStringLiteral("1"));  // the data's own limits
-        QCOMPARE(f->focusWidget(), f->Command1);
-        QTest::keyClick(f->Command1, Qt::Key_Enter, Qt::KeypadModifier);
+        f->yStepField->setFocus();
+        QTest::keyClick(f->yStepField, Qt::Key_Return);
+        QCOMPARE(f->focusWidget(), f->graphSettingsOkButton);
+        QTest::keyClick(f->graphSettingsOkButton, Qt::Key_Return);
+        QCOMPARE(f->xStartField->text(), QStringLiteral("1"));  // the data's own limits
+        QCOMPARE(f->focusWidget(), f->drawPointsButton);
+        QTest::keyClick(f->drawPointsButton, Qt::Key_Enter, Qt::KeypadModifier);
         QVERIFY(dir->exists(QStringLiteral("B2F.dat")));
-        QCOMPARE(f->focusWidget(), f->Command4);
+        QCOMPARE(f->focusWidget(), f->calculateButton);
     }
 
     void buttonsAreEnabledStageByStage() {
@@ -169,77 +170,79 @@ private slots:
         QVERIFY(f->isVisible());
         QCOMPARE(enabled(), (QList<bool>{false, true, false, false, false}));
         setAxes("0", "4", "1", "0", "30", "10");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         QCOMPARE(enabled(), (QList<bool>{true, true, false, false, false}));
-        QCOMPARE(f->focusWidget(), f->Command1);
+        QCOMPARE(f->focusWidget(), f->drawPointsButton);
 
-        f->Command1->click();
+        f->drawPointsButton->click();
         QCOMPARE(enabled(), (QList<bool>{false, true, true, false, false}));
-        QCOMPARE(f->focusWidget(), f->Command4);
+        QCOMPARE(f->focusWidget(), f->calculateButton);
         QCOMPARE(dir->read(QStringLiteral("B2F.dat")),
                  QByteArray(" 3 \r\n+1.00000E+00 +1.00000E+01\r\n+2.00000E+00 +2.00000E+01\r\n"
                             "+3.00000E+00 +1.50000E+01\r\n"));
 
         // Cancelling the method dialog writes and starts nothing.
-        f->Command4->click();
+        f->calculateButton->click();
         Form7* method = form7();
         QVERIFY(method->isVisible());
-        QVERIFY(method->Option1->isChecked());
+        QVERIFY(method->cubicSplineOption->isChecked());
         QCOMPARE(method->windowTitle(), QStringLiteral("Nodara"));
-        QCOMPARE(method->Frame1->title(), QStringLiteral(" スプライン補間方法 "));
-        QCOMPARE(method->Option1->text(), QStringLiteral("３次スプライン"));
-        QCOMPARE(method->Option2->text(), QStringLiteral(" B-スプライン"));
-        QCOMPARE(method->Label1->text(), QStringLiteral("（データ点を必ず通る）"));
-        QCOMPARE(method->Label2->text(), QStringLiteral("（データ点を必ずしも通らない）"));
-        QCOMPARE(method->Command2->text(), QStringLiteral("補間計算スタート"));
-        QCOMPARE(method->Command1->text(), QStringLiteral("キャンセル"));
-        method->Command1->click();
+        QCOMPARE(method->methodGroup->title(), QStringLiteral(" スプライン補間方法 "));
+        QCOMPARE(method->cubicSplineOption->text(), QStringLiteral("３次スプライン"));
+        QCOMPARE(method->bSplineOption->text(), QStringLiteral(" B-スプライン"));
+        QCOMPARE(method->cubicSplineNoteLabel->text(), QStringLiteral("（データ点を必ず通る）"));
+        QCOMPARE(method->bSplineNoteLabel->text(),
+                 QStringLiteral("（データ点を必ずしも通らない）"));
+        QCOMPARE(method->startButton->text(), QStringLiteral("補間計算スタート"));
+        QCOMPARE(method->cancelButton->text(), QStringLiteral("キャンセル"));
+        method->cancelButton->click();
         QVERIFY(!method->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
-        QVERIFY(!f->Command5->isEnabled());
+        QVERIFY(!f->drawCurveButton->isEnabled());
 
         // Starting the engine: Bor3.dat, the previous table gone before the engine runs.
         installFakeEngine(*dir);
         dir->write(QStringLiteral("F2B.dat"), "     1\r\n  .1E+01  .1E+01\r\n");
         dir->write(QStringLiteral("table.txt"),
                    "     2\r\n  .150000E+01  .150000E+02\r\n  .300000E+01  .150000E+02\r\n");
-        f->Command4->click();
-        method->Option2->click();
-        method->Command2->click();
+        f->calculateButton->click();
+        method->bSplineOption->click();
+        method->startButton->click();
         QVERIFY(!method->isVisible());
         QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), QByteArray("01\r\n"));
         QCOMPARE(enabled(), (QList<bool>{false, true, true, true, false}));
-        QCOMPARE(f->focusWidget(), f->Command5);
+        QCOMPARE(f->focusWidget(), f->drawCurveButton);
         QTRY_VERIFY(dir->exists(QStringLiteral("seen.txt")));
         QTRY_COMPARE(dir->read(QStringLiteral("seen.txt")), QByteArray("fresh\n"));
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
 
         // The curve: the table is read, and data saving becomes possible.
-        f->Command5->click();
+        f->drawCurveButton->click();
         QCOMPARE(f->computedTable()->rows.count, 2);
         QCOMPARE(f->computedTable()->rows.x[2], 3.0);
         QCOMPARE(f->computedTable()->method.flag, 1);
         QCOMPARE(enabled(), (QList<bool>{false, true, true, true, true}));
-        QCOMPARE(f->focusWidget(), f->Command6);
+        QCOMPARE(f->focusWidget(), f->saveTableButton);
 
         // Reset: files deleted, the window back at its start.
-        f->Option3->click();
-        f->Command7->click();
+        f->logLinearOption->click();
+        f->resetButton->click();
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
             QVERIFY2(!dir->exists(QLatin1String(n)), n);
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QVERIFY(f->Option1->isChecked());
-        QVERIFY(f->Option5->isChecked());
-        QCOMPARE(f->List1->count(), 0);
-        for (TextBox* t : {f->Text5, f->Text6, f->Text7, f->Text8, f->Text9, f->Text10}) {
+        QVERIFY(f->linearLinearOption->isChecked());
+        QVERIFY(f->fromFileOption->isChecked());
+        QCOMPARE(f->dataList->count(), 0);
+        for (TextBox* t : {f->xStartField, f->xEndField, f->xStepField, f->yStartField,
+                           f->yEndField, f->yStepField}) {
             QVERIFY(t->text().isEmpty());
             QVERIFY(t->isEnabled());
         }
         for (const char* l : {"Label31", "Label32", "Label33", "Label34", "Label27", "Label28"})
             QVERIFY(caption(f, l).isEmpty());
-        QVERIFY(!f->Line1->isVisible());
-        QVERIFY(!f->Line2->isVisible());
-        QCOMPARE(f->Picture1->image().pixelColor(360, 270), QColor(Qt::white));
+        QVERIFY(!f->verticalCursor->isVisible());
+        QVERIFY(!f->horizontalCursor->isVisible());
+        QCOMPARE(f->graphPicture->image().pixelColor(360, 270), QColor(Qt::white));
         // The points went with the data list, the table with its graph.
         QCOMPARE(f->dataPoints().DataCount, 0);
         QVERIFY(!f->computedTable());
@@ -248,34 +251,34 @@ private slots:
     void newDataInputStartsANewPass() {
         load("1,10\r\n2,20\r\n3,15\r\n");
         setAxes("0", "4", "1", "0", "30", "10");
-        f->Command3->click();
-        f->Command1->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
         installFakeEngine(*dir);
         dir->write(QStringLiteral("table.txt"),
                    "     3\r\n  .100000E+01  .100000E+02\r\n  .200000E+01  .200000E+02\r\n"
                    "  .300000E+01  .150000E+02\r\n");
-        f->Command4->click();
-        form7()->Command2->click();
+        f->calculateButton->click();
+        form7()->startButton->click();
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
-        f->Command5->click();
-        moveMouse(f->Picture1, f->Picture1->pixelOf(1.5, 0));
-        QVERIFY(f->Line1->isVisible());
+        f->drawCurveButton->click();
+        moveMouse(f->graphPicture, f->graphPicture->pixelOf(1.5, 0));
+        QVERIFY(f->verticalCursor->isVisible());
         QVERIFY(!caption(f, "Label27").isEmpty());
-        const QPoint onFrame = f->Picture1->pixelOf(1.5, 0);
-        QVERIFY(f->Picture1->image().pixelColor(onFrame) != QColor(Qt::white));
+        const QPoint onFrame = f->graphPicture->pixelOf(1.5, 0);
+        QVERIFY(f->graphPicture->image().pixelColor(onFrame) != QColor(Qt::white));
 
         // Neither the old graph, its read-out nor the buttons of the old pass survive.
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QVERIFY(!f->Line1->isVisible());
-        QVERIFY(!f->Line2->isVisible());
+        QVERIFY(!f->verticalCursor->isVisible());
+        QVERIFY(!f->horizontalCursor->isVisible());
         for (const char* l : {"Label27", "Label28", "Label31", "Label34"})
             QVERIFY2(caption(f, l).isEmpty(), l);
-        QCOMPARE(f->Picture1->image().pixelColor(onFrame), QColor(Qt::white));
-        moveMouse(f->Picture1, onFrame);
-        QVERIFY(!f->Line1->isVisible());
+        QCOMPARE(f->graphPicture->image().pixelColor(onFrame), QColor(Qt::white));
+        moveMouse(f->graphPicture, onFrame);
+        QVERIFY(!f->verticalCursor->isVisible());
         // Cancelling the new input leaves nothing to draw either.
-        form10()->Command2->click();
+        form10()->cancelButton->click();
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
     }
 
@@ -303,31 +306,34 @@ private slots:
         };
         for (const auto& c : cases) {
             MessageRecorder boxes;
-            f->Command7->click();
+            f->resetButton->click();
             load(c.data);
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
-            f->Command3->click();
+            f->graphSettingsOkButton->click();
             QVERIFY2(boxes.boxes.isEmpty(), c.data.constData());
-            f->Command1->click();
+            f->drawPointsButton->click();
             if (c.refused) {
                 QCOMPARE(boxes.boxes.size(), 1);
                 QVERIFY2(boxes.boxes[0].text.contains(QString::fromUtf8(c.refused)),
                          qPrintable(boxes.boxes[0].text));
-                QVERIFY(!dir->exists(QStringLiteral("B2F.dat")) && !f->Command4->isEnabled());
+                QVERIFY(!dir->exists(QStringLiteral("B2F.dat")) &&
+                        !f->calculateButton->isEnabled());
                 continue;
             }
-            QVERIFY2(boxes.boxes.isEmpty() && f->Command4->isEnabled(), c.data.constData());
+            QVERIFY2(boxes.boxes.isEmpty() && f->calculateButton->isEnabled(), c.data.constData());
             // Every point inside the frame the axis boxes give.
-            const double x0 = f->Text5->text().toDouble(), x1 = f->Text6->text().toDouble();
-            const double y0 = f->Text8->text().toDouble(), y1 = f->Text9->text().toDouble();
+            const double x0 = f->xStartField->text().toDouble(),
+                         x1 = f->xEndField->text().toDouble();
+            const double y0 = f->yStartField->text().toDouble(),
+                         y1 = f->yEndField->text().toDouble();
             const DataPoints& p = f->dataPoints();
             for (int i = 1; i <= p.DataCount; ++i)
-                QVERIFY2(x0 <= p.DataX[i] && p.DataX[i] <= x1 && y0 <= p.DataY[i] &&
-                             p.DataY[i] <= y1,
-                         c.data.constData());
+                QVERIFY2(
+                    x0 <= p.DataX[i] && p.DataX[i] <= x1 && y0 <= p.DataY[i] && p.DataY[i] <= y1,
+                    c.data.constData());
         }
         // A new data input puts its own defaults into the boxes, over what was typed.
-        f->Command7->click();
+        f->resetButton->click();
         setAxes("0", "99999", "1000", "0", "10", "1");
         load("12345,1\r\n12399,2\r\n");
         QCOMPARE(f->axisTexts(), textList({"12345", "12399", "", "1", "2", ""}));
@@ -341,8 +347,8 @@ private slots:
         auto readOut = [&] {
             QStringList texts;
             for (int px : {200, 350, 500}) {
-                moveMouse(f->Picture1, QPoint(px, 270));
-                texts << f->Label27->text() + QLatin1Char('|') + f->Label28->text();
+                moveMouse(f->graphPicture, QPoint(px, 270));
+                texts << f->xValueLabel->text() + QLatin1Char('|') + f->yValueLabel->text();
             }
             return texts;
         };
@@ -352,24 +358,24 @@ private slots:
         };
         const QStringList linear = readOut();
         QCOMPARE(linear[1], QStringLiteral("2.220|3.440"));
-        const QImage picture = f->Picture1->image();
+        const QImage picture = f->graphPicture->image();
         const QByteArray saved = save(QStringLiteral("before"));
 
         // Another scale mode and new axis texts, confirmed but not drawn: the picture, its curve,
         // its read-out and the saved file are still the linear graph's.
-        f->Option3->click();
-        f->Text5->setText(QStringLiteral("1"));
-        f->Command3->click();
+        f->logLinearOption->click();
+        f->xStartField->setText(QStringLiteral("1"));
+        f->graphSettingsOkButton->click();
         QCOMPARE(readOut(), linear);
-        f->Command5->click();
-        QCOMPARE(f->Picture1->image(), picture);
+        f->drawCurveButton->click();
+        QCOMPARE(f->graphPicture->image(), picture);
         QCOMPARE(save(QStringLiteral("after")), saved);
 
         // Drawing the points anew leaves no table to use until the engine has run for them.
-        f->Command1->click();
-        QVERIFY(!f->Command5->isEnabled() && !f->Command6->isEnabled());
+        f->drawPointsButton->click();
+        QVERIFY(!f->drawCurveButton->isEnabled() && !f->saveTableButton->isEnabled());
         QCOMPARE(readOut(), QStringList(3, QStringLiteral("|")));
-        form4()->Command1->click();  // a saving dialog left open saves nothing
+        form4()->okButton->click();  // a saving dialog left open saves nothing
         QVERIFY(
             messages.boxes.last().text.contains(QStringLiteral("保存する補間データがありません")));
         QVERIFY(!dir->exists(QStringLiteral("after-BSp.csv")));
@@ -377,16 +383,16 @@ private slots:
 
     void methodDialogLeftOpenNeverComputesOtherPoints() {
         load("1,10\r\n2,20\r\n3,15\r\n");
-        f->Command3->click();
-        f->Command1->click();
-        f->Command4->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        f->calculateButton->click();
         QVERIFY(form7()->isVisible());
         load("5,1\r\n6,2\r\n", QStringLiteral("new.csv"));
         QVERIFY(!form7()->isVisible());
         installFakeEngine(*dir);
-        form7()->Command2->click();
+        form7()->startButton->click();
         QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
-        QVERIFY(!f->Command5->isEnabled());
+        QVERIFY(!f->drawCurveButton->isEnabled());
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(!qobject_cast<EngineConsole*>(w));
     }
@@ -406,17 +412,17 @@ private slots:
         StartNodara();
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("別に起動している Nodara")));
-        form2()->Command1->click();
+        form2()->newCalculationButton->click();
         f = form1();
         load("1,10\r\n2,20\r\n");
-        f->Command3->click();
-        f->Command1->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 2);
         QCOMPARE(boxes.boxes[1].text, boxes.boxes[0].text);
-        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")) && !f->Command4->isEnabled());
+        QVERIFY(!dir->exists(QStringLiteral("B2F.dat")) && !f->calculateButton->isEnabled());
         // Its exchange files are not this copy's to delete.
         dir->write(QStringLiteral("F2B.dat"), "theirs");
-        f->Command7->click();
+        f->resetButton->click();
         QCOMPARE(dir->read(QStringLiteral("F2B.dat")), QByteArray("theirs"));
 
         // A copy that ends abnormally leaves its lock behind, but holds the folder no more.
@@ -424,24 +430,24 @@ private slots:
         QVERIFY(other.waitForFinished(10000));
         QVERIFY(QFile::exists(lock));
         load("1,10\r\n2,20\r\n");
-        f->Command3->click();
-        f->Command1->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 2);
-        QVERIFY(dir->exists(QStringLiteral("B2F.dat")) && f->Command4->isEnabled());
+        QVERIFY(dir->exists(QStringLiteral("B2F.dat")) && f->calculateButton->isEnabled());
     }
 
     void closeBoxesGiveUpAsCancelAndTheTitleWindowsEndsTheProgram() {
         // The file input's close box: the main window comes back.
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         QVERIFY(form10()->isVisible() && !f->isVisible());
         QVERIFY(!form10()->close());
         QVERIFY(!form10()->isVisible() && f->isVisible());
         // Hand entry's: the points typed stay, as after its cancel.
-        f->Option6->click();
-        f->Command9->click();
-        form11()->Text1->setText(QStringLiteral("1"));
-        form11()->Text2->setText(QStringLiteral("2"));
-        form11()->Command1->click();
+        f->byHandOption->click();
+        f->inputMethodOkButton->click();
+        form11()->xField->setText(QStringLiteral("1"));
+        form11()->yField->setText(QStringLiteral("2"));
+        form11()->nextPointButton->click();
         QVERIFY(!form11()->close());
         QVERIFY(!form11()->isVisible() && f->isVisible());
         QVERIFY(f->holdsTypedPoints());
@@ -449,7 +455,7 @@ private slots:
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
         MessageRecorder question;
         question.answer = true;
-        f->Command2->click();
+        f->endButton->click();
         QCOMPARE(question.boxes.size(), 1);  // the point typed would be lost
         QVERIFY(form2()->close());
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
@@ -470,7 +476,7 @@ private slots:
             if (box)
                 QCOMPARE(f->close(), yes);
             else
-                f->Command2->click();
+                f->endButton->click();
             QCOMPARE(boxes.boxes.size(), *asks ? 1 : 0);
             if (*asks)
                 QVERIFY2(boxes.boxes[0].icon == QMessageBox::Question &&
@@ -478,19 +484,19 @@ private slots:
                          qPrintable(boxes.boxes[0].text));
             QCOMPARE(f->isVisible(), !yes);
             QCOMPARE(form2()->isVisible(), yes);
-            if (yes) form2()->Command1->click();
+            if (yes) form2()->newCalculationButton->click();
         };
         const auto calculate = [&] {
             calculateInMainWindow(*dir, 1, "1,2\r\n2,8\r\n4,3\r\n",
                                   textList({"0", "5", "1", "0", "10", "1"}),
                                   curveRows(1, 4, 30, [](double x) { return x; }));
         };
-        f->Option6->click();
-        f->Command9->click();
-        form11()->Text1->setText(QStringLiteral("1"));
-        form11()->Text2->setText(QStringLiteral("2"));
-        form11()->Command1->click();
-        form11()->Command5->click();  // given up: kept for the next opening
+        f->byHandOption->click();
+        f->inputMethodOkButton->click();
+        form11()->xField->setText(QStringLiteral("1"));
+        form11()->yField->setText(QStringLiteral("2"));
+        form11()->nextPointButton->click();
+        form11()->cancelButton->click();  // given up: kept for the next opening
         for (const bool box : {false, true}) {
             closeBy(box, false, "手入力したデータは失われます");
             QVERIFY(f->holdsTypedPoints());
@@ -501,15 +507,15 @@ private slots:
         // A table drawn: asked until it is saved.
         calculate();
         closeBy(false, false, "保存していない補間データは失われます");
-        QVERIFY(f->Command6->isEnabled());
-        f->Command7->click();  // Reset
+        QVERIFY(f->saveTableButton->isEnabled());
+        f->resetButton->click();  // Reset
         QCOMPARE(boxes.boxes.size(), 1);
         closeBy(false, true, "");
         calculate();
-        f->Command6->click();
-        form4()->Dir1->setPath(dir->path());
-        form4()->Dir1_Change();
-        form4()->Command1->click();
+        f->saveTableButton->click();
+        form4()->folderList->setPath(dir->path());
+        form4()->showFolderFiles();
+        form4()->okButton->click();
         closeBy(true, true, "");
     }
 
@@ -535,24 +541,24 @@ private slots:
         key(Qt::Key_Return);  // 新規補間計算
         f = form1();
         active(f);
-        f->Command9->setFocus();  // one Tab from the input method
+        f->inputMethodOkButton->setFocus();  // one Tab from the input method
         key(Qt::Key_Return);
         Form10* d = form10();
         active(d);
-        d->File1->setFocus();
+        d->fileList->setFocus();
         key(Qt::Key_Down);
         key(Qt::Key_Return);  // takes the file chosen
-        QCOMPARE(d->List1->count(), 3);
-        QCOMPARE(d->focusWidget(), d->Command1);
+        QCOMPARE(d->fileLinesList->count(), 3);
+        QCOMPARE(d->focusWidget(), d->okButton);
         key(Qt::Key_Return);  // OK
         active(f);
-        QCOMPARE(f->focusWidget(), f->Option1);  // the next step, not the input's OK
-        f->Text5->setFocus();
+        QCOMPARE(f->focusWidget(), f->linearLinearOption);  // the next step, not the input's OK
+        f->xStartField->setFocus();
         for (const char* text : {"0", "4", "1", "0", "30", "5"}) {
             QTest::keyClicks(f->focusWidget(), QString::fromUtf8(text));
             key(Qt::Key_Return);
         }
-        QCOMPARE(f->focusWidget(), f->Command3);
+        QCOMPARE(f->focusWidget(), f->graphSettingsOkButton);
         key(Qt::Key_Return);  // OK of the settings
         key(Qt::Key_Return);  // データ点グラフ描画
         key(Qt::Key_Return);  // スプライン補間計算
@@ -565,14 +571,14 @@ private slots:
         QCOMPARE(f->computedTable()->rows.count, 2);
         key(Qt::Key_Return);  // データ保存
         active(form4());
-        QTest::keyClick(form4()->Text1, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(form4()->Text1, QStringLiteral("keys"));
+        QTest::keyClick(form4()->fileNameField, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form4()->fileNameField, QStringLiteral("keys"));
         key(Qt::Key_Return);  // Enter in the name presses OK
         QVERIFY(QFile::exists(QDir::current().filePath(QStringLiteral("keys-Sp.csv"))));
         QCOMPARE(boxes.boxes.size(), 1);
         // Escape closes a dialog as its cancel does.
         active(f);
-        QCOMPARE(f->focusWidget(), f->Command6);
+        QCOMPARE(f->focusWidget(), f->saveTableButton);
         key(Qt::Key_Return);
         active(form4());
         key(Qt::Key_Escape);
@@ -581,20 +587,20 @@ private slots:
 
     void engineThatCannotBeStartedChangesNothing() {
         load("1,10\r\n2,20\r\n");
-        f->Command3->click();
-        f->Command1->click();
-        f->Command4->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        f->calculateButton->click();
         SetEngineSearchPath({dir->path()});
         dir->write(QStringLiteral("Fitcore"), "not a program");  // not executable
         dir->write(QStringLiteral("F2B.dat"), "kept");
         MessageRecorder boxes;
-        form7()->Option2->click();
-        form7()->Command2->click();
+        form7()->bSplineOption->click();
+        form7()->startButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(boxes.boxes[0].text,
                  QStringLiteral("　計算プログラム Fitcore を起動できません！　"));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-        QVERIFY(!f->Command5->isEnabled());
+        QVERIFY(!f->drawCurveButton->isEnabled());
         QVERIFY(form7()->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("Bor3.dat")));
         QCOMPARE(dir->read(QStringLiteral("F2B.dat")), QByteArray("kept"));
@@ -606,50 +612,50 @@ private slots:
         load("1,10\r\n2,20\r\n");
         MessageRecorder boxes;
         setAxes("10", "10", "1", "0", "30", "10");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QCOMPARE(boxes.boxes[0].text, kInvalid);
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-        QVERIFY(!f->Command1->isEnabled());
-        QCOMPARE(f->Text5->text(), QStringLiteral("10"));
+        QVERIFY(!f->drawPointsButton->isEnabled());
+        QCOMPARE(f->xStartField->text(), QStringLiteral("10"));
         // A text that is not a number.
         setAxes("0", "10", "1", "5", "abc", "1");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         QCOMPARE(boxes.boxes.size(), 2);
-        QVERIFY(!f->Command1->isEnabled());
+        QVERIFY(!f->drawPointsButton->isEnabled());
 
         // A valid pass, then a range broken before drawing: nothing is drawn.
         setAxes("0", "10", "1", "0", "30", "10");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         QCOMPARE(boxes.boxes.size(), 2);
-        f->Text6->setText(QStringLiteral("-1"));
-        f->Command1->click();
+        f->xEndField->setText(QStringLiteral("-1"));
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 3);
-        QVERIFY(f->Command1->isEnabled());
-        QVERIFY(!f->Command4->isEnabled());
+        QVERIFY(f->drawPointsButton->isEnabled());
+        QVERIFY(!f->calculateButton->isEnabled());
         QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
 
         // Non-positive limits of a logarithmic axis are refused when drawing.
-        f->Option2->click();
+        f->linearLogOption->click();
         setAxes("0", "10", "1", "1", "100", "");
-        f->Command3->click();
-        f->Text8->setText(QStringLiteral("0"));
-        f->Command1->click();
+        f->graphSettingsOkButton->click();
+        f->yStartField->setText(QStringLiteral("0"));
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 4);
         QCOMPARE(boxes.boxes[3].text, kInvalid);
         QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
 
         // Limits beyond the double range, or a range too wide to measure, cannot be drawn.
-        f->Option1->click();
+        f->linearLinearOption->click();
         const std::array<const char*, 3> unmeasurable[] = {
             {"-1e400", "10", "0"}, {"0", "1e400", "0"}, {"-1.7e308", "1.7e308", "0"}};
         for (const auto& [start, end, y] : unmeasurable) {
             setAxes(start, end, "1", y, "30", "10");
-            f->Command3->click();
+            f->graphSettingsOkButton->click();
             QCOMPARE(boxes.boxes.last().text, kInvalid);
-            f->Command1->click();
+            f->drawPointsButton->click();
             QCOMPARE(boxes.boxes.last().text, kInvalid);
-            QVERIFY2(!f->Command4->isEnabled(), start);
+            QVERIFY2(!f->calculateButton->isEnabled(), start);
         }
         QCOMPARE(boxes.boxes.size(), 10);
     }
@@ -660,7 +666,7 @@ private slots:
         load("1,10\r\n2,20\r\n");
         MessageRecorder boxes;
         setAxes(" 0.5 ", "１０", "1", "0.5", "30", "10");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         QVERIFY(boxes.boxes.isEmpty());
         QCOMPARE(ReadGraphSettings(1, f->axisTexts())->xEnd, 10.0);
         const struct {
@@ -671,13 +677,14 @@ private slots:
             {1, 4, "1e400"}, {1, 5, "1e-400"}, {1, 0, "1 2"},   {2, 3, "0"},
             {2, 3, "-5"},    {3, 0, "0"},      {4, 0, "-1e-3"},
         };
-        TextBox* const fields[] = {f->Text5, f->Text6, f->Text7, f->Text8, f->Text9, f->Text10};
+        TextBox* const fields[] = {f->xStartField, f->xEndField, f->xStepField,
+                                   f->yStartField, f->yEndField, f->yStepField};
         for (const auto& c : cases) {
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
             setAxes("0.5", "10", "1", "0.5", "30", "10");
             fields[c.field]->setText(QString::fromUtf8(c.text));
             boxes.boxes.clear();
-            f->Command3->click();
+            f->graphSettingsOkButton->click();
             QVERIFY2(boxes.boxes.size() == 1 && boxes.boxes[0].text == kInvalid, c.text);
             QCOMPARE(fields[c.field]->text(), QString::fromUtf8(c.text));
         }
@@ -686,14 +693,14 @@ private slots:
     void gridFinerThanAPixelIsDrawnWithoutEndlessWork() {
         load("1,10\r\n2,20\r\n");
         setAxes("0", "1e12", "1e-6", "0", "30", "10");
-        f->Command3->click();
-        f->Command1->click();
-        QVERIFY(f->Command4->isEnabled());
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        QVERIFY(f->calculateButton->isEnabled());
         // Every pixel column inside the frame carries grid.
-        const QImage& img = f->Picture1->image();
-        const int row = f->Picture1->pixelOf(0, 15).y();
-        const int from = f->Picture1->pixelOf(0, 15).x() + 3,
-                  to = f->Picture1->pixelOf(1e12, 15).x() - 3;
+        const QImage& img = f->graphPicture->image();
+        const int row = f->graphPicture->pixelOf(0, 15).y();
+        const int from = f->graphPicture->pixelOf(0, 15).x() + 3,
+                  to = f->graphPicture->pixelOf(1e12, 15).x() - 3;
         for (int x = from; x < to; ++x)
             QVERIFY2(img.pixelColor(x, row) != QColor(Qt::white), qPrintable(QString::number(x)));
     }
@@ -701,19 +708,19 @@ private slots:
     void emptyFieldsTakeTheDataExtremesAndStepsTheWholeRange() {
         load("1.5,-2\r\n4,7.25\r\n");
         QCOMPARE(caption(f, "Label31"), QStringLiteral("1.5"));
-        for (TextBox* t : {f->Text5, f->Text6, f->Text8, f->Text9}) t->clear();
-        f->Command3->click();
-        QCOMPARE(f->Text5->text(), QStringLiteral("1.5"));
-        QCOMPARE(f->Text6->text(), QStringLiteral("4"));
-        QCOMPARE(f->Text8->text(), QStringLiteral("-2"));
-        QCOMPARE(f->Text9->text(), QStringLiteral("7.25"));
-        QVERIFY(f->Text7->text().isEmpty());  // increments are not defaulted in the field
+        for (TextBox* t : {f->xStartField, f->xEndField, f->yStartField, f->yEndField}) t->clear();
+        f->graphSettingsOkButton->click();
+        QCOMPARE(f->xStartField->text(), QStringLiteral("1.5"));
+        QCOMPARE(f->xEndField->text(), QStringLiteral("4"));
+        QCOMPARE(f->yStartField->text(), QStringLiteral("-2"));
+        QCOMPARE(f->yEndField->text(), QStringLiteral("7.25"));
+        QVERIFY(f->xStepField->text().isEmpty());  // increments are not defaulted in the field
         QCOMPARE(ReadGraphSettings(1, f->axisTexts())->xStep, 2.5);
         QCOMPARE(ReadGraphSettings(1, f->axisTexts())->yStep, 9.25);
-        f->Text10->setText(QStringLiteral("-3"));
-        f->Command3->click();
+        f->yStepField->setText(QStringLiteral("-3"));
+        f->graphSettingsOkButton->click();
         QCOMPARE(ReadGraphSettings(1, f->axisTexts())->yStep, 9.25);
-        QCOMPARE(f->Text10->text(), QStringLiteral("-3"));
+        QCOMPARE(f->yStepField->text(), QStringLiteral("-3"));
     }
 
     void logarithmicLimitsAreRoundedToPowersOfTen() {
@@ -729,20 +736,20 @@ private slots:
         for (const auto& c : cases) {
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
             const bool logX = c.mode != 2, logY = c.mode != 3;
-            f->Text5->setText(logX ? QString::fromUtf8(c.start) : QStringLiteral("0"));
-            f->Text6->setText(logX ? QString::fromUtf8(c.end) : QStringLiteral("5"));
-            f->Text8->setText(logY ? QString::fromUtf8(c.start) : QStringLiteral("0"));
-            f->Text9->setText(logY ? QString::fromUtf8(c.end) : QStringLiteral("5"));
-            f->Command3->click();
+            f->xStartField->setText(logX ? QString::fromUtf8(c.start) : QStringLiteral("0"));
+            f->xEndField->setText(logX ? QString::fromUtf8(c.end) : QStringLiteral("5"));
+            f->yStartField->setText(logY ? QString::fromUtf8(c.start) : QStringLiteral("0"));
+            f->yEndField->setText(logY ? QString::fromUtf8(c.end) : QStringLiteral("5"));
+            f->graphSettingsOkButton->click();
             if (logX) {
-                QCOMPARE(f->Text5->text(), QString::fromUtf8(c.roundedStart));
-                QCOMPARE(f->Text6->text(), QString::fromUtf8(c.roundedEnd));
+                QCOMPARE(f->xStartField->text(), QString::fromUtf8(c.roundedStart));
+                QCOMPARE(f->xEndField->text(), QString::fromUtf8(c.roundedEnd));
             } else {
-                QCOMPARE(f->Text5->text(), QStringLiteral("0"));
+                QCOMPARE(f->xStartField->text(), QStringLiteral("0"));
             }
             if (logY) {
-                QCOMPARE(f->Text8->text(), QString::fromUtf8(c.roundedStart));
-                QCOMPARE(f->Text9->text(), QString::fromUtf8(c.roundedEnd));
+                QCOMPARE(f->yStartField->text(), QString::fromUtf8(c.roundedStart));
+                QCOMPARE(f->yEndField->text(), QString::fromUtf8(c.roundedEnd));
             }
         }
     }
@@ -753,13 +760,15 @@ private slots:
             bool xEnabled, yEnabled;
         } cases[] = {{2, true, false}, {3, false, true}, {4, false, false}, {1, true, true}};
         for (const auto& c : cases) {
-            f->Text7->setText(QStringLiteral("3"));
-            f->Text10->setText(QStringLiteral("3"));
+            f->xStepField->setText(QStringLiteral("3"));
+            f->yStepField->setText(QStringLiteral("3"));
             control<QRadioButton>(f, QStringLiteral("Option%1").arg(c.mode).toLatin1())->click();
-            QCOMPARE(f->Text7->isEnabled(), c.xEnabled);
-            QCOMPARE(f->Text10->isEnabled(), c.yEnabled);
-            QCOMPARE(f->Text7->text(), c.xEnabled ? QStringLiteral("3") : QStringLiteral("10"));
-            QCOMPARE(f->Text10->text(), c.yEnabled ? QStringLiteral("3") : QStringLiteral("10"));
+            QCOMPARE(f->xStepField->isEnabled(), c.xEnabled);
+            QCOMPARE(f->yStepField->isEnabled(), c.yEnabled);
+            QCOMPARE(f->xStepField->text(),
+                     c.xEnabled ? QStringLiteral("3") : QStringLiteral("10"));
+            QCOMPARE(f->yStepField->text(),
+                     c.yEnabled ? QStringLiteral("3") : QStringLiteral("10"));
         }
     }
 
@@ -774,7 +783,7 @@ private slots:
             {1, "Text8", "Text9"},    {1, "Text9", "Text10"},   {3, "Text9", "Text10"},
             {2, "Text9", "Command3"}, {4, "Text9", "Command3"}, {1, "Text10", "Command3"},
         };
-        f->Command3->setEnabled(true);  // as after a data input
+        f->graphSettingsOkButton->setEnabled(true);  // as after a data input
         f->show();
         f->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f));
@@ -787,61 +796,61 @@ private slots:
             QCOMPARE(f->focusWidget()->objectName(), QString::fromLatin1(c.to));
         }
         // Other keys go to the field.
-        f->Text5->setFocus();
-        QTest::keyClicks(f->Text5, QStringLiteral("12"));
-        QCOMPARE(f->Text5->text(), QStringLiteral("12"));
-        QCOMPARE(f->focusWidget(), f->Text5);
+        f->xStartField->setFocus();
+        QTest::keyClicks(f->xStartField, QStringLiteral("12"));
+        QCOMPARE(f->xStartField->text(), QStringLiteral("12"));
+        QCOMPARE(f->focusWidget(), f->xStartField);
     }
 
     void valuesTheEngineCannotReadAreRefusedBeforeB2FIsWritten() {
         load("1,1E+100\r\n2,20\r\n");
         dir->write(QStringLiteral("B2F.dat"), "older points");
         setAxes("0", "3", "1", "0", "30", "10");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         MessageRecorder boxes;
-        f->Command1->click();
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("No.1")));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
         QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
-        QVERIFY(f->Command1->isEnabled());
-        QVERIFY(!f->Command4->isEnabled());
+        QVERIFY(f->drawPointsButton->isEnabled());
+        QVERIFY(!f->calculateButton->isEnabled());
         // On a logarithmic Y axis its logarithm is sent, and that fits.
-        f->Option2->click();
+        f->linearLogOption->click();
         setAxes("0", "3", "1", "1", "1E+101", "");
-        f->Command3->click();
-        f->Command1->click();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(dir->read(QStringLiteral("B2F.dat")).contains("+2.30259E+02"));
     }
 
     void pointsWithoutALogarithmAreRefusedOnALogarithmicAxis() {
         // Log - Linear chosen first; the data then disable it, but it stays selected.
-        f->Option3->click();
+        f->logLinearOption->click();
         load("-1,10\r\n2,20\r\n5,30\r\n");
-        QVERIFY(!f->Option3->isEnabled());
-        QVERIFY(f->Option3->isChecked());
+        QVERIFY(!f->logLinearOption->isEnabled());
+        QVERIFY(f->logLinearOption->isChecked());
         setAxes("1", "10", "", "0", "40", "10");
-        f->Command3->click();
+        f->graphSettingsOkButton->click();
         MessageRecorder boxes;
-        f->Command1->click();
+        f->drawPointsButton->click();
         QCOMPARE(boxes.boxes.size(), 1);
         QVERIFY(boxes.boxes[0].text.contains(QStringLiteral("No.1")));
         QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
         QVERIFY(!dir->exists(QStringLiteral("B2F.dat")));
-        QVERIFY(!f->Command4->isEnabled());
+        QVERIFY(!f->calculateButton->isEnabled());
     }
 
     void endingFromTheTitleWindowDeletesTheExchangeFiles() {
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"}) dir->write(QLatin1String(n), "x");
-        f->Command2->click();
+        f->endButton->click();
         QVERIFY(!f->isVisible());
         QVERIFY(form2()->isVisible());
-        form2()->Command1->click();
+        form2()->newCalculationButton->click();
         QVERIFY(f->isVisible());
         f->close();  // the close box returns to the title window too
         QVERIFY(form2()->isVisible());
-        form2()->Command2->click();
+        form2()->endButton->click();
         for (const char* n : {"B2F.dat", "F2B.dat", "Bor3.dat"})
             QVERIFY2(!dir->exists(QLatin1String(n)), n);
         QVERIFY(!form2()->isVisible());

@@ -212,7 +212,7 @@ class MonkeyTest : public ProgramSuite {
             };
             actions << move << move;
         }
-        if (window == form1() && form1()->Command9->isEnabled())
+        if (window == form1() && form1()->inputMethodOkButton->isEnabled())
             actions << [this, where] {
                 const QString name = dropNames()[pick(int(dropNames().size()))];
                 QMimeData mime;
@@ -329,9 +329,9 @@ class MonkeyTest : public ProgramSuite {
 
     QString readOutOffTheCurve() {
         const std::optional<ComputedTable>& table = form1()->computedTable();
-        QString fault =
-            offTheTable(QLatin1StringView("the main window"), form1()->Label27, form1()->Label28,
-                        mainRows, table ? &table->graph : nullptr, mainRowsInUse());
+        QString fault = offTheTable(QLatin1StringView("the main window"), form1()->xValueLabel,
+                                    form1()->yValueLabel, mainRows, table ? &table->graph : nullptr,
+                                    mainRowsInUse());
         if (!fault.isEmpty()) return fault;
         const auto shown = form6()->shown();
         return offTheTable(QLatin1StringView("the viewer"), control<QLabel>(form6(), "Label7"),
@@ -363,14 +363,14 @@ class MonkeyTest : public ProgramSuite {
         const QString path = lines[1];
         if (path.endsWith(u".bmp") || path.endsWith(u".png")) {
             const QImage saved = QImage(path).convertToFormat(QImage::Format_RGB32);
-            for (PictureBox* p : {form1()->Picture1, form6()->Picture1})
+            for (PictureBox* p : {form1()->graphPicture, form6()->graphPicture})
                 if (p->image().convertToFormat(QImage::Format_RGB32) == saved) return {};
             return QStringLiteral("the picture saved as %1 is no graph on screen").arg(path);
         }
         if (report.startsWith(QStringLiteral(" 等間隔データを保存しました"))) {
             QStringList listed, written;
-            for (int i = 0; i < form8()->List1->count(); ++i)
-                listed << form8()->List1->item(i)->text().simplified();
+            for (int i = 0; i < form8()->valuesList->count(); ++i)
+                listed << form8()->valuesList->item(i)->text().simplified();
             const FileBytes bytes = ReadFileBytes(path);
             for (const QByteArray& line : bytes.bytes.split('\n'))
                 if (!line.trimmed().isEmpty())
@@ -384,7 +384,7 @@ class MonkeyTest : public ProgramSuite {
     // The data points while they are the main window's input, typed by hand, in no saved table.
     // (Points given up in hand entry are kept there for its next opening.)
     static QByteArray typedPoints() {
-        if (!form1()->holdsTypedPoints() || form1()->List1->count() == 0) return {};
+        if (!form1()->holdsTypedPoints() || form1()->dataList->count() == 0) return {};
         return dataPoints();
     }
 
@@ -412,7 +412,7 @@ class MonkeyTest : public ProgramSuite {
         mainRows = viewerRows = {};
         bool letGo = false;  // a question about typed points was answered はい
         for (int k = 0; k < events; ++k) {
-            const bool commandOneWasEnabled = form1()->Command1->isEnabled();
+            const bool commandOneWasEnabled = form1()->drawPointsButton->isEnabled();
             const qsizetype boxesBefore = boxes.boxes.size();
             const QByteArray mainBefore = mainTable();
             const std::shared_ptr<const ViewedTable> viewerBefore = form6()->shown();
@@ -437,8 +437,8 @@ class MonkeyTest : public ProgramSuite {
             if (fault.isEmpty()) fault = tablesMixed(log.last(), mainBefore, viewerBefore);
             if (fault.isEmpty()) fault = savedTableUnreadable();
             // A data-point graph drawn without a message: its settings were accepted.
-            if (fault.isEmpty() && commandOneWasEnabled && form1()->Command4->isEnabled() &&
-                !form1()->Command1->isEnabled() && boxes.boxes.size() == boxesBefore &&
+            if (fault.isEmpty() && commandOneWasEnabled && form1()->calculateButton->isEnabled() &&
+                !form1()->drawPointsButton->isEnabled() && boxes.boxes.size() == boxesBefore &&
                 log.last().endsWith(QStringLiteral("Command1 click")))
                 fault = axesBroken();
             if (!fault.isEmpty()) {

@@ -45,28 +45,28 @@ class PlottingTest : public ProgramSuite {
     void draw(int mode, const QByteArray& data, const char* x0, const char* x1, const char* dx,
               const char* y0, const char* y1, const char* dy) {
         dir->write(QStringLiteral("d.csv"), data);
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         clickFile(form10(), QStringLiteral("d.csv"));
-        form10()->Command1->click();
+        form10()->okButton->click();
         control<QRadioButton>(f, QStringLiteral("Option%1").arg(mode).toLatin1())->click();
-        f->Text5->setText(QString::fromUtf8(x0));
-        f->Text6->setText(QString::fromUtf8(x1));
-        if (f->Text7->isEnabled()) f->Text7->setText(QString::fromUtf8(dx));
-        f->Text8->setText(QString::fromUtf8(y0));
-        f->Text9->setText(QString::fromUtf8(y1));
-        if (f->Text10->isEnabled()) f->Text10->setText(QString::fromUtf8(dy));
-        f->Command3->click();
-        f->Command1->click();
-        QVERIFY(f->Command4->isEnabled());
+        f->xStartField->setText(QString::fromUtf8(x0));
+        f->xEndField->setText(QString::fromUtf8(x1));
+        if (f->xStepField->isEnabled()) f->xStepField->setText(QString::fromUtf8(dx));
+        f->yStartField->setText(QString::fromUtf8(y0));
+        f->yEndField->setText(QString::fromUtf8(y1));
+        if (f->yStepField->isEnabled()) f->yStepField->setText(QString::fromUtf8(dy));
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        QVERIFY(f->calculateButton->isEnabled());
     }
-    const QImage& image() const { return f->Picture1->image(); }
+    const QImage& image() const { return f->graphPicture->image(); }
     QStringList labelTexts() const {
         QStringList t;
-        for (const auto& p : f->Picture1->printedTexts()) t << p.text;
+        for (const auto& p : f->graphPicture->printedTexts()) t << p.text;
         return t;
     }
     void checkLabelAt(int k, double x, double y) const {
-        const auto& p = f->Picture1->printedTexts().at(k);
+        const auto& p = f->graphPicture->printedTexts().at(k);
         QVERIFY2(std::fabs(p.x - x) < 1e-6 * (1 + std::fabs(x)), qPrintable(p.text));
         QVERIFY2(std::fabs(p.y - y) < 1e-6 * (1 + std::fabs(y)), qPrintable(p.text));
     }
@@ -76,7 +76,7 @@ private slots:
         draw(1, "2,30\r\n5,70\r\n8,52\r\n", "0", "10", "1", "0", "100", "10");
         const Frame fr = linearLinear(0, 10, 0, 100);
         // Visible range X -1.4 .. 10.6, Y 103 (top) .. -9 (bottom).
-        const UserScale s = f->Picture1->scale();
+        const UserScale s = f->graphPicture->scale();
         QCOMPARE(s.left, -1.4f);
         QCOMPARE(s.width, 12.0f);
         QCOMPARE(s.top, 103.0f);
@@ -100,7 +100,7 @@ private slots:
         checkLabelAt(1, 10 - 0.04 * 10, 0 - 0.01 * 100);
         checkLabelAt(2, 0 - 0.1 * 10, 0 + 0.03 * 100);
         checkLabelAt(3, 0 - 0.1 * 10, 100 + 0.01 * 100);
-        QCOMPARE(f->Picture1->drawWidth(), 1);
+        QCOMPARE(f->graphPicture->drawWidth(), 1);
     }
 
     void gridStepsThatDoNotDivideTheRange() {
@@ -114,7 +114,7 @@ private slots:
 
     void linearLogGraphHasTenLinesPerDecade() {
         draw(2, "3,0.05\r\n6,3\r\n9,40\r\n", "2", "12", "2", "0.01", "100", "");
-        QCOMPARE(f->Text8->text(), QStringLiteral("1.0E-02"));
+        QCOMPARE(f->yStartField->text(), QStringLiteral("1.0E-02"));
         const double ly = 4 * kTenLog, shift = std::log(0.01);
         const Frame fr{2 - 0.14 * 10, 1.05 * ly, 1.2 * 10, -1.2 * ly};
         // 40 lines, of which the first and the last lie on the frame and three decade lines
@@ -143,10 +143,10 @@ private slots:
         // Exponent texts stand 0.05 W (start) and 0.13 W (end) left of the axis.
         checkLabelAt(2, -40 - 0.05 * 5040, -500 + 0.03 * 1000);
         checkLabelAt(3, -40 - 0.13 * 5040, 500 + 0.01 * 1000);
-        f->Command7->click();
+        f->resetButton->click();
         draw(1, "2,30\r\n5,70\r\n", "0", "500", "", "1", "100", "");
         QCOMPARE(labelTexts().mid(0, 2), (QStringList{QStringLiteral("0"), QStringLiteral("500")}));
-        f->Command7->click();
+        f->resetButton->click();
         draw(2, "2,30\r\n5,70\r\n", "0", "500", "", "1", "100", "");
         QCOMPARE(labelTexts().mid(0, 2),
                  (QStringList{QStringLiteral("0"), QStringLiteral("5.0E+2")}));
@@ -166,9 +166,10 @@ private slots:
         // Short Y labels move towards the axis: one character by 0.08 W, two by 0.05 W.
         checkLabelAt(2, -0.13 * lx + 0.08 * lx, 0 + 0.03 * 50);
         checkLabelAt(3, -0.15 * lx + 0.05 * lx, 50 + 0.03 * 50);
-        for (int k : {2, 3}) QVERIFY(f->Picture1->printedTexts()[k].x < 0);  // left of the frame
+        for (int k : {2, 3})
+            QVERIFY(f->graphPicture->printedTexts()[k].x < 0);  // left of the frame
 
-        f->Command7->click();
+        f->resetButton->click();
         draw(4, "2,5\r\n30,20\r\n400,45\r\n", "1", "1000", "", "1", "100", "");
         const double ly = 2 * kTenLog;
         fr = {-0.14 * lx, 1.05 * ly, 1.2 * lx, -1.2 * ly};
@@ -195,10 +196,10 @@ private slots:
                      QByteArray::number(std::log(r[1]), 'E', 6).rightJustified(13, ' ') + "\r\n";
         dir->write(QStringLiteral("table.txt"), table);
         installFakeEngine(*dir);
-        f->Command4->click();
-        form7()->Command2->click();
+        f->calculateButton->click();
+        form7()->startButton->click();
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
-        f->Command5->click();
+        f->drawCurveButton->click();
         const QPoint a = fr.pixel(std::log(3.0), std::log(6.0));
         const QPoint b = fr.pixel(std::log(30.0), std::log(20.0));
         QVERIFY(colourNear(image(), a, PaletteColor(9)));
@@ -206,7 +207,7 @@ private slots:
         QVERIFY(colourNear(image(), b, PaletteColor(9)));  // over the point
         // The picture was kept: the point that the curve does not cross is still red.
         QCOMPARE(image().pixelColor(fr.pixel(std::log(400.0), std::log(45.0))), PaletteColor(12));
-        QCOMPARE(f->Picture1->drawWidth(), 1);
+        QCOMPARE(f->graphPicture->drawWidth(), 1);
     }
 };
 

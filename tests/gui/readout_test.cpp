@@ -122,18 +122,18 @@ private slots:
         WorkDir dir;
         ShutdownNodara();
         StartNodara();
-        form2()->Command1->click();
+        form2()->newCalculationButton->click();
         Form1* f = form1();
         dir.write(QStringLiteral("d.csv"), "1,10\r\n5,50\r\n9,20\r\n");
-        f->Command9->click();
+        f->inputMethodOkButton->click();
         clickFile(form10(), QStringLiteral("d.csv"));
-        form10()->Command1->click();
-        f->Text5->setText(QStringLiteral("0"));
-        f->Text6->setText(QStringLiteral("10"));
-        f->Text8->setText(QStringLiteral("0"));
-        f->Text9->setText(QStringLiteral("100"));
-        f->Command3->click();
-        f->Command1->click();
+        form10()->okButton->click();
+        f->xStartField->setText(QStringLiteral("0"));
+        f->xEndField->setText(QStringLiteral("10"));
+        f->yStartField->setText(QStringLiteral("0"));
+        f->yEndField->setText(QStringLiteral("100"));
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
         // A table with rows at X = 1, 2, ..., 9 and Y = 10 X.
         QByteArray table = "     9\r\n";
         for (int i = 1; i <= 9; ++i)
@@ -146,27 +146,27 @@ private slots:
         const int py = 200;
 
         // Before the engine has been started the mouse changes nothing.
-        moveMouse(f->Picture1, QPoint(px, py));
-        QVERIFY(!f->Line1->isVisible());
+        moveMouse(f->graphPicture, QPoint(px, py));
+        QVERIFY(!f->verticalCursor->isVisible());
         QVERIFY(caption(f, "Label27").isEmpty());
 
         installFakeEngine(dir);
-        f->Command4->click();
-        form7()->Command2->click();
+        f->calculateButton->click();
+        form7()->startButton->click();
         QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
-        f->Command5->click();
-        moveMouse(f->Picture1, QPoint(px, py));
-        QVERIFY(f->Line1->isVisible());
-        QVERIFY(f->Line2->isVisible());
-        QVERIFY(std::fabs(f->Line1->position() - userX) < 1e-5);
-        QCOMPARE(f->Line2->position(), 50.0);
+        f->drawCurveButton->click();
+        moveMouse(f->graphPicture, QPoint(px, py));
+        QVERIFY(f->verticalCursor->isVisible());
+        QVERIFY(f->horizontalCursor->isVisible());
+        QVERIFY(std::fabs(f->verticalCursor->position() - userX) < 1e-5);
+        QCOMPARE(f->horizontalCursor->position(), 50.0);
         QCOMPARE(caption(f, "Label27"), QStringLiteral("5.000"));
         QCOMPARE(caption(f, "Label28"), QStringLiteral("50.000"));
-        QCOMPARE(f->Picture1->grab().toImage().pixelColor(px, 5), PaletteColor(12));
+        QCOMPARE(f->graphPicture->grab().toImage().pixelColor(px, 5), PaletteColor(12));
         // Left of the first row: both lines hidden, both labels empty.
-        moveMouse(f->Picture1, QPoint(100, py));
-        QVERIFY(!f->Line1->isVisible());
-        QVERIFY(!f->Line2->isVisible());
+        moveMouse(f->graphPicture, QPoint(100, py));
+        QVERIFY(!f->verticalCursor->isVisible());
+        QVERIFY(!f->horizontalCursor->isVisible());
         QVERIFY(caption(f, "Label27").isEmpty());
         QVERIFY(caption(f, "Label28").isEmpty());
         ShutdownNodara();

@@ -91,51 +91,52 @@ inline void writeEngineTable(const WorkDir& dir, int mode, const QList<QPointF>&
 inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
                                   const QStringList& axes, const QList<QPointF>& table,
                                   int method = 0) {
-    if (!form1()->isVisible()) form2()->Command1->click();
+    if (!form1()->isVisible()) form2()->newCalculationButton->click();
     Form1* f = form1();
-    f->Command7->click();
+    f->resetButton->click();
     dir.write(QStringLiteral("d.csv"), data);
-    f->Command9->click();
+    f->inputMethodOkButton->click();
     clickFile(form10(), QStringLiteral("d.csv"));
-    form10()->Command1->click();
+    form10()->okButton->click();
     control<QRadioButton>(f, QStringLiteral("Option%1").arg(mode).toLatin1())->click();
-    TextBox* fields[6] = {f->Text5, f->Text6, f->Text7, f->Text8, f->Text9, f->Text10};
+    TextBox* fields[6] = {f->xStartField, f->xEndField, f->xStepField,
+                          f->yStartField, f->yEndField, f->yStepField};
     for (int k = 0; k < 6; ++k)
         if (fields[k]->isEnabled()) fields[k]->setText(axes.value(k));
-    f->Command3->click();
-    f->Command1->click();
-    QVERIFY(f->Command4->isEnabled());
+    f->graphSettingsOkButton->click();
+    f->drawPointsButton->click();
+    QVERIFY(f->calculateButton->isEnabled());
 
     writeEngineTable(dir, mode, table);
     QFile::remove(dir.file(QStringLiteral("F2B.dat")));
     installFakeEngine(dir);
-    f->Command4->click();
+    f->calculateButton->click();
     methodOption(method)->click();
-    form7()->Command2->click();
+    form7()->startButton->click();
     QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
-    f->Command5->click();
-    QVERIFY(f->Command6->isEnabled());
+    f->drawCurveButton->click();
+    QVERIFY(f->saveTableButton->isEnabled());
 }
 
 // Saves the main window's table under `name` in the working directory, as a user opens the
 // saving dialog, types the name and presses OK.
 inline void saveMainTable(const WorkDir& dir, const QString& name) {
-    form1()->Command6->click();
+    form1()->saveTableButton->click();
     Form4* d = form4();
-    d->Dir1->setPath(dir.path());
-    d->Dir1_Change();
-    d->Text1->setText(name);
-    d->Command1->click();
+    d->folderList->setPath(dir.path());
+    d->showFolderFiles();
+    d->fileNameField->setText(name);
+    d->okButton->click();
 }
 
 // Saves the picture of the open picture dialog as a bitmap under `name` in the working
 // directory, and reads the file back.
 inline QImage savePicture(const WorkDir& dir, const QString& name) {
     Form5* g = form5();
-    g->Dir1->setPath(dir.path());
-    g->Dir1_Change();
-    g->Text1->setText(name);
-    g->Command1->click();
+    g->folderList->setPath(dir.path());
+    g->showFolderFiles();
+    g->fileNameField->setText(name);
+    g->okButton->click();
     return QImage(dir.file(name + QStringLiteral(".bmp")), "BMP")
         .convertToFormat(QImage::Format_RGB32);
 }

@@ -73,10 +73,10 @@ class SavingTest : public ProgramSuite {
     // Saves under a name in the working directory, as a user types it and presses OK.
     void saveTable(const QString& name) {
         Form4* d = form4();
-        d->Dir1->setPath(dir->path());
-        d->Dir1_Change();
-        d->Text1->setText(name);
-        d->Command1->click();
+        d->folderList->setPath(dir->path());
+        d->showFolderFiles();
+        d->fileNameField->setText(name);
+        d->okButton->click();
     }
     QStringList texts(const MessageRecorder& messages) const {
         QStringList t;
@@ -101,13 +101,13 @@ class SavingTest : public ProgramSuite {
             {"t-Sp.csv", form4(), [this] { saveMainTable(*dir, QStringLiteral("t")); }},
             {"g.bmp", form5(),
              [this, f] {
-                 f->Command8->click();
+                 f->saveImageButton->click();
                  savePicture(*dir, QStringLiteral("g"));
              }},
             {"B2F.dat", nullptr,
              [f] {
-                 f->Command3->click();
-                 f->Command1->click();
+                 f->graphSettingsOkButton->click();
+                 f->drawPointsButton->click();
              }},
         };
     }
@@ -124,21 +124,21 @@ private slots:
             files->setPath(dir->path());
             QCOMPARE(files->count(), 1);
         }
-        QCOMPARE(d->File1->item(0)->text(), QStringLiteral("a.csv"));
-        QCOMPARE(g->File1->item(0)->text(), QStringLiteral("b.bmp"));
+        QCOMPARE(d->fileList->item(0)->text(), QStringLiteral("a.csv"));
+        QCOMPARE(g->fileList->item(0)->text(), QStringLiteral("b.bmp"));
         // Files that appear while a dialog is open are listed when it is shown again, or when
         // its folder is chosen again.
         d->show();
         dir->write(QStringLiteral("new1.csv"), "");
         d->hide();
         d->show();
-        QCOMPARE(d->File1->count(), 2);
+        QCOMPARE(d->fileList->count(), 2);
         dir->write(QStringLiteral("new2.csv"), "");
         const QList<QListWidgetItem*> here =
-            d->Dir1->findItems(QDir(dir->path()).dirName(), Qt::MatchExactly);
+            d->folderList->findItems(QDir(dir->path()).dirName(), Qt::MatchExactly);
         QCOMPARE(here.size(), 1);
-        emit d->Dir1->itemActivated(here[0]);
-        QCOMPARE(d->File1->count(), 3);
+        emit d->folderList->itemActivated(here[0]);
+        QCOMPARE(d->fileList->count(), 3);
     }
 
     void graphsAreSavedAsPngBesideBmp() {
@@ -146,26 +146,26 @@ private slots:
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
                               curveRows(1, 4, 30, [](double x) { return x * x; }));
         Form1* f = form1();
-        f->Command8->click();
+        f->saveImageButton->click();
         Form5* g = form5();
-        QVERIFY(g->Option1->isChecked());  // BMP first, as always
-        g->Dir1->setPath(dir->path());
-        g->Dir1_Change();
-        g->Option2->click();
-        g->Text1->setText(QStringLiteral("graph"));
-        g->Command1->click();
+        QVERIFY(g->bmpOption->isChecked());  // BMP first, as always
+        g->folderList->setPath(dir->path());
+        g->showFolderFiles();
+        g->pngOption->click();
+        g->fileNameField->setText(QStringLiteral("graph"));
+        g->okButton->click();
         const QString path = dir->file(QStringLiteral("graph.png"));
         QCOMPARE(QImageReader(path).format(), QByteArray("png"));
-        QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), f->Picture1->image());
+        QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), f->graphPicture->image());
         QCOMPARE(texts(messages),
                  QStringList{savedReport(
                      QStringLiteral("  グラフ画像をPNG形式(png)で保存しました  "), path)});
         QVERIFY(!dir->exists(QStringLiteral("graph.bmp")));
         // The list shows the PNG files while PNG is chosen; the next opening chooses BMP again.
-        QCOMPARE(g->File1->count(), 1);
-        f->Command8->click();
-        QVERIFY(g->Option1->isChecked());
-        QCOMPARE(g->File1->count(), 0);
+        QCOMPARE(g->fileList->count(), 1);
+        f->saveImageButton->click();
+        QVERIFY(g->bmpOption->isChecked());
+        QCOMPARE(g->fileList->count(), 0);
     }
 
     void savedTableHasTheLayoutInEveryScaleMode() {
@@ -208,10 +208,10 @@ private slots:
             const QList<QPointF> rows = curveRows(1, 4, 300, c.curve);
             calculateInMainWindow(*dir, c.mode, c.data, textList(c.typed), rows, c.method);
             Form1* f = form1();
-            QCOMPARE(f->focusWidget(), f->Command6);
-            f->Command6->click();
+            QCOMPARE(f->focusWidget(), f->saveTableButton);
+            f->saveTableButton->click();
             QVERIFY(form4()->isVisible());
-            QCOMPARE(form4()->Text1->text(), today());
+            QCOMPARE(form4()->fileNameField->text(), today());
             saveTable(QStringLiteral("run%1").arg(c.mode));
 
             const QString name =
@@ -237,7 +237,7 @@ private slots:
         MessageRecorder messages;
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
                               curveRows(1, 4, 30, [](double x) { return x; }));
-        form1()->Command6->click();
+        form1()->saveTableButton->click();
         const QStringList before = QDir(dir->path()).entryList(QDir::Files);
         // The date in the form a short date format gives it, a name with a separator, nothing.
         for (const char* name : {"07/15/2024", "a\\b", "x:y", ""}) {
@@ -261,7 +261,7 @@ private slots:
         // A directory stands where the file would go.
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("busy-Sp.csv")));
         dir->write(QStringLiteral("busy-Sp.csv/keep.txt"), "kept");
-        form1()->Command6->click();
+        form1()->saveTableButton->click();
         saveTable(QStringLiteral("busy"));
         QCOMPARE(messages.boxes.size(), 1);
         QVERIFY(messages.boxes[0].text.contains(QStringLiteral("busy-Sp.csv")));
@@ -274,9 +274,9 @@ private slots:
         saveTable(QStringLiteral("old"));
         QVERIFY(dir->read(QStringLiteral("old-Sp.csv")).startsWith(" 1 \r\n0\r\n5\r\n1\r\n"));
         QVERIFY(!dir->read(QStringLiteral("old-Sp.csv")).contains('x'));
-        form1()->Command6->click();
-        form4()->Text1->setText(QStringLiteral("never"));
-        form4()->Command2->click();
+        form1()->saveTableButton->click();
+        form4()->fileNameField->setText(QStringLiteral("never"));
+        form4()->cancelButton->click();
         QVERIFY(!form4()->isVisible());
         QVERIFY(!dir->exists(QStringLiteral("never-Sp.csv")));
     }
@@ -286,20 +286,20 @@ private slots:
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
                               curveRows(1, 4, 30, [](double x) { return x; }), 1);
         Form1* f = form1();
-        f->Command4->click();
-        form7()->Command1->click();  // cancelled
-        f->Command6->click();
+        f->calculateButton->click();
+        form7()->cancelButton->click();  // cancelled
+        f->saveTableButton->click();
         saveTable(QStringLiteral("a"));
         QVERIFY(dir->exists(QStringLiteral("a-BSp.csv")));
         // A cubic spline started, its curve not drawn yet: the table is still the B-spline's.
-        f->Command4->click();
-        form7()->Command2->click();
-        f->Command6->click();
+        f->calculateButton->click();
+        form7()->startButton->click();
+        f->saveTableButton->click();
         saveTable(QStringLiteral("b"));
         QVERIFY(dir->exists(QStringLiteral("b-BSp.csv")));
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
-        f->Command5->click();
-        f->Command6->click();
+        f->drawCurveButton->click();
+        f->saveTableButton->click();
         saveTable(QStringLiteral("c"));
         QVERIFY(dir->exists(QStringLiteral("c-Sp.csv")));
         QVERIFY(!dir->exists(QStringLiteral("a-Sp.csv")) &&
@@ -321,19 +321,19 @@ private slots:
             calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
                                   curveRows(1, 4, 30, [](double x) { return x; }), c.method);
             QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), c.exchange);
-            form1()->Command6->click();
+            form1()->saveTableButton->click();
             saveTable(QStringLiteral("m%1").arg(c.method));
             QVERIFY2(
                 dir->exists(QStringLiteral("m%1%2").arg(c.method).arg(QLatin1String(c.suffix))),
                 c.suffix);
             // The dialog opens on the cubic spline again.
-            form1()->Command4->click();
-            QVERIFY(form7()->Option1->isChecked());
-            form7()->Command1->click();
+            form1()->calculateButton->click();
+            QVERIFY(form7()->cubicSplineOption->isChecked());
+            form7()->cancelButton->click();
         }
         // The viewer lists every one of them.
-        form2()->Command3->click();
-        QCOMPARE(form6()->File1->count(), 6);
+        form2()->searchSavedButton->click();
+        QCOMPARE(form6()->fileList->count(), 6);
     }
 
     void writesThatFailOrMeetALinkLeaveTheFileThatWasThereAndSaySo() {
@@ -387,7 +387,7 @@ private slots:
             }
         // The picture dialog went with the picture that drawing the points cleared.
         QVERIFY(form4()->isVisible() && !form5()->isVisible());
-        QVERIFY(!f->Command4->isEnabled());  // no graph was drawn for the engine
+        QVERIFY(!f->calculateButton->isEnabled());  // no graph was drawn for the engine
     }
 
     // Saving onto a name that exists asks first: いいえ (the default) replaces nothing and the
@@ -423,7 +423,7 @@ private slots:
                                  QString(249, u'n')};
         for (const QString& name : names) {
             messages.boxes.clear();
-            form1()->Command6->click();
+            form1()->saveTableButton->click();
             saveTable(name);
             QCOMPARE(messages.boxes.size(), 1);
             const bool fits = name.toUtf8().size() + 7 <= 255;
@@ -443,14 +443,14 @@ private slots:
         calculateInMainWindow(*dir, 4, kData, textList({"1", "10", "", "1", "10", ""}),
                               curveRows(1, 4, 300, [](double x) { return 1 + x; }));
         Form1* f = form1();
-        QVERIFY(f->Command8->isEnabled());
-        f->Command8->click();
+        QVERIFY(f->saveImageButton->isEnabled());
+        f->saveImageButton->click();
         Form5* g = form5();
         QVERIFY(g->isVisible());
-        QCOMPARE(g->Text1->text(), today() + QStringLiteral("-Gr"));
-        g->Dir1->setPath(dir->path());
-        g->Dir1_Change();
-        g->Command1->click();
+        QCOMPARE(g->fileNameField->text(), today() + QStringLiteral("-Gr"));
+        g->folderList->setPath(dir->path());
+        g->showFolderFiles();
+        g->okButton->click();
         QCOMPARE(texts(messages),
                  QStringList{savedReport(
                      QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  "),
@@ -460,17 +460,17 @@ private slots:
         const QImage saved(dir->file(today() + QStringLiteral("-Gr.bmp")), "BMP");
         QCOMPARE(saved.size(), QSize(720, 540));
         QCOMPARE(saved.convertToFormat(QImage::Format_RGB32),
-                 f->Picture1->image().convertToFormat(QImage::Format_RGB32));
-        QCOMPARE(g->File1->count(), 1);  // the list shows the new bitmap
+                 f->graphPicture->image().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(g->fileList->count(), 1);  // the list shows the new bitmap
     }
 
     void imageNamesThatCannotBeSavedUnderAreRefused() {
         MessageRecorder messages;
         calculateLine();
-        form1()->Command8->click();
+        form1()->saveImageButton->click();
         Form5* g = form5();
-        g->Dir1->setPath(dir->path());
-        g->Dir1_Change();
+        g->folderList->setPath(dir->path());
+        g->showFolderFiles();
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("dir.bmp")));
         const struct {
             const char* name;
@@ -480,14 +480,14 @@ private slots:
                      {"dir", "dir.bmp"}};
         for (const auto& c : cases) {
             messages.boxes.clear();
-            g->Text1->setText(QString::fromUtf8(c.name));
-            g->Command1->click();
+            g->fileNameField->setText(QString::fromUtf8(c.name));
+            g->okButton->click();
             QCOMPARE(messages.boxes.size(), 1);
             QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(c.inMessage)), c.name);
             QVERIFY(g->isVisible());
         }
         QVERIFY(!dir->exists(QStringLiteral(".bmp")));
-        g->Command2->click();
+        g->cancelButton->click();
         QVERIFY(!g->isVisible());
     }
 };

@@ -63,15 +63,15 @@ class ViewerTest : public ProgramSuite {
     Form6* v = nullptr;
 
     void openViewer() {
-        form2()->Command3->click();
+        form2()->searchSavedButton->click();
         v = form6();
         QVERIFY(v->isVisible());
     }
     void draw(const QString& name) {
-        v->File1->refresh();
+        v->fileList->refresh();
         clickFile(v, name);
-        QVERIFY(v->Command1->isEnabled());
-        v->Command1->click();
+        QVERIFY(v->drawGraphButton->isEnabled());
+        v->drawGraphButton->click();
     }
     // A calculation in the main window whose curve is the line y = 2x, on linear axes.
     void calculateLine() {
@@ -93,20 +93,21 @@ private slots:
         MessageRecorder messages;
         for (const char* name : {"run1-Sp.csv", "run1-BSp.csv", "other.csv", "d.dat", "Sp.txt"})
             dir->write(QString::fromUtf8(name), "");
-        QVERIFY(form2()->Command3->isEnabled());
+        QVERIFY(form2()->searchSavedButton->isEnabled());
         openViewer();
         QStringList files;
-        for (int i = 0; i < v->File1->count(); ++i) files << v->File1->item(i)->text();
+        for (int i = 0; i < v->fileList->count(); ++i) files << v->fileList->item(i)->text();
         QCOMPARE(files,
                  (QStringList{QStringLiteral("run1-BSp.csv"), QStringLiteral("run1-Sp.csv")}));
-        for (QPushButton* b : {v->Command1, v->Command4, v->Command5, v->Command8})
+        for (QPushButton* b :
+             {v->drawGraphButton, v->drawPointsButton, v->equalIntervalButton, v->saveImageButton})
             QVERIFY(!b->isEnabled());
-        QVERIFY(v->Command3->isEnabled() && v->Command2->isEnabled());
+        QVERIFY(v->resetButton->isEnabled() && v->endButton->isEnabled());
 
         // Without a selection (the list refreshed under it) drawing asks for a file.
         clickFile(v, QStringLiteral("run1-Sp.csv"));
-        v->File1->refresh();
-        v->Command1->click();
+        v->fileList->refresh();
+        v->drawGraphButton->click();
         QCOMPARE(messages.boxes.size(), 1);
         QCOMPARE(messages.boxes[0].text, QStringLiteral(" ***  ファイルを選択して下さい！ "));
         QVERIFY(!v->shown());
@@ -133,13 +134,15 @@ private slots:
             calculateInMainWindow(*dir, c.mode, "1,1\r\n2,3\r\n4,7\r\n", textList(c.axes),
                                   curveRows(1, 4, 600, c.curve));
             Form1* f = form1();
-            const QImage main = f->Picture1->image();
-            const QStringList mainReadOut = readOut(f->Picture1, f->Label27, f->Label28, pixels);
-            f->Command6->click();
-            form4()->Text1->setText(QStringLiteral("mode%1").arg(c.mode));
-            form4()->Command1->click();
-            const QStringList saved = {f->Text5->text(), f->Text6->text(), f->Text7->text(),
-                                       f->Text8->text(), f->Text9->text(), f->Text10->text()};
+            const QImage main = f->graphPicture->image();
+            const QStringList mainReadOut =
+                readOut(f->graphPicture, f->xValueLabel, f->yValueLabel, pixels);
+            f->saveTableButton->click();
+            form4()->fileNameField->setText(QStringLiteral("mode%1").arg(c.mode));
+            form4()->okButton->click();
+            const QStringList saved = {f->xStartField->text(), f->xEndField->text(),
+                                       f->xStepField->text(),  f->yStartField->text(),
+                                       f->yEndField->text(),   f->yStepField->text()};
 
             openViewer();
             draw(QStringLiteral("mode%1-Sp.csv").arg(c.mode));
@@ -151,11 +154,12 @@ private slots:
             QCOMPARE(shown->file.dataCount, 3);
             QCOMPARE(shown->path, dir->file(QStringLiteral("mode%1-Sp.csv").arg(c.mode)));
             for (int k = 1; k <= 6; ++k) QCOMPARE(shown->file.axisText[k], saved[k - 1]);
-            for (QPushButton* b : {v->Command4, v->Command5, v->Command8}) QVERIFY(b->isEnabled());
+            for (QPushButton* b : {v->drawPointsButton, v->equalIntervalButton, v->saveImageButton})
+                QVERIFY(b->isEnabled());
 
             // Frame, grid and curve: every pixel of the framed area, except where the main
             // window's data points lie, as the main window drew it.
-            const QImage viewer = v->Picture1->image();
+            const QImage viewer = v->graphPicture->image();
             const bool logY = c.mode == 2 || c.mode == 4;
             const int top = logY ? 22 : 14, bottom = logY ? 473 : 497;
             int compared = 0;
@@ -175,7 +179,7 @@ private slots:
             QCOMPARE(red, 0);
             // The same rows; the file keeps six digits, so a Y just half-way between two shown
             // digits may round the other way.
-            const QStringList viewerReadOut = readOut(v->Picture1, control<QLabel>(v, "Label7"),
+            const QStringList viewerReadOut = readOut(v->graphPicture, control<QLabel>(v, "Label7"),
                                                       control<QLabel>(v, "Label8"), pixels);
             for (qsizetype k = 0; k < pixels.size(); ++k) {
                 const QStringList m = mainReadOut[k].split(u'|'), w = viewerReadOut[k].split(u'|');
@@ -194,26 +198,26 @@ private slots:
         openViewer();
         draw(QStringLiteral("lin-Sp.csv"));
         QStringList texts;
-        for (const auto& t : v->Picture1->printedTexts()) texts << t.text;
+        for (const auto& t : v->graphPicture->printedTexts()) texts << t.text;
         // X end 500 in exponent form (the main window would write 500); Y start -500.
         QCOMPARE(texts, (QStringList{QStringLiteral("0"), QStringLiteral("5.0E+2"),
                                      QStringLiteral("-5.0E+2"), QStringLiteral("5.0E+2")}));
-        const auto& yStart = v->Picture1->printedTexts()[2];
+        const auto& yStart = v->graphPicture->printedTexts()[2];
         QVERIFY(std::fabs(yStart.x - (0 - 0.05 * 500)) < 1e-4);
         QVERIFY(std::fabs(yStart.y - (-500 + 0.03 * 1000)) < 1e-3);
 
         // The decades come from the file's texts, whatever the main window's fields hold.
-        form2()->Command1->click();
-        form1()->Text5->setText(QStringLiteral("1.0E+05"));
-        form1()->Text9->setText(QStringLiteral("1.0E+09"));
+        form2()->newCalculationButton->click();
+        form1()->xStartField->setText(QStringLiteral("1.0E+05"));
+        form1()->yEndField->setText(QStringLiteral("1.0E+09"));
         draw(QStringLiteral("log-Sp.csv"));
         texts.clear();
-        for (const auto& t : v->Picture1->printedTexts()) texts << t.text;
+        for (const auto& t : v->graphPicture->printedTexts()) texts << t.text;
         QCOMPARE(texts, (QStringList{QStringLiteral("1.0E+0"), QStringLiteral("1.0E+2"),
                                      QStringLiteral("1.0E-1"), QStringLiteral("1.0E+1")}));
         // Two decades of X over 600 pixels: the grid line of 10 stands at 84 + 300.
-        QCOMPARE(v->Picture1->image().pixelColor(384, 300), PaletteColor(8));
-        QCOMPARE(v->Picture1->drawWidth(), 2);
+        QCOMPARE(v->graphPicture->image().pixelColor(384, 300), PaletteColor(8));
+        QCOMPARE(v->graphPicture->drawWidth(), 2);
     }
 
     void everyLabelStandsInsideThePicture() {
@@ -223,22 +227,22 @@ private slots:
                               textList({"1", "10", "", "0", "42.125", "5"}),
                               curveRows(1, 4, 60, [](double x) { return 5 * x; }));
         QString which;
-        QVERIFY2(labelsInside(form1()->Picture1, &which), qPrintable(which));
-        QCOMPARE(form1()->Picture1->printedTexts().at(3).text, QStringLiteral("42.125"));
+        QVERIFY2(labelsInside(form1()->graphPicture, &which), qPrintable(which));
+        QCOMPARE(form1()->graphPicture->printedTexts().at(3).text, QStringLiteral("42.125"));
         // Still left of the frame.
-        QVERIFY(form1()->Picture1->printedTexts().at(3).x < 0);
-        form1()->Command6->click();
-        form4()->Text1->setText(QStringLiteral("wide"));
-        form4()->Command1->click();
+        QVERIFY(form1()->graphPicture->printedTexts().at(3).x < 0);
+        form1()->saveTableButton->click();
+        form4()->fileNameField->setText(QStringLiteral("wide"));
+        form4()->okButton->click();
         openViewer();
         draw(QStringLiteral("wide-Sp.csv"));
-        QVERIFY2(labelsInside(v->Picture1, &which), qPrintable(which));
+        QVERIFY2(labelsInside(v->graphPicture, &which), qPrintable(which));
         // Labels of other lengths and modes stay inside too.
         dir->write(QStringLiteral("lin-Sp.csv"), linearFile().bytes());
         dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
         for (const char* name : {"lin-Sp.csv", "log-Sp.csv"}) {
             draw(QString::fromUtf8(name));
-            QVERIFY2(labelsInside(v->Picture1, &which), qPrintable(which));
+            QVERIFY2(labelsInside(v->graphPicture, &which), qPrintable(which));
         }
     }
 
@@ -281,7 +285,7 @@ private slots:
         openViewer();
         draw(QStringLiteral("good-Sp.csv"));
         QVERIFY(messages.boxes.isEmpty());
-        const QImage picture = v->Picture1->image();
+        const QImage picture = v->graphPicture->image();
         const auto good = v->shown();
 
         QStringList seen;
@@ -296,7 +300,7 @@ private slots:
                 QVERIFY2(text.contains(QStringLiteral("%1 行目").arg(c.line)), qPrintable(text));
             seen << text;
             QCOMPARE(v->shown(), good);
-            QVERIFY2(v->Picture1->image() == picture, c.what);
+            QVERIFY2(v->graphPicture->image() == picture, c.what);
         }
         seen.removeDuplicates();
         QVERIFY(seen.size() >= 8);  // the messages say what differs
@@ -316,8 +320,8 @@ private slots:
         QCOMPARE(read.axisText[6], QStringLiteral("0,5"));
         QCOMPARE(read.axisText[4], QStringLiteral("-500"));
         const QRgb grey = PaletteColor(8).rgb();
-        QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 100, grey), 0);
-        QCOMPARE(countRuns(v->Picture1->image(), Qt::Vertical, 200, grey), 0);
+        QCOMPARE(countRuns(v->graphPicture->image(), Qt::Horizontal, 100, grey), 0);
+        QCOMPARE(countRuns(v->graphPicture->image(), Qt::Vertical, 200, grey), 0);
     }
 
     void dataPointsAreAddedOnRequest() {
@@ -329,22 +333,22 @@ private slots:
         const int px = int(std::lround(84 + std::log(50.0) / lx * 600));
         const int py = int(
             std::lround((1.05 * ly - std::log(0.2 * std::sqrt(50.0) / 0.1)) / (1.2 * ly) * 540));
-        QVERIFY(v->Picture1->image().pixelColor(px, py) != PaletteColor(12));
-        v->Command4->click();
-        QCOMPARE(v->Picture1->image().pixelColor(px, py), PaletteColor(12));
-        QCOMPARE(v->Picture1->drawWidth(), 6);
+        QVERIFY(v->graphPicture->image().pixelColor(px, py) != PaletteColor(12));
+        v->drawPointsButton->click();
+        QCOMPARE(v->graphPicture->image().pixelColor(px, py), PaletteColor(12));
+        QCOMPARE(v->graphPicture->drawWidth(), 6);
     }
 
     void resetAndEndStopTheViewersReadOutOnly() {
         MessageRecorder messages;  // the reports of saving
         calculateLine();
         Form1* f = form1();
-        f->Command6->click();
-        form4()->Text1->setText(QStringLiteral("r"));
-        form4()->Command1->click();
+        f->saveTableButton->click();
+        form4()->fileNameField->setText(QStringLiteral("r"));
+        form4()->okButton->click();
         openViewer();
         draw(QStringLiteral("r-Sp.csv"));
-        moveMouse(v->Picture1, QPoint(400, 300));
+        moveMouse(v->graphPicture, QPoint(400, 300));
         auto* xValue = control<QLabel>(v, "Label7");
         auto* vertical = control<LineControl>(v, "Line1");
         QVERIFY(!xValue->text().isEmpty());
@@ -352,26 +356,27 @@ private slots:
 
         // The main window reads its own curve whatever the viewer does.
         auto mainReadsOut = [&] {
-            f->Label27->clear();
-            moveMouse(f->Picture1, QPoint(400, 300));
-            return !f->Label27->text().isEmpty();
+            f->xValueLabel->clear();
+            moveMouse(f->graphPicture, QPoint(400, 300));
+            return !f->xValueLabel->text().isEmpty();
         };
-        v->Command3->click();  // Reset
+        v->resetButton->click();  // Reset
         QVERIFY(!v->shown());
         QVERIFY(!vertical->isVisible() && !control<LineControl>(v, "Line2")->isVisible());
-        for (QPushButton* b : {v->Command1, v->Command4, v->Command5, v->Command8})
+        for (QPushButton* b :
+             {v->drawGraphButton, v->drawPointsButton, v->equalIntervalButton, v->saveImageButton})
             QVERIFY(!b->isEnabled());
-        QCOMPARE(countRuns(v->Picture1->image(), Qt::Horizontal, 300, qRgb(255, 255, 255)), 1);
+        QCOMPARE(countRuns(v->graphPicture->image(), Qt::Horizontal, 300, qRgb(255, 255, 255)), 1);
         xValue->clear();
-        moveMouse(v->Picture1, QPoint(400, 300));
+        moveMouse(v->graphPicture, QPoint(400, 300));
         QVERIFY(xValue->text().isEmpty());
         QVERIFY(mainReadsOut());
         // A click on a file and a draw bring it back.
         draw(QStringLiteral("r-Sp.csv"));
-        moveMouse(v->Picture1, QPoint(400, 300));
+        moveMouse(v->graphPicture, QPoint(400, 300));
         QVERIFY(!xValue->text().isEmpty());
 
-        v->Command2->click();  // end
+        v->endButton->click();  // end
         QVERIFY(!v->isVisible());
         QVERIFY(form2()->isVisible());
         QVERIFY(mainReadsOut());
@@ -389,10 +394,10 @@ private slots:
         dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
         openViewer();
         draw(QStringLiteral("lin-Sp.csv"));
-        const QImage linear = v->Picture1->image();
+        const QImage linear = v->graphPicture->image();
         draw(QStringLiteral("log-Sp.csv"));
         draw(QStringLiteral("lin-Sp.csv"));
-        QCOMPARE(v->Picture1->image(), linear);
+        QCOMPARE(v->graphPicture->image(), linear);
         auto shown = v->shown();
         QCOMPARE(shown->file.mode, 1);
         QCOMPARE(shown->rows.count, 390);
@@ -413,7 +418,8 @@ private slots:
         calculateLine();
         Form1* f = form1();
         const QList<int> pixels = {150, 300, 450, 600};
-        const QStringList mainReadOut = readOut(f->Picture1, f->Label27, f->Label28, pixels);
+        const QStringList mainReadOut =
+            readOut(f->graphPicture, f->xValueLabel, f->yValueLabel, pixels);
         auto saveMain = [&](const QString& name) {
             saveMainTable(*dir, name);
             return dir->read(name + QStringLiteral("-Sp.csv"));
@@ -425,10 +431,10 @@ private slots:
         dir->write(QStringLiteral("log-Sp.csv"), logLogFile().bytes());
         openViewer();
         draw(QStringLiteral("lin-Sp.csv"));
-        v->Command5->click();
+        v->equalIntervalButton->click();
         Form8* equal = form8();
-        QCOMPARE(equal->Label4->text(), QStringLiteral("1.000E+01"));
-        QCOMPARE(readOut(f->Picture1, f->Label27, f->Label28, pixels), mainReadOut);
+        QCOMPARE(equal->minXLabel->text(), QStringLiteral("1.000E+01"));
+        QCOMPARE(readOut(f->graphPicture, f->xValueLabel, f->yValueLabel, pixels), mainReadOut);
         QCOMPARE(saveMain(QStringLiteral("after")), before);
 
         // Drawing another table closes the equal-interval window of the first.
@@ -459,23 +465,24 @@ private slots:
         // No picture, nothing to save. A first calculation, then a second with another method
         // and another curve.
         Form1* f = form1();
-        QVERIFY(!f->Command8->isEnabled());
+        QVERIFY(!f->saveImageButton->isEnabled());
         calculateLine();
-        QVERIFY(f->Command8->isEnabled());
+        QVERIFY(f->saveImageButton->isEnabled());
         const QList<QPointF> second = curveRows(1, 4, 60, square);
         writeEngineTable(*dir, 1, second);
-        f->Command4->click();
-        form7()->Option2->click();
-        form7()->Command2->click();
+        f->calculateButton->click();
+        form7()->bSplineOption->click();
+        form7()->startButton->click();
         QTRY_VERIFY(dir->read(QStringLiteral("F2B.dat")).startsWith("  60"));
-        f->Command5->click();
-        const QImage screen = f->Picture1->image().convertToFormat(QImage::Format_RGB32);
+        f->drawCurveButton->click();
+        const QImage screen = f->graphPicture->image().convertToFormat(QImage::Format_RGB32);
 
         // The read-out pairs, the copy and the saved table are the second table's; the saved
         // picture is the one on screen.
         for (double x : {1.5, 2.22, 3.337, 3.9}) {
-            moveMouse(f->Picture1, f->Picture1->pixelOf(x, 1));
-            QCOMPARE(f->Label28->text(), LinearReadOutText(square(f->Label27->text().toDouble())));
+            moveMouse(f->graphPicture, f->graphPicture->pixelOf(x, 1));
+            QCOMPARE(f->yValueLabel->text(),
+                     LinearReadOutText(square(f->xValueLabel->text().toDouble())));
         }
         f->CopyData->trigger();
         const QList<double> copied = numbers(clipboard->text());
@@ -484,50 +491,51 @@ private slots:
         SavedTable saved;
         QVERIFY(ParseSavedTable(dir->read(QStringLiteral("run1-BSp.csv")), saved).ok());
         QVERIFY(onSquare(saved.plainX.data() + 1, saved.plainY.data() + 1, saved.tableCount, 1));
-        f->Command8->click();
+        f->saveImageButton->click();
         QCOMPARE(savePicture(*dir, QStringLiteral("main")), screen);
         // ... the picture of the points and this one curve alone.
         calculateInMainWindow(*dir, 1, "1,1\r\n2,3\r\n4,7\r\n",
                               textList({"0", "5", "1", "0", "10", "1"}), second, 1);
-        QCOMPARE(f->Picture1->image().convertToFormat(QImage::Format_RGB32), screen);
+        QCOMPARE(f->graphPicture->image().convertToFormat(QImage::Format_RGB32), screen);
 
         // The viewer saves the picture drawn under the drawn file's name, whatever is selected.
         dir->write(QStringLiteral("lin-Sp.csv"), linearFile().bytes());
         openViewer();
         draw(QStringLiteral("run1-BSp.csv"));
         clickFile(v, QStringLiteral("lin-Sp.csv"));
-        v->Command8->click();
-        QCOMPARE(form5()->Text1->text(), QStringLiteral("run1-BSp-Gr"));
+        v->saveImageButton->click();
+        QCOMPARE(form5()->fileNameField->text(), QStringLiteral("run1-BSp-Gr"));
         QCOMPARE(savePicture(*dir, QStringLiteral("run1-BSp-Gr")),
-                 v->Picture1->image().convertToFormat(QImage::Format_RGB32));
+                 v->graphPicture->image().convertToFormat(QImage::Format_RGB32));
         // Each OK of the equal-interval window replaces its list: list, copy and file agree.
-        v->Command5->click();
+        v->equalIntervalButton->click();
         Form8* e = form8();
         for (const char* start : {"1", "1.5"}) {
-            e->Text1->setText(QString::fromUtf8(start));
-            e->Text2->setText(QStringLiteral("0.5"));
-            e->Text3->setText(QStringLiteral("2.5"));
-            e->Command1->click();
+            e->startField->setText(QString::fromUtf8(start));
+            e->intervalField->setText(QStringLiteral("0.5"));
+            e->endField->setText(QStringLiteral("2.5"));
+            e->okButton->click();
         }
         QString listed;
-        for (int i = 0; i < e->List1->count(); ++i) listed += e->List1->item(i)->text() + u' ';
+        for (int i = 0; i < e->valuesList->count(); ++i)
+            listed += e->valuesList->item(i)->text() + u' ';
         QCOMPARE(numbers(listed).size(), 6);
         e->CopyData->trigger();
         QCOMPARE(numbers(clipboard->text()), numbers(listed));
-        e->Text4->setText(QStringLiteral("eq"));
-        e->Command3->click();
+        e->fileNameField->setText(QStringLiteral("eq"));
+        e->saveButton->click();
         QCOMPARE(numbers(QString::fromLatin1(dir->read(QStringLiteral("eq.csv")))),
                  numbers(listed));
         // The windows that act on the viewer's table close when it draws another, resets or
         // closes.
         const std::function<void()> replacements[] = {
-            [&] { draw(QStringLiteral("lin-Sp.csv")); }, [&] { v->Command3->click(); },
-            [&] { v->Command2->click(); }, [&] { v->close(); }};
+            [&] { draw(QStringLiteral("lin-Sp.csv")); }, [&] { v->resetButton->click(); },
+            [&] { v->endButton->click(); }, [&] { v->close(); }};
         for (const auto& replace : replacements) {
             if (!v->isVisible()) openViewer();
             draw(QStringLiteral("run1-BSp.csv"));
-            v->Command5->click();
-            v->Command8->click();
+            v->equalIntervalButton->click();
+            v->saveImageButton->click();
             replace();
             QVERIFY(!e->isVisible() && !form5()->isVisible());
         }
@@ -539,26 +547,26 @@ private slots:
         dir->write(QStringLiteral("run1-BSp.csv"), logLogFile().bytes());
         openViewer();
         draw(QStringLiteral("run1-BSp.csv"));
-        v->Command8->click();
+        v->saveImageButton->click();
         Form5* g = form5();
         QVERIFY(g->isVisible());
-        QCOMPARE(g->Text1->text(), QStringLiteral("run1-BSp-Gr"));
-        g->Dir1->setPath(dir->path());
-        g->Dir1_Change();
-        g->Command1->click();
+        QCOMPARE(g->fileNameField->text(), QStringLiteral("run1-BSp-Gr"));
+        g->folderList->setPath(dir->path());
+        g->showFolderFiles();
+        g->okButton->click();
         const QImage saved = QImage(dir->file(QStringLiteral("run1-BSp-Gr.bmp")), "BMP")
                                  .convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(saved, v->Picture1->image().convertToFormat(QImage::Format_RGB32));
-        QVERIFY(saved != form1()->Picture1->image().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(saved, v->graphPicture->image().convertToFormat(QImage::Format_RGB32));
+        QVERIFY(saved != form1()->graphPicture->image().convertToFormat(QImage::Format_RGB32));
 
         // The main window's button saves its own picture again.
-        form1()->Command8->click();
-        g->Text1->setText(QStringLiteral("main"));
-        g->Command1->click();
+        form1()->saveImageButton->click();
+        g->fileNameField->setText(QStringLiteral("main"));
+        g->okButton->click();
         QCOMPARE(messages.boxes.size(), 2);
         QCOMPARE(QImage(dir->file(QStringLiteral("main.bmp")), "BMP")
                      .convertToFormat(QImage::Format_RGB32),
-                 form1()->Picture1->image().convertToFormat(QImage::Format_RGB32));
+                 form1()->graphPicture->image().convertToFormat(QImage::Format_RGB32));
     }
 };
 
