@@ -101,8 +101,19 @@ QPixmap axisIllustration() {
 Form1::Form1() {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("  Nodara,  version 5"));
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(buildDataColumn(), 0);
+    top->addSpacing(8);
+    top->addLayout(buildSettingsColumn(), 0);
+    top->addSpacing(8);
+    top->addLayout(buildGraphColumn(), 1);
+    connectControls();
+    addGraphActions();
+    setAcceptDrops(true);
+    reset();
+}
 
-    // Data input and data table.
+QBoxLayout* Form1::buildDataColumn() {
     inputMethodGroup = Named(new QGroupBox(QStringLiteral("データ入力方式")), "Frame2");
     fromFileOption = NamedOption("Option5", QStringLiteral("ファイルから読み込む"));
     byHandOption = NamedOption("Option6", QStringLiteral("直接、手入力する"));
@@ -112,47 +123,66 @@ Form1::Form1() {
     inputBox->addWidget(byHandOption);
     inputBox->addWidget(inputMethodOkButton, 0, Qt::AlignRight);
 
-    dataTableLabel = NamedLabel("Label2", QStringLiteral("データテーブル"));
-    dataColumnsLabel = NamedLabel("Label3", QStringLiteral("X                Y"));
     dataList = Named(new QListWidget, "List1");
     dataList->setMinimumWidth(200);
     extremes_ = MakeExtremesPanel(nullptr, "Label4", "Label5");
-    minimumLabel = extremes_.minimum;
-    maximumLabel = extremes_.maximum;
-    minXLabel = extremes_.minX;
-    maxXLabel = extremes_.maxX;
-    minYLabel = extremes_.minY;
-    maxYLabel = extremes_.maxY;
 
-    auto* left = new QVBoxLayout;
+    auto* column = new QVBoxLayout;
     auto* step1 = new QHBoxLayout;
     step1->addWidget(stepMark(1), 0, Qt::AlignTop);
     step1->addWidget(inputMethodGroup, 1);
-    left->addLayout(step1);
-    left->addSpacing(8);
-    left->addWidget(dataTableLabel);
-    left->addWidget(dataColumnsLabel);
-    left->addWidget(dataList, 1);
-    left->addLayout(extremes_.grid);
+    column->addLayout(step1);
+    column->addSpacing(8);
+    column->addWidget(NamedLabel("Label2", QStringLiteral("データテーブル")));
+    column->addWidget(NamedLabel("Label3", QStringLiteral("X                Y")));
+    column->addWidget(dataList, 1);
+    column->addLayout(extremes_.grid);
+    return column;
+}
 
-    // Graph settings.
-    graphSettingsLabel = NamedLabel("Label29", QStringLiteral("グラフ設定"));
+QBoxLayout* Form1::buildSettingsColumn() {
     scaleModeGroup = Named(new QGroupBox(QStringLiteral("スケールモード選択")), "Frame1");
-    scaleAxesLabel = NamedLabel("Label6", QStringLiteral("X 軸  -  Y 軸"));
     linearLinearOption = NamedOption("Option1", QStringLiteral(" Linear - Linear"));
     linearLogOption = NamedOption("Option2", QStringLiteral(" Linear - Log"));
     logLinearOption = NamedOption("Option3", QStringLiteral(" Log - Linear"));
     logLogOption = NamedOption("Option4", QStringLiteral(" Log - Log"));
     auto* modeBox = new QVBoxLayout(scaleModeGroup);
-    modeBox->addWidget(scaleAxesLabel);
+    modeBox->addWidget(NamedLabel("Label6", QStringLiteral("X 軸  -  Y 軸")));
     for (QRadioButton* o : {linearLinearOption, linearLogOption, logLinearOption, logLogOption})
         modeBox->addWidget(o);
+    auto* axisExample =
+        NamedLabel("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
+    QLabel* axisPicture = NamedLabel("Picture2");
+    axisPicture->setPixmap(axisIllustration());
+    graphSettingsOkButton = NamedButton("Command3", QStringLiteral("OK"));
 
-    xAxisLabel = NamedLabel("Label8", QStringLiteral("X 軸 "));
-    yAxisLabel = NamedLabel("Label9", QStringLiteral("Y 軸 "));
-    startLabel = NamedLabel("Label10", QStringLiteral("開始値"));
-    endLabel = NamedLabel("Label11", QStringLiteral("終了値"));
-    stepLabel = NamedLabel("Label12", QStringLiteral("増 分"));
+    auto* column = new QVBoxLayout;
+    column->addWidget(NamedLabel("Label29", QStringLiteral("グラフ設定")));
+    auto* step2 = new QHBoxLayout;
+    step2->addWidget(stepMark(2), 0, Qt::AlignTop);
+    step2->addWidget(scaleModeGroup, 1);
+    column->addLayout(step2);
+    auto* step3 = new QHBoxLayout;
+    step3->addWidget(stepMark(3), 0, Qt::AlignTop);
+    step3->addLayout(buildAxisFields(), 1);
+    column->addLayout(step3);
+    column->addWidget(axisExample);
+    column->addWidget(axisPicture, 0, Qt::AlignHCenter);
+    auto* step4 = new QHBoxLayout;
+    step4->addWidget(stepMark(4));
+    step4->addWidget(graphSettingsOkButton, 1);
+    column->addLayout(step4);
+    column->addStretch(1);
+    return column;
+}
+
+QGridLayout* Form1::buildAxisFields() {
+    // The captions first, so that they come before the fields in the window's children.
+    QLabel* const captions[] = {NamedLabel("Label8", QStringLiteral("X 軸 ")),
+                                NamedLabel("Label9", QStringLiteral("Y 軸 ")),
+                                NamedLabel("Label10", QStringLiteral("開始値")),
+                                NamedLabel("Label11", QStringLiteral("終了値")),
+                                NamedLabel("Label12", QStringLiteral("増 分"))};
     xStartField = new TextBox(QStringLiteral("Text5"));
     xEndField = new TextBox(QStringLiteral("Text6"));
     xStepField = new TextBox(QStringLiteral("Text7"));
@@ -160,41 +190,17 @@ Form1::Form1() {
     yEndField = new TextBox(QStringLiteral("Text9"));
     yStepField = new TextBox(QStringLiteral("Text10"));
     auto* axes = new QGridLayout;
-    axes->addWidget(xAxisLabel, 0, 1, Qt::AlignHCenter);
-    axes->addWidget(yAxisLabel, 0, 2, Qt::AlignHCenter);
-    axes->addWidget(startLabel, 1, 0);
-    axes->addWidget(endLabel, 2, 0);
-    axes->addWidget(stepLabel, 3, 0);
-    axes->addWidget(xStartField, 1, 1);
-    axes->addWidget(xEndField, 2, 1);
-    axes->addWidget(xStepField, 3, 1);
-    axes->addWidget(yStartField, 1, 2);
-    axes->addWidget(yEndField, 2, 2);
-    axes->addWidget(yStepField, 3, 2);
-    axisExampleLabel =
-        NamedLabel("Label13", QStringLiteral("下図参照　入力例 (0, 10, 1E-2, 1e+03)"));
-    axisPicture = NamedLabel("Picture2");
-    axisPicture->setPixmap(axisIllustration());
-    graphSettingsOkButton = NamedButton("Command3", QStringLiteral("OK"));
+    axes->addWidget(captions[0], 0, 1, Qt::AlignHCenter);
+    axes->addWidget(captions[1], 0, 2, Qt::AlignHCenter);
+    for (int row = 1; row <= 3; ++row) axes->addWidget(captions[row + 1], row, 0);
+    int row = 1;
+    for (TextBox* field : {xStartField, xEndField, xStepField}) axes->addWidget(field, row++, 1);
+    row = 1;
+    for (TextBox* field : {yStartField, yEndField, yStepField}) axes->addWidget(field, row++, 2);
+    return axes;
+}
 
-    auto* middle = new QVBoxLayout;
-    middle->addWidget(graphSettingsLabel);
-    auto* step2 = new QHBoxLayout;
-    step2->addWidget(stepMark(2), 0, Qt::AlignTop);
-    step2->addWidget(scaleModeGroup, 1);
-    middle->addLayout(step2);
-    auto* step3 = new QHBoxLayout;
-    step3->addWidget(stepMark(3), 0, Qt::AlignTop);
-    step3->addLayout(axes, 1);
-    middle->addLayout(step3);
-    middle->addWidget(axisExampleLabel);
-    middle->addWidget(axisPicture, 0, Qt::AlignHCenter);
-    auto* step4 = new QHBoxLayout;
-    step4->addWidget(stepMark(4));
-    step4->addWidget(graphSettingsOkButton, 1);
-    middle->addLayout(step4);
-    middle->addStretch(1);
-
+QBoxLayout* Form1::buildGraphColumn() {
     drawPointsButton = NamedButton("Command1", QStringLiteral("データ点グラフ描画"));
     calculateButton = NamedButton("Command4", QStringLiteral("スプライン補間計算"));
     drawCurveButton = NamedButton("Command5", QStringLiteral("補間グラフ描画"));
@@ -223,28 +229,17 @@ Form1::Form1() {
     // The graph and its read-out.
     graph_ = MakeGraphPanel("Label1", "Label27", "Label28");
     graphPicture = graph_.picture;
-    verticalCursor = graph_.vertical;
-    horizontalCursor = graph_.horizontal;
-    readOutHintLabel = graph_.hint;
-    xCaptionLabel = graph_.xCaption;
-    xValueLabel = graph_.xValue;
-    yCaptionLabel = graph_.yCaption;
-    yValueLabel = graph_.yValue;
-    auto* right = new QVBoxLayout;
-    right->addWidget(graphPicture);
-    right->addLayout(graph_.readRow);
-    right->addSpacing(6);
-    right->addLayout(calcRow);
-    right->addLayout(saveRow);
-    right->addStretch(1);
+    auto* column = new QVBoxLayout;
+    column->addWidget(graphPicture);
+    column->addLayout(graph_.readRow);
+    column->addSpacing(6);
+    column->addLayout(calcRow);
+    column->addLayout(saveRow);
+    column->addStretch(1);
+    return column;
+}
 
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left, 0);
-    top->addSpacing(8);
-    top->addLayout(middle, 0);
-    top->addSpacing(8);
-    top->addLayout(right, 1);
-
+void Form1::connectControls() {
     connect(drawPointsButton, &QPushButton::clicked, this, &Form1::drawPoints);
     connect(endButton, &QPushButton::clicked, this, &Form1::leaveToTitle);
     connect(graphSettingsOkButton, &QPushButton::clicked, this, &Form1::takeGraphSettings);
@@ -262,6 +257,9 @@ Form1::Form1() {
     for (TextBox* t : {xStartField, xEndField, xStepField, yStartField, yEndField, yStepField})
         connect(t, &TextBox::keyDown, this, [this, t](int key) { passFocusOnEnter(t, key); });
     connect(graphPicture, &PictureBox::mouseMoved, this, &Form1::followMouse);
+}
+
+void Form1::addGraphActions() {
     CurveValues = AddCurveValues(
         this,
         [this]() -> std::optional<GraphCurve> {
@@ -279,9 +277,6 @@ Form1::Form1() {
                      {CurveValues});
     CopyGraph = copy.graph;
     CopyData = copy.data;
-    setAcceptDrops(true);
-
-    reset();
 }
 
 void Form1::reset() {

@@ -11,6 +11,8 @@
 #include "readoutpanel.h"
 
 class QAction;
+class QBoxLayout;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QListWidget;
@@ -61,35 +63,18 @@ public:
     QRadioButton* fromFileOption;
     QRadioButton* byHandOption;
     QPushButton* inputMethodOkButton;
-    QLabel* dataTableLabel;
-    QLabel* dataColumnsLabel;
     QListWidget* dataList;
-    QLabel* minimumLabel;
-    QLabel* maximumLabel;
-    QLabel* minXLabel;
-    QLabel* maxXLabel;
-    QLabel* minYLabel;
-    QLabel* maxYLabel;
-    QLabel* graphSettingsLabel;
     QGroupBox* scaleModeGroup;
-    QLabel* scaleAxesLabel;
     QRadioButton* linearLinearOption;
     QRadioButton* linearLogOption;
     QRadioButton* logLinearOption;
     QRadioButton* logLogOption;
-    QLabel* xAxisLabel;
-    QLabel* yAxisLabel;
-    QLabel* startLabel;
-    QLabel* endLabel;
-    QLabel* stepLabel;
     TextBox* xStartField;
     TextBox* xEndField;
     TextBox* xStepField;
     TextBox* yStartField;
     TextBox* yEndField;
     TextBox* yStepField;
-    QLabel* axisExampleLabel;
-    QLabel* axisPicture;
     QPushButton* graphSettingsOkButton;
     QPushButton* drawPointsButton;
     QPushButton* calculateButton;
@@ -98,14 +83,7 @@ public:
     QPushButton* saveImageButton;
     QPushButton* resetButton;
     QPushButton* endButton;
-    PictureBox* graphPicture;
-    LineControl* verticalCursor;
-    LineControl* horizontalCursor;
-    QLabel* readOutHintLabel;
-    QLabel* xCaptionLabel;
-    QLabel* xValueLabel;
-    QLabel* yCaptionLabel;
-    QLabel* yValueLabel;
+    PictureBox* graphPicture;  // the graph panel's picture
 
     void drawPoints();
     void leaveToTitle();
@@ -132,6 +110,17 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The window's three columns: ① the data input and its table with the extremes; ② to ④ the
+    // scale mode, the axis fields and their OK; the graph with its read-out and ⑤ to ⑧ under it.
+    QBoxLayout* buildDataColumn();
+    QBoxLayout* buildSettingsColumn();
+    QGridLayout* buildAxisFields();
+    QBoxLayout* buildGraphColumn();
+    // Every control to its handler.
+    void connectControls();
+    // The graph's context menu: 曲線の値..., and copying the graph and the table.
+    void addGraphActions();
+
     // The graph the scale mode and the six axis fields give; empty (after the message) when the
     // fields cannot give one.
     std::optional<GraphSettings> readGraph();

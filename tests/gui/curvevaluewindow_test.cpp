@@ -54,9 +54,9 @@ private slots:
         QCOMPARE(
             caption(w, "Label5"),
             QStringLiteral("Y = 9.00000E+00\ndY/dX = 6.000E+00\nd(log Y)/d(log X) = 2.000E+00"));
-        QVERIFY(f->verticalCursor->isVisible() && f->horizontalCursor->isVisible());
-        QCOMPARE(f->verticalCursor->position(), std::log(3.0));
-        QVERIFY(std::fabs(f->horizontalCursor->position() - std::log(9.0)) < 1e-9);
+        QVERIFY(control<LineControl>(f, "Line1")->isVisible() && control<LineControl>(f, "Line2")->isVisible());
+        QCOMPARE(control<LineControl>(f, "Line1")->position(), std::log(3.0));
+        QVERIFY(std::fabs(control<LineControl>(f, "Line2")->position() - std::log(9.0)) < 1e-9);
         QCOMPARE(caption(f, "Label27") + caption(f, "Label28"),
                  QStringLiteral("3.000E+009.000E+00"));
         QClipboard* clipboard = QGuiApplication::clipboard();

@@ -113,7 +113,7 @@ private slots:
         QVERIFY(blue);
         // The read-out at that pixel shows the rows around it.
         moveMouse(f->graphPicture, at);
-        QVERIFY(f->verticalCursor->isVisible());
+        QVERIFY(control<LineControl>(f, "Line1")->isVisible());
         QVERIFY(!caption(f, "Label27").isEmpty());
         QVERIFY(!caption(f, "Label28").isEmpty());
     }

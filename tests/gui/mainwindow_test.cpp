@@ -240,8 +240,8 @@ private slots:
         }
         for (const char* l : {"Label31", "Label32", "Label33", "Label34", "Label27", "Label28"})
             QVERIFY(caption(f, l).isEmpty());
-        QVERIFY(!f->verticalCursor->isVisible());
-        QVERIFY(!f->horizontalCursor->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line2")->isVisible());
         QCOMPARE(f->graphPicture->image().pixelColor(360, 270), QColor(Qt::white));
         // The points went with the data list, the table with its graph.
         QCOMPARE(f->dataPoints().DataCount, 0);
@@ -262,7 +262,7 @@ private slots:
         QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
         f->drawCurveButton->click();
         moveMouse(f->graphPicture, f->graphPicture->pixelOf(1.5, 0));
-        QVERIFY(f->verticalCursor->isVisible());
+        QVERIFY(control<LineControl>(f, "Line1")->isVisible());
         QVERIFY(!caption(f, "Label27").isEmpty());
         const QPoint onFrame = f->graphPicture->pixelOf(1.5, 0);
         QVERIFY(f->graphPicture->image().pixelColor(onFrame) != QColor(Qt::white));
@@ -270,13 +270,13 @@ private slots:
         // Neither the old graph, its read-out nor the buttons of the old pass survive.
         f->inputMethodOkButton->click();
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
-        QVERIFY(!f->verticalCursor->isVisible());
-        QVERIFY(!f->horizontalCursor->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line2")->isVisible());
         for (const char* l : {"Label27", "Label28", "Label31", "Label34"})
             QVERIFY2(caption(f, l).isEmpty(), l);
         QCOMPARE(f->graphPicture->image().pixelColor(onFrame), QColor(Qt::white));
         moveMouse(f->graphPicture, onFrame);
-        QVERIFY(!f->verticalCursor->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
         // Cancelling the new input leaves nothing to draw either.
         form10()->cancelButton->click();
         QCOMPARE(enabled(), (QList<bool>{false, false, false, false, false}));
@@ -348,7 +348,7 @@ private slots:
             QStringList texts;
             for (int px : {200, 350, 500}) {
                 moveMouse(f->graphPicture, QPoint(px, 270));
-                texts << f->xValueLabel->text() + QLatin1Char('|') + f->yValueLabel->text();
+                texts << control<QLabel>(f, "Label27")->text() + QLatin1Char('|') + control<QLabel>(f, "Label28")->text();
             }
             return texts;
         };

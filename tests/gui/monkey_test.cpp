@@ -329,8 +329,8 @@ class MonkeyTest : public ProgramSuite {
 
     QString readOutOffTheCurve() {
         const std::optional<ComputedTable>& table = form1()->computedTable();
-        QString fault = offTheTable(QLatin1StringView("the main window"), form1()->xValueLabel,
-                                    form1()->yValueLabel, mainRows, table ? &table->graph : nullptr,
+        QString fault = offTheTable(QLatin1StringView("the main window"), control<QLabel>(form1(), "Label27"),
+                                    control<QLabel>(form1(), "Label28"), mainRows, table ? &table->graph : nullptr,
                                     mainRowsInUse());
         if (!fault.isEmpty()) return fault;
         const auto shown = form6()->shown();

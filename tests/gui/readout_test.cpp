@@ -147,7 +147,7 @@ private slots:
 
         // Before the engine has been started the mouse changes nothing.
         moveMouse(f->graphPicture, QPoint(px, py));
-        QVERIFY(!f->verticalCursor->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
         QVERIFY(caption(f, "Label27").isEmpty());
 
         installFakeEngine(dir);
@@ -156,17 +156,17 @@ private slots:
         QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
         f->drawCurveButton->click();
         moveMouse(f->graphPicture, QPoint(px, py));
-        QVERIFY(f->verticalCursor->isVisible());
-        QVERIFY(f->horizontalCursor->isVisible());
-        QVERIFY(std::fabs(f->verticalCursor->position() - userX) < 1e-5);
-        QCOMPARE(f->horizontalCursor->position(), 50.0);
+        QVERIFY(control<LineControl>(f, "Line1")->isVisible());
+        QVERIFY(control<LineControl>(f, "Line2")->isVisible());
+        QVERIFY(std::fabs(control<LineControl>(f, "Line1")->position() - userX) < 1e-5);
+        QCOMPARE(control<LineControl>(f, "Line2")->position(), 50.0);
         QCOMPARE(caption(f, "Label27"), QStringLiteral("5.000"));
         QCOMPARE(caption(f, "Label28"), QStringLiteral("50.000"));
         QCOMPARE(f->graphPicture->grab().toImage().pixelColor(px, 5), PaletteColor(12));
         // Left of the first row: both lines hidden, both labels empty.
         moveMouse(f->graphPicture, QPoint(100, py));
-        QVERIFY(!f->verticalCursor->isVisible());
-        QVERIFY(!f->horizontalCursor->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
+        QVERIFY(!control<LineControl>(f, "Line2")->isVisible());
         QVERIFY(caption(f, "Label27").isEmpty());
         QVERIFY(caption(f, "Label28").isEmpty());
         ShutdownNodara();

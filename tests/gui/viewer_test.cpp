@@ -136,7 +136,7 @@ private slots:
             Form1* f = form1();
             const QImage main = f->graphPicture->image();
             const QStringList mainReadOut =
-                readOut(f->graphPicture, f->xValueLabel, f->yValueLabel, pixels);
+                readOut(f->graphPicture, control<QLabel>(f, "Label27"), control<QLabel>(f, "Label28"), pixels);
             f->saveTableButton->click();
             form4()->fileNameField->setText(QStringLiteral("mode%1").arg(c.mode));
             form4()->okButton->click();
@@ -356,9 +356,9 @@ private slots:
 
         // The main window reads its own curve whatever the viewer does.
         auto mainReadsOut = [&] {
-            f->xValueLabel->clear();
+            control<QLabel>(f, "Label27")->clear();
             moveMouse(f->graphPicture, QPoint(400, 300));
-            return !f->xValueLabel->text().isEmpty();
+            return !control<QLabel>(f, "Label27")->text().isEmpty();
         };
         v->resetButton->click();  // Reset
         QVERIFY(!v->shown());
@@ -419,7 +419,7 @@ private slots:
         Form1* f = form1();
         const QList<int> pixels = {150, 300, 450, 600};
         const QStringList mainReadOut =
-            readOut(f->graphPicture, f->xValueLabel, f->yValueLabel, pixels);
+            readOut(f->graphPicture, control<QLabel>(f, "Label27"), control<QLabel>(f, "Label28"), pixels);
         auto saveMain = [&](const QString& name) {
             saveMainTable(*dir, name);
             return dir->read(name + QStringLiteral("-Sp.csv"));
@@ -434,7 +434,7 @@ private slots:
         v->equalIntervalButton->click();
         Form8* equal = form8();
         QCOMPARE(equal->minXLabel->text(), QStringLiteral("1.000E+01"));
-        QCOMPARE(readOut(f->graphPicture, f->xValueLabel, f->yValueLabel, pixels), mainReadOut);
+        QCOMPARE(readOut(f->graphPicture, control<QLabel>(f, "Label27"), control<QLabel>(f, "Label28"), pixels), mainReadOut);
         QCOMPARE(saveMain(QStringLiteral("after")), before);
 
         // Drawing another table closes the equal-interval window of the first.
@@ -481,8 +481,8 @@ private slots:
         // picture is the one on screen.
         for (double x : {1.5, 2.22, 3.337, 3.9}) {
             moveMouse(f->graphPicture, f->graphPicture->pixelOf(x, 1));
-            QCOMPARE(f->yValueLabel->text(),
-                     LinearReadOutText(square(f->xValueLabel->text().toDouble())));
+            QCOMPARE(control<QLabel>(f, "Label28")->text(),
+                     LinearReadOutText(square(control<QLabel>(f, "Label27")->text().toDouble())));
         }
         f->CopyData->trigger();
         const QList<double> copied = numbers(clipboard->text());
