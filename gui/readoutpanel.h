@@ -14,9 +14,9 @@ struct TableView;
 // Size of a graph in pixels; a saved image has this size.
 inline constexpr QSize kGraphSize(720, 540);
 
-// The controls of a graph and its read-out row: Picture1 with its red cursor lines Line1
-// (vertical) and Line2 (horizontal), the hint, "X =" (Label25) and "Y=" (Label26) with the
-// value labels. The windows name the hint and the value labels differently.
+// The controls of a graph and its read-out row, by their object names: "Picture1" with its red
+// cursor lines "Line1" (vertical) and "Line2" (horizontal), the hint, "X =" ("Label25") and "Y="
+// ("Label26") with the value labels. The windows name the hint and the value labels differently.
 struct GraphPanel {
     PictureBox* picture;
     LineControl* vertical;

@@ -1,4 +1,4 @@
-// Yielding to pending window events, and the system beep.
+// The system beep.
 #include "events.h"
 
 #include <QApplication>
@@ -10,8 +10,6 @@ std::function<void()>& beepHook() {
     return h;
 }
 }  // namespace
-
-void DoEvents() { QCoreApplication::processEvents(); }
 
 void Beep() {
     if (beepHook())

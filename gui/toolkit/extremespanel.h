@@ -1,5 +1,5 @@
 // The panel of the data's extremes that the main window and both input dialogs show: smallest
-// and largest X and Y (Label31, Label32, Label33, Label34) in two rows headed 最小値 and 最大値,
+// and largest X and Y (object names Label31 to Label34) in two rows headed 最小値 and 最大値,
 // under an X and Y heading where the window has one.
 #pragma once
 
@@ -12,10 +12,10 @@ struct ExtremesPanel {
     QLabel* heading;  // "X                Y" over the two columns, or null
     QLabel* minimum;  // "最小値"
     QLabel* maximum;  // "最大値"
-    QLabel* minX;     // Label31
-    QLabel* maxX;     // Label32
-    QLabel* minY;     // Label33
-    QLabel* maxY;     // Label34
+    QLabel* minX;     // object name Label31
+    QLabel* maxX;     // object name Label32
+    QLabel* minY;     // object name Label33
+    QLabel* maxY;     // object name Label34
     QGridLayout* grid;
 
     // The texts in the order smallest X, largest X, smallest Y, largest Y.
