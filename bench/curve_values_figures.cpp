@@ -92,10 +92,10 @@ struct Worst {
 
 // The engine's table for the points, in `mode` with `method`; none when the engine refuses the
 // data.
-std::optional<EngineTable> engineTable(DataPoints points, int mode, const Method& m,
+std::optional<EngineTable> engineTable(DataPoints sent, int mode, const Method& m,
                                        Library& library) {
-    FillDataLogarithms(points, mode);
-    if (!WritePointFile(points, mode).ok() || !WriteMethodFile({m.flag, m.library}).ok())
+    FillDataLogarithms(sent, mode);
+    if (!WritePointFile(sent, mode).ok() || !WriteMethodFile({m.flag, m.library}).ok())
         return std::nullopt;
     QFile::remove(QStringLiteral("F2B.dat"));
     QProcess engine;
