@@ -142,6 +142,13 @@ private slots:
             ++typed;
             type(QString::number(typed), QStringLiteral("3"));
         }
+        // Points taken up again and handed over are no longer kept.
+        endEntry();
+        d->handOverButton->click();
+        open();
+        QCOMPARE(d->pointsList->count(), 0);
+        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+        type(QStringLiteral("7"), QStringLiteral("8"));
         d->cancelButton->click();
         f->resetButton->click();  // Reset
         open();
