@@ -282,7 +282,6 @@ void Form1::addGraphActions() {
 void Form1::reset() {
     byHand_ = false;
     clearInputData();
-    clearGraph();
     fromFileOption->setChecked(true);
     linearLinearOption->setChecked(true);
     chooseScaleMode(1);  // a reset leaves both increment fields enabled
@@ -291,6 +290,7 @@ void Form1::reset() {
 }
 
 void Form1::clearInputData() {
+    clearGraph();  // the graph and its table were of these points
     points_ = DataPoints{};
     handedOver_ = false;
     dataList->clear();
@@ -301,6 +301,7 @@ void Form1::clearInputData() {
 }
 
 void Form1::takeData(const DataPoints& points, const QStringList& listLines) {
+    clearGraph();  // a graph and its table were of other points
     points_ = points;
     handedOver_ = byHand_;
     dataList->clear();
@@ -429,10 +430,13 @@ void Form1::takeInputMethod() {
 }
 
 void Form1::startDataInput() {
+    // Only the input started last may hand data over: an input dialog left open (the title
+    // window can show this window again meanwhile) gives up as its cancel does.
+    if (form10()->isVisible()) form10()->cancelInput();
+    if (form11()->isVisible()) form11()->cancelEntry();
     // A new data input starts a new pass: nothing of the previous data's graph, table, buttons
     // or method dialog may be used with the new data.
     clearInputData();
-    clearGraph();
     form7()->hide();
     byHand_ = byHandOption->isChecked();
     if (fromFileOption->isChecked())

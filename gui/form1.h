@@ -30,7 +30,8 @@ public:
 
     // The start state of the main window's controls (part of the program-wide reset).
     void reset();
-    // Data were taken by an input dialog: the window's input data become these points, shown
+    // Data were taken by an input dialog: the graph and table of earlier points go, and the
+    // window's input data become these points, shown
     // by the data list with the given lines, their extremes, the scale modes whose logarithmic
     // axes can show them, the axis fields of their own frame and the OK of the graph settings;
     // the focus goes to the scale mode, the next step.
@@ -41,8 +42,8 @@ public:
     // Whether the window holds points typed by hand that no saved table holds (handed over, or
     // given up in hand entry and kept for its next opening).
     bool holdsTypedPoints() const;
-    // No input data: the points, the data list and the extremes emptied, every scale mode
-    // offered, the OK of the graph settings disabled.
+    // No input data: the points, the data list and the extremes emptied, and the graph and table
+    // of the points with them; every scale mode offered, the OK of the graph settings disabled.
     void clearInputData();
     // Whether the picture shows a graph of the input data's points (B2F.dat holds them).
     bool graphDrawn() const;

@@ -15,11 +15,13 @@
 #include "filelists.h"
 #include "form1.h"
 #include "form10.h"
+#include "form11.h"
 #include "form2.h"
 #include "form3.h"
 #include "form6.h"
 #include "form9.h"
 #include "guitest.h"
+#include "picturebox.h"
 #include "pathutil.h"
 #include "state.h"
 
@@ -375,6 +377,26 @@ private slots:
         f->inputMethodOkButton->click();
         QCOMPARE(d->fileLinesList->count(), 0);
         QVERIFY(caption(d, "Label31").isEmpty());
+    }
+
+    // The title window can show the main window again while the file-input dialog stays open:
+    // a file loaded there afterwards takes the graph of the earlier points with them, and a new
+    // data input closes the dialog, so that only the input started last hands data over.
+    void anInputDialogLeftOpenNeverMixesTwoInputs() {
+        open(QStringLiteral("a.csv"), "1,1\r\n2,4\r\n3,9\r\n");
+        f->show();
+        f->graphSettingsOkButton->click();
+        f->drawPointsButton->click();
+        QVERIFY(f->calculateButton->isEnabled());
+        dir->write(QStringLiteral("b.csv"), "5,1\r\n6,2\r\n");
+        d->fileList->refresh();
+        clickFile(d, QStringLiteral("b.csv"));
+        QCOMPARE(xs(), (QList<double>{5, 6}));
+        QVERIFY(!f->drawnGraph() && !f->calculateButton->isEnabled());
+        QCOMPARE(f->graphPicture->image().pixelColor(360, 270), QColor(Qt::white));
+        f->byHandOption->click();
+        f->inputMethodOkButton->click();
+        QVERIFY(form11()->isVisible() && !d->isVisible());
     }
 
     void sortingOrdersByXAndSeparatesEqualNeighbours() {
