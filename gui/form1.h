@@ -28,7 +28,7 @@ class Form1 : public QWidget {
 public:
     Form1();
 
-    // The start state of the main window's controls (part of the program-wide reset).
+    // The start state of the main window's controls (part of the program's reset).
     void reset();
     // Data were taken by an input dialog: the graph and table of earlier points go, and the
     // window's input data become these points, shown

@@ -1,5 +1,5 @@
-// The graph of a window with its mouse read-out: the panel's controls, and the program-wide
-// table looked up at the mouse X, shown on the window's two cursor lines and two read-out labels.
+// The graph of a window with its mouse read-out: the panel's controls, and the window's table
+// looked up at the mouse X, shown on the window's two cursor lines and two read-out labels.
 #pragma once
 
 #include <QSize>

@@ -1,6 +1,6 @@
 // A monkey over every window: thousands of random but reproducible events from the title window
 // on (clicks on enabled buttons, options and list items, hostile texts with Enter, mouse moves
-// over the graphs, keys in the engine console), with the program-wide invariants checked after
+// over the graphs, keys in the engine console), with the invariants of the windows' values checked after
 // every one. NODARA_MONKEY_SEED and NODARA_MONKEY_EVENTS override the seed and the length;
 // NODARA_MONKEY_LOG prints every event.
 #include <sys/stat.h>
@@ -444,7 +444,7 @@ class MonkeyTest : public ProgramSuite {
             if (!fault.isEmpty()) {
                 qWarning("seed %u, after event %d: %s. Events:\n%s", seed, k + 1, qPrintable(fault),
                          qPrintable(log.join(QLatin1Char('\n'))));
-                QFAIL("a program-wide invariant is broken");
+                QFAIL("an invariant is broken");
             }
         }
         if (qEnvironmentVariableIsSet("NODARA_MONKEY_LOG"))

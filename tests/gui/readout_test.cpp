@@ -21,7 +21,7 @@
 #include "textbox.h"
 
 namespace {
-// Rows 1..n of a table (index 0 unused, as in the program-wide table).
+// Rows 1..n of a table (index 0 unused, as in the engine's table).
 struct Table {
     std::vector<double> x{0.0}, y{0.0};
     void add(double a, double b) {
