@@ -34,6 +34,10 @@ std::optional<GraphSettings> ReadGraphSettings(int mode, const QStringList& axis
     if (!(v[0] < v[1] && v[3] < v[4]) || !std::isfinite(v[1] - v[0]) ||
         !std::isfinite(v[4] - v[3]) || (IsLogX(mode) && v[0] <= 0) || (IsLogY(mode) && v[3] <= 0))
         return std::nullopt;
+    return GraphFrom(mode, v, axisTexts);
+}
+
+GraphSettings GraphFrom(int mode, const double (&v)[6], const QStringList& axisTexts) {
     GraphSettings s;
     s.mode = mode;
     s.xStart = v[0], s.xEnd = v[1], s.xStep = v[2] > 0 ? v[2] : v[1] - v[0];

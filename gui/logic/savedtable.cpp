@@ -194,15 +194,8 @@ QString SavedTableFaultText(const SavedTableStatus& s) {
 }
 
 GraphSettings SavedGraphSettings(const SavedTable& t) {
-    GraphSettings s;
-    s.mode = t.mode;
-    s.xStart = t.xStart, s.xEnd = t.xEnd, s.xStep = t.xStep;
-    s.yStart = t.yStart, s.yEnd = t.yEnd, s.yStep = t.yStep;
-    s.axisTexts = QStringList(t.axisText + 1, t.axisText + 7);
-    s.xStartExponent = AxisTextExponent(t.axisText[1]);
-    s.xEndExponent = AxisTextExponent(t.axisText[2]);
-    s.yStartExponent = AxisTextExponent(t.axisText[4]);
-    s.yEndExponent = AxisTextExponent(t.axisText[5]);
+    const double values[6] = {t.xStart, t.xEnd, t.xStep, t.yStart, t.yEnd, t.yStep};
+    GraphSettings s = GraphFrom(t.mode, values, QStringList(t.axisText + 1, t.axisText + 7));
     s.mode1XDecimalBound = 100;
     return s;
 }
