@@ -462,7 +462,6 @@ private slots:
 
         // No picture, nothing to save. A first calculation, then a second with another method
         // and another curve.
-        Form1* f = form1();
         QVERIFY(!f->saveImageButton->isEnabled());
         calculateLine();
         QVERIFY(f->saveImageButton->isEnabled());
@@ -502,10 +501,10 @@ private slots:
         // Each OK of the equal-interval window replaces its list: list, copy and file agree.
         v->equalIntervalButton->click();
         Form8* e = form8();
+        e->intervalField->setText(QStringLiteral("0.5"));
+        e->endField->setText(QStringLiteral("2.5"));
         for (const char* start : {"1", "1.5"}) {
             e->startField->setText(QString::fromUtf8(start));
-            e->intervalField->setText(QStringLiteral("0.5"));
-            e->endField->setText(QStringLiteral("2.5"));
             e->okButton->click();
         }
         QString listed;
