@@ -54,9 +54,11 @@ private slots:
         QCOMPARE(
             caption(w, "Label5"),
             QStringLiteral("Y = 9.00000E+00\ndY/dX = 6.000E+00\nd(log Y)/d(log X) = 2.000E+00"));
-        QVERIFY(control<LineControl>(f, "Line1")->isVisible() && control<LineControl>(f, "Line2")->isVisible());
-        QCOMPARE(control<LineControl>(f, "Line1")->position(), std::log(3.0));
-        QVERIFY(std::fabs(control<LineControl>(f, "Line2")->position() - std::log(9.0)) < 1e-9);
+        auto* vertical = control<LineControl>(f, "Line1");
+        auto* horizontal = control<LineControl>(f, "Line2");
+        QVERIFY(vertical->isVisible() && horizontal->isVisible());
+        QCOMPARE(vertical->position(), std::log(3.0));
+        QVERIFY(std::fabs(horizontal->position() - std::log(9.0)) < 1e-9);
         QCOMPARE(caption(f, "Label27") + caption(f, "Label28"),
                  QStringLiteral("3.000E+009.000E+00"));
         QClipboard* clipboard = QGuiApplication::clipboard();
@@ -98,7 +100,6 @@ private slots:
         }
         form2()->searchSavedButton->click();
         Form6* v = form6();
-        v->fileList->refresh();
         clickFile(v, QStringLiteral("sq-Sp.csv"));
         v->drawGraphButton->click();
         v->activateWindow();

@@ -24,20 +24,15 @@ namespace {
 bool close(double a, double b, double relative) {
     return std::fabs(a - b) <= relative * std::max(1.0, std::fabs(b));
 }
+double plotted(bool isLog, double v) { return isLog ? std::log(v) : v; }
 }  // namespace
 
 class EndToEndTest : public ProgramSuite {
     Q_OBJECT
 
-    // Loads a file, draws its points with the axes the data give, runs the engine with the
-    // method chosen (0 cubic spline, 1 B-spline, or the library's method 2, 3, 9 or 20), presses
-    // Enter in its console and draws the curve; what the console showed.
-    QString run(const QString& file, int mode, int method) {
-        QString shown;
-        runEngine(file, mode, method, shown);
-        return shown;
-    }
-    void runEngine(const QString& file, int mode, int method, QString& shown) {
+    // Loads a file, draws its points with the axes the data give and starts the engine with the
+    // method chosen (0 cubic spline, 1 B-spline, or the library's method 2, 3, 9 or 20).
+    void startEngine(const QString& file, int mode, int method) {
         f->inputMethodOkButton->click();
         clickFile(form10(), file);
         form10()->okButton->click();
@@ -51,6 +46,15 @@ class EndToEndTest : public ProgramSuite {
         QByteArray exchange = method == 0 ? "00\r\n" : "01\r\n";
         if (method > 1) exchange += QByteArray::number(method).rightJustified(2, '0') + "\r\n";
         QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), exchange);
+    }
+    // The same, then Enter in the engine's console and the curve drawn; what the console showed.
+    QString run(const QString& file, int mode, int method) {
+        QString shown;
+        runEngine(file, mode, method, shown);
+        return shown;
+    }
+    void runEngine(const QString& file, int mode, int method, QString& shown) {
+        startEngine(file, mode, method);
         QPointer<EngineConsole> console = findConsole();
         QVERIFY(console);
         QTRY_VERIFY_WITH_TIMEOUT(console->output().contains(QStringLiteral("Push Enter key")),
@@ -70,38 +74,61 @@ class EndToEndTest : public ProgramSuite {
 
 private slots:
 
-    void exampleFilesThroughTheEngineInEveryScaleMode_data() {
+    void examplesThroughTheEngineToTheScreenAndTheViewer_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("bspline");
+        QTest::addColumn<int>("method");
+        QTest::addColumn<QString>("suffix");
         const std::pair<const char*, int> examples[] = {{"ex_linear.csv", 1},
                                                         {"ex_growth.dat", 2},
                                                         {"ex_frequency.csv", 3},
                                                         {"ex_powerlaw.dat", 4}};
         for (auto [file, mode] : examples)
-            for (bool bspline : {false, true})
-                QTest::addRow("%s %s", file, bspline ? "B-spline" : "cubic spline")
-                    << QString::fromLatin1(file) << mode << bspline;
+            for (int method : {0, 1})
+                QTest::addRow("%s %s", file, method ? "B-spline" : "cubic spline")
+                    << QString::fromLatin1(file) << mode << method
+                    << QString::fromLatin1(method ? "-BSp.csv" : "-Sp.csv");
+        QTest::newRow("Akima, a step")
+            << QStringLiteral("ex_step.csv") << 1 << 2 << QStringLiteral("-AkSp.csv");
+        QTest::newRow("shape-preserving, a step")
+            << QStringLiteral("ex_step.csv") << 1 << 3 << QStringLiteral("-ShSp.csv");
+        QTest::newRow("Akima, log - log")
+            << QStringLiteral("ex_powerlaw.dat") << 4 << 2 << QStringLiteral("-AkSp.csv");
+        QTest::newRow("monotone, a step")
+            << QStringLiteral("ex_step.csv") << 1 << 20 << QStringLiteral("-MoSp.csv");
+        QTest::newRow("monotone, log - log")
+            << QStringLiteral("ex_powerlaw.dat") << 4 << 20 << QStringLiteral("-MoSp.csv");
+        QTest::newRow("smoothing, noisy data")
+            << QStringLiteral("ex_noisy.csv") << 1 << 9 << QStringLiteral("-SmSp.csv");
     }
-    void exampleFilesThroughTheEngineInEveryScaleMode() {
+    void examplesThroughTheEngineToTheScreenAndTheViewer() {
         QFETCH(QString, file);
         QFETCH(int, mode);
-        QFETCH(bool, bspline);
-        run(file, mode, bspline ? 1 : 0);
+        QFETCH(int, method);
+        QFETCH(QString, suffix);
+        const QString console = run(file, mode, method);
         QVERIFY(f->computedTable());
         const EngineTable& rows = f->computedTable()->rows;
         const DataPoints& p = f->computedTable()->points;
         QCOMPARE(rows.count, 100 * (p.DataCount - 1));
         const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
-        // Every 100th row lies at the next data point; the cubic spline passes through it.
+        // Every 100th row lies at the next data point; the interpolating methods pass through it,
+        // and on a step the library's never go beyond the data.
+        const bool interpolates = method != 1 && method != 9, local = interpolates && method > 1;
         for (int k = 1; k < p.DataCount; ++k) {
-            const double x = logX ? std::log(p.DataX[k + 1]) : p.DataX[k + 1];
-            const double y = logY ? std::log(p.DataY[k + 1]) : p.DataY[k + 1];
-            QVERIFY2(close(rows.x[100 * k], x, 2e-5), qPrintable(QString::number(k)));
-            if (!bspline) QVERIFY2(close(rows.y[100 * k], y, 3e-5), qPrintable(QString::number(k)));
+            QVERIFY2(close(rows.x[100 * k], plotted(logX, p.DataX[k + 1]), 2e-5),
+                     qPrintable(QString::number(k)));
+            if (interpolates)
+                QVERIFY2(close(rows.y[100 * k], plotted(logY, p.DataY[k + 1]), 3e-5),
+                         qPrintable(QString::number(k)));
         }
-        QVERIFY(
-            close(rows.maxX, logX ? std::log(p.DataX[p.DataCount]) : p.DataX[p.DataCount], 2e-5));
+        QVERIFY(close(rows.maxX, plotted(logX, p.DataX[p.DataCount]), 2e-5));
+        const double lowest = plotted(logY, p.DataMinY), highest = plotted(logY, p.DataMaxY);
+        if (local) {
+            QVERIFY(logX || rows.minY >= lowest - 1e-5 * (highest - lowest));
+            QVERIFY(rows.maxY <= highest + 1e-5 * (highest - lowest));
+        }
+        QCOMPARE(console.contains(QStringLiteral("Smoothing parameter")), method == 9);
         // The curve is drawn in light blue through the middle of the graph.
         const GraphMapping g = MappingFor(f->computedTable()->graph);
         const int mid = rows.count / 2;
@@ -116,50 +143,7 @@ private slots:
         QVERIFY(control<LineControl>(f, "Line1")->isVisible());
         QVERIFY(!caption(f, "Label27").isEmpty());
         QVERIFY(!caption(f, "Label28").isEmpty());
-    }
-
-    void libraryMethodsThroughTheEngineToTheViewer_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("method");
-        QTest::addColumn<QString>("suffix");
-        QTest::newRow("Akima, a step")
-            << QStringLiteral("ex_step.csv") << 1 << 2 << QStringLiteral("-AkSp.csv");
-        QTest::newRow("shape-preserving, a step")
-            << QStringLiteral("ex_step.csv") << 1 << 3 << QStringLiteral("-ShSp.csv");
-        QTest::newRow("Akima, log - log")
-            << QStringLiteral("ex_powerlaw.dat") << 4 << 2 << QStringLiteral("-AkSp.csv");
-        QTest::newRow("monotone, a step")
-            << QStringLiteral("ex_step.csv") << 1 << 20 << QStringLiteral("-MoSp.csv");
-        QTest::newRow("monotone, log - log")
-            << QStringLiteral("ex_powerlaw.dat") << 4 << 20 << QStringLiteral("-MoSp.csv");
-        QTest::newRow("smoothing, noisy data")
-            << QStringLiteral("ex_noisy.csv") << 1 << 9 << QStringLiteral("-SmSp.csv");
-    }
-    void libraryMethodsThroughTheEngineToTheViewer() {
-        QFETCH(QString, file);
-        QFETCH(int, mode);
-        QFETCH(int, method);
-        QFETCH(QString, suffix);
-        const QString console = run(file, mode, method);
-        QVERIFY(f->computedTable());
-        const EngineTable& rows = f->computedTable()->rows;
-        const DataPoints& p = f->computedTable()->points;
-        QCOMPARE(rows.count, 100 * (p.DataCount - 1));
-        const bool logX = mode == 3 || mode == 4, logY = mode == 2 || mode == 4;
-        const double lowest = logY ? std::log(p.DataMinY) : p.DataMinY;
-        const double highest = logY ? std::log(p.DataMaxY) : p.DataMaxY;
-        if (method == 9) {
-            QVERIFY(console.contains(QStringLiteral("Smoothing parameter")));
-        } else {
-            // Through every point, and on a step never beyond the data.
-            for (int k = 1; k < p.DataCount; ++k) {
-                const double y = logY ? std::log(p.DataY[k + 1]) : p.DataY[k + 1];
-                QVERIFY2(close(rows.y[100 * k], y, 3e-5), qPrintable(QString::number(k)));
-            }
-            QVERIFY(logX || rows.minY >= lowest - 1e-5 * (highest - lowest));
-            QVERIFY(rows.maxY <= highest + 1e-5 * (highest - lowest));
-        }
+        // Saved under the method's name, and drawn again by the viewer.
         MessageRecorder saved;
         saveMainTable(*dir, QStringLiteral("m"));
         QVERIFY(dir->exists(QStringLiteral("m") + suffix));
@@ -190,15 +174,8 @@ private slots:
         // The previous run's table is there; this run's data are too few for the B-spline, and
         // the engine refuses them.
         dir->write(QStringLiteral("F2B.dat"), "     1\r\n  .1E+01  .1E+01\r\n");
-        dir->write(QStringLiteral("dup.csv"), "1,1\r\n2,2\r\n5,5\r\n");
-        f->inputMethodOkButton->click();
-        clickFile(form10(), QStringLiteral("dup.csv"));
-        form10()->okButton->click();
-        f->graphSettingsOkButton->click();
-        f->drawPointsButton->click();
-        f->calculateButton->click();
-        form7()->bSplineOption->click();
-        form7()->startButton->click();
+        dir->write(QStringLiteral("few.csv"), "1,1\r\n2,2\r\n5,5\r\n");
+        startEngine(QStringLiteral("few.csv"), 1, 1);
         QPointer<EngineConsole> console = findConsole();
         QVERIFY(console);
         QTRY_COMPARE_WITH_TIMEOUT(console->process().state(), QProcess::NotRunning, 20000);

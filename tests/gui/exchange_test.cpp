@@ -90,14 +90,13 @@ private slots:
     void logarithmicAxesSendNaturalLogarithms() {
         WorkDir dir;
         const DataPoints points = pointsOf({{10, 100}, {1, 0.5}});
-        QCOMPARE(PointFileText(points, 4), QByteArray(" 2 \r\n"
-                                             "+2.30259E+00 +4.60517E+00\r\n"
-                                             "-0.00000E+00 -6.93147E-01\r\n"));
-        // only Y logarithmic
-        QCOMPARE(PointFileText(points, 2), QByteArray(" 2 \r\n"
-                                             "+1.00000E+01 +4.60517E+00\r\n"
-                                             "+1.00000E+00 -6.93147E-01\r\n"));
-        QCOMPARE(PointFileText(points, 3).split('\n')[1], QByteArray("+2.30259E+00 +1.00000E+02\r"));
+        const std::pair<int, const char*> modes[] = {
+            {4, "+2.30259E+00 +4.60517E+00\r\n-0.00000E+00 -6.93147E-01\r\n"},
+            {2, "+1.00000E+01 +4.60517E+00\r\n+1.00000E+00 -6.93147E-01\r\n"},
+            {3, "+2.30259E+00 +1.00000E+02\r\n-0.00000E+00 +5.00000E-01\r\n"},
+        };
+        for (auto [mode, rows] : modes)
+            QCOMPARE(PointFileText(points, mode), QByteArray(" 2 \r\n") + rows);
     }
 
     void valuesTheRecordCannotCarryAreRefusedBeforeWriting() {
@@ -140,32 +139,32 @@ private slots:
     void tableFileIsReadWithItsExtent() {
         WorkDir dir;
         MessageRecorder boxes;
-        dir.write(QStringLiteral("F2B.dat"),
-                  "     3\r\n  .150000E+01 -.123000E-01\r\n  .250000E+01  .000000E+00\r\n"
-                  "  .200000E+01  .123457E+06\r\n");
-        std::optional<EngineTable> t = ReadTableFile();
-        QVERIFY(t);
+        const struct {
+            QByteArray bytes;
+            int count;
+            double lastX, lastY, minX, maxX, minY, maxY;
+        } reads[] = {
+            {"     3\r\n  .150000E+01 -.123000E-01\r\n  .250000E+01  .000000E+00\r\n"
+             "  .200000E+01  .123457E+06\r\n",
+             3, 2, 123457, 1.5, 2.5, -0.0123, 123457},
+            // LF line ends and rows past the count are accepted.
+            {"     1\n  .1E+01  .2E+01\n  junk\n", 1, 1, 2, 1, 1, 2, 2},
+            // The largest table that fits.
+            {engineTable(kTableCapacity), kTableCapacity, 100.1, -5005, 0.01, 100.1, -5005, -0.5},
+        };
+        for (const auto& c : reads) {
+            dir.write(QStringLiteral("F2B.dat"), c.bytes);
+            const std::optional<EngineTable> t = ReadTableFile();
+            QVERIFY(t);
+            QCOMPARE(t->count, c.count);
+            QCOMPARE(t->x[c.count], c.lastX);
+            QCOMPARE(t->y[c.count], c.lastY);
+            QCOMPARE(t->minX, c.minX);
+            QCOMPARE(t->maxX, c.maxX);
+            QCOMPARE(t->minY, c.minY);
+            QCOMPARE(t->maxY, c.maxY);
+        }
         QVERIFY(boxes.boxes.isEmpty());
-        QCOMPARE(t->count, 3);
-        QCOMPARE(t->x[1], 1.5);
-        QCOMPARE(t->y[1], -0.0123);
-        QCOMPARE(t->y[3], 123457.0);
-        QCOMPARE(t->minX, 1.5);
-        QCOMPARE(t->maxX, 2.5);
-        QCOMPARE(t->minY, -0.0123);
-        QCOMPARE(t->maxY, 123457.0);
-        // LF line ends and rows past the count are accepted.
-        dir.write(QStringLiteral("F2B.dat"), "     1\n  .1E+01  .2E+01\n  junk\n");
-        t = ReadTableFile();
-        QVERIFY(t);
-        QCOMPARE(t->count, 1);
-        QCOMPARE(t->y[1], 2.0);
-        // The largest table that fits.
-        dir.write(QStringLiteral("F2B.dat"), engineTable(kTableCapacity));
-        t = ReadTableFile();
-        QVERIFY(t);
-        QCOMPARE(t->count, kTableCapacity);
-        QCOMPARE(t->x[kTableCapacity], 100.1);
     }
 
     void unusableTableFileIsRefused() {

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 #include "form1.h"
@@ -54,36 +53,34 @@ private slots:
     }
 
     void xAndYComeFromTheOneRowNearestTheMouse() {
-        Table t;
-        for (int i = 0; i <= 4; ++i) t.add(2.0 + 0.01 * i, 10.0 * i);
-        ReadOut r = t.at(2.004f, kLinear);
-        QVERIFY(r.show);
-        QCOMPARE(r.xText, QStringLiteral("2.000"));
-        QCOMPARE(r.yText, QStringLiteral("0.000"));
-        QCOMPARE(r.cursorY, 0.0);
-        r = t.at(2.006f, kLinear);
-        QCOMPARE(r.xText, QStringLiteral("2.010"));
-        QCOMPARE(r.yText, QStringLiteral("10.000"));
-        QCOMPARE(r.cursorY, 10.0);
+        Table t, q;  // q: rows that a float mouse position can hit exactly
+        for (int i = 0; i <= 4; ++i) {
+            t.add(2.0 + 0.01 * i, 10.0 * i);
+            q.add(2.0 + 0.25 * i, i);
+        }
+        const struct {
+            const Table& table;
+            float mouse;
+            const char *x, *y;
+        } cases[] = {
+            {t, 2.004f, "2.000", "0.000"},   // nearer the first row
+            {t, 2.006f, "2.010", "10.000"},  // nearer the second
+            {q, 2.5f, "2.500", "2.000"},     // exactly at a row
+            {q, 3.0f, "3.000", "4.000"},     // exactly at the last row
+            {q, 2.0f, "2.000", "0.000"},     // exactly at the first row
+            {q, 2.125f, "2.000", "0.000"},   // half-way: the left row
+            {q, 2.9f, "3.000", "4.000"},     // nearer the last row
+        };
+        for (const auto& c : cases) {
+            const ReadOut r = c.table.at(c.mouse, kLinear);
+            QVERIFY(r.show);
+            QCOMPARE(r.xText, QString::fromUtf8(c.x));
+            QCOMPARE(r.yText, QString::fromUtf8(c.y));
+            QCOMPARE(r.cursorY, QByteArray(c.y).toDouble());
+        }
         // Outside the table's extent nothing is shown.
         QVERIFY(!t.at(1.999f, kLinear).show);
         QVERIFY(!t.at(2.041f, kLinear).show);
-
-        Table q;  // rows that a float mouse position can hit exactly
-        for (int i = 0; i <= 4; ++i) q.add(2.0 + 0.25 * i, i);
-        const std::tuple<float, const char*, const char*> rows[] = {
-            {2.5f, "2.500", "2.000"},    // exactly at a row
-            {3.0f, "3.000", "4.000"},    // exactly at the last row
-            {2.0f, "2.000", "0.000"},    // exactly at the first row
-            {2.125f, "2.000", "0.000"},  // half-way: the left row
-            {2.9f, "3.000", "4.000"},    // nearer the last row
-        };
-        for (auto [mouse, x, y] : rows) {
-            r = q.at(mouse, kLinear);
-            QVERIFY(r.show);
-            QCOMPARE(r.xText, QString::fromUtf8(x));
-            QCOMPARE(r.yText, QString::fromUtf8(y));
-        }
     }
 
     void logarithmicAxesShowTheExponentialOfTheTable() {
@@ -146,8 +143,10 @@ private slots:
         const int py = 200;
 
         // Before the engine has been started the mouse changes nothing.
+        auto* vertical = control<LineControl>(f, "Line1");
+        auto* horizontal = control<LineControl>(f, "Line2");
         moveMouse(f->graphPicture, QPoint(px, py));
-        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
+        QVERIFY(!vertical->isVisible());
         QVERIFY(caption(f, "Label27").isEmpty());
 
         installFakeEngine(dir);
@@ -156,19 +155,16 @@ private slots:
         QTRY_VERIFY(dir.exists(QStringLiteral("F2B.dat")));
         f->drawCurveButton->click();
         moveMouse(f->graphPicture, QPoint(px, py));
-        QVERIFY(control<LineControl>(f, "Line1")->isVisible());
-        QVERIFY(control<LineControl>(f, "Line2")->isVisible());
-        QVERIFY(std::fabs(control<LineControl>(f, "Line1")->position() - userX) < 1e-5);
-        QCOMPARE(control<LineControl>(f, "Line2")->position(), 50.0);
+        QVERIFY(vertical->isVisible() && horizontal->isVisible());
+        QVERIFY(std::fabs(vertical->position() - userX) < 1e-5);
+        QCOMPARE(horizontal->position(), 50.0);
         QCOMPARE(caption(f, "Label27"), QStringLiteral("5.000"));
         QCOMPARE(caption(f, "Label28"), QStringLiteral("50.000"));
         QCOMPARE(f->graphPicture->grab().toImage().pixelColor(px, 5), PaletteColor(12));
         // Left of the first row: both lines hidden, both labels empty.
         moveMouse(f->graphPicture, QPoint(100, py));
-        QVERIFY(!control<LineControl>(f, "Line1")->isVisible());
-        QVERIFY(!control<LineControl>(f, "Line2")->isVisible());
-        QVERIFY(caption(f, "Label27").isEmpty());
-        QVERIFY(caption(f, "Label28").isEmpty());
+        QVERIFY(!vertical->isVisible() && !horizontal->isVisible());
+        QVERIFY((caption(f, "Label27") + caption(f, "Label28")).isEmpty());
         ShutdownNodara();
     }
 };
