@@ -228,94 +228,57 @@ TEST_F(EngineRun, AnInputErrorQuotesOnlyAShortVisiblePrefixOfTheLine) {
 }
 
 TEST_F(EngineRun, BadInputFilesStopWithAnInputErrorAndNoTable) {
+    // An input file holds the given bytes, or is missing, a folder or a pipe nobody writes to.
+    const std::string kMissing = "(missing)", kFolder = "(folder)", kPipe = "(pipe)",
+                      kTwo = pointFile({0, 1}, {0, 1});
+    const auto put = [&](const TempDir& d, const char* name, const std::string& bytes) {
+        if (bytes == kFolder) {
+            std::filesystem::create_directory(d / name);
+        } else if (bytes == kPipe) {
+            mkfifo((d / name).c_str(), 0600);
+        } else if (bytes != kMissing) {
+            d.write(name, bytes);
+        }
+    };
     struct Case {
-        const char* name;
-        std::function<void(const TempDir&)> setUp;
+        std::string b2f, bor3;
         const char* message;
     } cases[] = {
-        {"no point file", [](const TempDir& d) { d.write("Bor3.dat", "00\r\n"); },
-         "cannot open B2F.dat"},
-        {"no method file",
-         [](const TempDir& d) {
-             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
-         },
-         "cannot open Bor3.dat"},
-        {"too many points",
-         [](const TempDir& d) {
-             d.write("B2F.dat", " 101 \r\n");
-             d.write("Bor3.dat", "00\r\n");
-         },
+        {kMissing, "00\r\n", "cannot open B2F.dat"},
+        {kTwo, kMissing, "cannot open Bor3.dat"},
+        {" 101 \r\n", "00\r\n",
          "B2F.dat, line 1: NDATA = 101 exceeds the limit of 100 data points"},
-        {"negative count",
-         [](const TempDir& d) {
-             d.write("B2F.dat", " -2 \r\n");
-             d.write("Bor3.dat", "00\r\n");
-         },
+        {" -2 \r\n", "00\r\n",
          "B2F.dat, line 1: the number of data points must not be negative, but NDATA = -2"},
-        {"count not a number",
-         [](const TempDir& d) {
-             d.write("B2F.dat", "two\r\n");
-             d.write("Bor3.dat", "00\r\n");
-         },
-         "B2F.dat, line 1: the number of data points is not an integer"},
-        {"short file",
-         [](const TempDir& d) {
-             d.write("B2F.dat", " 3 \r\n+0.00000E+00 +0.00000E+00\r\n");
-             d.write("Bor3.dat", "00\r\n");
-         },
+        {"two\r\n", "00\r\n", "B2F.dat, line 1: the number of data points is not an integer"},
+        {" 3 \r\n+0.00000E+00 +0.00000E+00\r\n", "00\r\n",
          "B2F.dat, line 3: end of file while reading data point 2 of 3"},
-        {"bad record",
-         [](const TempDir& d) {
-             d.write("B2F.dat", " 2 \r\n+0.00000E+00 +0.00000E+00\r\nabc\r\n");
-             d.write("Bor3.dat", "00\r\n");
-         },
+        {" 2 \r\n+0.00000E+00 +0.00000E+00\r\nabc\r\n", "00\r\n",
          "B2F.dat, line 3: the record \"abc\" cannot be read as two numbers"},
-        {"bad flag",
-         [](const TempDir& d) {
-             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
-             d.write("Bor3.dat", "x\r\n");
-         },
+        {kTwo, "x\r\n",
          "Bor3.dat, line 1: the method flag must be one integer alone on the line: \"x\""},
-        {"point file a folder",
-         [](const TempDir& d) {
-             std::filesystem::create_directory(d / "B2F.dat");
-             d.write("Bor3.dat", "00\r\n");
-         },
-         "cannot open B2F.dat (Is a directory)"},
-        {"method file a folder",
-         [](const TempDir& d) {
-             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
-             std::filesystem::create_directory(d / "Bor3.dat");
-         },
-         "cannot open Bor3.dat (Is a directory)"},
-        {"method file a pipe nobody writes to",
-         [](const TempDir& d) {
-             d.write("B2F.dat", pointFile({0, 1}, {0, 1}));
-             mkfifo((d / "Bor3.dat").c_str(), 0600);
-         },
-         "cannot open Bor3.dat (not a regular file)"},
-        {"lines ended by CR alone",
-         [](const TempDir& d) {
-             d.write("B2F.dat", " 1 \r+1.00000E+00 +2.00000E+00\r");
-             d.write("Bor3.dat", "00\r\n");
-         },
+        {kFolder, "00\r\n", "cannot open B2F.dat (Is a directory)"},
+        {kTwo, kFolder, "cannot open Bor3.dat (Is a directory)"},
+        {kTwo, kPipe, "cannot open Bor3.dat (not a regular file)"},
+        {" 1 \r+1.00000E+00 +2.00000E+00\r", "00\r\n",
          "B2F.dat, line 1: a carriage return inside the line; lines end in CR LF or LF: \" 1 "
          "\\x0D+1.00000E+00"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         TempDir d;
-        c.setUp(d);
+        put(d, "B2F.dat", c.b2f);
+        put(d, "Bor3.dat", c.bor3);
         bool hadPoints = d.exists("B2F.dat"), hadMethod = d.exists("Bor3.dat");
         ProgramResult r = RunProgram(FITCORE_EXE, d.path(), "");
-        EXPECT_EQ(r.status, 1) << c.name;
+        EXPECT_EQ(r.status, 1);
         EXPECT_NE(r.output.find(std::string(" *** INPUT ERROR from Fitcore.  ") + c.message),
                   std::string::npos)
-            << c.name << "\n"
             << r.output;
-        EXPECT_NE(r.output.find("Stop - Program terminated.\n"), std::string::npos) << c.name;
-        EXPECT_FALSE(d.exists("F2B.dat")) << c.name;
-        EXPECT_EQ(d.exists("B2F.dat"), hadPoints) << c.name;  // never created by the engine
-        EXPECT_EQ(d.exists("Bor3.dat"), hadMethod) << c.name;
+        EXPECT_NE(r.output.find("Stop - Program terminated.\n"), std::string::npos);
+        EXPECT_FALSE(d.exists("F2B.dat"));
+        EXPECT_EQ(d.exists("B2F.dat"), hadPoints);  // never created by the engine
+        EXPECT_EQ(d.exists("Bor3.dat"), hadMethod);
     }
 }
 
