@@ -1,6 +1,7 @@
 // Least squares with optimised knots: never worse than the starting knots,
-// much better where a knot belongs elsewhere, polynomials of degree below the
-// order reproduced, and the messages of the fit and of the knot search.
+// much better where a knot belongs elsewhere, the same in units scaled by a
+// power of two, polynomials of degree below the order reproduced, and the
+// messages of the fit and of the knot search.
 #include <gtest/gtest.h>
 
 #include <cmath>
