@@ -154,7 +154,6 @@ TEST(MonotoneCubic, GuaranteesHoldOnRandomData) {
                 const double a = d.f[i], b = d.f[i + 1];
                 // What single precision can hold of the interval's values and its curve.
                 const double tol = 4 * FLT_EPSILON * (std::fabs(a) + std::fabs(b));
-                // Through both end points.
                 ASSERT_NEAR(v.front(), a, tol) << "x = " << d.x[i];
                 ASSERT_NEAR(v.back(), b, tol) << "x = " << d.x[i + 1];
                 // Between the end values, and monotone on the way.
