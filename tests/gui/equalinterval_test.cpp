@@ -63,22 +63,13 @@ class EqualIntervalTest : public ProgramSuite {
     }
     // The dialog as the viewer opens it, after drawing the table file.
     void openDialog() {
-        dir->write(QStringLiteral("t-Sp.csv"), tableFile().bytes());
-        form2()->searchSavedButton->click();
-        clickFile(form6(), QStringLiteral("t-Sp.csv"));
-        form6()->drawGraphButton->click();
-        QVERIFY(form6()->equalIntervalButton->isEnabled());
+        drawInViewer(*dir, QStringLiteral("t-Sp.csv"), tableFile());
         form6()->equalIntervalButton->click();
         d = form8();
         QVERIFY(d->isVisible());
         QVERIFY(form6()->isVisible());
     }
-    void save(const QString& name) {
-        d->folderList->setPath(dir->path());
-        d->showFolderFiles();
-        d->fileNameField->setText(name);
-        d->saveButton->click();
-    }
+    void save(const QString& name) { saveInDialog(d, *dir, name, d->saveButton); }
 
 private slots:
     void countIncludesAnEndOnTheGridUpToRounding() {

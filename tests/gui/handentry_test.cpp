@@ -99,6 +99,10 @@ class HandEntryTest : public ProgramSuite {
         QTest::keyClick(d->endEntryButton, Qt::Key_Return);
         QCOMPARE(d->focusWidget(), d->handOverButton);
     }
+    void handOver() {
+        endEntry();
+        d->handOverButton->click();
+    }
 
 private slots:
     void openingPreparesTheDialog() {
@@ -142,24 +146,23 @@ private slots:
             ++typed;
             type(QString::number(typed), QStringLiteral("3"));
         }
-        // Points taken up again and handed over are no longer kept.
-        endEntry();
-        d->handOverButton->click();
-        open();
-        QCOMPARE(d->pointsList->count(), 0);
-        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        type(QStringLiteral("7"), QStringLiteral("8"));
-        d->cancelButton->click();
-        f->resetButton->click();  // Reset
-        open();
-        QCOMPARE(d->pointsList->count(), 0);
-        QCOMPARE(extremes(d), QStringList(4, QString()));
-        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        type(QStringLiteral("5"), QStringLiteral("6"));
-        endEntry();
-        d->handOverButton->click();
-        open();
-        QCOMPARE(d->pointsList->count(), 0);
+        // Points handed over, or given up and then Reset, are not kept.
+        const std::function<void()> end[] = {
+            [this] { handOver(); },  // points taken up again
+            [this] {
+                d->cancelButton->click();
+                f->resetButton->click();
+            },
+            [this] { handOver(); },  // points typed after a Reset
+        };
+        for (const auto& e : end) {
+            e();
+            open();
+            QCOMPARE(d->pointsList->count(), 0);
+            QCOMPARE(extremes(d), QStringList(4, QString()));
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+            type(QStringLiteral("5"), QStringLiteral("6"));
+        }
     }
 
     // A text that is wholly a decimal number is listed as typed; any other by the value stored.
@@ -369,8 +372,7 @@ private slots:
         for (const auto& c : cases) {
             open();
             typeAll(c.points);
-            endEntry();
-            d->handOverButton->click();
+            handOver();
             QCOMPARE(items(f->dataList), c.lines);
             QCOMPARE(f->linearLogOption->isEnabled(), c.o2);
             QCOMPARE(f->logLinearOption->isEnabled(), c.o3);
@@ -394,14 +396,7 @@ private slots:
         open();
         typeAll({{"１．５", "ー２"}, {"\u3000３", "１Ｅ－３"}, {"－．５", "\u2212４"}});
         correct(QStringLiteral("３"), QStringLiteral("ー５"), QStringLiteral("２ｅー１"));
-        QCOMPARE(d->typedPoints().DataCount, 3);
-        const double expected[][2] = {{1.5, -2}, {3, 0.001}, {-5, 0.2}};
-        for (int k = 1; k <= 3; ++k) {
-            QCOMPARE(d->typedPoints().DataX[k], expected[k - 1][0]);
-            QCOMPARE(d->typedPoints().DataY[k], expected[k - 1][1]);
-        }
-        endEntry();
-        d->handOverButton->click();
+        handOver();
         QCOMPARE(items(f->dataList),
                  (QStringList{QStringLiteral("-5  0.2"), QStringLiteral("1.5  -2"),
                               QStringLiteral("3  0.001")}));
@@ -415,22 +410,15 @@ private slots:
         }
         f->graphSettingsOkButton->click();
         const GraphSettings g = *ReadGraphSettings(1, f->axisTexts());
-        QCOMPARE(g.xStart, -5.0);
-        QCOMPARE(g.xEnd, 15.0);
-        QCOMPARE(g.xStep, 5.0);
-        QCOMPARE(g.yStart, -10.0);
-        QCOMPARE(g.yEnd, 20.0);
-        QCOMPARE(g.yStep, 10.0);
+        QCOMPARE((QList<double>{g.xStart, g.xEnd, g.xStep, g.yStart, g.yEnd, g.yStep}),
+                 (QList<double>{-5, 15, 5, -10, 20, 10}));
         QVERIFY(f->drawPointsButton->isEnabled());
 
         // The equal-interval table of a saved table along Y = X.
         SavedFile saved{1, textList({"0", "4", "1", "0", "4", "1"}), {}, {}};
         for (int r = 0; r <= 30; ++r) saved.table << QPointF(1 + 0.1 * r, 1 + 0.1 * r);
         saved.data = {QPointF(1, 1), QPointF(4, 4)};
-        dir->write(QStringLiteral("t-Sp.csv"), saved.bytes());
-        form2()->searchSavedButton->click();
-        clickFile(form6(), QStringLiteral("t-Sp.csv"));
-        form6()->drawGraphButton->click();
+        drawInViewer(*dir, QStringLiteral("t-Sp.csv"), saved);
         form6()->equalIntervalButton->click();
         Form8* e = form8();
         enter(e->startField, QStringLiteral("１．５"));
@@ -577,8 +565,7 @@ private slots:
         QList<double> typedTable, loadedTable;
         open();
         typeAll(points);
-        endEntry();
-        d->handOverButton->click();
+        handOver();
         calculate(typedPoints, typedTable);
         QVERIFY(!typedPoints.isEmpty());
         QCOMPARE(typedTable.size(), 2 * 400);
