@@ -184,26 +184,34 @@ private slots:
         QVERIFY(d->xField->text().isEmpty() && d->yField->text().isEmpty());
     }
 
-    // A typed text that is not one number, or one beyond the doubles, is refused with a message
-    // naming its box, and nothing is stored or listed. In the correction row an empty X or Y
-    // keeps that coordinate.
-    void textsThatAreNoNumbersAreRefusedInBothRows() {
+    // A typed text that is empty, not one number, or one beyond the doubles is refused with a
+    // warning naming its box, and nothing is stored or listed. In the correction row an empty X
+    // or Y keeps that coordinate.
+    void emptyFieldsAndTextsThatAreNoNumbersStoreNothing() {
         open();
         typeAll({{"1", "2"}, {"3", "4"}});
         const QStringList before = items(d->pointsList);
-        const QString refusal[] = {
+        const QString message[] = {
+            QString(), QStringLiteral(" データが入力されていません "),
             QStringLiteral("　%1 の入力値が不正です（数値ではありません）！　"),
             QStringLiteral("　%1 の入力値が不正です（絶対値が大きすぎるか小さすぎます）！　")};
         const struct {
             bool correction;
-            const char *x, *y, *box;  // the box named, or nothing where the row is taken
-            int why;                  // 0 no number, 1 beyond the doubles
+            const char *x, *y, *box;  // the box named in the message
+            int why;                  // 0 taken, 1 empty, 2 no number, 3 beyond the doubles
         } cases[] = {
-            {false, "abc", "1", "X", 0},         {false, "1,000", "1", "X", 0},
-            {false, "1", "１Ｅ", "Y", 0},        {false, "1e-400", "1", "X", 1},
-            {false, "1", "1e400", "Y", 1},       {true, "", "5", nullptr, 0},
-            {true, "-7", " ", nullptr, 0},       {true, "abc", "6", "修正の X", 0},
-            {true, "8", "1e999", "修正の Y", 1},
+            {false, "", "2", "", 1},
+            {false, "1", "", "", 1},
+            {false, "", "", "", 1},
+            {false, "abc", "1", "X", 2},
+            {false, "1,000", "1", "X", 2},
+            {false, "1", "１Ｅ", "Y", 2},
+            {false, "1e-400", "1", "X", 3},
+            {false, "1", "1e400", "Y", 3},
+            {true, "", "5", "", 0},
+            {true, "-7", " ", "", 0},
+            {true, "abc", "6", "修正の X", 2},
+            {true, "8", "1e999", "修正の Y", 3},
         };
         for (const auto& c : cases) {
             MessageRecorder boxes;
@@ -211,30 +219,18 @@ private slots:
             (c.correction ? d->correctionXField : d->xField)->setText(QString::fromUtf8(c.x));
             (c.correction ? d->correctionYField : d->yField)->setText(QString::fromUtf8(c.y));
             (c.correction ? d->correctionOkButton : d->nextPointButton)->click();
-            QCOMPARE(boxes.boxes.size(), c.box ? 1 : 0);
-            if (c.box) QCOMPARE(boxes.boxes[0].text, refusal[c.why].arg(QString::fromUtf8(c.box)));
+            QCOMPARE(boxes.boxes.size(), c.why ? 1 : 0);
+            if (c.why) {
+                QCOMPARE(boxes.boxes[0].text,
+                         c.why < 2 ? message[c.why] : message[c.why].arg(QString::fromUtf8(c.box)));
+                QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            }
             QCOMPARE(d->typedPoints().DataCount, 2);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
         }
         // Two corrections kept one coordinate each; nothing refused was stored.
         QCOMPARE(items(d->pointsList), (QStringList{QStringLiteral(" 1 :   -7    5"), before[1]}));
         QCOMPARE(caption(d, "Label31"), QStringLiteral("-7.0"));
-    }
-
-    void anEmptyFieldStoresNothing() {
-        open();
-        const std::pair<const char*, const char*> cases[] = {{"", "2"}, {"1", ""}, {"", ""}};
-        for (auto [x, y] : cases) {
-            d->xField->setText(QLatin1String(x));
-            d->yField->setText(QLatin1String(y));
-            MessageRecorder boxes;
-            d->nextPointButton->click();
-            QCOMPARE(boxes.boxes.size(), 1);
-            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-            QCOMPARE(d->typedPoints().DataCount, 0);
-            QCOMPARE(d->pointsList->count(), 0);
-            QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        }
     }
 
     void theHundredthPointReachesTheLimit() {

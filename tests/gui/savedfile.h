@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QImage>
 #include <QList>
 #include <QPointF>
@@ -63,6 +64,19 @@ struct SavedFile {
         return b;
     }
 };
+
+// The texts of the message boxes shown, in their order.
+inline QStringList texts(const MessageRecorder& messages) {
+    QStringList t;
+    for (const auto& b : messages.boxes) t << b.text;
+    return t;
+}
+
+// The question asked before a file that stands at `path` is replaced.
+inline QString overwriteQuestion(const QString& path) {
+    return QStringLiteral("　ファイル %1 は既にあります。\n　上書きしてよろしいですか？　")
+        .arg(QDir::toNativeSeparators(path));
+}
 
 // The method dialog's option for a method: 0 cubic spline, 1 B-spline, or the library's method
 // 2, 3, 9 or 20, in the order the options stand.

@@ -33,10 +33,6 @@
 
 namespace {
 QString today() { return monthDayYear(QDate::currentDate()); }
-QString overwriteQuestion(const QString& path) {
-    return QStringLiteral("　ファイル %1 は既にあります。\n　上書きしてよろしいですか？　")
-        .arg(QDir::toNativeSeparators(path));
-}
 const QByteArray kData = "1,2\r\n2,8\r\n4,3\r\n";
 // While it lives, no file of this process may grow beyond `bytes`. The program ignores the
 // signal a write past it raises, so the write fails as on a full disk (EFBIG).
@@ -72,11 +68,6 @@ class SavingTest : public ProgramSuite {
 
     // Saves under a name in the working directory, as a user types it and presses OK.
     void saveTable(const QString& name) { saveInDialog(form4(), *dir, name, form4()->okButton); }
-    QStringList texts(const MessageRecorder& messages) const {
-        QStringList t;
-        for (const auto& b : messages.boxes) t << b.text;
-        return t;
-    }
     // A line calculated in the main window by `method`.
     void calculateLine(int method = 0) {
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
