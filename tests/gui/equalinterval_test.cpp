@@ -56,29 +56,15 @@ class EqualIntervalTest : public ProgramSuite {
         for (int i = 0; i < d->valuesList->count(); ++i) l << d->valuesList->item(i)->text();
         return l;
     }
-    QStringList texts(const MessageRecorder& messages) const {
-        QStringList t;
-        for (const auto& b : messages.boxes) t << b.text;
-        return t;
-    }
     // The dialog as the viewer opens it, after drawing the table file.
     void openDialog() {
-        dir->write(QStringLiteral("t-Sp.csv"), tableFile().bytes());
-        form2()->searchSavedButton->click();
-        clickFile(form6(), QStringLiteral("t-Sp.csv"));
-        form6()->drawGraphButton->click();
-        QVERIFY(form6()->equalIntervalButton->isEnabled());
+        drawInViewer(*dir, QStringLiteral("t-Sp.csv"), tableFile());
         form6()->equalIntervalButton->click();
         d = form8();
         QVERIFY(d->isVisible());
         QVERIFY(form6()->isVisible());
     }
-    void save(const QString& name) {
-        d->folderList->setPath(dir->path());
-        d->showFolderFiles();
-        d->fileNameField->setText(name);
-        d->saveButton->click();
-    }
+    void save(const QString& name) { saveInDialog(d, *dir, name, d->saveButton); }
 
 private slots:
     void countIncludesAnEndOnTheGridUpToRounding() {
@@ -280,9 +266,8 @@ private slots:
         form6()->equalIntervalButton->click();
         compute("1", "1", "2");
         save(QStringLiteral("neg"));
-        QCOMPARE(messages.boxes.size(), 1);
-        QCOMPARE(messages.boxes[0].icon, QMessageBox::Question);
-        QVERIFY(messages.boxes[0].text.contains(dir->file(QStringLiteral("neg.csv"))));
+        QCOMPARE(texts(messages),
+                 QStringList{overwriteQuestion(dir->file(QStringLiteral("neg.csv")))});
         QCOMPARE(dir->read(QStringLiteral("neg.csv")), negative);
         QVERIFY(d->isVisible());
     }

@@ -99,6 +99,10 @@ class HandEntryTest : public ProgramSuite {
         QTest::keyClick(d->endEntryButton, Qt::Key_Return);
         QCOMPARE(d->focusWidget(), d->handOverButton);
     }
+    void handOver() {
+        endEntry();
+        d->handOverButton->click();
+    }
 
 private slots:
     void openingPreparesTheDialog() {
@@ -142,24 +146,23 @@ private slots:
             ++typed;
             type(QString::number(typed), QStringLiteral("3"));
         }
-        // Points taken up again and handed over are no longer kept.
-        endEntry();
-        d->handOverButton->click();
-        open();
-        QCOMPARE(d->pointsList->count(), 0);
-        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        type(QStringLiteral("7"), QStringLiteral("8"));
-        d->cancelButton->click();
-        f->resetButton->click();  // Reset
-        open();
-        QCOMPARE(d->pointsList->count(), 0);
-        QCOMPARE(extremes(d), QStringList(4, QString()));
-        QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        type(QStringLiteral("5"), QStringLiteral("6"));
-        endEntry();
-        d->handOverButton->click();
-        open();
-        QCOMPARE(d->pointsList->count(), 0);
+        // Points handed over, or given up and then Reset, are not kept.
+        const std::function<void()> end[] = {
+            [this] { handOver(); },  // points taken up again
+            [this] {
+                d->cancelButton->click();
+                f->resetButton->click();
+            },
+            [this] { handOver(); },  // points typed after a Reset
+        };
+        for (const auto& e : end) {
+            e();
+            open();
+            QCOMPARE(d->pointsList->count(), 0);
+            QCOMPARE(extremes(d), QStringList(4, QString()));
+            QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
+            type(QStringLiteral("5"), QStringLiteral("6"));
+        }
     }
 
     // A text that is wholly a decimal number is listed as typed; any other by the value stored.
@@ -181,26 +184,33 @@ private slots:
         QVERIFY(d->xField->text().isEmpty() && d->yField->text().isEmpty());
     }
 
-    // A typed text that is not one number, or one beyond the doubles, is refused with a message
-    // naming its box, and nothing is stored or listed. In the correction row an empty X or Y
-    // keeps that coordinate.
-    void textsThatAreNoNumbersAreRefusedInBothRows() {
+    // A typed text that is empty, not one number, or one beyond the doubles is refused with a
+    // warning naming its box, and nothing is stored or listed. In the correction row an empty X
+    // or Y keeps that coordinate.
+    void emptyFieldsAndTextsThatAreNoNumbersStoreNothing() {
         open();
         typeAll({{"1", "2"}, {"3", "4"}});
         const QStringList before = items(d->pointsList);
-        const QString refusal[] = {
+        const QString message[] = {
+            QString(), QStringLiteral(" データが入力されていません "),
             QStringLiteral("　%1 の入力値が不正です（数値ではありません）！　"),
             QStringLiteral("　%1 の入力値が不正です（絶対値が大きすぎるか小さすぎます）！　")};
         const struct {
             bool correction;
-            const char *x, *y, *box;  // the box named, or nothing where the row is taken
-            int why;                  // 0 no number, 1 beyond the doubles
+            const char *x, *y, *box;  // the box named in the message
+            int why;                  // 0 taken, 1 empty, 2 no number, 3 beyond the doubles
         } cases[] = {
-            {false, "abc", "1", "X", 0},         {false, "1,000", "1", "X", 0},
-            {false, "1", "１Ｅ", "Y", 0},        {false, "1e-400", "1", "X", 1},
-            {false, "1", "1e400", "Y", 1},       {true, "", "5", nullptr, 0},
-            {true, "-7", " ", nullptr, 0},       {true, "abc", "6", "修正の X", 0},
-            {true, "8", "1e999", "修正の Y", 1},
+            {false, "", "2", "", 1},
+            {false, "1", "", "", 1},
+            {false, "", "", "", 1},
+            {false, "abc", "1", "X", 2},
+            {false, "1", "１Ｅ", "Y", 2},
+            {false, "1e-400", "1", "X", 3},
+            {false, "1", "1e400", "Y", 3},
+            {true, "", "5", "", 0},
+            {true, "-7", " ", "", 0},
+            {true, "abc", "6", "修正の X", 2},
+            {true, "8", "1e999", "修正の Y", 3},
         };
         for (const auto& c : cases) {
             MessageRecorder boxes;
@@ -208,30 +218,18 @@ private slots:
             (c.correction ? d->correctionXField : d->xField)->setText(QString::fromUtf8(c.x));
             (c.correction ? d->correctionYField : d->yField)->setText(QString::fromUtf8(c.y));
             (c.correction ? d->correctionOkButton : d->nextPointButton)->click();
-            QCOMPARE(boxes.boxes.size(), c.box ? 1 : 0);
-            if (c.box) QCOMPARE(boxes.boxes[0].text, refusal[c.why].arg(QString::fromUtf8(c.box)));
+            QCOMPARE(boxes.boxes.size(), c.why ? 1 : 0);
+            if (c.why) {
+                QCOMPARE(boxes.boxes[0].text,
+                         c.why < 2 ? message[c.why] : message[c.why].arg(QString::fromUtf8(c.box)));
+                QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
+            }
             QCOMPARE(d->typedPoints().DataCount, 2);
             QCOMPARE(caption(d, "Label4"), QStringLiteral("3"));
         }
         // Two corrections kept one coordinate each; nothing refused was stored.
         QCOMPARE(items(d->pointsList), (QStringList{QStringLiteral(" 1 :   -7    5"), before[1]}));
         QCOMPARE(caption(d, "Label31"), QStringLiteral("-7.0"));
-    }
-
-    void anEmptyFieldStoresNothing() {
-        open();
-        const std::pair<const char*, const char*> cases[] = {{"", "2"}, {"1", ""}, {"", ""}};
-        for (auto [x, y] : cases) {
-            d->xField->setText(QLatin1String(x));
-            d->yField->setText(QLatin1String(y));
-            MessageRecorder boxes;
-            d->nextPointButton->click();
-            QCOMPARE(boxes.boxes.size(), 1);
-            QCOMPARE(boxes.boxes[0].icon, QMessageBox::Warning);
-            QCOMPARE(d->typedPoints().DataCount, 0);
-            QCOMPARE(d->pointsList->count(), 0);
-            QCOMPARE(caption(d, "Label4"), QStringLiteral("1"));
-        }
     }
 
     void theHundredthPointReachesTheLimit() {
@@ -369,8 +367,7 @@ private slots:
         for (const auto& c : cases) {
             open();
             typeAll(c.points);
-            endEntry();
-            d->handOverButton->click();
+            handOver();
             QCOMPARE(items(f->dataList), c.lines);
             QCOMPARE(f->linearLogOption->isEnabled(), c.o2);
             QCOMPARE(f->logLinearOption->isEnabled(), c.o3);
@@ -394,14 +391,7 @@ private slots:
         open();
         typeAll({{"１．５", "ー２"}, {"\u3000３", "１Ｅ－３"}, {"－．５", "\u2212４"}});
         correct(QStringLiteral("３"), QStringLiteral("ー５"), QStringLiteral("２ｅー１"));
-        QCOMPARE(d->typedPoints().DataCount, 3);
-        const double expected[][2] = {{1.5, -2}, {3, 0.001}, {-5, 0.2}};
-        for (int k = 1; k <= 3; ++k) {
-            QCOMPARE(d->typedPoints().DataX[k], expected[k - 1][0]);
-            QCOMPARE(d->typedPoints().DataY[k], expected[k - 1][1]);
-        }
-        endEntry();
-        d->handOverButton->click();
+        handOver();
         QCOMPARE(items(f->dataList),
                  (QStringList{QStringLiteral("-5  0.2"), QStringLiteral("1.5  -2"),
                               QStringLiteral("3  0.001")}));
@@ -415,22 +405,15 @@ private slots:
         }
         f->graphSettingsOkButton->click();
         const GraphSettings g = *ReadGraphSettings(1, f->axisTexts());
-        QCOMPARE(g.xStart, -5.0);
-        QCOMPARE(g.xEnd, 15.0);
-        QCOMPARE(g.xStep, 5.0);
-        QCOMPARE(g.yStart, -10.0);
-        QCOMPARE(g.yEnd, 20.0);
-        QCOMPARE(g.yStep, 10.0);
+        QCOMPARE((QList<double>{g.xStart, g.xEnd, g.xStep, g.yStart, g.yEnd, g.yStep}),
+                 (QList<double>{-5, 15, 5, -10, 20, 10}));
         QVERIFY(f->drawPointsButton->isEnabled());
 
         // The equal-interval table of a saved table along Y = X.
         SavedFile saved{1, textList({"0", "4", "1", "0", "4", "1"}), {}, {}};
         for (int r = 0; r <= 30; ++r) saved.table << QPointF(1 + 0.1 * r, 1 + 0.1 * r);
         saved.data = {QPointF(1, 1), QPointF(4, 4)};
-        dir->write(QStringLiteral("t-Sp.csv"), saved.bytes());
-        form2()->searchSavedButton->click();
-        clickFile(form6(), QStringLiteral("t-Sp.csv"));
-        form6()->drawGraphButton->click();
+        drawInViewer(*dir, QStringLiteral("t-Sp.csv"), saved);
         form6()->equalIntervalButton->click();
         Form8* e = form8();
         enter(e->startField, QStringLiteral("１．５"));
@@ -577,8 +560,7 @@ private slots:
         QList<double> typedTable, loadedTable;
         open();
         typeAll(points);
-        endEntry();
-        d->handOverButton->click();
+        handOver();
         calculate(typedPoints, typedTable);
         QVERIFY(!typedPoints.isEmpty());
         QCOMPARE(typedTable.size(), 2 * 400);

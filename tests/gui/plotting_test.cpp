@@ -2,18 +2,14 @@
 // persistent image (at positions worked out here from the graph's margins), by counting grid
 // lines, and by the texts and positions of the end labels.
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTest>
 #include <cmath>
 #include <memory>
 
 #include "form1.h"
-#include "form10.h"
-#include "form2.h"
-#include "form7.h"
 #include "guitest.h"
+#include "savedfile.h"
 #include "state.h"
-#include "textbox.h"
 
 namespace {
 const double kTenLog = 2.3025851;  // ln 10 as the axes measure it
@@ -44,20 +40,7 @@ class PlottingTest : public ProgramSuite {
 
     void draw(int mode, const QByteArray& data, const char* x0, const char* x1, const char* dx,
               const char* y0, const char* y1, const char* dy) {
-        dir->write(QStringLiteral("d.csv"), data);
-        f->inputMethodOkButton->click();
-        clickFile(form10(), QStringLiteral("d.csv"));
-        form10()->okButton->click();
-        control<QRadioButton>(f, QStringLiteral("Option%1").arg(mode).toLatin1())->click();
-        f->xStartField->setText(QString::fromUtf8(x0));
-        f->xEndField->setText(QString::fromUtf8(x1));
-        if (f->xStepField->isEnabled()) f->xStepField->setText(QString::fromUtf8(dx));
-        f->yStartField->setText(QString::fromUtf8(y0));
-        f->yEndField->setText(QString::fromUtf8(y1));
-        if (f->yStepField->isEnabled()) f->yStepField->setText(QString::fromUtf8(dy));
-        f->graphSettingsOkButton->click();
-        f->drawPointsButton->click();
-        QVERIFY(f->calculateButton->isEnabled());
+        drawPointsInMainWindow(*dir, mode, data, textList({x0, x1, dx, y0, y1, dy}));
     }
     const QImage& image() const { return f->graphPicture->image(); }
     QStringList labelTexts() const {
@@ -143,10 +126,8 @@ private slots:
         // Exponent texts stand 0.05 W (start) and 0.13 W (end) left of the axis.
         checkLabelAt(2, -40 - 0.05 * 5040, -500 + 0.03 * 1000);
         checkLabelAt(3, -40 - 0.13 * 5040, 500 + 0.01 * 1000);
-        f->resetButton->click();
         draw(1, "2,30\r\n5,70\r\n", "0", "500", "", "1", "100", "");
         QCOMPARE(labelTexts().mid(0, 2), (QStringList{QStringLiteral("0"), QStringLiteral("500")}));
-        f->resetButton->click();
         draw(2, "2,30\r\n5,70\r\n", "0", "500", "", "1", "100", "");
         QCOMPARE(labelTexts().mid(0, 2),
                  (QStringList{QStringLiteral("0"), QStringLiteral("5.0E+2")}));
@@ -169,7 +150,6 @@ private slots:
         for (int k : {2, 3})
             QVERIFY(f->graphPicture->printedTexts()[k].x < 0);  // left of the frame
 
-        f->resetButton->click();
         draw(4, "2,5\r\n30,20\r\n400,45\r\n", "1", "1000", "", "1", "100", "");
         const double ly = 2 * kTenLog;
         fr = {-0.14 * lx, 1.05 * ly, 1.2 * lx, -1.2 * ly};
@@ -185,21 +165,11 @@ private slots:
     }
 
     void curveIsDrawnOverThePointsFromTheTable() {
-        draw(4, "2,5\r\n30,20\r\n400,45\r\n", "1", "1000", "", "1", "100", "");
+        calculateInMainWindow(*dir, 4, "2,5\r\n30,20\r\n400,45\r\n",
+                              textList({"1", "1000", "", "1", "100", ""}),
+                              {QPointF(3, 6), QPointF(30, 20), QPointF(300, 40)});
         const double lx = 3 * kTenLog, ly = 2 * kTenLog;
         const Frame fr{-0.14 * lx, 1.05 * ly, 1.2 * lx, -1.2 * ly};
-        // A table in exchange space: natural logarithms of both columns.
-        QByteArray table = "     3\r\n";
-        const double rows[3][2] = {{3, 6}, {30, 20}, {300, 40}};
-        for (const auto& r : rows)
-            table += QByteArray::number(std::log(r[0]), 'E', 6).rightJustified(13, ' ') +
-                     QByteArray::number(std::log(r[1]), 'E', 6).rightJustified(13, ' ') + "\r\n";
-        dir->write(QStringLiteral("table.txt"), table);
-        installFakeEngine(*dir);
-        f->calculateButton->click();
-        form7()->startButton->click();
-        QTRY_VERIFY(dir->exists(QStringLiteral("F2B.dat")));
-        f->drawCurveButton->click();
         const QPoint a = fr.pixel(std::log(3.0), std::log(6.0));
         const QPoint b = fr.pixel(std::log(30.0), std::log(20.0));
         QVERIFY(colourNear(image(), a, PaletteColor(9)));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
 #include <QImage>
 #include <QList>
 #include <QPointF>
@@ -19,6 +20,7 @@
 #include "form2.h"
 #include "form4.h"
 #include "form5.h"
+#include "form6.h"
 #include "form7.h"
 #include "guitest.h"
 #include "textbox.h"
@@ -63,6 +65,19 @@ struct SavedFile {
     }
 };
 
+// The texts of the message boxes shown, in their order.
+inline QStringList texts(const MessageRecorder& messages) {
+    QStringList t;
+    for (const auto& b : messages.boxes) t << b.text;
+    return t;
+}
+
+// The question asked before a file that stands at `path` is replaced.
+inline QString overwriteQuestion(const QString& path) {
+    return QStringLiteral("　ファイル %1 は既にあります。\n　上書きしてよろしいですか？　")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 // The method dialog's option for a method: 0 cubic spline, 1 B-spline, or the library's method
 // 2, 3, 9 or 20, in the order the options stand.
 inline QRadioButton* methodOption(int method) {
@@ -83,14 +98,10 @@ inline void writeEngineTable(const WorkDir& dir, int mode, const QList<QPointF>&
     dir.write(QStringLiteral("table.txt"), rows);
 }
 
-// A calculation in the main window: the data file loaded, the scale mode and the axis texts
-// set and confirmed, the points drawn, the stand-in engine started with `method` (0 cubic
-// spline, 1 B-spline, or the library's method 2, 3, 9 or 20) answering with the rows of `table`
-// (data units; logarithms are sent on a logarithmic axis as the engine would), and the curve
-// drawn.
-inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
-                                  const QStringList& axes, const QList<QPointF>& table,
-                                  int method = 0) {
+// The points of `data` drawn in the main window: the file loaded, the scale mode and the axis
+// texts that the mode leaves open set and confirmed.
+inline void drawPointsInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
+                                   const QStringList& axes) {
     if (!form1()->isVisible()) form2()->newCalculationButton->click();
     Form1* f = form1();
     f->resetButton->click();
@@ -106,7 +117,18 @@ inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray
     f->graphSettingsOkButton->click();
     f->drawPointsButton->click();
     QVERIFY(f->calculateButton->isEnabled());
+}
 
+// A calculation in the main window: the points drawn, the stand-in engine started with
+// `method` (0 cubic spline, 1 B-spline, or the library's method 2, 3, 9 or 20) answering with
+// the rows of `table` (data units; logarithms are sent on a logarithmic axis as the engine
+// would), and the curve drawn.
+inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray& data,
+                                  const QStringList& axes, const QList<QPointF>& table,
+                                  int method = 0) {
+    drawPointsInMainWindow(dir, mode, data, axes);
+    if (QTest::currentTestFailed()) return;
+    Form1* f = form1();
     writeEngineTable(dir, mode, table);
     QFile::remove(dir.file(QStringLiteral("F2B.dat")));
     installFakeEngine(dir);
@@ -118,25 +140,37 @@ inline void calculateInMainWindow(const WorkDir& dir, int mode, const QByteArray
     QVERIFY(f->saveTableButton->isEnabled());
 }
 
+// A saved table written as `name` in the working directory and drawn in the viewer, ready for
+// its equal-interval dialog.
+inline void drawInViewer(const WorkDir& dir, const QString& name, const SavedFile& saved) {
+    dir.write(name, saved.bytes());
+    form2()->searchSavedButton->click();
+    clickFile(form6(), name);
+    form6()->drawGraphButton->click();
+    QVERIFY(form6()->equalIntervalButton->isEnabled());
+}
+
+// A saving dialog given a name in the working directory, as a user chooses the folder, types
+// the name and presses `save`.
+template <class Dialog>
+void saveInDialog(Dialog* d, const WorkDir& dir, const QString& name, QAbstractButton* save) {
+    d->folderList->setPath(dir.path());
+    d->showFolderFiles();
+    d->fileNameField->setText(name);
+    save->click();
+}
+
 // Saves the main window's table under `name` in the working directory, as a user opens the
 // saving dialog, types the name and presses OK.
 inline void saveMainTable(const WorkDir& dir, const QString& name) {
     form1()->saveTableButton->click();
-    Form4* d = form4();
-    d->folderList->setPath(dir.path());
-    d->showFolderFiles();
-    d->fileNameField->setText(name);
-    d->okButton->click();
+    saveInDialog(form4(), dir, name, form4()->okButton);
 }
 
 // Saves the picture of the open picture dialog as a bitmap under `name` in the working
 // directory, and reads the file back.
 inline QImage savePicture(const WorkDir& dir, const QString& name) {
-    Form5* g = form5();
-    g->folderList->setPath(dir.path());
-    g->showFolderFiles();
-    g->fileNameField->setText(name);
-    g->okButton->click();
+    saveInDialog(form5(), dir, name, form5()->okButton);
     return QImage(dir.file(name + QStringLiteral(".bmp")), "BMP")
         .convertToFormat(QImage::Format_RGB32);
 }

@@ -33,10 +33,6 @@
 
 namespace {
 QString today() { return monthDayYear(QDate::currentDate()); }
-QString overwriteQuestion(const QString& path) {
-    return QStringLiteral("　ファイル %1 は既にあります。\n　上書きしてよろしいですか？　")
-        .arg(QDir::toNativeSeparators(path));
-}
 const QByteArray kData = "1,2\r\n2,8\r\n4,3\r\n";
 // While it lives, no file of this process may grow beyond `bytes`. The program ignores the
 // signal a write past it raises, so the write fails as on a full disk (EFBIG).
@@ -71,22 +67,11 @@ class SavingTest : public ProgramSuite {
     Q_OBJECT
 
     // Saves under a name in the working directory, as a user types it and presses OK.
-    void saveTable(const QString& name) {
-        Form4* d = form4();
-        d->folderList->setPath(dir->path());
-        d->showFolderFiles();
-        d->fileNameField->setText(name);
-        d->okButton->click();
-    }
-    QStringList texts(const MessageRecorder& messages) const {
-        QStringList t;
-        for (const auto& b : messages.boxes) t << b.text;
-        return t;
-    }
-    // A line calculated in the main window.
-    void calculateLine() {
+    void saveTable(const QString& name) { saveInDialog(form4(), *dir, name, form4()->okButton); }
+    // A line calculated in the main window by `method`.
+    void calculateLine(int method = 0) {
         calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }));
+                              curveRows(1, 4, 30, [](double x) { return x; }), method);
     }
     // After calculateLine: a table, a picture and an exchange file, each written to a name in the
     // working directory, with the dialog that asks for the name (none for the exchange file).
@@ -149,11 +134,8 @@ private slots:
         f->saveImageButton->click();
         Form5* g = form5();
         QVERIFY(g->bmpOption->isChecked());  // BMP first, as always
-        g->folderList->setPath(dir->path());
-        g->showFolderFiles();
         g->pngOption->click();
-        g->fileNameField->setText(QStringLiteral("graph"));
-        g->okButton->click();
+        saveInDialog(g, *dir, QStringLiteral("graph"), g->okButton);
         const QString path = dir->file(QStringLiteral("graph.png"));
         QCOMPARE(QImageReader(path).format(), QByteArray("png"));
         QCOMPARE(QImage(path).convertToFormat(QImage::Format_RGB32), f->graphPicture->image());
@@ -233,31 +215,50 @@ private slots:
         }
     }
 
-    void namesThatCannotBeSavedUnderAreRefused() {
+    // A table is saved under any name the file system takes, up to its 255 bytes (the scratch
+    // file beside it is named within that); other names are refused with the reason, and the
+    // dialog stays for another.
+    void namesAreSavedUnderOrRefusedWithTheReason() {
         MessageRecorder messages;
-        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }));
-        form1()->saveTableButton->click();
-        const QStringList before = QDir(dir->path()).entryList(QDir::Files);
-        // The date in the form a short date format gives it, a name with a separator, nothing.
-        for (const char* name : {"07/15/2024", "a\\b", "x:y", ""}) {
+        calculateLine();
+        QStringList files = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
+        const QString saved = QStringLiteral("保存されました");
+        const struct {
+            QString name, inMessage;
+        } cases[] = {
+            // The date in the form a short date format gives it, a name with a separator, nothing.
+            {QStringLiteral("07/15/2024"), QStringLiteral("07/15/2024")},
+            {QStringLiteral("a\\b"), QStringLiteral("a\\b")},
+            {QStringLiteral("x:y"), QStringLiteral("x:y")},
+            {QString(), QStringLiteral("  ファイル名を入力して下さい！ ")},
+            // "-Sp.csv" adds 7 bytes; "あ" is 3 bytes in UTF-8.
+            {QString(241, u'n'), saved},
+            {QString(248, u'n'), saved},
+            {QString(82, u'あ'), saved},
+            {QString(249, u'n'), QStringLiteral("名前が長すぎます")},
+        };
+        for (const auto& c : cases) {
             messages.boxes.clear();
-            saveTable(QString::fromUtf8(name));
+            form1()->saveTableButton->click();
+            saveTable(c.name);
+            const bool ok = c.inMessage == saved;
             QCOMPARE(messages.boxes.size(), 1);
-            QCOMPARE(messages.boxes[0].icon, QMessageBox::Warning);
-            if (*name)
-                QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(name)), name);
-            else
-                QCOMPARE(messages.boxes[0].text, QStringLiteral("  ファイル名を入力して下さい！ "));
-            QVERIFY(form4()->isVisible());
+            QVERIFY2(messages.boxes[0].text.contains(c.inMessage),
+                     qPrintable(messages.boxes[0].text));
+            QCOMPARE(messages.boxes[0].icon, ok ? QMessageBox::NoIcon : QMessageBox::Warning);
+            QCOMPARE(form4()->isVisible(), !ok);
+            if (ok) files << c.name + QStringLiteral("-Sp.csv");
         }
-        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), before);
+        // Nothing refused was written, and no scratch file is left behind.
+        QStringList written = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
+        std::sort(files.begin(), files.end());
+        std::sort(written.begin(), written.end());
+        QCOMPARE(written, files);
     }
 
     void aFailedWriteIsReportedAndTheDialogStays() {
         MessageRecorder messages;
-        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }));
+        calculateLine();
         // A directory stands where the file would go.
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("busy-Sp.csv")));
         dir->write(QStringLiteral("busy-Sp.csv/keep.txt"), "kept");
@@ -283,8 +284,7 @@ private slots:
 
     void suffixFollowsTheMethodThatMadeTheTable() {
         MessageRecorder messages;
-        calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                              curveRows(1, 4, 30, [](double x) { return x; }), 1);
+        calculateLine(1);
         Form1* f = form1();
         f->calculateButton->click();
         form7()->cancelButton->click();  // cancelled
@@ -318,8 +318,7 @@ private slots:
             {9, "01\r\n09\r\n", "-SmSp.csv"}, {20, "01\r\n20\r\n", "-MoSp.csv"},
         };
         for (const auto& c : cases) {
-            calculateInMainWindow(*dir, 1, kData, textList({"0", "5", "1", "0", "10", "1"}),
-                                  curveRows(1, 4, 30, [](double x) { return x; }), c.method);
+            calculateLine(c.method);
             QCOMPARE(dir->read(QStringLiteral("Bor3.dat")), c.exchange);
             form1()->saveTableButton->click();
             saveTable(QStringLiteral("m%1").arg(c.method));
@@ -403,39 +402,13 @@ private slots:
                 messages.boxes.clear();
                 messages.answer = yes;
                 w.write();
-                QVERIFY(!messages.boxes.isEmpty());
+                QCOMPARE(messages.boxes.size(), yes ? 2 : 1);  // the report of the save
                 QCOMPARE(messages.boxes[0].text, overwriteQuestion(dir->file(name)));
                 QCOMPARE(messages.boxes[0].icon, QMessageBox::Question);
-                QCOMPARE(messages.boxes.size(), yes ? 2 : 1);  // the report of the save
                 QCOMPARE(dir->read(name) == "before", !yes);
                 QCOMPARE(w.dialog->isVisible(), !yes);
             }
         }
-    }
-
-    // Any name the file system takes is saved under, up to its 255 bytes (the scratch file beside
-    // it is named within that); a longer name is refused with the reason.
-    void namesUpToTheFileSystemsLimitAreSaved() {
-        MessageRecorder messages;
-        calculateLine();
-        // "-Sp.csv" adds 7 bytes; "あ" is 3 bytes in UTF-8.
-        const QString names[] = {QString(241, u'n'), QString(248, u'n'), QString(82, u'あ'),
-                                 QString(249, u'n')};
-        for (const QString& name : names) {
-            messages.boxes.clear();
-            form1()->saveTableButton->click();
-            saveTable(name);
-            QCOMPARE(messages.boxes.size(), 1);
-            const bool fits = name.toUtf8().size() + 7 <= 255;
-            QCOMPARE(dir->exists(name + QStringLiteral("-Sp.csv")), fits);
-            QVERIFY2(messages.boxes[0].text.contains(fits ? QStringLiteral("保存されました")
-                                                          : QStringLiteral("名前が長すぎます")),
-                     qPrintable(messages.boxes[0].text));
-        }
-        QCOMPARE(QDir(dir->path())
-                     .entryList({QStringLiteral(".n*"), QStringLiteral(".あ*")},
-                                QDir::Files | QDir::Hidden | QDir::CaseSensitive),
-                 QStringList());  // no scratch file is left behind
     }
 
     void bitmapIsThePicturePixelForPixel() {
@@ -448,9 +421,7 @@ private slots:
         Form5* g = form5();
         QVERIFY(g->isVisible());
         QCOMPARE(g->fileNameField->text(), today() + QStringLiteral("-Gr"));
-        g->folderList->setPath(dir->path());
-        g->showFolderFiles();
-        g->okButton->click();
+        saveInDialog(g, *dir, g->fileNameField->text(), g->okButton);
         QCOMPARE(texts(messages),
                  QStringList{savedReport(
                      QStringLiteral("  グラフ画像をビットマップ形式(bmp)で保存しました  "),
@@ -469,8 +440,6 @@ private slots:
         calculateLine();
         form1()->saveImageButton->click();
         Form5* g = form5();
-        g->folderList->setPath(dir->path());
-        g->showFolderFiles();
         QVERIFY(QDir(dir->path()).mkdir(QStringLiteral("dir.bmp")));
         const struct {
             const char* name;
@@ -480,8 +449,7 @@ private slots:
                      {"dir", "dir.bmp"}};
         for (const auto& c : cases) {
             messages.boxes.clear();
-            g->fileNameField->setText(QString::fromUtf8(c.name));
-            g->okButton->click();
+            saveInDialog(g, *dir, QString::fromUtf8(c.name), g->okButton);
             QCOMPARE(messages.boxes.size(), 1);
             QVERIFY2(messages.boxes[0].text.contains(QString::fromUtf8(c.inMessage)), c.name);
             QVERIFY(g->isVisible());
