@@ -261,11 +261,8 @@ private slots:
         QVERIFY(f->linearLinearOption->isChecked());
         QVERIFY(f->fromFileOption->isChecked());
         QCOMPARE(f->dataList->count(), 0);
-        for (TextBox* t : {f->xStartField, f->xEndField, f->xStepField, f->yStartField,
-                           f->yEndField, f->yStepField}) {
-            QVERIFY(t->text().isEmpty());
-            QVERIFY(t->isEnabled());
-        }
+        QCOMPARE(f->axisTexts(), QStringList(6, QString()));
+        QVERIFY(f->xStepField->isEnabled() && f->yStepField->isEnabled());
         for (const char* l : {"Label31", "Label32", "Label33", "Label34", "Label27", "Label28"})
             QVERIFY(caption(f, l).isEmpty());
         QVERIFY(!readOutLinesShown());
