@@ -127,13 +127,16 @@ private slots:
 
         // On the main window: a new data input from that file, taken as its OK takes it.
         QVERIFY(!dropFile(f, other));
+        const auto holdsGoodFile = [&] {
+            QVERIFY(f->isVisible() && !form10()->isVisible());
+            QCOMPARE(f->dataList->count(), 3);
+            QCOMPARE(f->dataPoints().DataCount, 3);
+            QCOMPARE(f->dataPoints().DataX[1], 1.0);
+            QCOMPARE(caption(f, "Label33"), QStringLiteral("-5.0"));
+            QVERIFY(f->graphSettingsOkButton->isEnabled());
+        };
         QVERIFY(dropFile(f, good));
-        QVERIFY(f->isVisible() && !form10()->isVisible());
-        QCOMPARE(f->dataList->count(), 3);
-        QCOMPARE(f->dataPoints().DataCount, 3);
-        QCOMPARE(f->dataPoints().DataX[1], 1.0);
-        QCOMPARE(caption(f, "Label33"), QStringLiteral("-5.0"));
-        QVERIFY(f->graphSettingsOkButton->isEnabled());
+        holdsGoodFile();
         QCOMPARE(form10()->folderList->path(), QDir(elsewhere.path()).absolutePath());
 
         // A file the data input cannot take (a line that is no point, a pipe, a name the file
@@ -157,11 +160,7 @@ private slots:
             QVERIFY2(boxes.boxes[0].text.contains(r.why) && boxes.boxes[0].text.contains(r.path),
                      qPrintable(boxes.boxes[0].text));
             QCOMPARE(beeps.count, 1);
-            QVERIFY(f->isVisible() && !form10()->isVisible());
-            QCOMPARE(f->dataList->count(), 3);
-            QCOMPARE(f->dataPoints().DataCount, 3);
-            QCOMPARE(f->dataPoints().DataX[1], 1.0);
-            QVERIFY(f->graphSettingsOkButton->isEnabled());
+            holdsGoodFile();
         }
 
         // On the file-input dialog itself: loaded there, the dialog stays for its OK.

@@ -63,9 +63,7 @@ void drawViewerGraph(const QString& out) {
     QVERIFY(SaveImage(v->graphPicture->image(), out + QStringLiteral("/graph.bmp"), "BMP").ok());
     QFile readOut(out + QStringLiteral("/readout.txt"));
     QVERIFY(readOut.open(QIODevice::WriteOnly));
-    readOut.write(
-        (control<QLabel>(v, "Label7")->text() + u'\n' + control<QLabel>(v, "Label8")->text())
-            .toUtf8());
+    readOut.write((caption(v, "Label7") + u'\n' + caption(v, "Label8")).toUtf8());
     ShutdownNodara();
 }
 

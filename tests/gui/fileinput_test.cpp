@@ -21,8 +21,8 @@
 #include "form6.h"
 #include "form9.h"
 #include "guitest.h"
-#include "picturebox.h"
 #include "pathutil.h"
+#include "picturebox.h"
 #include "state.h"
 
 namespace {
@@ -34,14 +34,10 @@ QStringList items(QListWidget* list) {
 // The main window's input data, which a good load hands over.
 const DataPoints& taken() { return form1()->dataPoints(); }
 QList<double> xs(const DataPoints& p = taken()) {
-    QList<double> v;
-    for (int i = 1; i <= p.DataCount; ++i) v << p.DataX[i];
-    return v;
+    return QList<double>(p.DataX + 1, p.DataX + 1 + p.DataCount);
 }
 QList<double> ys(const DataPoints& p = taken()) {
-    QList<double> v;
-    for (int i = 1; i <= p.DataCount; ++i) v << p.DataY[i];
-    return v;
+    return QList<double>(p.DataY + 1, p.DataY + 1 + p.DataCount);
 }
 DataPoints dataOf(std::initializer_list<double> x) {
     DataPoints p;
@@ -104,7 +100,6 @@ private slots:
                                 QStringLiteral("2,-1500")};
         QCOMPARE(items(d->fileLinesList), lines);
         QCOMPARE(items(f->dataList), lines);
-        QCOMPARE(taken().DataCount, 3);
         QCOMPARE(xs(), (QList<double>{1, 2, 3}));
         QCOMPARE(ys(), (QList<double>{1000, -1500, 0.05}));
         // Extremes of the values as read, shown by the display rule, in both windows.
@@ -139,12 +134,8 @@ private slots:
         QByteArray bytes;
         for (int i = 1; i <= 150; ++i)
             bytes += QByteArray::number(i) + " " + QByteArray::number(i * i) + "\r\n";
-        {
-            // Blank lines after the hundredth are nothing lost.
-            MessageRecorder boxes;
-            open(QStringLiteral("hundred.dat"), bytes.left(bytes.indexOf("101 ")) + "\r\n  \r\n");
-            QVERIFY(boxes.boxes.isEmpty());
-        }
+        // Blank lines after the hundredth are nothing lost: no message.
+        open(QStringLiteral("hundred.dat"), bytes.left(bytes.indexOf("101 ")) + "\r\n  \r\n");
         MessageRecorder boxes;
         open(QStringLiteral("many.dat"), bytes);
         QCOMPARE(boxes.boxes.size(), 1);
@@ -162,7 +153,6 @@ private slots:
 
     void separatorsAndNumberForms() {
         open(QStringLiteral("s.dat"), "  1.5   2.5\r\n1.5e1, 2.5\r\n\t+3\t-4E-1\n.5 , 1.\r\n");
-        QCOMPARE(taken().DataCount, 4);
         QCOMPARE(xs(), (QList<double>{0.5, 1.5, 3, 15}));
         QCOMPARE(ys(), (QList<double>{1, 2.5, -0.4, 2.5}));
         QCOMPARE(d->fileLinesList->item(0)->text(), QStringLiteral("  1.5   2.5"));
@@ -172,7 +162,6 @@ private slots:
         dir->write(QStringLiteral("one.csv"), "7,8\r\n");
         d->fileList->refresh();
         clickFile(d, QStringLiteral("one.csv"));
-        QCOMPARE(taken().DataCount, 1);
         QCOMPARE(xs(), (QList<double>{7}));
         QVERIFY(f->logLogOption->isEnabled());
     }
@@ -184,7 +173,6 @@ private slots:
             "１，２．５\r\n－３．５，ー１Ｅ－２\r\n４\u3000\u3000５\r\n\u3000６\t＋７\r\n");
         open(QStringLiteral("jp.csv"), "\xEF\xBB\xBF" + text.toUtf8());
         QVERIFY(!form3()->isVisible());
-        QCOMPARE(taken().DataCount, 4);
         QCOMPARE(xs(), (QList<double>{-3.5, 1, 4, 6}));
         QCOMPARE(ys(), (QList<double>{-0.01, 2.5, 5, 7}));
         QCOMPARE(items(d->fileLinesList), text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
